@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/services/IniFile.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace korvex {
+
+class DeviceSettings;
+
+// The seven Child values that analysis windows and the settings dialog exchange.
+struct ChildDefaults {
+    std::string printTitle;
+    int axisMin = -10;
+    int axisMax = 120;
+    bool dynamicScaling = true;
+    int headerWidth0 = 130;
+    int headerWidth1 = 36;
+    int headerWidth2 = 36;
+
+    bool operator==(const ChildDefaults&) const = default;
+};
+
+// Folder of the running program's executable, with a trailing '/'.
+std::string ProgramDirectory();
+
+// $XDG_CONFIG_HOME, else $HOME/.config; created with its parents when missing. Below it the
+// folder Halvo (one level) and Korvex.ini. Throws SettingsFileError (text 94) when neither
+// variable is set or a folder cannot be created.
+std::string ResolveSettingsPath();
+
+// The one process-wide settings object.
+class AppSettings {
+public:
+    // Returns the object, creating and loading it on first request. Creation failure throws
+    // SettingsFileError with text 94; no object exists then and the next call tries again.
+    static AppSettings& Get();
+    // The object if it exists, else nullptr; never creates.
+    static AppSettings* Instance();
+    static void Release();
+
+    bool isOpen() const { return open_; }
+    const std::string& path() const { return file_.path(); }
+
+    const std::string& excelPath() const { return excelPath_; }
+    void setExcelPath(const std::string& path);
+
+    int language() const { return language_; }
+    const std::string& lastUsedDir() const { return lastUsedDir_; }
+    // Writes Main/Language, then Main/LastUsedDir.
+    void setLanguageAndLastDir(int language, const std::string& lastUsedDir);
+
+    const ChildDefaults& childDefaults() const { return child_; }
+    // Writes AxisMin, AxisMax, PrintTitle, DynamicScaling, HeaderWidth0..2 in this order.
+    void setChildDefaults(const ChildDefaults& values);
+
+    // Writes Dev:Default (once), Dev:n, and per field Labels:/Colors: with their Default entries.
+    void saveDeviceSettings(const DeviceSettings& device);
+
+    // Label and colour of a field as stored for device n, or the given defaults.
+    std::string readLabel(int deviceNumber, const std::string& settingsKey,
+                          const std::string& defaultLabel) const;
+    std::uint32_t readColor(int deviceNumber, const std::string& settingsKey,
+                            std::uint32_t defaultColor) const;
+
+    IniFile& file() { return file_; }
+    const IniFile& file() const { return file_; }
+
+    ~AppSettings();
+
+private:
+    explicit AppSettings(std::string path);
+    void load();
+    [[noreturn]] static void fail();
+
+    IniFile file_;
+    bool open_ = false;
+    std::string excelPath_;
+    int language_ = 0;
+    std::string lastUsedDir_;
+    ChildDefaults child_;
+
+    static std::unique_ptr<AppSettings> instance_;
+};
+
+} // namespace korvex

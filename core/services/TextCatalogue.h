@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvex {
+
+// Six blocks of 159 numbered texts, compiled in, held as UTF-8.
+enum TextBlock : int {
+    BlockGerman = 0,
+    BlockEnglish = 1,
+    BlockFrench = 2,
+    BlockSpanish = 3,
+    BlockItalian = 4,
+    BlockPortuguese = 5,
+};
+
+constexpr int kTextBlockCount = 6;
+constexpr int kTextRowCount = 159;
+
+// Text of the current block. A row outside 0..158 throws std::out_of_range.
+const std::string& Text(int row);
+
+// Text of a given block (the two-language start-up message needs this).
+const std::string& TextOf(int block, int row);
+
+// The current block; German until a language is selected.
+int CurrentTextBlock();
+void SelectTextBlock(int block);
+
+// LanguageNumber 0..7 to its block: 2 and 7 English, 3 French, 4 Spanish, 5 Italian,
+// 6 Portuguese, everything else German.
+int TextBlockForLanguage(int languageNumber);
+void SelectLanguage(int languageNumber);
+
+// True when the text equals that row, byte for byte, in any of the six blocks.
+bool MatchesAnyLanguage(std::string_view text, int row);
+
+// English row 94, a blank line, German row 94.
+std::string TwoLanguageSettingsErrorText();
+
+// Captions of the language actions, never translated; index = LanguageNumber 1..7.
+const std::string& LanguageCaption(int languageNumber);
+
+} // namespace korvex

@@ -1,0 +1,33 @@
+# Installs the Debian packages Korvex needs, only those that are missing.
+# Sourced by ./run and ./test; call ensure_packages with a list of package names.
+
+ensure_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q
+  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+KORVEX_BUILD_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+  libqcustomplot-dev libjpeg62-turbo-dev libfast-float-dev
+  fonts-liberation2 fonts-dejavu-core
+)
+KORVEX_TEST_PACKAGES=(
+  libgtest-dev libgmock-dev libbenchmark-dev python3
+)
