@@ -8,8 +8,6 @@
 
 namespace korvex {
 
-class DeviceSettings;
-
 // The seven Child values that analysis windows and the settings dialog exchange.
 struct ChildDefaults {
     std::string printTitle;
@@ -49,15 +47,15 @@ public:
 
     int language() const { return language_; }
     const std::string& lastUsedDir() const { return lastUsedDir_; }
-    // Writes Main/Language, then Main/LastUsedDir.
+    // Writes Main/Language, then Main/LastUsedDir, in one replacement of the file. A failure
+    // throws SettingsFileError (text 94) with the values in memory already changed; so do the
+    // other setters.
     void setLanguageAndLastDir(int language, const std::string& lastUsedDir);
 
     const ChildDefaults& childDefaults() const { return child_; }
-    // Writes AxisMin, AxisMax, PrintTitle, DynamicScaling, HeaderWidth0..2 in this order.
+    // Writes AxisMin, AxisMax, PrintTitle, DynamicScaling, HeaderWidth0..2 in this order, in one
+    // replacement of the file.
     void setChildDefaults(const ChildDefaults& values);
-
-    // Writes Dev:Default (once), Dev:n, and per field Labels:/Colors: with their Default entries.
-    void saveDeviceSettings(const DeviceSettings& device);
 
     // Label and colour of a field as stored for device n, or the given defaults.
     std::string readLabel(int deviceNumber, const std::string& settingsKey,

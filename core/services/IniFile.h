@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace korvex {
@@ -11,6 +13,10 @@ namespace korvex {
 // in memory; sections and keys matched without regard to ASCII case; the first occurrence of a
 // duplicate section or key wins on reading. A write changes only the one line it concerns (or
 // appends it), keeps every other line as it was, and replaces the file atomically.
+//
+// Reading follows the usual private-profile rules: blanks around names, '=' and values are
+// ignored, lines starting with ';' are comments, a value enclosed in matching double or single
+// quotes loses them. A file starting with a UTF-8 byte-order mark is read and written as UTF-8.
 class IniFile {
 public:
     explicit IniFile(std::string path);
@@ -18,7 +24,7 @@ public:
     const std::string& path() const { return path_; }
 
     // Re-reads the file from disk; a missing file reads as empty. False when the file exists
-    // but cannot be read.
+    // but cannot be read; memory then stays as it was.
     bool reload();
 
     std::optional<std::string> readValue(std::string_view section, std::string_view key) const;
@@ -33,15 +39,56 @@ public:
     bool sectionExists(std::string_view section) const;
     bool valueExists(std::string_view section, std::string_view key) const;
 
-    // Each returns false when the file could not be written; memory and disk then stay as before.
+    // Each write first re-reads the file, so that changes made meanwhile by another window or
+    // process are kept. Each returns false when the file could not be written, or when the
+    // section or key cannot be represented in the file (empty, a line break, a key containing
+    // '=' or starting with '[' or ';'); memory and disk then stay as before.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     bool writeInteger(std::string_view section, std::string_view key, long long value);
     bool writeBool(std::string_view section, std::string_view key, bool value);
 
+    // Groups many writes into one replacement of the file (one re-read, one sync): between
+    // beginUpdate and endUpdate the writes change memory only and reads see them. endUpdate
+    // writes the file; on failure it returns false and memory returns to the state before
+    // beginUpdate. beginUpdate returns false (and starts nothing) when the file cannot be read.
+    bool beginUpdate();
+    bool endUpdate();
+    bool inUpdate() const { return updateDepth_ > 0; }
+
 private:
+    struct Line {
+        std::string text;  // UTF-8, without line end
+        std::string eol;   // "\r\n", "\n", "\r", or "" for a last line without line break
+    };
+    struct Key {
+        std::size_t line = 0;
+        std::string value;  // unquoted, UTF-8
+    };
+    struct Section {
+        std::size_t headerLine = 0;
+        std::size_t lastKeyLine = 0;  // headerLine while the section holds no key
+        std::unordered_map<std::string, Key> keys;  // by lower-case name, first occurrence
+    };
+    struct Document {
+        std::vector<Line> lines;
+        bool utf8 = false;  // file started with a UTF-8 byte-order mark
+        std::vector<Section> sections;                    // first occurrence of each name
+        std::unordered_map<std::string, std::size_t> byName;  // lower-case name -> sections index
+        void parse(std::string_view bytes);
+        void index();
+        std::string serialize() const;
+        const Key* find(std::string_view section, std::string_view key) const;
+        bool set(std::string_view section, std::string_view key, std::string_view value);
+    };
+
+    static bool readDocument(const std::string& path, Document& out);
+    bool store(std::string_view section, std::string_view key, std::string_view value);
+
     std::string path_;
-    std::vector<std::string> lines_;  // UTF-8, without line ends
-    bool finalLineBreak_ = true;
+    Document doc_;
+    int updateDepth_ = 0;
+    bool dirty_ = false;
+    Document beforeUpdate_;
 };
 
 } // namespace korvex

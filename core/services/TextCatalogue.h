@@ -21,10 +21,12 @@ constexpr int kTextRowCount = 159;
 // Text of the current block. A row outside 0..158 throws std::out_of_range.
 const std::string& Text(int row);
 
-// Text of a given block (the two-language start-up message needs this).
+// Text of a given block (the two-language start-up message needs this). Throws
+// std::out_of_range for a block outside 0..5 or a row outside 0..158.
 const std::string& TextOf(int block, int row);
 
-// The current block; German until a language is selected.
+// The current block; German until a language is selected. A block outside 0..5 throws
+// std::out_of_range and leaves the current block as it was.
 int CurrentTextBlock();
 void SelectTextBlock(int block);
 
@@ -33,13 +35,15 @@ void SelectTextBlock(int block);
 int TextBlockForLanguage(int languageNumber);
 void SelectLanguage(int languageNumber);
 
-// True when the text equals that row, byte for byte, in any of the six blocks.
+// True when the text equals that row, byte for byte, in any of the six blocks; false for a
+// row outside 0..158.
 bool MatchesAnyLanguage(std::string_view text, int row);
 
 // English row 94, a blank line, German row 94.
 std::string TwoLanguageSettingsErrorText();
 
-// Captions of the language actions, never translated; index = LanguageNumber 1..7.
+// Captions of the language actions, never translated; index = LanguageNumber 1..7, anything
+// else throws std::out_of_range.
 const std::string& LanguageCaption(int languageNumber);
 
 } // namespace korvex

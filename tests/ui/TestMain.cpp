@@ -1,0 +1,21 @@
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+
+// Widget tests need one application object; every run gets its own settings folder so that no
+// test ever reads or writes the real one.
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+    std::setlocale(LC_ALL, "C.UTF-8");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
