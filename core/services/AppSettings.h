@@ -25,8 +25,9 @@ struct ChildDefaults {
 std::string ProgramDirectory();
 
 // $XDG_CONFIG_HOME, else $HOME/.config; created with its parents when missing. Below it the
-// folder Halvo (one level) and Korvex.ini. Throws SettingsFileError (text 94) when neither
-// variable is set or a folder cannot be created.
+// folder Halvo (one level) and Korvex.ini. Relative values count as unset. Throws
+// SettingsFileError (text 94) when neither variable is usable or a folder cannot be created
+// (also when a plain file named Halvo is in the way).
 std::string ResolveSettingsPath();
 
 // The one process-wide settings object.
@@ -57,7 +58,8 @@ public:
     // replacement of the file.
     void setChildDefaults(const ChildDefaults& values);
 
-    // Label and colour of a field as stored for device n, or the given defaults.
+    // Label and colour of a field as stored in Labels:n / Colors:n (n in decimal), or the given
+    // defaults. Colours are 0x00BBGGRR, stored as decimal integers.
     std::string readLabel(int deviceNumber, const std::string& settingsKey,
                           const std::string& defaultLabel) const;
     std::uint32_t readColor(int deviceNumber, const std::string& settingsKey,

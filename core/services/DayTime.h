@@ -32,6 +32,7 @@ struct CivilDateTime {
 CivilDateTime DecodeDayTime(DayTime t);
 void DecodeDate(DayTime t, int& year, int& month, int& day);
 
+// These three take the day as floor(t), like DateOf.
 DayTime DateOf(DayTime t);           // whole day (floor)
 DayTime StartOfMonth(DayTime t);     // first day of t's month, 00:00
 DayTime IncMonth(DayTime t, int months);  // same day clamped to the month's end, time kept
@@ -45,7 +46,8 @@ struct MonthNames {
 
 // Formats with the program's date-format letters: d dd m mm mmm mmmm yy yyyy h hh n nn s ss,
 // text in double or single quotes literally, everything else copied. m/mm directly after h/hh
-// (a ':' between is allowed) means minutes, as in "hh:mm".
+// (a ':' between is allowed) means minutes, as in "hh:mm". Letters count in either case; a run
+// of one or two 'y' gives the two-digit year, three or more the four-digit year.
 std::string FormatDayTime(std::string_view format, DayTime t,
                           const MonthNames& names = MonthNames::English());
 

@@ -65,8 +65,7 @@ private:
         std::string value;  // unquoted, UTF-8
     };
     struct Section {
-        std::size_t headerLine = 0;
-        std::size_t lastKeyLine = 0;  // headerLine while the section holds no key
+        std::size_t lastKeyLine = 0;  // the header line while the section holds no key
         std::unordered_map<std::string, Key> keys;  // by lower-case name, first occurrence
     };
     struct Document {
