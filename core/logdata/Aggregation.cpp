@@ -1,0 +1,338 @@
+#include "core/logdata/Aggregation.h"
+
+#include "core/logdata/CustomSeries.h"
+#include "core/services/NumberFormat.h"
+#include "core/services/TextCatalogue.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvex {
+
+namespace {
+
+constexpr int kTextSumOfFlowRate = 64;
+constexpr int kTextSumOfEnergy = 65;
+constexpr double kMillisecondsPerDay = 86400000.0;
+
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+int UnitsPerDayOf(std::string_view key) {
+    if (key.empty())
+        return 0;
+    if (key.front() == 'P')
+        return kPowerUnitsPerDay;
+    if (key.front() == 'V')
+        return kFlowUnitsPerDay;
+    return 0;
+}
+
+DayTime FirstOfNextMonth(DayTime day) { return IncMonth(StartOfMonth(day), 1); }
+
+bool HasBarOn(const Series& series, DayTime day) {
+    const int i = series.lowerBound(day + 0.5);
+    return i < series.count() && series.x(i) == day + 0.5 && !series.isNull(i);
+}
+
+// A missing day shows as a gap rather than a line or bar bridging it.
+void BreakAtMissingDays(Series& series) {
+    if (auto* bars = dynamic_cast<TSumBars*>(&series.dataHolder()))
+        bars->setAcceptNulls(true);
+    std::vector<double> gaps;
+    double previous = 0;
+    bool havePrevious = false;
+    for (int i = 0; i < series.count(); ++i) {
+        if (series.isNull(i))
+            continue;
+        const double x = series.x(i);
+        if (havePrevious && x - previous > 1.0)
+            gaps.push_back(x - 1.0);
+        previous = x;
+        havePrevious = true;
+    }
+    for (double x : gaps) {
+        const int at = series.lowerBound(x);
+        if (at < series.count() && series.x(at) == x && series.isNull(at))
+            continue;
+        series.addNullPoint(x);
+    }
+}
+
+void FillMonthSeries(Series& month, const Series& day) {
+    Series& holder = month.dataHolder();
+    holder.clear();
+    if (auto* bars = dynamic_cast<TSumBars*>(&holder))
+        bars->setAcceptNulls(true);
+    month.setColour(day.colour());
+    const std::vector<double>& xs = day.xs();
+    const std::vector<double>& ys = day.ys();
+    const std::size_t n = xs.size();
+    std::size_t i = 0;
+    while (i < n) {
+        if (std::isnan(ys[i])) {
+            ++i;
+            continue;
+        }
+        const DayTime first = StartOfMonth(xs[i]);
+        const DayTime next = FirstOfNextMonth(xs[i]);
+        double sum = ys[i++];
+        for (; i < n && xs[i] < next; ++i) {
+            if (!std::isnan(ys[i]))
+                sum += ys[i];
+        }
+        holder.addPoint((first + next) / 2, sum);
+    }
+}
+
+} // namespace
+
+std::string SumUnit(std::string_view unit) {
+    if (unit == "[l/min]")
+        return "[l]";
+    if (unit == "[kW]")
+        return "[kWh]";
+    if (unit == "[MBtu/h]")
+        return "[MBtu]";
+    if (unit == "[gal/min]")
+        return "[gal]";
+    return std::string(unit);
+}
+
+std::string YieldName(std::string_view key) {
+    std::string name(key);
+    if (!name.empty() && name.front() == 'P')
+        name.front() = 'Q';
+    return name;
+}
+
+std::string SumFieldLabel(std::string_view key) {
+    if (!key.empty() && key.front() == 'P')
+        return Text(kTextSumOfEnergy) + " (Q" + std::string(key.substr(1)) + ")";
+    if (!key.empty() && key.front() == 'V')
+        return Text(kTextSumOfFlowRate) + " (" + std::string(key) + ")";
+    return std::string(key);
+}
+
+double DaySum(const Series& series, int unitsPerDay, DayTime day) {
+    const std::vector<double>& xs = series.xs();
+    const std::vector<double>& ys = series.ys();
+    const std::size_t n = xs.size();
+    const DayTime end = day + 1;
+    if (n == 0 || xs.back() < day || xs.front() > end)
+        return 0;
+    // Trapezoid factor h = u / 2 in whole numbers; the interval is taken in whole milliseconds
+    // so that a day of minute samples integrates without the rounding of day + fraction.
+    const double h = unitsPerDay / 2;
+    std::size_t i = static_cast<std::size_t>(
+        std::lower_bound(xs.begin(), xs.end(), day) - xs.begin());
+    // Compensated summation: a day of 1440 terms keeps the error of the terms themselves.
+    double sum = 0;
+    double compensation = 0;
+    auto add = [&](double term) {
+        const double t = sum + term;
+        compensation += std::fabs(sum) >= std::fabs(term) ? (sum - t) + term : (term - t) + sum;
+        sum = t;
+    };
+    bool inRun = false;
+    double previousX = 0;
+    double previousY = 0;
+    for (; i < n && xs[i] < end; ++i) {
+        const double y = ys[i];
+        if (std::isnan(y)) {
+            inRun = false;
+            continue;
+        }
+        if (!inRun) {
+            add(y * unitsPerDay / 1440.0);
+            inRun = true;
+        } else {
+            // X ascends, so the interval is never negative.
+            const double ms = static_cast<double>(
+                static_cast<long long>((xs[i] - previousX) * kMillisecondsPerDay + 0.5));
+            add((y + previousY) * (ms * h) / kMillisecondsPerDay);
+        }
+        previousX = xs[i];
+        previousY = y;
+    }
+    return sum + compensation;
+}
+
+void Aggregate(AnalysisDataSet& set) {
+    DeviceSettings* settings = set.deviceSettings();
+    // Without a loaded day there is nothing to sum, and registering fields without slots would
+    // put the field lists out of step.
+    if (!settings || !set.hasData())
+        return;
+
+    struct Existing {
+        std::string source;
+        std::string daySum;
+        int units;
+    };
+    struct Missing {
+        std::string daySum;
+        std::string source;
+        int units;
+    };
+    std::vector<Existing> existing;
+    std::vector<Missing> missing;
+
+    const int othersBegin = settings->inputsCount();
+    const int othersEnd = settings->count(FieldCategory::Others);
+    for (int i = othersBegin; i < othersEnd; ++i) {
+        const std::string key = settings->key(i);
+        const int units = UnitsPerDayOf(key);
+        if (units == 0)
+            continue;
+        const bool hasDaySum = settings->find(key + "tag") >= 0;
+        if (hasDaySum)
+            existing.push_back({key, key + "tag", units});
+        if (Contains(key, "tag") || Contains(key, "jahr")) {
+            settings->setDerived(i, true);
+            continue;
+        }
+        if (!hasDaySum)
+            missing.push_back({key + "tag", key, units});
+    }
+
+    // Log day sums stay; days whose file carried none get the integral.
+    for (const Existing& e : existing) {
+        const int source = settings->find(e.source);
+        const int daySum = settings->find(e.daySum);
+        Series* sourceSeries = set.series(source);
+        Series* daySeries = set.series(daySum);
+        if (!sourceSeries || !daySeries)
+            continue;
+        for (const DayBlock& block : set.dayBlocks()) {
+            if (!HasBarOn(*daySeries, block.day))
+                daySeries->addPoint(block.day + 0.5, DaySum(*sourceSeries, e.units, block.day));
+        }
+        set.setUnit(daySum, SumUnit(set.unit(daySum)));
+    }
+
+    for (const Missing& m : missing) {
+        const int source = settings->find(m.source);
+        const std::string unit = SumUnit(set.unit(source));
+        const int index = settings->registerField(m.daySum, unit, FieldCategory::Others);
+        set.insertSlot(index, FieldCategory::Others, true);
+        settings->setDerived(index, true);
+        Series* daySeries = set.series(index);
+        const Series* sourceSeries = set.series(settings->find(m.source));
+        if (daySeries && sourceSeries) {
+            for (const DayBlock& block : set.dayBlocks())
+                daySeries->addPoint(block.day + 0.5, DaySum(*sourceSeries, m.units, block.day));
+        }
+        set.insertUnit(index, unit);
+    }
+
+    // Labels of the sums, and gaps at missing days.
+    for (int i = settings->inputsCount(); i < settings->count(FieldCategory::Others); ++i) {
+        if (settings->derived(i))
+            continue;
+        const std::string key = settings->key(i);
+        for (const char* suffix : {"tag", "jahr"}) {
+            const int sum = settings->find(key + suffix);
+            if (sum < 0)
+                continue;
+            if (std::string_view(suffix) == "tag") {
+                if (Series* s = set.series(sum))
+                    BreakAtMissingDays(*s);
+            }
+            if (settings->label(sum) == settings->key(sum))
+                settings->setLabel(sum, SumFieldLabel(key));
+        }
+    }
+
+    // Month sums, partnered with their day sums.
+    std::vector<std::string> dayKeys;
+    for (int i = settings->inputsCount(); i < settings->count(FieldCategory::Others); ++i) {
+        if (Contains(settings->key(i), "tag"))
+            dayKeys.push_back(settings->key(i));
+    }
+    for (const std::string& dayKey : dayKeys) {
+        const std::string monthKey = dayKey.substr(0, dayKey.find("tag")) + "monat";
+        // Two day sums sharing a prefix ("Ptag", "Ptag2") would give one month key twice.
+        if (settings->contains(monthKey))
+            continue;
+        const int day = settings->find(dayKey);
+        const std::string unit = set.unit(day);
+        const int month = settings->registerField(monthKey, unit, FieldCategory::Others);
+        set.insertSlot(month, FieldCategory::Others, true);
+        const int dayIndex = settings->find(dayKey);
+        settings->setDerived(month, true);
+        settings->setLabel(month, settings->label(dayIndex));
+        if (Series* monthSeries = set.series(month)) {
+            if (const Series* daySeries = set.series(dayIndex))
+                FillMonthSeries(*monthSeries, *daySeries);
+        }
+        set.slot(dayIndex).partner = month;
+        set.slot(month).partner = dayIndex;
+        set.insertUnit(month, unit);
+    }
+}
+
+const Series* DaySumSeries(const AnalysisDataSet& set, int dayField) {
+    if (dayField < 0 || dayField >= set.slotCount())
+        return nullptr;
+    const FieldSlot& slot = set.slot(dayField);
+    if (set.sumMode() && slot.partner > dayField && slot.partner < set.slotCount())
+        return set.slot(slot.partner).series.get();
+    return slot.series.get();
+}
+
+void FillDayColumn(const AnalysisDataSet& set, int dayField, std::span<const int> days,
+                   std::vector<std::string>& cells, char separator) {
+    const std::string zero = FormatYield(0, separator);
+    cells.assign(days.size() + 1, zero);
+    double total = 0;
+    if (const Series* series = DaySumSeries(set, dayField)) {
+        const std::vector<double>& xs = series->xs();
+        const std::vector<double>& ys = series->ys();
+        const std::size_t n = xs.size();
+        std::size_t j = 0;
+        for (std::size_t row = 0; row < days.size(); ++row) {
+            const double day = days[row];
+            while (j < n && xs[j] < day)
+                ++j;
+            for (; j < n && xs[j] < day + 1; ++j) {
+                if (std::isnan(ys[j]))
+                    continue;
+                cells[row] = FormatYield(ys[j], separator);
+                total += ys[j];
+            }
+        }
+    }
+    cells.back() = FormatYield(total, separator);
+}
+
+void RaiseYearColumn(const AnalysisDataSet& set, int field, std::span<const int> years,
+                     std::span<std::string> cells, char separator) {
+    const DeviceSettings* settings = set.deviceSettings();
+    if (!settings || field < 0 || field >= settings->fieldCount())
+        return;
+    const Series* series = set.series(settings->find(settings->key(field) + "jahr"));
+    if (!series)
+        return;
+    const Series& points = series->dataHolder();
+    int p = points.count() - 1;
+    const std::size_t rows = std::min(years.size(), cells.size());
+    for (std::size_t r = rows; r-- > 0;) {
+        const DayTime yearStart = EncodeDate(years[r], 1, 1);
+        const DayTime nextYear = EncodeDate(years[r] + 1, 1, 1);
+        while (p >= 0 && (points.isNull(p) || points.x(p) >= nextYear))
+            --p;
+        if (p < 0)
+            break;
+        if (points.x(p) < yearStart)
+            continue;
+        double current = 0;
+        if (!cells[r].empty() && !ParseNumber(cells[r], current, separator))
+            current = 0;
+        if (points.y(p) > current)
+            cells[r] = FormatYield(points.y(p), separator);
+    }
+}
+
+} // namespace korvex

@@ -1,0 +1,50 @@
+#pragma once
+
+// Day and month sums of power and flow fields as derived fields of a data set, and the two
+// routines that fill yield-table columns from them.
+
+#include "core/logdata/AnalysisDataSet.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvex {
+
+// Time units per day of a rate: kW count hours, l/min minutes.
+constexpr int kPowerUnitsPerDay = 24;
+constexpr int kFlowUnitsPerDay = 1440;
+
+// "[kW]" -> "[kWh]", "[l/min]" -> "[l]", "[MBtu/h]" -> "[MBtu]", "[gal/min]" -> "[gal]"; any other
+// unit unchanged.
+std::string SumUnit(std::string_view unit);
+// A leading "P" (power) becomes "Q" (energy): "P" -> "Q", "V" stays "V".
+std::string YieldName(std::string_view key);
+// Automatic label of the sums of field key: "Sum of energy (Q...)", "Sum of flow rate (V...)",
+// otherwise the key (current language).
+std::string SumFieldLabel(std::string_view key);
+
+// Integral of a rate series over [day, day + 1): the first point of a run counts one minute at
+// its rate, every further point the trapezoid to its predecessor; null points end a run.
+double DaySum(const Series& series, int unitsPerDay, DayTime day);
+
+// Adds the derived day-sum and month-sum fields of a loaded data set (once, after loading).
+// Registering fields can fail (texts 94, 97, 153); the data set then keeps what was added.
+void Aggregate(AnalysisDataSet& set);
+
+// Series that holds the daily bars of a day-sum field, also in sum mode (when its month partner
+// holds them); null when there is none.
+const Series* DaySumSeries(const AnalysisDataSet& set, int dayField);
+
+// Daily yield column: one cell per day (the bar's value, else "0,00"), then the total of the
+// bars, all "########0.00". cells gets days.size() + 1 entries.
+void FillDayColumn(const AnalysisDataSet& set, int dayField, std::span<const int> days,
+                   std::vector<std::string>& cells, char separator);
+
+// Annual yield column: a year whose last annual-counter value (field key + "jahr") exceeds the
+// cell takes that value. years and cells are the year rows, ascending, one cell per year.
+void RaiseYearColumn(const AnalysisDataSet& set, int field, std::span<const int> years,
+                     std::span<std::string> cells, char separator);
+
+} // namespace korvex

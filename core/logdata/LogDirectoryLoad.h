@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/logdata/LogDirectory.h"
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace korvex {
+
+// The loading of an analysis's files, shared by the open dialog and the command-line tool: one
+// file after the other into its device's data set, a failing file noted and passed over, then
+// every device completed.
+
+struct LogLoadFailure {
+    std::string path;     // full path
+    std::string message;  // the error's text (UTF-8)
+};
+
+// What receives the files: the analysis window, or the core analysis of the command-line tool.
+class LogLoadTarget {
+public:
+    virtual ~LogLoadTarget() = default;
+    // Throws for a file that cannot be loaded; the load goes on with the next file.
+    virtual void AddLogFile(const std::string& path) = 0;
+    // Completes one device (position in the selection's devices) after all files are read.
+    virtual void BuildDeviceView(std::size_t device) = 0;
+};
+
+// The caller's part of the loop: cancellation, pacing and progress. Every hook may be left as is.
+class LogLoadObserver {
+public:
+    virtual ~LogLoadObserver() = default;
+    // Polled before every file and every device; true cancels the load.
+    virtual bool CancelRequested() { return false; }
+    // Before every file (memory probe, pending events). An exception here ends the load and
+    // leaves this function.
+    virtual void BeforeFile() {}
+    // After every file: files handled so far, their total, bytes of the files handled so far.
+    virtual void FileDone(std::size_t /*done*/, std::size_t /*total*/, std::uintmax_t /*bytes*/) {}
+    // A device that could not be completed; the next device follows.
+    virtual void DeviceFailed(std::size_t /*device*/, const std::exception& /*error*/) {}
+    // After every device, failed or not.
+    virtual void DeviceDone(std::size_t /*device*/) {}
+};
+
+enum class LogLoadOutcome { Completed, Cancelled };
+
+struct LogLoadResult {
+    LogLoadOutcome outcome = LogLoadOutcome::Completed;
+    std::vector<LogLoadFailure> failures;  // in load order
+    std::size_t loaded = 0;                // files read without failure
+    std::uintmax_t bytes = 0;              // size of the files handled
+};
+
+// Loads selection.files in order into target, then builds every device of selection.devices.
+// Stops early (outcome Cancelled) when the observer asks; the target then holds a partial load.
+LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
+                         LogLoadObserver& observer);
+LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target);
+
+// The failures as the file-error list shows them: path, message, empty line per file.
+std::vector<std::string> FailureLines(const std::vector<LogLoadFailure>& failures);
+
+} // namespace korvex

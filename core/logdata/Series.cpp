@@ -1,0 +1,310 @@
+#include "core/logdata/Series.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace korvex {
+
+namespace {
+
+constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
+
+} // namespace
+
+Series::Series(SeriesClass cls, DrawStyle style, ChartHost* chart)
+    : class_(cls), style_(style), chart_(chart) {}
+
+Series::Series(SeriesClass cls, DrawStyle style, std::unique_ptr<Series> source)
+    : class_(cls), style_(style) {
+    if (source) {
+        chart_ = source->chart_;
+        copyStyleFrom(*source);
+        source_ = std::move(source);
+    }
+}
+
+Series::~Series() = default;
+
+void Series::copyStyleFrom(const Series& other) {
+    colour_ = other.colour_;
+    title_ = other.title_;
+    penWidth_ = other.penWidth_;
+    stairs_ = other.stairs_;
+    axis_ = other.axis_;
+    showInLegend_ = other.showInLegend_;
+}
+
+std::unique_ptr<Series> Series::detachSource() {
+    if (source_)
+        touchData();
+    return std::move(source_);
+}
+
+Series& Series::dataHolder() {
+    Series* s = this;
+    while (s->source_)
+        s = s->source_.get();
+    return *s;
+}
+
+const Series& Series::dataHolder() const {
+    const Series* s = this;
+    while (s->source_)
+        s = s->source_.get();
+    return *s;
+}
+
+bool Series::isNull(int i) const { return std::isnan(y(i)); }
+
+int Series::addPoint(double x, double y) { return dataHolder().doAddPoint(x, y); }
+
+int Series::addNullPoint(double x) { return dataHolder().doAddNullPoint(x); }
+
+int Series::doAddPoint(double x, double y) { return insertSorted(x, y); }
+
+int Series::doAddNullPoint(double x) { return insertSorted(x, kNull); }
+
+// Vectors grow by a quarter instead of doubling: a year of one-minute points per field must
+// stay near 16 bytes per point.
+void Series::growFor(std::size_t extra) {
+    const std::size_t size = xs_.size();
+    if (size + extra <= xs_.capacity())
+        return;
+    const std::size_t wanted = std::max(size + extra, size + size / 4 + 16);
+    xs_.reserve(wanted);
+    ys_.reserve(wanted);
+}
+
+int Series::insertSorted(double x, double y) {
+    if (xs_.empty() || !(x < xs_.back())) {
+        growFor(1);
+        xs_.push_back(x);
+        ys_.push_back(y);
+        touchData();
+        return static_cast<int>(xs_.size()) - 1;
+    }
+    const auto pos = std::upper_bound(xs_.begin(), xs_.end(), x);
+    const auto index = pos - xs_.begin();
+    growFor(1);
+    xs_.insert(xs_.begin() + index, x);
+    ys_.insert(ys_.begin() + index, y);
+    touchData();
+    return static_cast<int>(index);
+}
+
+void Series::setX(int i, double x) {
+    Series& h = dataHolder();
+    h.xs_[static_cast<std::size_t>(i)] = x;
+    h.touchData();
+}
+
+void Series::setY(int i, double y) {
+    Series& h = dataHolder();
+    h.ys_[static_cast<std::size_t>(i)] = y;
+    h.touchData();
+}
+
+void Series::clear() {
+    Series& h = dataHolder();
+    h.xs_.clear();
+    h.ys_.clear();
+    h.touchData();
+}
+
+void Series::appendPoints(const double* xs, const double* ys, std::size_t n) {
+    if (n == 0)
+        return;
+    Series& h = dataHolder();
+    const std::size_t old = h.xs_.size();
+    h.growFor(n);
+    const bool inOrder = old == 0 || !(xs[0] < h.xs_.back());
+    h.xs_.insert(h.xs_.end(), xs, xs + n);
+    h.ys_.insert(h.ys_.end(), ys, ys + n);
+    if (!inOrder) {
+        // Stable merge of the two sorted runs; equal X keep the old points first.
+        std::vector<std::size_t> order(h.xs_.size());
+        std::size_t a = 0, b = old, k = 0;
+        while (a < old && b < h.xs_.size())
+            order[k++] = (h.xs_[b] < h.xs_[a]) ? b++ : a++;
+        while (a < old)
+            order[k++] = a++;
+        while (b < h.xs_.size())
+            order[k++] = b++;
+        std::vector<double> nx(h.xs_.size()), ny(h.ys_.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            nx[i] = h.xs_[order[i]];
+            ny[i] = h.ys_[order[i]];
+        }
+        nx.reserve(h.xs_.capacity());
+        ny.reserve(h.ys_.capacity());
+        h.xs_.swap(nx);
+        h.ys_.swap(ny);
+    }
+    h.touchData();
+}
+
+int Series::lowerBound(double x) const {
+    const auto& v = xs();
+    return static_cast<int>(std::lower_bound(v.begin(), v.end(), x) - v.begin());
+}
+
+double Series::firstX() const { return empty() ? 0.0 : xs().front(); }
+
+double Series::lastX() const { return empty() ? 0.0 : xs().back(); }
+
+void Series::reserve(std::size_t n) {
+    Series& h = dataHolder();
+    h.xs_.reserve(n);
+    h.ys_.reserve(n);
+}
+
+void Series::shrinkToFit() {
+    Series& h = dataHolder();
+    h.xs_.shrink_to_fit();
+    h.ys_.shrink_to_fit();
+}
+
+std::size_t Series::memoryBytes() const {
+    std::size_t bytes = sizeof(*this) + title_.capacity() +
+                        (xs_.capacity() + ys_.capacity()) * sizeof(double);
+    if (source_)
+        bytes += source_->memoryBytes();
+    return bytes;
+}
+
+double Series::largestY() const {
+    const auto& v = ys();
+    bool any = false;
+    double best = 0;
+    for (double y : v) {
+        if (std::isnan(y))
+            continue;
+        if (!any || y > best)
+            best = y;
+        any = true;
+    }
+    return best;
+}
+
+double Series::smallestY() const {
+    const auto& v = ys();
+    bool any = false;
+    double best = 0;
+    for (double y : v) {
+        if (std::isnan(y))
+            continue;
+        if (!any || y < best)
+            best = y;
+        any = true;
+    }
+    return best;
+}
+
+void Series::setOffset(int) {}
+
+void Series::storeOffset(int value) {
+    offset_ = value;
+    touchData();
+}
+
+std::uint64_t Series::dataVersion() const {
+    std::uint64_t v = dataVersion_;
+    for (const Series* s = source_.get(); s; s = s->source_.get())
+        v += s->dataVersion_;
+    return v;
+}
+
+void Series::setColour(Colour c) {
+    if (colour_ != c) {
+        colour_ = c;
+        touchStyle();
+    }
+}
+
+void Series::setTitle(const std::string& t) {
+    if (title_ != t) {
+        title_ = t;
+        touchStyle();
+    }
+}
+
+void Series::setPenWidth(int w) {
+    if (penWidth_ != w) {
+        penWidth_ = w;
+        touchStyle();
+    }
+}
+
+void Series::setStairs(bool on) {
+    if (stairs_ != on) {
+        stairs_ = on;
+        touchStyle();
+    }
+}
+
+void Series::setAxis(VerticalAxis a) {
+    if (axis_ != a) {
+        axis_ = a;
+        touchStyle();
+    }
+}
+
+void Series::setShowInLegend(bool on) {
+    if (showInLegend_ != on) {
+        showInLegend_ = on;
+        touchStyle();
+    }
+}
+
+void Series::setOutlineVisible(bool on) {
+    if (outlineVisible_ != on) {
+        outlineVisible_ = on;
+        touchStyle();
+    }
+}
+
+void Series::setOutlineColour(Colour c) {
+    if (outlineColour_ != c) {
+        outlineColour_ = c;
+        touchStyle();
+    }
+}
+
+void Series::setOutlineWidth(int w) {
+    if (outlineWidth_ != w) {
+        outlineWidth_ = w;
+        touchStyle();
+    }
+}
+
+void Series::setBarWidthPercent(int percent) {
+    if (barWidthPercent_ != percent) {
+        barWidthPercent_ = percent;
+        touchStyle();
+    }
+}
+
+void Series::setFixedBarWidth(int pixels) {
+    if (fixedBarWidth_ != pixels) {
+        fixedBarWidth_ = pixels;
+        touchStyle();
+    }
+}
+
+void Series::setYOrigin(double origin, bool use) {
+    if (yOrigin_ != origin || useYOrigin_ != use) {
+        yOrigin_ = origin;
+        useYOrigin_ = use;
+        touchStyle();
+    }
+}
+
+void Series::setMarksVisible(bool on) {
+    if (marksVisible_ != on) {
+        marksVisible_ = on;
+        touchStyle();
+    }
+}
+
+} // namespace korvex

@@ -1,0 +1,113 @@
+#include "core/logdata/LogDirectoryLoad.h"
+
+#include "core/services/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace korvex {
+namespace {
+
+LogFileSelection Selection(const std::vector<std::string>& paths, std::vector<std::string> devices)
+{
+    LogFileSelection sel;
+    for (const std::string& p : paths) {
+        LogFileEntry e;
+        e.path = p;
+        sel.files.push_back(e);
+    }
+    sel.devices = std::move(devices);
+    return sel;
+}
+
+struct RecordingTarget : LogLoadTarget {
+    std::vector<std::string> calls;
+    void AddLogFile(const std::string& path) override
+    {
+        calls.push_back("file " + path);
+        if (path.find("bad") != std::string::npos)
+            throw KorvexError("cannot read\n\n" + path);
+        if (path.find("odd") != std::string::npos)
+            throw std::out_of_range("index");
+    }
+    void BuildDeviceView(std::size_t device) override
+    {
+        calls.push_back("device " + std::to_string(device));
+        if (device == 1)
+            throw KorvexError("device broke");
+    }
+};
+
+struct RecordingObserver : LogLoadObserver {
+    int cancelAfterFiles = -1;
+    int files = 0;
+    std::vector<std::string> events;
+    bool CancelRequested() override { return cancelAfterFiles >= 0 && files >= cancelAfterFiles; }
+    void BeforeFile() override { events.push_back("before"); }
+    void FileDone(std::size_t done, std::size_t total, std::uintmax_t) override
+    {
+        ++files;
+        events.push_back("done " + std::to_string(done) + "/" + std::to_string(total));
+    }
+    void DeviceFailed(std::size_t device, const std::exception& e) override
+    {
+        events.push_back("failed " + std::to_string(device) + " " + e.what());
+    }
+    void DeviceDone(std::size_t device) override { events.push_back("device " + std::to_string(device)); }
+};
+
+TEST(RunLogLoad, FailingFilesAreCollectedAndTheLoadGoesOn)
+{
+    const LogFileSelection sel = Selection({"a/10100501.csv", "a/bad21100501.csv", "a/10100502.csv",
+                                            "a/odd30100502.csv"},
+                                           {"10", "21", "30"});
+    RecordingTarget target;
+    RecordingObserver observer;
+    const LogLoadResult result = RunLogLoad(sel, target, observer);
+
+    EXPECT_EQ(result.outcome, LogLoadOutcome::Completed);
+    EXPECT_EQ(result.loaded, 2u);
+    ASSERT_EQ(result.failures.size(), 2u);
+    EXPECT_EQ(result.failures[0].path, "a/bad21100501.csv");
+    EXPECT_EQ(result.failures[0].message, "cannot read\n\na/bad21100501.csv");
+    EXPECT_EQ(result.failures[1].message, "index");
+    EXPECT_EQ(target.calls,
+              (std::vector<std::string>{"file a/10100501.csv", "file a/bad21100501.csv",
+                                        "file a/10100502.csv", "file a/odd30100502.csv",
+                                        "device 0", "device 1", "device 2"}));
+    // A device that fails is reported and the next one still follows.
+    EXPECT_EQ(observer.events,
+              (std::vector<std::string>{"before", "done 1/4", "before", "done 2/4", "before",
+                                        "done 3/4", "before", "done 4/4", "device 0",
+                                        "failed 1 device broke", "device 1", "device 2"}));
+
+    EXPECT_EQ(FailureLines(result.failures),
+              (std::vector<std::string>{"a/bad21100501.csv", "cannot read\n\na/bad21100501.csv", "",
+                                        "a/odd30100502.csv", "index", ""}));
+}
+
+TEST(RunLogLoad, CancelStopsBeforeTheNextFileAndSkipsTheDevices)
+{
+    const LogFileSelection sel = Selection({"x/10100501.csv", "x/10100502.csv", "x/10100503.csv"}, {"10"});
+    RecordingTarget target;
+    RecordingObserver observer;
+    observer.cancelAfterFiles = 2;
+    const LogLoadResult result = RunLogLoad(sel, target, observer);
+    EXPECT_EQ(result.outcome, LogLoadOutcome::Cancelled);
+    EXPECT_EQ(target.calls, (std::vector<std::string>{"file x/10100501.csv", "file x/10100502.csv"}));
+}
+
+TEST(RunLogLoad, AnExceptionBeforeAFileEndsTheLoad)
+{
+    struct OutOfMemory : LogLoadObserver {
+        void BeforeFile() override { throw KorvexError("not enough memory"); }
+    } observer;
+    RecordingTarget target;
+    const LogFileSelection sel = Selection({"x/10100501.csv"}, {"10"});
+    EXPECT_THROW(RunLogLoad(sel, target, observer), KorvexError);
+    EXPECT_TRUE(target.calls.empty());
+}
+
+} // namespace
+} // namespace korvex

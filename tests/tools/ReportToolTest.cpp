@@ -1,0 +1,275 @@
+#include "tests/tools/MiniJson.h"
+#include "tests/tools/ToolTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+namespace korvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+using ReportTool = ToolTest;
+
+// 1 and 2 May 2010.
+constexpr int kDay1 = 40299;
+constexpr int kDay2 = 40300;
+
+TEST_F(ReportTool, DailyTableAsLogText)
+{
+    const ToolResult r = Report({Fixture("basic")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Daily overview;Solar controller;\r\n"
+              "Date;V [l];Q [kWh]\r\n"
+              "01. May. 2010;110,00;2,50\r\n"
+              "02. May. 2010;0,00;2,03\r\n"
+              "Total;110,00;4,53\r\n");
+    // The one failing file is named on the error stream, on one line.
+    EXPECT_EQ(r.err, Fixture("basic") + "/30100502.csv: The file you specified does not contain measured values.\n");
+}
+
+TEST_F(ReportTool, MonthlyAndAnnualTablesInAnotherLanguage)
+{
+    const ToolResult monthly = Report({Fixture("basic"), "--table", "monthly"});
+    EXPECT_EQ(monthly.exitCode, 0);
+    EXPECT_EQ(monthly.out,
+              "Monthly overview;Solar controller;\r\n"
+              "Date;V [l];Q [kWh]\r\n"
+              "May. 2010;110,00;4,53\r\n"
+              "Total;110,00;4,53\r\n");
+
+    const ToolResult annual = Report({Fixture("basic"), "--table", "annual", "--language", "de"});
+    EXPECT_EQ(annual.exitCode, 0);
+    // German catalogue texts, in Windows-1252.
+    EXPECT_EQ(annual.out.substr(0, annual.out.find("\r\n")), "Jahres\xFC" "bersicht;Solarregler;");
+    EXPECT_NE(annual.out.find("\r\n2010;110,00;4,53\r\n"), std::string::npos);
+}
+
+TEST_F(ReportTool, RangeLimitsTheFiles)
+{
+    const ToolResult r = Report({Fixture("basic"), "--from", "2010-05-02", "--to", "2010-05-02"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Daily overview;Solar controller;\r\n"
+              "Date;V [l];Q [kWh]\r\n"
+              "02. May. 2010;0,00;2,03\r\n"
+              "Total;0,00;2,03\r\n");
+
+    // A range beside the files finds nothing: text 86.
+    const ToolResult none = Report({Fixture("basic"), "--from", "2011-01-01"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.out.empty());
+    EXPECT_NE(none.err.find("No files were found, please check file path and try again."), std::string::npos);
+}
+
+TEST_F(ReportTool, JsonDocument)
+{
+    const ToolResult r = Report({Fixture("basic"), "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const Json doc = JsonParser::Parse(r.out);
+    EXPECT_EQ(doc.keyOrder, (std::vector<std::string>{"files", "days", "devices", "tables"}));
+
+    EXPECT_EQ(doc["files"]["loaded"].Num(), 3);
+    ASSERT_EQ(doc["files"]["failed"].size(), 1u);
+    EXPECT_EQ(doc["files"]["failed"][0]["path"].Str(), "30100502.csv");
+    EXPECT_EQ(doc["files"]["failed"][0]["message"].Str(),
+              "The file you specified does not contain measured values.");
+
+    ASSERT_EQ(doc["days"].size(), 2u);
+    EXPECT_EQ(doc["days"][0].Num(), kDay1);
+    EXPECT_EQ(doc["days"][1].Num(), kDay2);
+
+    // Devices in file-name order; the one whose only file failed has no name and no fields.
+    const Json& devices = doc["devices"];
+    ASSERT_EQ(devices.size(), 3u);
+    EXPECT_EQ(devices[0]["number"].Num(), 10);
+    EXPECT_EQ(devices[0]["name"].Str(), "Solar controller");
+    EXPECT_EQ(devices[1]["number"].Num(), 21);
+    EXPECT_EQ(devices[1]["name"].Str(), "Heating circuit 1");
+    EXPECT_EQ(devices[2]["number"].Num(), 30);
+    EXPECT_TRUE(devices[2]["name"].IsNull());
+    EXPECT_EQ(devices[2]["fields"].size(), 0u);
+
+    const Json& fields = devices[0]["fields"];
+    std::vector<std::string> keys;
+    for (const Json& f : fields.Arr())
+        keys.push_back(f["key"].Str());
+    EXPECT_EQ(keys, (std::vector<std::string>{"T1", "V", "P", "Ptag", "Vtag", "Pmonat", "Vmonat", "R1"}));
+
+    const Json& t1 = fields[0];
+    EXPECT_EQ(t1.keyOrder, (std::vector<std::string>{"index", "key", "unit", "category", "derived",
+                                                     "label", "colour", "points", "nulls", "min",
+                                                     "max", "sum", "first", "last"}));
+    EXPECT_EQ(t1["index"].Num(), 0);
+    EXPECT_EQ(t1["unit"].Str(), "[\u00b0C]");
+    EXPECT_EQ(t1["category"].Num(), 0);
+    EXPECT_FALSE(t1["derived"].Bool());
+    // 20 and 40 on day 1, a closing null, 30 twice on day 2 (the "Err" line adds nothing), null.
+    EXPECT_EQ(t1["points"].Num(), 6);
+    EXPECT_EQ(t1["nulls"].Num(), 2);
+    EXPECT_EQ(t1["min"].Num(), 20);
+    EXPECT_EQ(t1["max"].Num(), 40);
+    EXPECT_EQ(t1["sum"].Num(), 120);
+    EXPECT_EQ(t1["first"][0].Num(), 40299.333333333);
+    EXPECT_EQ(t1["first"][1].Num(), 20);
+    EXPECT_EQ(t1["last"][0].Num(), 40300.458333333);
+    EXPECT_TRUE(t1["last"][1].IsNull());
+
+    // Watts are stored as kilowatts.
+    const Json& p = fields[2];
+    EXPECT_EQ(p["unit"].Str(), "[kW]");
+    EXPECT_NEAR(p["max"].Num(), 2.0, 1e-6);
+
+    const Json& ptag = fields[3];
+    EXPECT_TRUE(ptag["derived"].Bool());
+    EXPECT_EQ(ptag["label"].Str(), "Sum of energy (Q)");
+    EXPECT_EQ(ptag["points"].Num(), 2);
+    EXPECT_EQ(ptag["first"][0].Num(), kDay1 + 0.5);
+    EXPECT_EQ(ptag["first"][1].Num(), 2.5);  // the log's own day yield
+    EXPECT_NEAR(ptag["last"][1].Num(), 2.0 / 60 + 2.0, 1e-6);  // integrated power
+    EXPECT_EQ(fields[4]["unit"].Str(), "[l]");
+    EXPECT_EQ(fields[4]["first"][1].Num(), 110);
+
+    // Tables as held: indices in the heading rows, day numbers, decimal comma.
+    const Json& daily = doc["tables"]["daily"];
+    ASSERT_EQ(daily.size(), 5u);
+    auto row = [](const Json& r) {
+        std::vector<std::string> cells;
+        for (const Json& c : r.Arr())
+            cells.push_back(c.Str());
+        return cells;
+    };
+    EXPECT_EQ(row(daily[0]), (std::vector<std::string>{"Daily overview", "0", ""}));
+    EXPECT_EQ(row(daily[1]), (std::vector<std::string>{"Date", "1", "2"}));
+    EXPECT_EQ(row(daily[2]), (std::vector<std::string>{"40299", "110,00", "2,50"}));
+    EXPECT_EQ(row(daily[4]), (std::vector<std::string>{"Total", "110,00", "4,53"}));
+    EXPECT_EQ(row(doc["tables"]["monthly"][2]), (std::vector<std::string>{"May. 2010", "110,00", "4,53"}));
+    EXPECT_EQ(row(doc["tables"]["annual"][2]), (std::vector<std::string>{"2010", "110,00", "4,53"}));
+}
+
+TEST_F(ReportTool, JsonTextsFollowTheLanguage)
+{
+    const ToolResult r = Report({Fixture("basic"), "--json", "--language", "fr"});
+    ASSERT_EQ(r.exitCode, 0);
+    const Json doc = JsonParser::Parse(r.out);
+    EXPECT_EQ(doc["files"]["failed"][0]["message"].Str(), TextOf(BlockFrench, 84));
+    EXPECT_EQ(doc["tables"]["daily"][0][0].Str(), TextOf(BlockFrench, 135));
+}
+
+TEST_F(ReportTool, WindowOfAMonthForOneDevice)
+{
+    const ToolResult r = Report({Fixture("basic"), "--span", "month", "--at", "2010-05-02", "--device", "10"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Daily overview;Solar controller;\r\n"
+              "Date;V [l];Q [kWh]\r\n"
+              "01. May. 2010;110,00;2,50\r\n"
+              "02. May. 2010;0,00;2,03\r\n"
+              "Total;110,00;4,53\r\n"
+              "May 2010  -  Monthly yield V: 110,00 [l]  -  Q: 4,53 [kWh]\r\n");
+
+    // A device without yield fields keeps only its dates; the short spans carry no yields.
+    const ToolResult heating = Report({Fixture("basic"), "--span", "1h", "--at", "2010-05-02", "--device", "21"});
+    EXPECT_EQ(heating.exitCode, 0);
+    EXPECT_EQ(heating.out,
+              "Daily overview\r\nDate\r\n01. May. 2010\r\n02. May. 2010\r\nTotal\r\n02. May 2010\r\n");
+
+    // Without a span the whole table, also limited to one device.
+    const ToolResult table = Report({Fixture("basic"), "--device", "21"});
+    EXPECT_EQ(table.exitCode, 0);
+    EXPECT_EQ(table.out, "Daily overview\r\nDate\r\n01. May. 2010\r\n02. May. 2010\r\nTotal\r\n");
+}
+
+TEST_F(ReportTool, WindowOfTheOverview)
+{
+    const ToolResult r = Report({Fixture("basic"), "--span", "year"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Monthly overview;Solar controller;\r\n"
+              "Date;V [l];Q [kWh]\r\n"
+              "May. 2010;110,00;4,53\r\n"
+              "Total;110,00;4,53\r\n"
+              "Jan 2010 - Dec 2010\r\n");
+}
+
+TEST_F(ReportTool, OnlyFailingFiles)
+{
+    const ToolResult r = Report({Fixture("failing")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("10100501.csv: The file you specified does not contain measured values.\n"),
+              std::string::npos);
+    EXPECT_NE(r.err.find("10100502.csv: The file you specified is not a valid log file.\n"), std::string::npos);
+    EXPECT_NE(r.err.find("No file found to open"), std::string::npos);
+    EXPECT_EQ(Report({Fixture("failing"), "--json"}).exitCode, 1);
+}
+
+TEST_F(ReportTool, DirectoryWithSpacesAndNonAsciiNames)
+{
+    // Relative paths shorter than the device position are no trouble either: the scan makes
+    // every path absolute.
+    const fs::path dir = temp_ / "logs with spaces" / "W\u00e4rme";
+    fs::create_directories(dir);
+    fs::copy_file(Fixture("names/05100501.csv"), dir / "05100501.csv");
+
+    const ToolResult text = Report({dir.string()});
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    // 3 kW from 12:00 to 12:01: 3/60 + (3 + 3) * (1/1440) * 12 = 0.1 kWh.
+    EXPECT_EQ(text.out,
+              "Daily overview;W\xE4rmepumpe S\xFC" "d\r\n"
+              "Date;Q [kWh]\r\n"
+              "01. May. 2010;0,10\r\n"
+              "Total;0,10\r\n");
+
+    const ToolResult json = Report({dir.string(), "--json"});
+    ASSERT_EQ(json.exitCode, 0);
+    const Json doc = JsonParser::Parse(json.out);
+    EXPECT_EQ(doc["devices"][0]["number"].Num(), 5);
+    EXPECT_EQ(doc["devices"][0]["name"].Str(), "W\u00e4rmepumpe S\u00fcd");
+}
+
+TEST_F(ReportTool, UsageErrorsAndMissingDirectories)
+{
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {},
+             {Fixture("basic"), Fixture("failing")},
+             {Fixture("basic"), "--from", "2010-13-01"},
+             {Fixture("basic"), "--from", "2010-05-02", "--to", "2010-05-01"},
+             {Fixture("basic"), "--language", "nl"},
+             {Fixture("basic"), "--span", "week"},
+             {Fixture("basic"), "--at", "2010-05-01"},
+             {Fixture("basic"), "--json", "--span", "day"},
+             {Fixture("basic"), "--table", "daily", "--span", "day"},
+             {Fixture("basic"), "--device", "1x"},
+             {Fixture("basic"), "--device", "44"},
+             {Fixture("basic"), "--bogus"},
+             {Fixture("basic"), "--from"}}) {
+        const ToolResult r = Report(args);
+        EXPECT_EQ(r.exitCode, 2) << ::testing::PrintToString(args);
+        EXPECT_NE(r.err.find("usage: korvex-report"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+
+    const ToolResult missing = Report({(temp_ / "nothing here").string()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("no such directory"), std::string::npos);
+
+    const ToolResult empty = Report({temp_.string()});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_NE(empty.err.find("No files were found"), std::string::npos);
+}
+
+TEST_F(ReportTool, ProgressGoesToTheErrorStream)
+{
+    const ToolResult r = Report({Fixture("basic"), "--progress"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.err.find("4/4 files"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("MB/s"), std::string::npos);
+    EXPECT_EQ(r.out.rfind("Daily overview;", 0), 0u);
+}
+
+} // namespace
+} // namespace korvex::test

@@ -1,0 +1,54 @@
+#include "tools/report/ReportAnalysis.h"
+
+#include "core/logdata/Aggregation.h"
+#include "core/views/YieldTables.h"
+
+namespace korvex::report {
+
+void ReportAnalysis::Begin(const LogFileSelection& selection, DayTime start, DayTime end)
+{
+    periodStart = start;
+    periodEnd = end;
+    deviceNumbers = selection.devices;
+    dataSets.clear();
+    dataSets.resize(deviceNumbers.size());
+    dayList.clear();
+    days.clear();
+}
+
+void ReportAnalysis::AddLogFile(const std::string& path)
+{
+    const auto index = static_cast<std::size_t>(DataSetIndexForFile(deviceNumbers, path));
+    if (!dataSets[index])
+        dataSets[index] = std::make_unique<AnalysisDataSet>(periodStart, periodEnd, nullptr, nullptr);
+    dataSets[index]->load(path);
+}
+
+void ReportAnalysis::BuildDeviceView(std::size_t device)
+{
+    if (device >= dataSets.size() || !dataSets[device])
+        return;
+    AnalysisDataSet& set = *dataSets[device];
+    set.shrinkToFit();
+    Aggregate(set);
+    set.updateAvailability();
+    set.prepareDisplay();
+}
+
+void ReportAnalysis::Finish()
+{
+    std::vector<const AnalysisDataSet*> sets;
+    for (const auto& set : dataSets)
+        sets.push_back(set.get());
+    dayList = CollectAnalysisDays(sets);
+    days.clear();
+    for (const auto& entry : dayList)
+        days.push_back(entry.second);
+    // The decimal separator is read now: the first log file made it the comma.
+    const ViewFormat format;
+    daily = BuildDailyYieldTable(dataSets, days, format);
+    monthly = BuildMonthlyYieldTable(daily, format);
+    annual = BuildAnnualYieldTable(monthly, periodStart, dataSets, format);
+}
+
+} // namespace korvex::report

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/services/DayTime.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvex::report {
+
+enum class TableKind { Daily, Monthly, Annual };
+
+struct ReportOptions {
+    std::string dir;
+    std::optional<DayTime> from, to;
+    int textBlock = 1;                 // catalogue block, English unless --language says otherwise
+    TableKind table = TableKind::Daily;
+    std::optional<int> spanItem;       // index into the span list: 0 1h ... 6 year
+    std::optional<DayTime> at;
+    std::optional<std::string> device; // two-digit device text, "10"
+    bool json = false;
+    bool progress = false;
+    bool help = false;
+};
+
+// Parses the arguments after the program name. Throws UsageError with a short reason.
+ReportOptions ParseReportOptions(const std::vector<std::string>& args);
+
+struct UsageError {
+    std::string reason;
+};
+
+extern const char* const kReportUsage;
+
+} // namespace korvex::report

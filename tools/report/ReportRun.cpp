@@ -1,0 +1,169 @@
+#include "tools/report/ReportRun.h"
+
+#include "core/logdata/LogDirectory.h"
+#include "core/logdata/LogDirectoryLoad.h"
+#include "core/logdata/LogFileReader.h"
+#include "core/services/Cp1252.h"
+#include "core/services/Errors.h"
+#include "core/services/TextCatalogue.h"
+#include "tools/report/ProgressBar.h"
+#include "tools/report/ReportAnalysis.h"
+#include "tools/report/ReportJson.h"
+#include "tools/report/ReportMonthNames.h"
+#include "tools/report/ReportOptions.h"
+#include "tools/report/ReportText.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace korvex::report {
+
+namespace {
+
+// A message on one line: its line breaks become blanks.
+std::string OneLine(const std::string& text)
+{
+    std::string line;
+    bool lastWasBreak = false;
+    for (char c : text) {
+        const bool isBreak = c == '\r' || c == '\n';
+        if (isBreak) {
+            if (!lastWasBreak && !line.empty())
+                line.push_back(' ');
+        } else {
+            line.push_back(c);
+        }
+        lastWasBreak = isBreak;
+    }
+    return line;
+}
+
+class ConsoleObserver : public LogLoadObserver {
+public:
+    ConsoleObserver(std::FILE* err, bool progress)
+    {
+        if (progress)
+            bar_.emplace(err);
+    }
+    void FileDone(std::size_t done, std::size_t total, std::uintmax_t bytes) override
+    {
+        if (bar_)
+            bar_->Update(done, total, bytes);
+    }
+    void DeviceFailed(std::size_t, const std::exception& error) override { deviceErrors.push_back(error.what()); }
+    void Finish()
+    {
+        if (bar_)
+            bar_->Finish();
+    }
+
+    std::vector<std::string> deviceErrors;
+
+private:
+    std::optional<ProgressBar> bar_;
+};
+
+bool Write(std::FILE* out, const std::string& text)
+{
+    return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+}
+
+} // namespace
+
+int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
+{
+    ReportOptions options;
+    try {
+        options = ParseReportOptions(args);
+    } catch (const UsageError& e) {
+        std::fprintf(err, "korvex-report: %s\n%s", e.reason.c_str(), kReportUsage);
+        return ExitUsage;
+    }
+    if (options.help) {
+        std::fputs(kReportUsage, out);
+        return ExitSuccess;
+    }
+    SelectTextBlock(options.textBlock);
+    const MonthNames& months = MonthNamesForBlock(options.textBlock);
+
+    const LogDirectoryScan scan = ScanLogDirectory(options.dir);
+    if (scan.status == ScanStatus::NoDirectory) {
+        std::fprintf(err, "korvex-report: %s: no such directory\n%s\n", options.dir.c_str(), Text(86).c_str());
+        return ExitNothingLoaded;
+    }
+    if (scan.status == ScanStatus::Unreadable) {
+        std::fprintf(err, "korvex-report: %s: the directory cannot be read\n", options.dir.c_str());
+        return ExitNothingLoaded;
+    }
+    if (!scan.Found()) {
+        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
+        return ExitNothingLoaded;
+    }
+
+    // As the date pickers, the range is held within the days the names cover.
+    const DayTime from = std::clamp(options.from.value_or(scan.firstDay), scan.firstDay, scan.lastDay);
+    const DayTime to = std::clamp(options.to.value_or(scan.lastDay), scan.firstDay, scan.lastDay);
+    LogFileSelection selection;
+    if (from <= to && (!options.from || *options.from <= scan.lastDay) &&
+        (!options.to || *options.to >= scan.firstDay))
+        selection = SelectLogFiles(scan, from, to);
+    if (selection.files.empty()) {
+        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
+        return ExitNothingLoaded;
+    }
+
+    std::optional<std::size_t> device;
+    if (options.device) {
+        const auto it = std::find(selection.devices.begin(), selection.devices.end(), *options.device);
+        if (it == selection.devices.end()) {
+            std::string found;
+            for (const std::string& d : selection.devices)
+                found += (found.empty() ? "" : ", ") + d;
+            std::fprintf(err, "korvex-report: device %s has no file in the range (devices: %s)\n%s",
+                         options.device->c_str(), found.c_str(), kReportUsage);
+            return ExitUsage;
+        }
+        device = static_cast<std::size_t>(it - selection.devices.begin());
+    }
+
+    // The program shows the unit warning as an error box; here it is a line on the error stream.
+    SetLogWarningHandler([err](const std::string& message) {
+        std::fprintf(err, "korvex-report: warning: %s\n", OneLine(message).c_str());
+    });
+
+    ReportAnalysis analysis;
+    analysis.Begin(selection, from, to);
+    ConsoleObserver observer(err, options.progress);
+    const LogLoadResult load = RunLogLoad(selection, analysis, observer);
+    observer.Finish();
+
+    for (const LogLoadFailure& f : load.failures)
+        std::fprintf(err, "%s: %s\n", f.path.c_str(), OneLine(f.message).c_str());
+    for (const std::string& e : observer.deviceErrors)
+        std::fprintf(err, "korvex-report: %s\n", OneLine(e).c_str());
+
+    try {
+        analysis.Finish();
+    } catch (const KorvexError& e) {
+        std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
+        return ExitNothingLoaded;
+    }
+
+    std::string output;
+    if (options.json) {
+        output = ReportJson(analysis, load);
+    } else if (options.spanItem) {
+        const DayTime at = options.at.value_or(static_cast<DayTime>(analysis.days.front()));
+        const WindowReport window = ReportWindow(analysis, *options.spanItem, at, device, months);
+        output = GridText(window.table) + Utf8ToCp1252(window.title) + "\r\n";
+    } else {
+        output = GridText(PresentYieldTable(analysis, options.table, device, months));
+    }
+    if (!Write(out, output)) {
+        std::fprintf(err, "korvex-report: the output cannot be written\n");
+        return ExitNothingLoaded;
+    }
+    return ExitSuccess;
+}
+
+} // namespace korvex::report
