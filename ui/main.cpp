@@ -1,7 +1,11 @@
-#include <QApplication>
+#include "ui/shell/KorvexApplication.h"
+#include "ui/shell/Main.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    korvex::KorvexApplication app(argc, argv);
+    korvex::TMainform mainform;
+    mainform.show();
+    mainform.activateWindow();
+    return app.exec();
 }

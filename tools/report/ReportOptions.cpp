@@ -2,6 +2,7 @@
 
 #include "tools/common/IsoDate.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace korvex::report {
@@ -11,6 +12,9 @@ const char* const kReportUsage =
     "                     [--language de|en|fr|es|it|pt] [--table daily|monthly|annual]\n"
     "                     [--span 1h|3h|8h|day|month|quarter|year [--at YYYY-MM-DD]]\n"
     "                     [--device NN] [--json] [--progress]\n"
+    "       korvex-report DIR --picture FILE.jpg|FILE.bmp [--view chart|table]\n"
+    "                     --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"
+    "                     [--graphs KEY,KEY...] [--from ...] [--to ...] [--language ..]\n"
     "  Reads the log files of DIR and of its subdirectories (two levels) for the days\n"
     "  --from to --to (default: all days found) and prints a yield table as\n"
     "  semicolon-separated Windows-1252 text with CR LF.\n"
@@ -21,6 +25,12 @@ const char* const kReportUsage =
     "  --device    only this device's columns (default: all devices)\n"
     "  --json      one JSON document (UTF-8) with files, days, devices, fields and tables\n"
     "  --progress  a progress bar on standard error while loading\n"
+    "  --picture   saves what the analysis window shows for --span/--at as a JPEG or\n"
+    "              bitmap picture (by the name's extension) and prints the file's name;\n"
+    "              the charts, or with --view table the table; --device chooses the\n"
+    "              device tab (default: the first device); --graphs the measured values\n"
+    "              shown, by their keys such as T1,P,R1 (default: every measured value\n"
+    "              and output of the device). Needs no display.\n"
     "  Exit codes: 0 success, 1 no file could be loaded, 2 usage error.\n";
 
 namespace {
@@ -53,6 +63,42 @@ int SpanItem(const std::string& span)
     Fail("--span needs one of 1h, 3h, 8h, day, month, quarter, year");
 }
 
+// A picture's name must say its format: the analysis window would add ".jpg" to any other.
+std::string PictureFile(const std::string& path)
+{
+    auto endsWith = [&](const char* ext) {
+        const std::string e(ext);
+        return path.size() > e.size() && path.compare(path.size() - e.size(), e.size(), e) == 0 &&
+               path[path.size() - e.size() - 1] != '/';
+    };
+    if (!endsWith(".jpg") && !endsWith(".bmp"))
+        Fail("--picture needs a file name ending in .jpg or .bmp");
+    return path;
+}
+
+bool TableView(const std::string& view)
+{
+    if (view == "chart")
+        return false;
+    if (view == "table")
+        return true;
+    Fail("--view needs chart or table");
+}
+
+std::vector<std::string> GraphKeys(const std::string& list)
+{
+    std::vector<std::string> keys;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        if (comma == start)
+            Fail("--graphs needs field keys separated by commas, such as T1,P,R1");
+        keys.push_back(list.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return keys;
+}
+
 TableKind Table(const std::string& name)
 {
     if (name == "daily")
@@ -81,6 +127,7 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
 {
     ReportOptions o;
     bool tableGiven = false;
+    bool viewGiven = false;
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -104,6 +151,13 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
             o.at = DateValue(arg, value());
         } else if (arg == "--device") {
             o.device = DeviceText(value());
+        } else if (arg == "--picture") {
+            o.picture = PictureFile(value());
+        } else if (arg == "--view") {
+            o.tableView = TableView(value());
+            viewGiven = true;
+        } else if (arg == "--graphs") {
+            o.graphs = GraphKeys(value());
         } else if (arg == "--json") {
             o.json = true;
         } else if (arg == "--progress") {
@@ -127,6 +181,14 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
         Fail("--at needs --span");
     if (o.spanItem && tableGiven)
         Fail("--table and --span exclude each other: the span chooses the table");
+    if (viewGiven && !o.picture)
+        Fail("--view needs --picture");
+    if (!o.graphs.empty() && !o.picture)
+        Fail("--graphs needs --picture");
+    if (o.picture && !o.spanItem)
+        Fail("--picture needs --span: the span chooses what the window shows");
+    if (o.picture && o.json)
+        Fail("--picture and --json exclude each other");
     if (o.json && (o.spanItem || tableGiven || o.device))
         Fail("--json prints everything; it takes no --table, --span, --at or --device");
     return o;

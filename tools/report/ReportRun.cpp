@@ -70,7 +70,8 @@ bool Write(std::FILE* out, const std::string& text)
 
 } // namespace
 
-int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
+int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+              const PictureRenderer& renderer)
 {
     ReportOptions options;
     try {
@@ -82,6 +83,10 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
     if (options.help) {
         std::fputs(kReportUsage, out);
         return ExitSuccess;
+    }
+    if (options.picture && !renderer) {
+        std::fprintf(err, "korvex-report: --picture needs a korvex-report built with the user interface\n");
+        return ExitUsage;
     }
     SelectTextBlock(options.textBlock);
     const MonthNames& months = MonthNamesForBlock(options.textBlock);
@@ -131,9 +136,29 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         std::fprintf(err, "korvex-report: warning: %s\n", OneLine(message).c_str());
     });
 
+    ConsoleObserver observer(err, options.progress);
+    if (options.picture) {
+        PictureJob job{selection, from, to, *options.spanItem, options.at, device,
+                       options.tableView, options.graphs, *options.picture, observer};
+        const PictureResult result = renderer(job);
+        observer.Finish();
+        for (const LogLoadFailure& f : result.load.failures)
+            std::fprintf(err, "%s: %s\n", f.path.c_str(), OneLine(f.message).c_str());
+        for (const std::string& e : observer.deviceErrors)
+            std::fprintf(err, "korvex-report: %s\n", OneLine(e).c_str());
+        for (const std::string& e : result.errors)
+            std::fprintf(err, "korvex-report: %s\n", OneLine(e).c_str());
+        if (result.writtenPath.empty())
+            return ExitNothingLoaded;
+        if (!Write(out, result.writtenPath + "\n")) {
+            std::fprintf(err, "korvex-report: the output cannot be written\n");
+            return ExitNothingLoaded;
+        }
+        return ExitSuccess;
+    }
+
     ReportAnalysis analysis;
     analysis.Begin(selection, from, to);
-    ConsoleObserver observer(err, options.progress);
     const LogLoadResult load = RunLogLoad(selection, analysis, observer);
     observer.Finish();
 

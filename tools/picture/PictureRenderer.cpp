@@ -1,0 +1,193 @@
+#include "tools/picture/PictureRenderer.h"
+
+#include "core/logdata/AnalysisDataSet.h"
+#include "core/logdata/DeviceSettings.h"
+#include "core/services/Errors.h"
+#include "core/services/TextCatalogue.h"
+#include "core/views/Navigation.h"
+#include "tools/report/ReportMonthNames.h"
+#include "ui/analysis/Child.h"
+#include "ui/analysis/GraphList.h"
+#include "ui/analysis/PrintPart.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/platform/Platform.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QSlider>
+#include <QTabBar>
+#include <QTimer>
+
+#include <memory>
+
+namespace korvex::report {
+
+namespace {
+
+// Nobody can answer a box here: messages are collected, questions get their safe answer.
+class CollectingPrompts final : public Prompts {
+public:
+    PromptAnswer Show(QWidget*, const QString&, const QString& text, PromptIcon,
+                      PromptButtons buttons) override
+    {
+        messages.push_back(text.toStdString());
+        switch (buttons) {
+        case PromptButtons::Ok: return PromptAnswer::Ok;
+        case PromptButtons::OkCancel: return PromptAnswer::Cancel;
+        default: return PromptAnswer::No;
+        }
+    }
+    std::vector<std::string> messages;
+};
+
+// No desktop: pictures get the size of an unknown work area, 1024 x 768.
+class NoDesktop final : public Desktop {
+public:
+    std::optional<QRect> WorkArea() override { return std::nullopt; }
+    int PixelsPerInchY() override { return 96; }
+};
+
+class PlatformSwap {
+public:
+    PlatformSwap(Prompts& prompts, Desktop& desktop) : saved_(ThePlatform())
+    {
+        ThePlatform().prompts = &prompts;
+        ThePlatform().desktop = &desktop;
+    }
+    ~PlatformSwap() { ThePlatform() = saved_; }
+    PlatformSwap(const PlatformSwap&) = delete;
+    PlatformSwap& operator=(const PlatformSwap&) = delete;
+
+private:
+    Platform saved_;
+};
+
+class WindowTarget final : public LogLoadTarget {
+public:
+    explicit WindowTarget(TChildform& window) : window_(window) {}
+    void AddLogFile(const std::string& path) override { window_.AddLogFile(path); }
+    void BuildDeviceView(std::size_t device) override { window_.BuildDeviceView(static_cast<int>(device)); }
+
+private:
+    TChildform& window_;
+};
+
+// The window as large as the picture's assumed desktop, so that its charts share the height as
+// they would on such a screen.
+constexpr int kWindowWidth = 1138;
+constexpr int kWindowHeight = 854;
+
+// Lets the window settle: layouts, the label columns that both charts share (they take a
+// second drawing pass) and the deferred repaints.
+void Settle(TChildform& window)
+{
+    const ChildWidgets& w = window.Widgets();
+    for (int pass = 0; pass < 4; ++pass) {
+        QCoreApplication::processEvents();
+        w.chart->replot(QCustomPlot::rpImmediateRefresh);
+        w.chart2->replot(QCustomPlot::rpImmediateRefresh);
+        w.repaintTimer->stop();
+    }
+    QCoreApplication::processEvents();
+}
+
+// The graphs the job names on the shown device, or every measured value and output it has.
+void ShowGraphs(TChildform& window, const PictureJob& job)
+{
+    ChildGraphs* graphs = ChildGraphs::Of(window);
+    AnalysisDataSet* set = window.State().currentDataSet;
+    if (!graphs || !set || !set->deviceSettings())
+        return;
+    const DeviceSettings& settings = *set->deviceSettings();
+    if (job.graphs.empty()) {
+        for (int i = 0; i < settings.fieldCount(); ++i) {
+            if (!settings.derived(i) && set->available(i))
+                graphs->ShowField(*set, i);
+        }
+        return;
+    }
+    for (const std::string& key : job.graphs) {
+        const int field = settings.find(key);
+        if (field < 0 || !set->available(field)) {
+            std::string offered;
+            for (int i = 0; i < settings.fieldCount(); ++i) {
+                if (set->available(i))
+                    offered += (offered.empty() ? "" : ",") + settings.key(i);
+            }
+            throw KorvexError("--graphs: " + key + " is no field with data of the device (" +
+                              offered + ")");
+        }
+        graphs->ShowField(*set, field);
+    }
+}
+
+void Show(TChildform& window, const PictureJob& job)
+{
+    const ChildWidgets& w = window.Widgets();
+    const ChildState& state = window.State();
+    if (job.device && *job.device > 0 && static_cast<int>(*job.device) < w.tabSetDevices->count())
+        w.tabSetDevices->setCurrentIndex(static_cast<int>(*job.device));
+    // As a user would: the day on the slider while the span is one day, then the span.
+    const DayTime at = job.at.value_or(state.navigationStart);
+    const int day = NearestDayIndex(state.dayNumbers, at);
+    if (day >= 0)
+        w.sliderTime->setValue(day);
+    w.spanTime->setCurrentIndex(job.spanItem);
+    if (job.tableView)
+        window.ShowTable(true);
+    else
+        ShowGraphs(window, job);
+}
+
+} // namespace
+
+PictureResult RenderAnalysisPicture(const PictureJob& job)
+{
+    std::unique_ptr<QApplication> app;
+    if (!QCoreApplication::instance()) {
+        // No display is needed, whatever the environment says.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "korvex-report";
+        static char* argv[] = {name, nullptr};
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    CollectingPrompts prompts;
+    NoDesktop desktop;
+    PictureResult result;
+    {
+        const PlatformSwap swap(prompts, desktop);
+        auto window = std::make_unique<TChildform>();
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        if (!ChildPrint::Of(*window))
+            window->Parts().printer = std::make_unique<ChildPrint>(*window);
+        const MonthNames& months = MonthNamesForBlock(CurrentTextBlock());
+        window->Widgets().chart->SetMonthNames(months);
+        window->Widgets().chart2->SetMonthNames(months);
+        window->resize(kWindowWidth, kWindowHeight);
+        window->show();
+        QCoreApplication::processEvents();
+
+        try {
+            window->BeginAnalysis(static_cast<int>(job.selection.files.size()),
+                                  job.selection.devices, job.from, job.to);
+            WindowTarget target(*window);
+            result.load = RunLogLoad(job.selection, target, job.observer);
+            window->FinishAnalysis();
+            Show(*window, job);
+            Settle(*window);
+            QString written;
+            if (ChildPrint::Of(*window)->WritePictureTo(QString::fromStdString(job.path), &written))
+                result.writtenPath = written.toStdString();
+            else
+                prompts.messages.push_back("the window shows no graph for this span and device");
+        } catch (const std::exception& e) {
+            prompts.messages.push_back(e.what());
+        }
+        window.reset();
+    }
+    result.errors = std::move(prompts.messages);
+    return result;
+}
+
+} // namespace korvex::report

@@ -1,0 +1,21 @@
+// korvex-report of the builds with the user interface: the command-line companion that can also
+// save pictures of the analysis window (--picture).
+
+#include "tools/picture/PictureRenderer.h"
+#include "tools/report/ReportRun.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    try {
+        return korvex::report::RunReport(std::vector<std::string>(argv + 1, argv + argc), stdout,
+                                         stderr, korvex::report::RenderAnalysisPicture);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvex-report: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,123 @@
+#pragma once
+
+// TChildform: one analysis window. It lays out its components, owns the analysis (ChildState),
+// and runs the window's life: creation, the four loading operations the open-analysis dialog
+// calls, caption, device tabs, language switch, chart settings and closing. Graph lists,
+// navigation, table, overview, export and printing are parts (ChildParts.h) that work on the
+// shared state.
+
+#include "ui/analysis/ChildParts.h"
+#include "ui/analysis/ChildState.h"
+#include "ui/analysis/ChildWidgets.h"
+
+#include <QMdiSubWindow>
+
+#include <string>
+
+namespace korvex {
+
+class TChildform : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // An empty window (state New). Throws the settings error (text 94) only when no settings
+    // object can be had and it is needed; the window then still exists without stored values.
+    explicit TChildform(QWidget* owner = nullptr);
+    ~TChildform() override;
+
+    ChildState& State() { return state_; }
+    const ChildState& State() const { return state_; }
+    const ChildWidgets& Widgets() const { return w_; }
+    ChildParts& Parts() { return parts_; }
+
+    // ---- Loading, in the order the open-analysis dialog calls them ----
+    // Clears the window, stores the period and the caption values, takes over the device
+    // numbers and makes one empty data-set slot per device.
+    void BeginAnalysis(int fileCount, std::vector<std::string> deviceNumbers,
+                       DayTime periodStart, DayTime periodEnd);
+    // Loads one log file into its device's data set (created on its first file). Throws text
+    // 147 for a device not in the list; reader errors pass through.
+    void AddLogFile(const std::string& path);
+    // Completes device i after all files: sums, availability, graph list, display.
+    void BuildDeviceView(int deviceIndex);
+    // Day list, first day shown, tabs, yield tables. Throws text 146 when no day has data.
+    void FinishAnalysis();
+    // Discards a load: ClearAnalysis, caption "New".
+    void ResetAnalysis();
+    void ClearAnalysis();
+
+    // ---- Operations the main window and the parts call ----
+    void ApplyLanguage();
+    void ApplyChartSettings(const ChildDefaults& values);
+    // Forced: enabled exactly when value; otherwise computed from span, data set and tab.
+    void UpdateExcelAction(bool forced = false, bool value = false);
+    bool HasGraphs() const;
+    bool TableMode() const { return state_.tableMode; }
+    void UpdateCaption();
+    void ActionOpenSettingsExecute();
+    // The main window's view, save and print commands.
+    void ShowTable(bool on);
+    void SaveAnalysis();
+    void PrintAnalysis();
+    // Activation: recomputes the spreadsheet action and keeps Close in the system menu.
+    void OnActivate();
+
+    // Both charts' bottom axes to [minimum, maximum], never holding minimum above maximum.
+    void SetWindow(DayTime maximum, DayTime minimum);
+    // Fills the tab set from the devices, selects tab 0 (tab-change handling) and removes the
+    // tabs again with a single device.
+    void FillDeviceTabs();
+    void PanelLeftResize();
+    // PanelLeft's width changes by the difference between 2 + the sum of the header's section
+    // widths and the header's width, so that every column is visible.
+    void FitPanelLeftToHeader();
+    // SpanTime's seven item texts in the current language, keeping the selection.
+    void UpdateSpanTexts();
+    // The header back at the top of Overview (where the tab-less states keep it).
+    void ReturnHeaderToOverview();
+    // The display name of device i (its number while it has no settings yet).
+    QString DeviceDisplayName(int deviceIndex) const;
+
+    // PanelLeft's width (the graph lists' column); never below its minimum width.
+    int PanelLeftWidth() const;
+    void SetPanelLeftWidth(int width);
+    // The width the header has in its list (PanelLeft's width less frames and scroll bar).
+    int HeaderControlWidth() const;
+    // The graph list (scroll box) that holds HeaderControl now.
+    QScrollArea* ListOfHeader() const;
+
+    // SpanTime's items (catalogue rows) in list order, and the item "1 day".
+    static constexpr int kSpanTextRows[7] = {24, 25, 26, 27, 28, 133, 134};
+    static constexpr int kSpanOneDay = 3;
+
+    // Sets the settings editor used by ActionOpenSettingsExecute (the main window's settings
+    // dialog); without one the command does nothing.
+    static void SetSettingsEditor(ChildSettingsEditor* editor);
+
+signals:
+    // Something the main window's action states depend on changed (graphs shown, table mode).
+    void CommandStateChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static constexpr int kPanelLeftMarginLeft = 1;
+    static constexpr int kPanelLeftMarginRight = 2;
+    static constexpr int kPanelLeftBottomMinHeight = 70;
+
+    void BuildLayout();
+    void ConfigureCharts();
+    void OnCreate();
+    void StoreHeaderWidths();
+    void RemoveAllTabs();
+
+    ChildState state_;
+    ChildWidgets w_;
+    ChildParts parts_;
+    int panelLeftMinWidth_ = 141;
+
+    static ChildSettingsEditor* settingsEditor_;
+};
+
+} // namespace korvex

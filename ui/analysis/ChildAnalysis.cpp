@@ -1,0 +1,233 @@
+// Filling and emptying an analysis window: the operations the open-analysis dialog calls, the
+// device tabs and the caption.
+
+#include "ui/analysis/Child.h"
+
+#include "core/logdata/Aggregation.h"
+#include "core/logdata/AnalysisDataSet.h"
+#include "core/logdata/FieldDisplay.h"
+#include "core/services/Errors.h"
+#include "core/services/TextCatalogue.h"
+#include "core/views/Navigation.h"
+#include "core/views/StringGrid.h"
+#include "ui/analysis/ChildControls.h"
+#include "ui/chart/ChartWidget.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabBar>
+
+#include <new>
+
+namespace korvex {
+
+namespace {
+QString T(int row) { return QString::fromStdString(Text(row)); }
+} // namespace
+
+void TChildform::BeginAnalysis(int fileCount, std::vector<std::string> deviceNumbers,
+                               DayTime periodStart, DayTime periodEnd)
+{
+    ClearAnalysis();
+    state_.dateFromText = FormatDayTime("dd.mm.yyyy", periodStart);
+    state_.dateToText = FormatDayTime("dd.mm.yyyy", periodEnd);
+    state_.fileCount = fileCount;
+    UpdateCaption();
+    state_.periodStart = periodStart;
+    state_.periodEnd = periodEnd;
+    state_.deviceNumbers = std::move(deviceNumbers);
+    try {
+        state_.dataSets.resize(state_.deviceNumbers.size());
+    } catch (const std::bad_alloc&) {
+        throw KorvexError(Text(97));
+    }
+}
+
+void TChildform::AddLogFile(const std::string& path)
+{
+    const int index = DataSetIndexForFile(state_.deviceNumbers, path);
+    if (index < 0 || index >= static_cast<int>(state_.dataSets.size()))
+        throw KorvexError(Text(147) + "\n(" + path + ")");
+    auto& slot = state_.dataSets[static_cast<std::size_t>(index)];
+    if (!slot)
+        slot = std::make_unique<AnalysisDataSet>(state_.periodStart, state_.periodEnd,
+                                                 w_.chart, w_.chart2);
+    slot->load(path);
+}
+
+void TChildform::BuildDeviceView(int deviceIndex)
+{
+    AnalysisDataSet* set = state_.DataSet(deviceIndex);
+    if (!set || deviceIndex >= state_.DeviceCount())
+        return;
+    Aggregate(*set);
+    set->shrinkToFit();
+    set->updateAvailability();
+    if (parts_.graphs)
+        parts_.graphs->BuildGraphList(*set);
+    set->prepareDisplay();
+}
+
+void TChildform::FinishAnalysis()
+{
+    // 1-3
+    state_.currentDataSet = state_.DataSet(0);
+    state_.outputNames.clear();
+    state_.dayList.clear();
+    state_.dayNumbers.clear();
+    std::vector<const AnalysisDataSet*> sets;
+    for (const auto& set : state_.dataSets)
+        sets.push_back(set.get());
+    state_.dayList = CollectAnalysisDays(sets);
+    for (const auto& entry : state_.dayList)
+        state_.dayNumbers.push_back(entry.second);
+
+    // 4, 5
+    state_.navigationStart = state_.dayList.front().second;
+    state_.navigationEnd = state_.dayList.back().second + 1;
+    SetWindow(state_.navigationStart + 1, state_.navigationStart);
+
+    // 6
+    {
+        const QSignalBlocker block(w_.spanTime);
+        w_.spanTime->clear();
+        for (int row : kSpanTextRows)
+            w_.spanTime->addItem(T(row));
+        w_.spanTime->setCurrentIndex(kSpanOneDay);
+    }
+
+    // 7
+    {
+        const QSignalBlocker block(w_.sliderTime);
+        w_.sliderTime->setMinimum(0);
+        w_.sliderTime->setValue(0);
+        w_.sliderTime->setMaximum(static_cast<int>(state_.dayList.size()) - 1);
+        w_.sliderTime->setEnabled(true);
+    }
+
+    // 8
+    w_.chart->SetTitleLines(
+        {QString::fromStdString(InitialChartTitle(state_.navigationStart, w_.chart->Months()))});
+
+    // 9
+    FillDeviceTabs();
+
+    // 10: a single device needs no overview column.
+    THeaderControl& header = *w_.headerControl;
+    if (state_.DeviceCount() <= 1 && header.SectionCount() > 2) {
+        SetPanelLeftWidth(PanelLeftWidth() - header.SectionWidth(2));
+        header.DeleteSection(2);
+        header.SetSectionMinWidth(1, 18);
+        if (parts_.graphs)
+            parts_.graphs->LayoutGraphList(ListOfHeader(), true, QString());
+        else
+            header.SetSectionCaption(1, QString());
+    }
+
+    // 11
+    if (parts_.table)
+        parts_.table->BuildYieldTables();
+
+    // 12
+    UpdateExcelAction();
+    emit CommandStateChanged();
+}
+
+void TChildform::FillDeviceTabs()
+{
+    RemoveAllTabs();
+    {
+        const QSignalBlocker block(w_.tabSetDevices);
+        for (int i = 0; i < state_.DeviceCount(); ++i)
+            w_.tabSetDevices->addTab(DeviceDisplayName(i));
+        w_.tabSetDevices->addTab(T(131));
+        w_.tabSetDevices->setCurrentIndex(0);
+    }
+    if (parts_.navigation)
+        parts_.navigation->TabSetDevicesChange(0);
+    if (state_.DeviceCount() <= 1)
+        RemoveAllTabs();
+}
+
+QString TChildform::DeviceDisplayName(int deviceIndex) const
+{
+    AnalysisDataSet* set = state_.DataSet(deviceIndex);
+    if (set && set->deviceSettings())
+        return QString::fromStdString(set->deviceSettings()->displayName());
+    // A device whose every file failed before its name was read.
+    if (deviceIndex >= 0 && deviceIndex < state_.DeviceCount())
+        return QString::fromStdString(state_.deviceNumbers[static_cast<std::size_t>(deviceIndex)]);
+    return {};
+}
+
+void TChildform::RemoveAllTabs()
+{
+    const QSignalBlocker block(w_.tabSetDevices);
+    while (w_.tabSetDevices->count() > 0)
+        w_.tabSetDevices->removeTab(w_.tabSetDevices->count() - 1);
+}
+
+void TChildform::ClearAnalysis()
+{
+    state_.currentDataSet = nullptr;
+    try {
+        ReturnHeaderToOverview();
+    } catch (...) {
+        // The header's place does not matter for emptying the window.
+    }
+    try {
+        state_.FreeAnalysis();
+        if (parts_.graphs)
+            parts_.graphs->AnalysisCleared();
+    } catch (...) {
+        // The controls below are reset whatever failed while freeing.
+    }
+    // The caption texts go with the analysis, so that a later relabel does not bring them back.
+    state_.dateFromText.clear();
+    state_.dateToText.clear();
+    state_.fileCount = 0;
+
+    w_.sliderTime->blockSignals(false);
+    {
+        const QSignalBlocker block(w_.spanTime);
+        w_.spanTime->setCurrentIndex(kSpanOneDay);
+    }
+    w_.chart->SetTitleLines({});
+    setWindowTitle(T(15));
+    RemoveAllTabs();
+}
+
+void TChildform::ReturnHeaderToOverview()
+{
+    QWidget* content = w_.overview->widget();
+    if (w_.headerControl->parentWidget() != content) {
+        w_.headerControl->setParent(content);
+        w_.headerControl->show();
+    }
+}
+
+void TChildform::ResetAnalysis()
+{
+    ClearAnalysis();
+    setWindowTitle(T(15));
+    UpdateExcelAction();
+    emit CommandStateChanged();
+}
+
+void TChildform::UpdateCaption()
+{
+    if (state_.dateFromText.empty()) {
+        setWindowTitle(T(15));
+    } else if (state_.dateToText.empty()) {
+        setWindowTitle(T(16) + QString::fromStdString(state_.dateFromText) + QLatin1Char('.'));
+    } else {
+        setWindowTitle(T(17) + QString::fromStdString(state_.dateFromText) + T(18) +
+                       QString::fromStdString(state_.dateToText) + T(19) +
+                       QString::number(state_.fileCount) + T(20));
+    }
+}
+
+} // namespace korvex

@@ -1,0 +1,24 @@
+// Where an analysis window gets its parts: one line per part, each with the window it serves.
+
+#include "ui/analysis/Child.h"
+#include "ui/analysis/Export.h"
+#include "ui/analysis/GraphList.h"
+#include "ui/analysis/PrintPart.h"
+#include "ui/views/Navigation.h"
+#include "ui/views/TablePart.h"
+#include "ui/views/YieldSummaryPart.h"
+
+namespace korvex {
+
+void InstallChildParts(TChildform& window, ChildParts& parts)
+{
+    const ChildWidgets& w = window.Widgets();
+    parts.graphs = std::make_unique<ChildGraphs>(window);
+    parts.navigation = std::make_unique<ChildNavigation>(window);
+    parts.table = std::make_unique<TablePart>(window.State(), *w.grid, *w.panelCharts, *w.spanTime, *w.chart);
+    parts.overview = std::make_unique<YieldSummaryPart>(window.State(), *w.tabSetDevices, *w.spanTime, *w.chart);
+    parts.exporter = std::make_unique<ChildExport>(window, window.State(), *w.chart);
+    parts.printer = std::make_unique<ChildPrint>(window);
+}
+
+} // namespace korvex

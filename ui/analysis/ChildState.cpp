@@ -1,0 +1,38 @@
+#include "ui/analysis/ChildState.h"
+
+#include "core/logdata/AnalysisDataSet.h"
+#include "core/views/StringGrid.h"
+
+namespace korvex {
+
+ChildState::ChildState() = default;
+
+ChildState::~ChildState() { FreeAnalysis(); }
+
+AnalysisDataSet* ChildState::DataSet(int i) const
+{
+    if (i < 0 || i >= static_cast<int>(dataSets.size()))
+        return nullptr;
+    return dataSets[static_cast<std::size_t>(i)].get();
+}
+
+void ChildState::FreeAnalysis()
+{
+    currentDataSet = nullptr;
+    dayList.clear();
+    dayNumbers.clear();
+    // The charts outlive the data sets: take every series off them before it is freed.
+    for (auto& set : dataSets) {
+        if (set)
+            set->detachFromCharts();
+        set.reset();
+    }
+    dataSets.clear();
+    deviceNumbers.clear();
+    outputNames.clear();
+    dailyYieldTable.reset();
+    monthlyYieldTable.reset();
+    annualYieldTable.reset();
+}
+
+} // namespace korvex

@@ -1,0 +1,31 @@
+#pragma once
+
+// "Open in Excel": hands the log file of the day at the chart's left edge to the spreadsheet
+// program (a comma-separated copy for the English interface languages).
+
+#include "ui/analysis/ChildParts.h"
+
+class QWidget;
+
+namespace korvex {
+
+class ChartWidget;
+struct ChildState;
+
+class ChildExport final : public ChildExportPart {
+public:
+    // owner: the analysis window (owns the message boxes and the file dialog); chart: the upper
+    // chart, whose bottom axis holds the displayed time window.
+    ChildExport(QWidget& owner, const ChildState& state, const ChartWidget& chart);
+
+    // Reports by message box or throws KorvexError (texts 94, 83, 145, 146) for the
+    // application's error handler.
+    void ActionOpenExcelExecute() override;
+
+private:
+    QWidget& owner_;
+    const ChildState& state_;
+    const ChartWidget& chart_;
+};
+
+} // namespace korvex

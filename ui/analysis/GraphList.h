@@ -1,0 +1,128 @@
+#pragma once
+
+// The analysis window's graph side: one graph list per device and the Overview list under the
+// shared column header, the show and overview boxes of their rows, which series are on the two
+// charts, the axis titles with the four axis placeholders, the dynamic Y scale of the upper
+// chart and the stacked output bands of the lower one. It also carries the window's zoom,
+// panning, wheel and axis-label handling (ui/views/Zoom.h, ui/views/AxisLabels.h).
+
+#include "core/logdata/FieldCategory.h"
+#include "ui/analysis/ChildParts.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class QCheckBox;
+class QWidget;
+
+namespace korvex {
+
+class AnalysisDataSet;
+class ChartAxisLabels;
+class ChartZoomHandlers;
+class LineSeries;
+class TChildform;
+class TGraphPanel;
+struct ChildState;
+struct ChildWidgets;
+
+class ChildGraphs final : public ChildGraphPart {
+public:
+    // Connects the header, both charts' zoom, scroll, mouse and label events and the repaint
+    // timer of the window.
+    explicit ChildGraphs(TChildform& window);
+    ~ChildGraphs() override;
+    ChildGraphs(const ChildGraphs&) = delete;
+    ChildGraphs& operator=(const ChildGraphs&) = delete;
+
+    // The graph part installed in a window, or nullptr.
+    static ChildGraphs* Of(TChildform& window);
+
+    // ---- ChildGraphPart ----
+    void CreateAxisPlaceholders() override;
+    void BuildGraphList(AnalysisDataSet& dataSet) override;
+    QScrollArea* GraphListOf(AnalysisDataSet& dataSet) override;
+    void LayoutGraphList(QScrollArea* container, bool setCaption, const QString& caption) override;
+    void HeaderControlSectionResize(int section) override;
+    void UpdateAxisTitles() override;
+    void UpdateOutputChart(bool forced, bool overview) override;
+    void AnalysisCleared() override;
+
+    // ---- Graph lists ----
+    // Rebuilds the Overview list from the overview marks of every device and brings it to the
+    // front (header caption: the last tab's text).
+    void BuildOverviewList();
+    // The header's hint becomes the caption of the section under x (empty outside all).
+    void HeaderControlMouseMove(int x);
+    // The show box of row was clicked (its state is the new one). Throws text 101 when the
+    // field cannot be shown; the box is then unticked and the field hidden. The output chart is
+    // updated in every case.
+    void ShowGraphClick(TGraphPanel& row);
+    // The overview box of row was clicked: the field's overview mark follows it, then the table
+    // is refilled.
+    void ShowOverviewClick(TGraphPanel& row);
+    // show/hide of field i, then axis titles and the main window's command states. ShowField
+    // returns false when the data set has no data or no series for it.
+    bool ShowField(AnalysisDataSet& dataSet, int field);
+    void HideField(AnalysisDataSet& dataSet, int field);
+
+    // ---- Series on the charts (tab switching, span changes) ----
+    // Detaches every series (placeholders too) from both charts; frees none.
+    void RemoveAllSeries();
+    // The current data set puts its shown series back on the charts.
+    void AddShownSeries();
+    // Every data set puts back its series that are shown and marked for the overview.
+    void AddOverviewSeries();
+    // Offsets 0, -150, -300 ... for the output series in the lower chart's order.
+    void RestackOutputs();
+    // The graph side of selecting a device tab: overview mode off, the device becomes the
+    // current data set, its list comes to the front with caption as the header caption, its
+    // shown series replace those on the charts, then titles, output bands and repaint.
+    void SelectDeviceGraphs(AnalysisDataSet& dataSet, const QString& caption);
+    // The graph side of selecting the Overview tab: Overview list rebuilt, the shown and marked
+    // series of all devices on the charts, overview mode on, titles, output bands, repaint.
+    void SelectOverviewGraphs();
+
+    // ---- Axes ----
+    // Name of output band k (top first), "" beyond the list.
+    QString OutputNameAt(int k) const;
+    // Units of the shown fields of a category, sorted, each once, joined by three blanks.
+    std::string UnitsOfKind(FieldCategory category) const;
+    // Fits the upper chart's left and right axes to the points in the displayed time window.
+    void DynamicScale();
+    // Axis placeholder series i (0 Chart left, 1 Chart right, 2 Chart2 left, 3 Chart2 right);
+    // null before CreateAxisPlaceholders.
+    LineSeries* AxisPlaceholder(int i) const;
+
+    ChartZoomHandlers& Zoom() { return *zoom_; }
+    ChartAxisLabels& Labels() { return *labels_; }
+
+private:
+    // ---- list building ----
+    QWidget* NewHeading(QWidget* content, int top, const QString& caption);
+    void NewSeparator(QWidget* content, int& y);
+    TGraphPanel* NewRow(QWidget* content, AnalysisDataSet& dataSet, int field, int y,
+                        bool withOverviewBox);
+    void NewVerticalLines(QWidget* content, int y);
+    int HeadingHeight() const;
+    int RowHeight() const;
+    void AddGroup(QWidget* content, AnalysisDataSet& dataSet, FieldCategory category, int textId,
+                  int& y, bool withOverviewBox);
+    bool MultiDevice() const;
+
+    // ---- axes ----
+    void SetPlaceholder(int i, bool on);
+    void SyncAxisVisibility();
+
+    TChildform& window_;
+    ChildState& state_;
+    const ChildWidgets& w_;
+    std::array<std::unique_ptr<LineSeries>, 4> placeholders_;
+    std::unique_ptr<ChartZoomHandlers> zoom_;
+    std::unique_ptr<ChartAxisLabels> labels_;
+};
+
+} // namespace korvex

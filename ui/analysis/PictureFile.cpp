@@ -1,0 +1,104 @@
+#include "ui/analysis/PictureFile.h"
+
+#include "core/services/TextCatalogue.h"
+#include "core/views/Navigation.h"
+#include "ui/analysis/JpegWriter.h"
+#include "ui/shell/CommonDialogs.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+
+namespace korvex {
+
+namespace {
+
+QString T(int row) { return QString::fromStdString(Text(row)); }
+
+QString Format(const char* format, DayTime t, const MonthNames& months)
+{
+    return QString::fromStdString(FormatDayTime(format, t, months));
+}
+
+} // namespace
+
+PictureFileError::PictureFileError(const QString& reason, const QString& path)
+    : KorvexError((reason + QStringLiteral("\n(") + path + QLatin1Char(')')).toStdString())
+{
+}
+
+PictureTarget PictureTargetFor(const QString& chosenName)
+{
+    PictureTarget target{chosenName, PictureFormat::Jpeg};
+    // The extension is the file name's: a dot in a folder name is no extension.
+    const qsizetype slash = chosenName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = chosenName.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot > slash ? chosenName.mid(dot) : QString();
+    if (extension.contains(QLatin1String(".bmp"), Qt::CaseSensitive)) {
+        target.format = PictureFormat::Bitmap;
+    } else if (!extension.contains(QLatin1String(".jpg"), Qt::CaseSensitive)) {
+        target.path += QLatin1String(".jpg");
+    }
+    return target;
+}
+
+QString DefaultPictureName(const QString& base, int spanItem, DayTime windowStart,
+                           DayTime windowEnd, const MonthNames& months)
+{
+    switch (spanItem) {
+    case SpanOneYear:
+        return base + Format("_yyyy", windowStart, months);
+    case SpanOneQuarter:
+        // The end is the first instant after the quarter, so its month follows the quarter.
+        return base + Format("_mmm", windowStart, months) + Format("-mmm_yyyy", windowEnd, months);
+    case SpanOneMonth:
+        return base + Format("_mmm_yyyy", windowStart, months);
+    default:
+        return base + Format("yyyy_mm_dd", windowStart, months);
+    }
+}
+
+QString PictureFilterText()
+{
+    return T(72) + QStringLiteral(" (*.jpg)|*.jpg|") + T(72) + QStringLiteral(" (*.bmp)|*.bmp|") +
+           T(73) + QStringLiteral(" (*.*)|*");
+}
+
+std::optional<PictureTarget> ChoosePictureFile(QWidget* owner, const QString& initialName)
+{
+    QString path = initialName;
+    if (!ChooseFile(path, owner, PictureFilterText(), false, QStringLiteral("*.jpg"), QString()))
+        return std::nullopt;
+    return PictureTargetFor(path);
+}
+
+void WriteBitmap(const QImage& image, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw PictureFileError(file.errorString(), path);
+    QImageWriter writer(&file, "bmp");
+    // Without an alpha channel the bitmap has 24 bits per pixel, as picture viewers expect.
+    if (!writer.write(image.convertToFormat(QImage::Format_RGB32))) {
+        const QString reason = file.error() != QFile::NoError ? file.errorString() : writer.errorString();
+        file.close();
+        file.remove();
+        throw PictureFileError(reason, path);
+    }
+    file.close();
+    if (file.error() != QFile::NoError) {
+        const QString reason = file.errorString();
+        file.remove();
+        throw PictureFileError(reason, path);
+    }
+}
+
+void WritePicture(const QImage& image, const PictureTarget& target)
+{
+    if (target.format == PictureFormat::Bitmap)
+        WriteBitmap(image, target.path);
+    else
+        WriteJpeg(image, target.path);
+}
+
+} // namespace korvex

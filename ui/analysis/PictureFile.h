@@ -1,0 +1,53 @@
+#pragma once
+
+// The picture files of the analysis window: proposed names, the file dialog's filters, the
+// choice between JPEG and bitmap by the chosen name, and writing either.
+
+#include "core/services/DayTime.h"
+#include "core/services/Errors.h"
+
+#include <QString>
+
+#include <optional>
+
+class QImage;
+class QWidget;
+
+namespace korvex {
+
+// A picture file that cannot be created or written: the system's reason, then the path in
+// parentheses on the next line.
+class PictureFileError : public KorvexError {
+public:
+    PictureFileError(const QString& reason, const QString& path);
+};
+
+enum class PictureFormat { Jpeg, Bitmap };
+
+struct PictureTarget {
+    QString path;  // the chosen name, completed with ".jpg" where needed
+    PictureFormat format = PictureFormat::Jpeg;
+};
+
+// The file name's extension (from its last ".") decides, compared case-sensitively: ".bmp" in
+// it makes a bitmap; anything else is a JPEG, and ".jpg" is appended unless the extension holds
+// it. So "x.BMP" becomes the JPEG "x.BMP.jpg".
+PictureTarget PictureTargetFor(const QString& chosenName);
+
+// The proposed name: base followed by the date part for the span item from the window's
+// start and end ("Chart2008_05_15", "Chart_Apr-Jul_2008", "Chart_May_2008", "Chart_2008").
+QString DefaultPictureName(const QString& base, int spanItem, DayTime windowStart,
+                           DayTime windowEnd, const MonthNames& months);
+
+// The save dialog's filters: JPEG and bitmap pictures, then all files.
+QString PictureFilterText();
+
+// Asks for the picture's name (save dialog owned by owner, proposing initialName). Nothing
+// when the user cancels.
+std::optional<PictureTarget> ChoosePictureFile(QWidget* owner, const QString& initialName);
+
+// Writes image in the target's format (JPEG at quality 100). Throws PictureFileError.
+void WritePicture(const QImage& image, const PictureTarget& target);
+void WriteBitmap(const QImage& image, const QString& path);
+
+} // namespace korvex

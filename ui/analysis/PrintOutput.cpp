@@ -1,0 +1,194 @@
+#include "ui/analysis/PrintOutput.h"
+
+#include "core/logdata/AnalysisDataSet.h"
+#include "core/logdata/DeviceSettings.h"
+#include "core/logdata/FieldDisplay.h"
+#include "core/logdata/Series.h"
+#include "ui/analysis/Child.h"
+#include "ui/chart/ChartWidget.h"
+
+#include <QTabBar>
+
+namespace korvex {
+
+namespace {
+
+constexpr int kOutputSideMargin = 3;
+constexpr int kScreenSideMargin = 1;
+constexpr int kOutputChartTopBottomMargin = 2;
+// The design heights of the two charts, for a window whose charts were never laid out.
+constexpr int kDesignUpperHeight = 400;
+constexpr int kDesignLowerHeight = 120;
+
+void SetSideMargins(ChartWidget& chart, int side)
+{
+    const QMargins m = chart.MarginsPercent();
+    chart.SetMarginsPercent(side, m.top(), side, m.bottom());
+}
+
+// Legend entries with or without the device's name in front.
+void SetLegendTitles(ChildState& state, bool withDeviceName)
+{
+    for (auto& set : state.dataSets) {
+        if (!set || !set->deviceSettings())
+            continue;
+        // A standard name follows the language; the titles take the stored name.
+        set->deviceSettings()->displayName();
+        SetTitles(*set, withDeviceName);
+    }
+}
+
+} // namespace
+
+int OutputParts::UpperShare(int total) const
+{
+    if (!upper)
+        return 0;
+    if (!lower)
+        return total;
+    return static_cast<int>(static_cast<long long>(upperHeight) * total / HeightSum());
+}
+
+int OutputParts::LowerShare(int total) const
+{
+    if (!lower)
+        return 0;
+    if (!upper)
+        return total;
+    return static_cast<int>(static_cast<long long>(lowerHeight) * total / HeightSum());
+}
+
+OutputParts DetermineOutputParts(const TChildform& window)
+{
+    const ChildState& state = window.State();
+    const ChildWidgets& w = window.Widgets();
+    const auto& active = state.placeholderActive;
+    OutputParts parts;
+    parts.upper = w.chart->SeriesCount() - int(active[0]) - int(active[1]) > 0;
+    parts.lower = w.chart2->SeriesCount() - int(active[2]) - int(active[3]) > 0;
+    parts.upperHeight = w.chart->height();
+    parts.lowerHeight = w.chart2->height();
+    // Charts that were never laid out share the height as designed.
+    if (parts.upperHeight <= 0 || parts.lowerHeight <= 0) {
+        parts.upperHeight = kDesignUpperHeight;
+        parts.lowerHeight = kDesignLowerHeight;
+    }
+    return parts;
+}
+
+// ---- PreparedOutput ----
+
+PreparedOutput::PreparedOutput(TChildform& window) : window_(window)
+{
+    ChildState& state = window.State();
+    const ChildWidgets& w = window.Widgets();
+    ChartWidget& chart = *w.chart;
+    ChartWidget& chart2 = *w.chart2;
+    savedTitle_ = chart.TitleLines();
+    savedTitleVisible_ = chart.TitleVisible();
+    const bool upperExists = DetermineOutputParts(window).upper;
+    try {
+        SetSideMargins(chart, kOutputSideMargin);
+        SetSideMargins(chart2, kOutputSideMargin);
+
+        QStringList title = chart.TitleLines();
+        const QTabBar& tabs = *w.tabSetDevices;
+        if (tabs.count() > 0 && tabs.currentIndex() >= 0) {
+            const QString prefix = tabs.tabText(tabs.currentIndex()) + QStringLiteral(": ");
+            if (title.isEmpty())
+                title << prefix;
+            else
+                title[0] = prefix + title[0];
+        }
+        const QString printTitle = QString::fromStdString(state.defaults.printTitle);
+        if (!printTitle.isEmpty())
+            title.prepend(printTitle);
+        chart.SetTitleLines(title);
+        chart.SetTitleVisible(true);
+
+        // Without an upper part the lower chart carries the title.
+        if (!upperExists) {
+            chart2.SetTitleLines(title);
+            chart2.SetTitleVisible(true);
+        }
+
+        chart.SetLegendVisible(true);
+        chart2.SetLegendVisible(true);
+        if (state.overviewMode)
+            SetLegendTitles(state, true);
+    } catch (...) {
+        Restore();
+        throw;
+    }
+}
+
+PreparedOutput::~PreparedOutput()
+{
+    try {
+        Restore();
+    } catch (...) {
+        // Restoring changes only properties of the window's own charts and series.
+    }
+}
+
+void PreparedOutput::Restore()
+{
+    ChildState& state = window_.State();
+    const ChildWidgets& w = window_.Widgets();
+    ChartWidget& chart = *w.chart;
+    ChartWidget& chart2 = *w.chart2;
+    SetSideMargins(chart, kScreenSideMargin);
+    SetSideMargins(chart2, kScreenSideMargin);
+    chart.SetTitleLines(savedTitle_);
+    chart.SetTitleVisible(savedTitleVisible_);
+    chart2.SetTitleLines({});
+    chart2.SetTitleVisible(false);
+    chart.SetLegendVisible(false);
+    chart2.SetLegendVisible(false);
+    if (state.overviewMode)
+        SetLegendTitles(state, false);
+    if (ChildNavigationPart* navigation = window_.Parts().navigation.get())
+        navigation->UpdateChartTitle();
+    chart.Repaint();
+    chart2.Repaint();
+}
+
+// ---- OutputChart ----
+
+OutputChart::OutputChart(TChildform& window, ChartWidget& source, bool lower,
+                         const QStringList& title)
+    : source_(source)
+{
+    chart_ = new ChartWidget(&window);
+    chart_->hide();
+    chart_->CopyLookFrom(source);
+    chart_->SetTitleLines(title);
+    chart_->SetTitleVisible(!title.isEmpty());
+    const QMargins m = chart_->MarginsPercent();
+    chart_->SetMarginsPercent(m.left(), kOutputChartTopBottomMargin, m.right(),
+                              kOutputChartTopBottomMargin);
+    chart_->SetZoomEnabled(false);
+    // The band names of the outputs come from the lower chart's label handling.
+    if (lower)
+        chart_->SetOnGetAxisLabel(source.OnGetAxisLabel());
+    for (Series* series : source.SeriesList()) {
+        source.removeSeries(*series);
+        chart_->addSeries(*series);
+    }
+}
+
+OutputChart::~OutputChart()
+{
+    const std::vector<Series*> series = chart_->SeriesList();
+    chart_->RemoveAllSeries();
+    for (Series* s : series)
+        source_.addSeries(*s);
+    delete chart_;
+}
+
+void OutputChart::Draw(QCPPainter& painter, const QRectF& target, QSize layoutSize)
+{
+    chart_->Render(painter, target, layoutSize);
+}
+
+} // namespace korvex

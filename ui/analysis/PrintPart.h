@@ -1,0 +1,68 @@
+#pragma once
+
+// The analysis window's Save and Print commands: the two charts, or the table in table mode, as
+// a JPEG or bitmap picture, or on the printer (the charts on one landscape page, the table on
+// portrait pages).
+
+#include "ui/analysis/ChildParts.h"
+#include "ui/analysis/PictureFile.h"
+
+#include <QRect>
+
+#include <memory>
+
+class QPrinter;
+
+namespace korvex {
+
+class TChildform;
+
+// The picture's size for a desktop work area: nine tenths of it, 1024 x 768 when the work area
+// is not known.
+QSize ChartPictureSize(const std::optional<QRect>& workArea);
+
+class ChildPrint final : public ChildPrintPart {
+public:
+    explicit ChildPrint(TChildform& window);
+    ~ChildPrint() override;
+    ChildPrint(const ChildPrint&) = delete;
+    ChildPrint& operator=(const ChildPrint&) = delete;
+
+    // The print part installed in a window, or nullptr.
+    static ChildPrint* Of(TChildform& window);
+
+    // ---- ChildPrintPart ----
+    void SaveAnalysis() override { SavePicture(); }
+    void PrintAnalysis() override { PrintWindow(); }
+
+    // Save: the table picture in table mode, the chart picture otherwise.
+    void SavePicture();
+    // Print: the table in table mode, the charts otherwise.
+    void PrintWindow();
+
+    void SaveChartPicture();
+    void SaveTablePicture();
+    void PrintCharts();
+    void PrintTable();
+
+    // The name the save dialog proposes for what the window shows.
+    QString DefaultFileName() const;
+
+    // What Save writes once a name was chosen, without the dialog: the name is completed and
+    // its extension chooses the format as in the dialog. Returns the path written (a table
+    // picture that cannot be a JPEG becomes a bitmap of another name). False when the window
+    // shows no chart to output. Throws the file's error.
+    bool WritePictureTo(const QString& chosenName, QString* writtenPath = nullptr);
+
+    // The window's print dialog works on this printer; it keeps its choices between prints.
+    QPrinter& Printer();
+
+private:
+    void WriteChartPicture(const PictureTarget& target);
+    QString WriteTablePicture(const PictureTarget& target);
+
+    TChildform& window_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+} // namespace korvex

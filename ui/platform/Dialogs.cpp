@@ -1,0 +1,82 @@
+#include "ui/platform/Dialogs.h"
+
+#include "ui/platform/Desktop.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace korvex {
+
+namespace {
+
+QColor FromBgr(std::uint32_t bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+std::uint32_t ToBgr(const QColor& colour)
+{
+    return std::uint32_t(colour.red()) | (std::uint32_t(colour.green()) << 8) |
+           (std::uint32_t(colour.blue()) << 16);
+}
+
+} // namespace
+
+std::optional<QString> QtDialogs::ChooseFile(const FileDialogRequest& request)
+{
+    QFileDialog dialog(request.owner);
+    // Qt's own dialog: a desktop portal would ignore the position and some of the options.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (!request.nameFilters.isEmpty()) {
+        // Show the names as given; the patterns in the last parentheses only filter.
+        dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+        dialog.setNameFilters(request.nameFilters);
+    }
+    if (!request.initialDirectory.isEmpty())
+        dialog.setDirectory(request.initialDirectory);
+    if (!request.defaultExtension.isEmpty())
+        dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.initialFile.isEmpty())
+        dialog.selectFile(request.initialFile);
+    CentreOnWorkAreaWhenShown(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialogs::ChooseFolder(QWidget* owner, const QString& title,
+                                               const QString& startDirectory)
+{
+    const QString folder = QFileDialog::getExistingDirectory(owner, title, startDirectory,
+                                                             QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
+std::optional<std::uint32_t> QtDialogs::ChooseColor(
+    QWidget* owner, std::uint32_t start, const std::array<std::uint32_t, 16>& customColors)
+{
+    const int count = std::min(int(customColors.size()), QColorDialog::customCount());
+    for (int i = 0; i < count; ++i)
+        QColorDialog::setCustomColor(i, FromBgr(customColors[std::size_t(i)]));
+    QColorDialog dialog(FromBgr(start), owner);
+    dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+    CentreOnWorkAreaWhenShown(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return ToBgr(dialog.selectedColor());
+}
+
+bool QtDialogs::ExecPrintDialog(QWidget* owner, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace korvex

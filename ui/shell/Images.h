@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace korvex {
+
+// The program's pictures, drawn as SVG in the resources (":/icons/...", ":/flags/...",
+// ":/logo/halvo.svg", ":/arrows/...").
+
+// The picture at exactly this pixel size, transparent around the drawing. A missing resource
+// gives a transparent pixmap.
+QPixmap SvgPixmap(const QString& resource, QSize size);
+
+// An icon with the picture rendered at the usual tool-bar and menu sizes; Qt derives the
+// disabled look.
+QIcon SvgIcon(const QString& resource);
+
+} // namespace korvex

@@ -1,0 +1,102 @@
+#pragma once
+
+// The analysis window's time navigation: the span list, the slider, the jump and scroll buttons
+// with their auto-repeat, the chart title, and the device tabs with the Overview tab. The
+// arithmetic is the core's (core/views/Navigation.h); this part reads the window's controls into
+// a NavigationState, asks the core, and applies the answer to both charts and the slider.
+
+#include "core/views/Navigation.h"
+#include "ui/analysis/ChildParts.h"
+
+#include <QMetaObject>
+#include <QObject>
+
+namespace korvex {
+
+class ChildGraphs;
+class TChildform;
+struct ChildState;
+struct ChildWidgets;
+
+class ChildNavigation final : public QObject, public ChildNavigationPart {
+    Q_OBJECT
+public:
+    // Connects the span list, the slider, the four buttons, the scroll timer and the tab set of
+    // the window.
+    explicit ChildNavigation(TChildform& window);
+    ~ChildNavigation() override;
+    ChildNavigation(const ChildNavigation&) = delete;
+    ChildNavigation& operator=(const ChildNavigation&) = delete;
+
+    // The navigation part installed in a window, or nullptr.
+    static ChildNavigation* Of(TChildform& window);
+
+    // ---- ChildNavigationPart ----
+    // Selects device index or the Overview tab (the last one). Throws text 153 for index -1.
+    // An error while switching is shown in the error box and the tab bar goes back to the tab
+    // shown before; table, summary, title and the spreadsheet action follow in every case.
+    void TabSetDevicesChange(int index) override;
+    // The displayed dates and the yield summary as Chart's one title line; empty while the
+    // window holds no analysis.
+    void UpdateChartTitle() override;
+
+    // ---- event handlers (also called by tests) ----
+    // Throws "Invalid state" without a selected span; the window then stays where it was.
+    void SpanTimeChange();
+    // Throws "Illegal state." without a selected span.
+    void SliderTimeChange(int position);
+    void ButtonJumpClick(int direction);    // -1 ButtonJumpLeft, +1 ButtonJumpRight
+    void ButtonScrollClick(int direction);  // -1 ButtonScrollLeft, +1 ButtonScrollRight
+    void ButtonScrollMouseDown(int direction);
+    void ButtonScrollMouseUp();
+    // Only the space key (32) in the short spans steps.
+    void ButtonScrollKeyDown(int direction, int key);
+    void ScrollTimerTick();
+    void TabSetDevicesClick();
+
+    // ---- operations ----
+    // The window's current navigation state: span, window (Chart's bottom axis), period,
+    // navigable range, day list and slider.
+    NavigationState State() const;
+    // Both charts to [minimum, maximum] (the window's SetWindow), then repainted.
+    void SetWindow(DayTime maximum, DayTime minimum);
+    // Slider maximum and position from the window, without a change event.
+    void SyncSlider();
+    // 2.5 % of the window width to the side (short spans only); never clamped.
+    void ScrollStep(int direction);
+    // Device i, or the overview for i = device count; other indexes are ignored. The time
+    // window stays.
+    void SelectDeviceTab(int index);
+
+    // Direction of the running auto-repeat: 0 left, 1 right.
+    int ScrollTag() const { return scrollTag_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The series the current tab shows, put back after the sum fields changed: the overview's
+    // marked series of every device, or the current device's.
+    void ReAddSeries();
+    void UndoZoom();
+    void UpdateAxisTitles();
+    void FillTable();
+    void BuildYieldSummary();
+    bool HasAnalysis() const;
+    bool OverviewTabIndex(int index) const;
+    int ScrollDirectionOf(QObject* button) const;
+    void StopScrollTimer();
+    // Runs a handler from a control's signal; an error goes to the error box.
+    template <typename Handler>
+    void Guarded(Handler&& handler);
+
+    TChildform& window_;
+    ChildState& state_;
+    const ChildWidgets& w_;
+    int scrollTag_ = 0;
+    QMetaObject::Connection tick_;
+    // The tab whose device or overview is shown; a refused change returns to it.
+    int shownTab_ = -1;
+};
+
+} // namespace korvex

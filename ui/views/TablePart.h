@@ -1,0 +1,45 @@
+#pragma once
+
+// The analysis window's table view: builds the hidden daily, monthly and annual yield tables
+// when the window receives its data, and fills the visible grid from them for the displayed
+// period whenever the window moves while the table is shown.
+
+#include "ui/analysis/ChildParts.h"
+
+class QComboBox;
+class QWidget;
+
+namespace korvex {
+
+class ChartWidget;
+class TTableGrid;
+struct ChildState;
+struct ViewFormat;
+
+class TablePart final : public ChildTablePart {
+public:
+    // grid: the table; panelCharts: what the table replaces; spanTime: the displayed span;
+    // chart: its bottom axis holds the displayed window, its month names label the rows.
+    TablePart(ChildState& state, TTableGrid& grid, QWidget& panelCharts, const QComboBox& spanTime,
+              const ChartWidget& chart);
+
+    // Daily, then monthly (only with a daily table), then annual (only with a monthly one).
+    void BuildYieldTables() override;
+    // Captions of the yield tables in the current language; a shown table is filled again.
+    void UpdateTableTexts() override;
+    // The grid for the displayed window, span and device (or overview); only in table mode.
+    void FillTable() override;
+    // The table instead of the charts (on) or the charts again (off).
+    void ShowTable(bool on) override;
+
+private:
+    ViewFormat Format() const;
+
+    ChildState& state_;
+    TTableGrid& grid_;
+    QWidget& panelCharts_;
+    const QComboBox& spanTime_;
+    const ChartWidget& chart_;
+};
+
+} // namespace korvex

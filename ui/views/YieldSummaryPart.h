@@ -1,0 +1,34 @@
+#pragma once
+
+// The yield summary of the chart title: the energy and volume of the displayed month, quarter or
+// year for the selected device, read from the yield tables.
+
+#include "ui/analysis/ChildParts.h"
+
+class QComboBox;
+class QTabBar;
+
+namespace korvex {
+
+class ChartWidget;
+struct ChildState;
+
+class YieldSummaryPart final : public ChildOverviewPart {
+public:
+    // tabs: the device tabs (the last one is the Overview tab when there are tabs); spanTime:
+    // the displayed span; chart: its bottom axis holds the displayed window.
+    YieldSummaryPart(ChildState& state, const QTabBar& tabs, const QComboBox& spanTime,
+                     const ChartWidget& chart);
+
+    // ChildState::yieldSummary for the current window, span and tab; empty for the short spans
+    // and on the Overview tab. The chart title is the navigation's to update afterwards.
+    void BuildYieldSummary() override;
+
+private:
+    ChildState& state_;
+    const QTabBar& tabs_;
+    const QComboBox& spanTime_;
+    const ChartWidget& chart_;
+};
+
+} // namespace korvex
