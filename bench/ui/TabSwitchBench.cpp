@@ -182,9 +182,7 @@ void BM_GraphSideOfTabSwitch(benchmark::State& state)
         device = 1 - device;
         graphs.SelectDeviceGraphs(*window.State().DataSet(device), QString());
     }
-    state.PauseTiming();
     UntilPainted([] {});
-    state.ResumeTiming();
 }
 
 BENCHMARK(BM_TabSwitch)->Arg(SpanOneDay)->Arg(SpanOneYear)->Unit(benchmark::kMillisecond)->Iterations(10);

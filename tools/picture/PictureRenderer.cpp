@@ -99,6 +99,11 @@ void ShowGraphs(TChildform& window, const PictureJob& job)
     if (!graphs || !set || !set->deviceSettings())
         return;
     const DeviceSettings& settings = *set->deviceSettings();
+    // Stacks the shown outputs into their bands, as a click on a row's box does.
+    struct Restack {
+        ChildGraphs& graphs;
+        ~Restack() { graphs.UpdateOutputChart(false, false); }
+    } restack{*graphs};
     if (job.graphs.empty()) {
         for (int i = 0; i < settings.fieldCount(); ++i) {
             if (!settings.derived(i) && set->available(i))
@@ -139,10 +144,26 @@ void Show(TChildform& window, const PictureJob& job)
         ShowGraphs(window, job);
 }
 
+// Qt's own diagnostics (platform plugin notes and the like) are no messages for the user of a
+// command-line tool.
+void QuietQt(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+class QuietQtMessages {
+public:
+    QuietQtMessages() : previous_(qInstallMessageHandler(QuietQt)) {}
+    ~QuietQtMessages() { qInstallMessageHandler(previous_); }
+    QuietQtMessages(const QuietQtMessages&) = delete;
+    QuietQtMessages& operator=(const QuietQtMessages&) = delete;
+
+private:
+    QtMessageHandler previous_;
+};
+
 } // namespace
 
 PictureResult RenderAnalysisPicture(const PictureJob& job)
 {
+    const QuietQtMessages quiet;
     std::unique_ptr<QApplication> app;
     if (!QCoreApplication::instance()) {
         // No display is needed, whatever the environment says.

@@ -31,7 +31,8 @@ const char* const kReportUsage =
     "              device tab (default: the first device); --graphs the measured values\n"
     "              shown, by their keys such as T1,P,R1 (default: every measured value\n"
     "              and output of the device). Needs no display.\n"
-    "  Exit codes: 0 success, 1 no file could be loaded, 2 usage error.\n";
+    "  Exit codes: 0 success, 1 no file could be loaded or nothing was written,\n"
+    "  2 usage error.\n";
 
 namespace {
 

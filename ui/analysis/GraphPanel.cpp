@@ -146,8 +146,12 @@ void GraphListContent::resizeEvent(QResizeEvent* event)
         if (!child)
             continue;
         const QVariant inset = child->property(kAnchorInset);
-        if (inset.isValid())
-            child->resize(std::max(0, width() - child->x() - inset.toInt()), child->height());
+        if (!inset.isValid())
+            continue;
+        const int w = std::max(0, width() - child->x() - inset.toInt());
+        // A wrapped text (the Overview hint) takes the lines its new width needs.
+        auto* label = qobject_cast<QLabel*>(child);
+        child->resize(w, label && label->wordWrap() ? label->heightForWidth(w) : child->height());
     }
 }
 

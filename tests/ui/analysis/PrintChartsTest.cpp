@@ -29,10 +29,10 @@ protected:
     void Show(const std::string& key, int device = 0)
     {
         ASSERT_TRUE(G().ShowField(Set(device), Field(key, device))) << key;
+        G().UpdateOutputChart(false, false);  // as a click on the row's box does
         static const Colour kColours[] = {0x00C01010, 0x001010C0, 0x0010A010, 0x00A000A0};
         static int next = 0;
         Set(device).series(Field(key, device))->setColour(kColours[next++ % 4]);
-        G().UpdateOutputChart(false, false);  // as a click on the row's box does
         QApplication::processEvents();
     }
     QColor ColourOf(const std::string& key, int device = 0)
@@ -94,7 +94,6 @@ TEST_F(PrintCharts, PictureShowsTitleLegendAndBothPartsAndRestoresTheWindow)
     EXPECT_EQ(request.owner, window);
 
     // No extension: a JPEG with ".jpg" added, 9/10 of the 1600 x 1000 work area.
-    QFile::copy(Path("day.jpg"), "/tmp/dbg_day.jpg");
     const QImage picture = ReadJpeg(Path("day.jpg"));
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSize(1440, 900));
