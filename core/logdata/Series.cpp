@@ -215,12 +215,7 @@ std::uint64_t Series::dataVersion() const {
     return v;
 }
 
-void Series::setColour(Colour c) {
-    if (colour_ != c) {
-        colour_ = c;
-        touchStyle();
-    }
-}
+void Series::setColour(Colour c) { restyle(colour_, c); }
 
 void Series::setTitle(const std::string& t) {
     if (title_ != t) {
@@ -229,68 +224,23 @@ void Series::setTitle(const std::string& t) {
     }
 }
 
-void Series::setPenWidth(int w) {
-    if (penWidth_ != w) {
-        penWidth_ = w;
-        touchStyle();
-    }
-}
+void Series::setPenWidth(int w) { restyle(penWidth_, w); }
 
-void Series::setStairs(bool on) {
-    if (stairs_ != on) {
-        stairs_ = on;
-        touchStyle();
-    }
-}
+void Series::setStairs(bool on) { restyle(stairs_, on); }
 
-void Series::setAxis(VerticalAxis a) {
-    if (axis_ != a) {
-        axis_ = a;
-        touchStyle();
-    }
-}
+void Series::setAxis(VerticalAxis a) { restyle(axis_, a); }
 
-void Series::setShowInLegend(bool on) {
-    if (showInLegend_ != on) {
-        showInLegend_ = on;
-        touchStyle();
-    }
-}
+void Series::setShowInLegend(bool on) { restyle(showInLegend_, on); }
 
-void Series::setOutlineVisible(bool on) {
-    if (outlineVisible_ != on) {
-        outlineVisible_ = on;
-        touchStyle();
-    }
-}
+void Series::setOutlineVisible(bool on) { restyle(outlineVisible_, on); }
 
-void Series::setOutlineColour(Colour c) {
-    if (outlineColour_ != c) {
-        outlineColour_ = c;
-        touchStyle();
-    }
-}
+void Series::setOutlineColour(Colour c) { restyle(outlineColour_, c); }
 
-void Series::setOutlineWidth(int w) {
-    if (outlineWidth_ != w) {
-        outlineWidth_ = w;
-        touchStyle();
-    }
-}
+void Series::setOutlineWidth(int w) { restyle(outlineWidth_, w); }
 
-void Series::setBarWidthPercent(int percent) {
-    if (barWidthPercent_ != percent) {
-        barWidthPercent_ = percent;
-        touchStyle();
-    }
-}
+void Series::setBarWidthPercent(int percent) { restyle(barWidthPercent_, percent); }
 
-void Series::setFixedBarWidth(int pixels) {
-    if (fixedBarWidth_ != pixels) {
-        fixedBarWidth_ = pixels;
-        touchStyle();
-    }
-}
+void Series::setFixedBarWidth(int pixels) { restyle(fixedBarWidth_, pixels); }
 
 void Series::setYOrigin(double origin, bool use) {
     if (yOrigin_ != origin || useYOrigin_ != use) {
@@ -300,11 +250,6 @@ void Series::setYOrigin(double origin, bool use) {
     }
 }
 
-void Series::setMarksVisible(bool on) {
-    if (marksVisible_ != on) {
-        marksVisible_ = on;
-        touchStyle();
-    }
-}
+void Series::setMarksVisible(bool on) { restyle(marksVisible_, on); }
 
 } // namespace korvex

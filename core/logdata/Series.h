@@ -144,6 +144,14 @@ protected:
     int insertSorted(double x, double y);
     void touchData() { ++dataVersion_; }
     void touchStyle() { ++styleVersion_; }
+    // A drawing property changed only when its value did: charts restyle on the version.
+    template <class T, class U> void restyle(T& property, const U& value)
+    {
+        if (property != value) {
+            property = value;
+            touchStyle();
+        }
+    }
     void storeOffset(int value);
 
 private:
