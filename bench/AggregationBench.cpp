@@ -35,7 +35,8 @@ struct YearPoints {
     std::vector<DayTime> days;
 };
 
-const YearPoints& Points() {
+const YearPoints& Points()
+{
     static const YearPoints points = [] {
         YearPoints p;
         const DayTime first = EncodeDate(kYear, 1, 1);
@@ -58,7 +59,8 @@ const YearPoints& Points() {
     return points;
 }
 
-std::unique_ptr<AnalysisDataSet> MakeDeviceYear(int number) {
+std::unique_ptr<AnalysisDataSet> MakeDeviceYear(int number)
+{
     const YearPoints& points = Points();
     auto set = std::make_unique<AnalysisDataSet>(points.days.front(), points.days.back(), nullptr,
                                                  nullptr);
@@ -86,7 +88,8 @@ std::unique_ptr<AnalysisDataSet> MakeDeviceYear(int number) {
     return set;
 }
 
-std::vector<int> DayNumbers() {
+std::vector<int> DayNumbers()
+{
     std::vector<int> days;
     for (DayTime d : Points().days)
         days.push_back(static_cast<int>(d));
@@ -99,13 +102,15 @@ struct Analysis {
     StringGrid daily, monthly, annual;
 };
 
-void Prepare(Analysis& a) {
+void Prepare(Analysis& a)
+{
     a.sets.clear();
     for (int n = 0; n < kDevices; ++n)
         a.sets.push_back(MakeDeviceYear(10 + n));
 }
 
-void AggregateAndBuild(Analysis& a, const ViewFormat& format) {
+void AggregateAndBuild(Analysis& a, const ViewFormat& format)
+{
     for (auto& set : a.sets)
         Aggregate(*set);
     a.daily = BuildDailyYieldTable(a.sets, a.days, format);
@@ -114,7 +119,8 @@ void AggregateAndBuild(Analysis& a, const ViewFormat& format) {
 }
 
 // One device-year: the day and month sums of its ten fields.
-void BM_AggregateDeviceYear(benchmark::State& state) {
+void BM_AggregateDeviceYear(benchmark::State& state)
+{
     Points();
     for (auto _ : state) {
         state.PauseTiming();
@@ -131,7 +137,8 @@ void BM_AggregateDeviceYear(benchmark::State& state) {
 BENCHMARK(BM_AggregateDeviceYear)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The budget: three device-years aggregated and the three yield tables built.
-void BM_AggregateThreeDevicesAndTables(benchmark::State& state) {
+void BM_AggregateThreeDevicesAndTables(benchmark::State& state)
+{
     Points();
     const ViewFormat format{&MonthNames::English(), ','};
     Analysis a;
@@ -152,7 +159,8 @@ BENCHMARK(BM_AggregateThreeDevicesAndTables)->Unit(benchmark::kMillisecond)->Ite
 
 // A span change to "1 year" and back on a year of data: sum fields, sum mode, display, table and
 // summary. The point arrays must stay where they are.
-void BM_SpanChangeYear(benchmark::State& state) {
+void BM_SpanChangeYear(benchmark::State& state)
+{
     const ViewFormat format{&MonthNames::English(), ','};
     Analysis a;
     Prepare(a);
@@ -204,7 +212,8 @@ BENCHMARK(BM_SpanChangeYear)->Unit(benchmark::kMicrosecond);
 } // namespace korvex
 
 // The aggregation registers fields through the settings object: give it a private folder.
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     std::string folder = (std::filesystem::temp_directory_path() / "korvex-bench-XXXXXX").string();
     if (!::mkdtemp(folder.data()))
         return 1;

@@ -20,7 +20,8 @@ using namespace korvex;
 
 namespace {
 
-void Check(bool ok, const char* what) {
+void Check(bool ok, const char* what)
+{
     if (!ok) {
         std::fprintf(stderr, "invariant broken: %s\n", what);
         std::abort();
@@ -33,11 +34,13 @@ struct Snapshot {
     std::size_t points = 0;
 };
 
-Snapshot Take(const AnalysisDataSet& set) {
+Snapshot Take(const AnalysisDataSet& set)
+{
     return {set.fileCount(), set.dayBlocks().size(), set.pointCount()};
 }
 
-void CheckSet(const AnalysisDataSet& set) {
+void CheckSet(const AnalysisDataSet& set)
+{
     Check(set.fileNames().size() == set.dayBlocks().size(), "one file name per block");
     Check(static_cast<std::size_t>(set.fileCount()) == set.dayBlocks().size(), "file count");
     const DeviceSettings* dev = set.deviceSettings();
@@ -58,16 +61,18 @@ void CheckSet(const AnalysisDataSet& set) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const auto config = std::filesystem::temp_directory_path() /
-                        ("korvex-fuzz-" + std::to_string(::getpid()));
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    const auto config =
+        std::filesystem::temp_directory_path() / ("korvex-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(config);
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     SelectTextBlock(BlockEnglish);
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     static const char* const kPaths[] = {"/fuzz/Lg10080515.csv", "/fuzz/Lg23080515.csv",
                                          "/fuzz/LgXX080515.csv", "/fuzz/Lg05080516.csv"};

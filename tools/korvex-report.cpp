@@ -10,7 +10,8 @@
 int main(int argc, char** argv)
 {
     try {
-        return korvex::report::RunReport(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr);
+        return korvex::report::RunReport(std::vector<std::string>(argv + 1, argv + argc), stdout,
+                                         stderr);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "korvex-report: %s\n", e.what());
         return 1;

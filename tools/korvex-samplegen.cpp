@@ -114,7 +114,8 @@ int main(int argc, char** argv)
         return Usage("log file names hold two-digit years: dates must lie in 2000 to 2099");
 
     try {
-        const std::size_t n = korvex::WriteSampleLogs(std::string(positional[0]), from, to, devices, options);
+        const std::size_t n =
+            korvex::WriteSampleLogs(std::string(positional[0]), from, to, devices, options);
         std::printf("%zu sample log files written to %s\n", n, std::string(positional[0]).c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "korvex-samplegen: %s\n", e.what());

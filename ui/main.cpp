@@ -1,5 +1,5 @@
-#include "ui/shell/KorvexApplication.h"
 #include "ui/shell/Main.h"
+#include "ui/shell/KorvexApplication.h"
 
 int main(int argc, char** argv)
 {

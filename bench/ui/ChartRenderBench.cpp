@@ -44,10 +44,12 @@ struct Year {
 };
 
 // The temperatures of the solar controller (10) and of the fresh-water station (30).
-Year LoadYear() {
+Year LoadYear()
+{
     Year year;
     for (int device : {10, 30}) {
-        auto set = std::make_unique<AnalysisDataSet>(kFirstDay, kFirstDay + kDays, nullptr, nullptr);
+        auto set =
+            std::make_unique<AnalysisDataSet>(kFirstDay, kFirstDay + kDays, nullptr, nullptr);
         LogFileReader reader;
         for (int d = 0; d < kDays; ++d) {
             const DayTime day = kFirstDay + d;
@@ -70,13 +72,15 @@ Year LoadYear() {
     return year;
 }
 
-Year& TheYear() {
+Year& TheYear()
+{
     static Year year = LoadYear();
     return year;
 }
 
 // Every minute a new value: daily swing, seasonal drift and a little noise.
-Year& DenseYear() {
+Year& DenseYear()
+{
     static Year year = [] {
         Year y;
         std::uint32_t noise = 12345;
@@ -105,7 +109,8 @@ Year& DenseYear() {
 struct UpperChart {
     ChartWidget chart;
     Year& year;
-    explicit UpperChart(Year& data = TheYear()) : year(data) {
+    explicit UpperChart(Year& data = TheYear()) : year(data)
+    {
         static const Colour colours[kGraphs] = {0x0000E0, 0xC00000, 0x00A000, 0x0080FF,
                                                 0x800080, 0x808000, 0x404040, 0xFF00FF};
         chart.resize(1600, 900);
@@ -121,7 +126,8 @@ struct UpperChart {
         YearWindow();
     }
     void YearWindow() { Window(kFirstDay, kFirstDay + kDays, " dd. mmm ", 7); }
-    void Window(double from, double to, const char* format, double increment) {
+    void Window(double from, double to, const char* format, double increment)
+    {
         chart.UndoZoom();
         chart.BottomAxis().SetMinMax(from, to);
         chart.BottomAxis().SetDateTimeFormat(format);
@@ -131,12 +137,14 @@ struct UpperChart {
     void Paint() { chart.replot(QCustomPlot::rpImmediateRefresh); }
 };
 
-void Counters(benchmark::State& state, const Year& year = TheYear()) {
+void Counters(benchmark::State& state, const Year& year = TheYear())
+{
     state.counters["graphs"] = static_cast<double>(year.graphs.size());
     state.counters["points"] = static_cast<double>(year.points);
 }
 
-void BM_YearIntoImage(benchmark::State& state) {
+void BM_YearIntoImage(benchmark::State& state)
+{
     Year& year = state.range(0) == 1 ? DenseYear() : TheYear();
     UpperChart upper(year);
     QImage image(1600, 900, QImage::Format_ARGB32_Premultiplied);
@@ -151,7 +159,8 @@ void BM_YearIntoImage(benchmark::State& state) {
     Counters(state, year);
 }
 
-void BM_YearOnScreen(benchmark::State& state) {
+void BM_YearOnScreen(benchmark::State& state)
+{
     UpperChart upper;
     upper.chart.show();
     for (auto _ : state)
@@ -159,19 +168,23 @@ void BM_YearOnScreen(benchmark::State& state) {
     Counters(state);
 }
 
-void BM_SpanChange(benchmark::State& state) {
+void BM_SpanChange(benchmark::State& state)
+{
     UpperChart upper;
     upper.chart.show();
     const DayTime mid = EncodeDate(2024, 6, 10);
-    struct Span { double from, to; const char* format; double increment; };
-    const Span spans[] = {
-        {mid + 0.5, mid + 0.5 + kOneHour, "hh:mm", 0},
-        {mid + 0.5, mid + 0.5 + 3 * kOneHour, "hh:mm", 0},
-        {mid, mid + 1.0 / 3, "hh:mm", 0},
-        {mid, mid + 1, "hh:mm", 0},
-        {EncodeDate(2024, 6, 1), EncodeDate(2024, 7, 1), " dd. mmm ", 0},
-        {EncodeDate(2024, 4, 1), EncodeDate(2024, 7, 1), " dd. mmm ", 7},
-        {kFirstDay, kFirstDay + kDays, " dd. mmm ", 7}};
+    struct Span {
+        double from, to;
+        const char* format;
+        double increment;
+    };
+    const Span spans[] = {{mid + 0.5, mid + 0.5 + kOneHour, "hh:mm", 0},
+                          {mid + 0.5, mid + 0.5 + 3 * kOneHour, "hh:mm", 0},
+                          {mid, mid + 1.0 / 3, "hh:mm", 0},
+                          {mid, mid + 1, "hh:mm", 0},
+                          {EncodeDate(2024, 6, 1), EncodeDate(2024, 7, 1), " dd. mmm ", 0},
+                          {EncodeDate(2024, 4, 1), EncodeDate(2024, 7, 1), " dd. mmm ", 7},
+                          {kFirstDay, kFirstDay + kDays, " dd. mmm ", 7}};
     std::size_t i = 0;
     for (auto _ : state) {
         const Span& s = spans[i++ % std::size(spans)];
@@ -181,7 +194,8 @@ void BM_SpanChange(benchmark::State& state) {
     Counters(state);
 }
 
-void BM_SliderStep(benchmark::State& state) {
+void BM_SliderStep(benchmark::State& state)
+{
     const bool month = state.range(0) == 1;
     UpperChart upper;
     upper.chart.show();
@@ -206,7 +220,8 @@ BENCHMARK(BM_YearOnScreen)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SpanChange)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SliderStep)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-fs::path BenchRoot() {
+fs::path BenchRoot()
+{
     static const fs::path root =
         fs::temp_directory_path() / ("korvex-chartbench-" + std::to_string(::getpid()));
     return root;
@@ -214,7 +229,8 @@ fs::path BenchRoot() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Field registration reads labels from the settings file: keep it away from the user's.

@@ -42,13 +42,15 @@ namespace {
 const DayTime kFirstDay = EncodeDate(2023, 1, 1);
 const DayTime kLastDay = EncodeDate(2024, 1, 31);
 
-fs::path BenchRoot() {
+fs::path BenchRoot()
+{
     static const fs::path root =
         fs::temp_directory_path() / ("korvex-navigation-bench-" + std::to_string(::getpid()));
     return root;
 }
 
-TChildform* LoadWindow() {
+TChildform* LoadWindow()
+{
     const fs::path dir = BenchRoot() / "logs";
     fs::create_directories(dir);
     WriteSampleLogs(dir.string(), kFirstDay, kLastDay, {10});
@@ -84,20 +86,23 @@ TChildform* LoadWindow() {
 
 TChildform* theWindow = nullptr;
 
-TChildform& Window() {
+TChildform& Window()
+{
     if (!theWindow)
         theWindow = LoadWindow();
     return *theWindow;
 }
 
 // Runs input, then lets the event loop work until both charts finished a drawing pass.
-void UntilPainted(const std::function<void()>& input) {
+void UntilPainted(const std::function<void()>& input)
+{
     TChildform& window = Window();
     int passes[2] = {0, 0};
     ChartWidget* charts[2] = {window.Widgets().chart, window.Widgets().chart2};
     QMetaObject::Connection done[2];
     for (int i = 0; i < 2; ++i)
-        done[i] = QObject::connect(charts[i], &QCustomPlot::afterReplot, [&passes, i] { ++passes[i]; });
+        done[i] =
+            QObject::connect(charts[i], &QCustomPlot::afterReplot, [&passes, i] { ++passes[i]; });
     input();
     QElapsedTimer timeout;
     timeout.start();
@@ -109,11 +114,13 @@ void UntilPainted(const std::function<void()>& input) {
     QApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void SetSpan(int item) {
+void SetSpan(int item)
+{
     Window().Widgets().spanTime->setCurrentIndex(item);
 }
 
-void BM_SpanChange(benchmark::State& state) {
+void BM_SpanChange(benchmark::State& state)
+{
     const int item = static_cast<int>(state.range(0));
     // In "1 year" from mid-2023 the window is the full year of data.
     Window().Widgets().spanTime->setCurrentIndex(SpanOneDay);
@@ -130,7 +137,8 @@ void BM_SpanChange(benchmark::State& state) {
     state.counters["graphs"] = w.chart->SeriesCount() + w.chart2->SeriesCount();
 }
 
-void BM_SliderStep(benchmark::State& state) {
+void BM_SliderStep(benchmark::State& state)
+{
     const int item = static_cast<int>(state.range(0));
     TChildform& window = Window();
     SetSpan(SpanOneDay);
@@ -151,7 +159,8 @@ BENCHMARK(BM_SliderStep)->DenseRange(0, 6)->Unit(benchmark::kMillisecond)->Itera
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The window reads and writes the settings file: keep it away from the user's.

@@ -135,7 +135,8 @@ void UntilPainted(const std::function<void()>& input)
     ChartWidget* charts[2] = {window.Widgets().chart, window.Widgets().chart2};
     QMetaObject::Connection done[2];
     for (int i = 0; i < 2; ++i)
-        done[i] = QObject::connect(charts[i], &QCustomPlot::afterReplot, [&passes, i] { ++passes[i]; });
+        done[i] =
+            QObject::connect(charts[i], &QCustomPlot::afterReplot, [&passes, i] { ++passes[i]; });
     input();
     QElapsedTimer timeout;
     timeout.start();
@@ -169,7 +170,8 @@ void BM_TabSwitch(benchmark::State& state)
     for (const auto& set : Window().State().dataSets)
         points += set ? set->pointCount() : 0;
     state.counters["points"] = static_cast<double>(points);
-    state.counters["series"] = Window().Widgets().chart->SeriesCount() + Window().Widgets().chart2->SeriesCount();
+    state.counters["series"] =
+        Window().Widgets().chart->SeriesCount() + Window().Widgets().chart2->SeriesCount();
 }
 
 void BM_GraphSideOfTabSwitch(benchmark::State& state)
@@ -185,8 +187,16 @@ void BM_GraphSideOfTabSwitch(benchmark::State& state)
     UntilPainted([] {});
 }
 
-BENCHMARK(BM_TabSwitch)->Arg(SpanOneDay)->Arg(SpanOneYear)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_GraphSideOfTabSwitch)->Arg(SpanOneDay)->Arg(SpanOneYear)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_TabSwitch)
+    ->Arg(SpanOneDay)
+    ->Arg(SpanOneYear)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK(BM_GraphSideOfTabSwitch)
+    ->Arg(SpanOneDay)
+    ->Arg(SpanOneYear)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 } // namespace
 

@@ -15,11 +15,13 @@ constexpr int kTextSumOfFlowRate = 64;
 constexpr int kTextSumOfEnergy = 65;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
-bool Contains(std::string_view text, std::string_view part) {
+bool Contains(std::string_view text, std::string_view part)
+{
     return text.find(part) != std::string_view::npos;
 }
 
-int UnitsPerDayOf(std::string_view key) {
+int UnitsPerDayOf(std::string_view key)
+{
     if (key.empty())
         return 0;
     if (key.front() == 'P')
@@ -29,15 +31,20 @@ int UnitsPerDayOf(std::string_view key) {
     return 0;
 }
 
-DayTime FirstOfNextMonth(DayTime day) { return IncMonth(StartOfMonth(day), 1); }
+DayTime FirstOfNextMonth(DayTime day)
+{
+    return IncMonth(StartOfMonth(day), 1);
+}
 
-bool HasBarOn(const Series& series, DayTime day) {
+bool HasBarOn(const Series& series, DayTime day)
+{
     const int i = series.lowerBound(day + 0.5);
     return i < series.count() && series.x(i) == day + 0.5 && !series.isNull(i);
 }
 
 // A missing day shows as a gap rather than a line or bar bridging it.
-void BreakAtMissingDays(Series& series) {
+void BreakAtMissingDays(Series& series)
+{
     if (auto* bars = dynamic_cast<TSumBars*>(&series.dataHolder()))
         bars->setAcceptNulls(true);
     std::vector<double> gaps;
@@ -60,7 +67,8 @@ void BreakAtMissingDays(Series& series) {
     }
 }
 
-void FillMonthSeries(Series& month, const Series& day) {
+void FillMonthSeries(Series& month, const Series& day)
+{
     Series& holder = month.dataHolder();
     holder.clear();
     if (auto* bars = dynamic_cast<TSumBars*>(&holder))
@@ -88,7 +96,8 @@ void FillMonthSeries(Series& month, const Series& day) {
 
 } // namespace
 
-std::string SumUnit(std::string_view unit) {
+std::string SumUnit(std::string_view unit)
+{
     if (unit == "[l/min]")
         return "[l]";
     if (unit == "[kW]")
@@ -100,14 +109,16 @@ std::string SumUnit(std::string_view unit) {
     return std::string(unit);
 }
 
-std::string YieldName(std::string_view key) {
+std::string YieldName(std::string_view key)
+{
     std::string name(key);
     if (!name.empty() && name.front() == 'P')
         name.front() = 'Q';
     return name;
 }
 
-std::string SumFieldLabel(std::string_view key) {
+std::string SumFieldLabel(std::string_view key)
+{
     if (!key.empty() && key.front() == 'P')
         return Text(kTextSumOfEnergy) + " (Q" + std::string(key.substr(1)) + ")";
     if (!key.empty() && key.front() == 'V')
@@ -115,7 +126,8 @@ std::string SumFieldLabel(std::string_view key) {
     return std::string(key);
 }
 
-double DaySum(const Series& series, int unitsPerDay, DayTime day) {
+double DaySum(const Series& series, int unitsPerDay, DayTime day)
+{
     const std::vector<double>& xs = series.xs();
     const std::vector<double>& ys = series.ys();
     const std::size_t n = xs.size();
@@ -125,8 +137,8 @@ double DaySum(const Series& series, int unitsPerDay, DayTime day) {
     // Trapezoid factor h = u / 2 in whole numbers; the interval is taken in whole milliseconds
     // so that a day of minute samples integrates without the rounding of day + fraction.
     const double h = unitsPerDay / 2;
-    std::size_t i = static_cast<std::size_t>(
-        std::lower_bound(xs.begin(), xs.end(), day) - xs.begin());
+    std::size_t i =
+        static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), day) - xs.begin());
     // Compensated summation: a day of 1440 terms keeps the error of the terms themselves.
     double sum = 0;
     double compensation = 0;
@@ -159,7 +171,8 @@ double DaySum(const Series& series, int unitsPerDay, DayTime day) {
     return sum + compensation;
 }
 
-void Aggregate(AnalysisDataSet& set) {
+void Aggregate(AnalysisDataSet& set)
+{
     DeviceSettings* settings = set.deviceSettings();
     // Without a loaded day there is nothing to sum, and registering fields without slots would
     // put the field lists out of step.
@@ -273,7 +286,8 @@ void Aggregate(AnalysisDataSet& set) {
     }
 }
 
-const Series* DaySumSeries(const AnalysisDataSet& set, int dayField) {
+const Series* DaySumSeries(const AnalysisDataSet& set, int dayField)
+{
     if (dayField < 0 || dayField >= set.slotCount())
         return nullptr;
     const FieldSlot& slot = set.slot(dayField);
@@ -283,7 +297,8 @@ const Series* DaySumSeries(const AnalysisDataSet& set, int dayField) {
 }
 
 void FillDayColumn(const AnalysisDataSet& set, int dayField, std::span<const int> days,
-                   std::vector<std::string>& cells, char separator) {
+                   std::vector<std::string>& cells, char separator)
+{
     const std::string zero = FormatYield(0, separator);
     cells.assign(days.size() + 1, zero);
     double total = 0;
@@ -308,7 +323,8 @@ void FillDayColumn(const AnalysisDataSet& set, int dayField, std::span<const int
 }
 
 void RaiseYearColumn(const AnalysisDataSet& set, int field, std::span<const int> years,
-                     std::span<std::string> cells, char separator) {
+                     std::span<std::string> cells, char separator)
+{
     const DeviceSettings* settings = set.deviceSettings();
     if (!settings || field < 0 || field >= settings->fieldCount())
         return;

@@ -19,12 +19,14 @@ constexpr int kTextNotAssigned = 147;
 constexpr int kTextSlotIndex = 153;
 constexpr int kTextNoMemory = 97;
 
-const std::string& EmptyText() {
+const std::string& EmptyText()
+{
     static const std::string empty;
     return empty;
 }
 
-std::string DayText(const DayBlock& block) {
+std::string DayText(const DayBlock& block)
+{
     char text[16];
     std::snprintf(text, sizeof text, "%04u%02u%02u", static_cast<unsigned>(block.year) % 10000u,
                   static_cast<unsigned>(block.month) % 100u,
@@ -34,7 +36,8 @@ std::string DayText(const DayBlock& block) {
 
 } // namespace
 
-DayBlock DayBlock::ForDay(DayTime day) {
+DayBlock DayBlock::ForDay(DayTime day)
+{
     DayBlock block;
     block.day = std::floor(day);
     block.lastTime = block.day;
@@ -49,16 +52,22 @@ DayBlock DayBlock::ForDay(DayTime day) {
 AnalysisDataSet::AnalysisDataSet(DayTime rangeStart, DayTime rangeEnd, ChartHost* mainChart,
                                  ChartHost* outputsChart)
     : mainChart_(mainChart), outputsChart_(outputsChart), rangeEnd_(rangeEnd),
-      rangeStart_(rangeStart) {}
+      rangeStart_(rangeStart)
+{}
 
-AnalysisDataSet::~AnalysisDataSet() { detachFromCharts(); }
+AnalysisDataSet::~AnalysisDataSet()
+{
+    detachFromCharts();
+}
 
-void AnalysisDataSet::load(const std::string& path) {
+void AnalysisDataSet::load(const std::string& path)
+{
     LogFileReader reader;
     reader.load(*this, path);
 }
 
-void AnalysisDataSet::insertSlot(int index, FieldCategory category, bool isSum) {
+void AnalysisDataSet::insertSlot(int index, FieldCategory category, bool isSum)
+{
     if (index < 0 || index > slotCount())
         throw KorvexError(Text(kTextSlotIndex));
     try {
@@ -74,71 +83,86 @@ void AnalysisDataSet::insertSlot(int index, FieldCategory category, bool isSum) 
     }
 }
 
-void AnalysisDataSet::insertUnit(int index, const std::string& unit) {
+void AnalysisDataSet::insertUnit(int index, const std::string& unit)
+{
     if (index < 0 || index > static_cast<int>(units_.size()))
         throw KorvexError(Text(kTextSlotIndex));
     units_.insert(units_.begin() + index, unit);
 }
 
-void AnalysisDataSet::setUnit(int i, const std::string& unit) {
+void AnalysisDataSet::setUnit(int i, const std::string& unit)
+{
     if (i >= 0 && i < static_cast<int>(units_.size()))
         units_[static_cast<std::size_t>(i)] = unit;
 }
 
-void AnalysisDataSet::createDeviceSettings(int number, const std::string& name,
-                                           bool standardName) {
+void AnalysisDataSet::createDeviceSettings(int number, const std::string& name, bool standardName)
+{
     settings_ = std::make_unique<DeviceSettings>(number, name, standardName);
 }
 
-void AnalysisDataSet::appendDayBlock(const DayBlock& block) { blocks_.push_back(block); }
+void AnalysisDataSet::appendDayBlock(const DayBlock& block)
+{
+    blocks_.push_back(block);
+}
 
-void AnalysisDataSet::appendFileName(const std::string& path) {
+void AnalysisDataSet::appendFileName(const std::string& path)
+{
     fileNames_.push_back(path);
     ++fileCount_;
 }
 
-void AnalysisDataSet::shrinkToFit() {
+void AnalysisDataSet::shrinkToFit()
+{
     for (FieldSlot& slot : slots_) {
         if (slot.series)
             slot.series->shrinkToFit();
     }
 }
 
-bool AnalysisDataSet::shownOrRemembered(int i) const {
+bool AnalysisDataSet::shownOrRemembered(int i) const
+{
     if (i < 0 || i >= slotCount())
         return false;
     return slot(i).shown || slot(i).remembered;
 }
 
-bool AnalysisDataSet::shown(int i) const {
+bool AnalysisDataSet::shown(int i) const
+{
     return i >= 0 && i < slotCount() && slot(i).shown;
 }
 
-bool AnalysisDataSet::available(int i) const {
+bool AnalysisDataSet::available(int i) const
+{
     return hasData() && i >= 0 && i < slotCount() && slot(i).available;
 }
 
-bool AnalysisDataSet::selected(int i) const {
+bool AnalysisDataSet::selected(int i) const
+{
     return i >= 0 && i < static_cast<int>(selection_.size()) &&
            selection_[static_cast<std::size_t>(i)] != 0;
 }
 
-void AnalysisDataSet::select(int i, bool on) {
+void AnalysisDataSet::select(int i, bool on)
+{
     if (i >= 0 && i < static_cast<int>(selection_.size()))
         selection_[static_cast<std::size_t>(i)] = on ? 1 : 0;
 }
 
-const std::string& AnalysisDataSet::unit(int i) const {
+const std::string& AnalysisDataSet::unit(int i) const
+{
     if (i < 0 || i >= static_cast<int>(units_.size()))
         return EmptyText();
     return units_[static_cast<std::size_t>(i)];
 }
 
-void AnalysisDataSet::setGraphPanelBox(std::unique_ptr<GraphPanelBox> box) {
+void AnalysisDataSet::setGraphPanelBox(std::unique_ptr<GraphPanelBox> box)
+{
     panelBox_ = std::move(box);
 }
 
-std::string AnalysisDataSet::fileNameAt(DayTime t) const {
+std::string AnalysisDataSet::fileNameAt(DayTime t) const
+{
     if (fileNames_.empty() || blocks_.empty())
         return std::string();
     if (t <= rangeStart_)
@@ -161,13 +185,15 @@ std::string AnalysisDataSet::fileNameAt(DayTime t) const {
     return fileNames_.back();
 }
 
-void AnalysisDataSet::addDaysTo(DayTextList& list) const {
+void AnalysisDataSet::addDaysTo(DayTextList& list) const
+{
     for (const DayBlock& block : blocks_)
         list.emplace(DayText(block), static_cast<int>(block.day));
 }
 
 void AnalysisDataSet::collectUnits(bool selectedOnly, std::vector<std::string>& list,
-                                   FieldCategory category) const {
+                                   FieldCategory category) const
+{
     for (int i = 0; i < slotCount(); ++i) {
         if (slot(i).category != category || !slot(i).shown)
             continue;
@@ -177,17 +203,20 @@ void AnalysisDataSet::collectUnits(bool selectedOnly, std::vector<std::string>& 
     }
 }
 
-Series* AnalysisDataSet::series(int i) const {
+Series* AnalysisDataSet::series(int i) const
+{
     if (i < 0 || i >= slotCount())
         return nullptr;
     return slot(i).series.get();
 }
 
-ChartHost* AnalysisDataSet::chartFor(FieldCategory category) const {
+ChartHost* AnalysisDataSet::chartFor(FieldCategory category) const
+{
     return category == FieldCategory::Outputs ? outputsChart_ : mainChart_;
 }
 
-std::size_t AnalysisDataSet::memoryBytes() const {
+std::size_t AnalysisDataSet::memoryBytes() const
+{
     std::size_t bytes = sizeof(*this) + selection_.capacity() +
                         blocks_.capacity() * sizeof(DayBlock) +
                         slots_.capacity() * sizeof(FieldSlot);
@@ -205,7 +234,8 @@ std::size_t AnalysisDataSet::memoryBytes() const {
     return bytes;
 }
 
-std::size_t AnalysisDataSet::pointCount() const {
+std::size_t AnalysisDataSet::pointCount() const
+{
     std::size_t n = 0;
     for (const FieldSlot& slot : slots_) {
         if (slot.series)
@@ -214,7 +244,8 @@ std::size_t AnalysisDataSet::pointCount() const {
     return n;
 }
 
-void AnalysisDataSet::setOthersAxis(VerticalAxis axis) {
+void AnalysisDataSet::setOthersAxis(VerticalAxis axis)
+{
     for (FieldSlot& slot : slots_) {
         if (slot.category != FieldCategory::Others || !slot.series)
             continue;
@@ -224,7 +255,8 @@ void AnalysisDataSet::setOthersAxis(VerticalAxis axis) {
     }
 }
 
-void AnalysisDataSet::updateAvailability() {
+void AnalysisDataSet::updateAvailability()
+{
     for (int i = 0; i < slotCount(); ++i) {
         FieldSlot& s = slot(i);
         if (!s.series)
@@ -234,14 +266,16 @@ void AnalysisDataSet::updateAvailability() {
     }
 }
 
-void AnalysisDataSet::detachFromCharts() {
+void AnalysisDataSet::detachFromCharts()
+{
     for (FieldSlot& slot : slots_) {
         if (slot.shown && slot.series && slot.chart)
             slot.chart->removeSeries(*slot.series);
     }
 }
 
-void AnalysisDataSet::forgetCharts() {
+void AnalysisDataSet::forgetCharts()
+{
     mainChart_ = nullptr;
     outputsChart_ = nullptr;
     for (FieldSlot& slot : slots_) {
@@ -251,7 +285,8 @@ void AnalysisDataSet::forgetCharts() {
     }
 }
 
-int DataSetIndexForFile(const std::vector<std::string>& deviceTexts, const std::string& path) {
+int DataSetIndexForFile(const std::vector<std::string>& deviceTexts, const std::string& path)
+{
     const std::string text = DeviceNumberText(path);
     for (std::size_t i = 0; i < deviceTexts.size(); ++i) {
         if (deviceTexts[i] == text)
@@ -260,8 +295,9 @@ int DataSetIndexForFile(const std::vector<std::string>& deviceTexts, const std::
     throw KorvexError(Text(kTextNotAssigned) + "\n(" + path + ")");
 }
 
-std::vector<std::pair<std::string, int>> CollectAnalysisDays(
-    const std::vector<const AnalysisDataSet*>& sets) {
+std::vector<std::pair<std::string, int>>
+CollectAnalysisDays(const std::vector<const AnalysisDataSet*>& sets)
+{
     DayTextList days;
     for (const AnalysisDataSet* set : sets) {
         if (set)

@@ -25,22 +25,22 @@ public:
 };
 
 struct FieldSlot {
-    bool available = false;   // has points and is not a derived field
-    bool shown = false;       // the series is on its chart
-    bool remembered = false;  // was shown before the graph became unavailable
+    bool available = false;  // has points and is not a derived field
+    bool shown = false;      // the series is on its chart
+    bool remembered = false; // was shown before the graph became unavailable
     FieldCategory category = FieldCategory::Inputs;
-    int partner = 0;          // day-sum <-> month-sum field index, 0 otherwise
+    int partner = 0; // day-sum <-> month-sum field index, 0 otherwise
     ChartHost* chart = nullptr;
     std::unique_ptr<Series> series;
 };
 
 // One per loaded file: the day and the reading state of the reader.
 struct DayBlock {
-    bool started = false;          // a line at or after the day start was accepted
-    double allowedStep = 1440;     // minutes
-    DayTime lastTime = 0;          // last accepted line; day + 1 once the file is read
-    double learnedInterval = 0;    // days, 0 = not learned
-    DayTime day = 0;               // whole day
+    bool started = false;       // a line at or after the day start was accepted
+    double allowedStep = 1440;  // minutes
+    DayTime lastTime = 0;       // last accepted line; day + 1 once the file is read
+    double learnedInterval = 0; // days, 0 = not learned
+    DayTime day = 0;            // whole day
     std::uint8_t dayOfMonth = 0;
     std::uint8_t month = 0;
     std::uint16_t year = 0;
@@ -164,7 +164,7 @@ int DataSetIndexForFile(const std::vector<std::string>& deviceTexts, const std::
 
 // The sorted days of all data sets (null entries skipped) as ("yyyymmdd", day) pairs.
 // Throws KorvexError(Text(146)) when there is none.
-std::vector<std::pair<std::string, int>> CollectAnalysisDays(
-    const std::vector<const AnalysisDataSet*>& sets);
+std::vector<std::pair<std::string, int>>
+CollectAnalysisDays(const std::vector<const AnalysisDataSet*>& sets);
 
 } // namespace korvex

@@ -3,7 +3,8 @@
 
 namespace korvex {
 
-bool AnalysisDataSet::show(int i) {
+bool AnalysisDataSet::show(int i)
+{
     if (!hasData() || i < 0 || i >= slotCount() || !slot(i).series)
         return false;
     FieldSlot& s = slot(i);
@@ -15,7 +16,8 @@ bool AnalysisDataSet::show(int i) {
     return true;
 }
 
-void AnalysisDataSet::hide(int i) {
+void AnalysisDataSet::hide(int i)
+{
     if (!hasData() || i < 0 || i >= slotCount())
         return;
     FieldSlot& s = slot(i);
@@ -25,7 +27,8 @@ void AnalysisDataSet::hide(int i) {
     ApplyDisplay(*this, i);
 }
 
-void AnalysisDataSet::reAddShown() {
+void AnalysisDataSet::reAddShown()
+{
     for (int i = 0; i < slotCount(); ++i) {
         FieldSlot& s = slot(i);
         if (!s.shown || !s.series)
@@ -36,7 +39,8 @@ void AnalysisDataSet::reAddShown() {
     }
 }
 
-void AnalysisDataSet::reAddShownAndSelected() {
+void AnalysisDataSet::reAddShownAndSelected()
+{
     for (int i = 0; i < slotCount(); ++i) {
         FieldSlot& s = slot(i);
         if (!s.shown || !s.series || !selected(i))
@@ -47,7 +51,8 @@ void AnalysisDataSet::reAddShownAndSelected() {
     }
 }
 
-void AnalysisDataSet::prepareDisplay() {
+void AnalysisDataSet::prepareDisplay()
+{
     selection_.assign(static_cast<std::size_t>(slotCount()), 0);
     ApplyDisplayOfAll(*this);
 }

@@ -50,7 +50,10 @@ void AppendLine(std::string& out, std::string_view line)
     out += kLineBreak;
 }
 
-[[noreturn]] void FailCreate() { throw KorvexError(Text(145)); }
+[[noreturn]] void FailCreate()
+{
+    throw KorvexError(Text(145));
+}
 
 } // namespace
 
@@ -80,7 +83,7 @@ std::string CommaSeparatedText(std::string_view logText)
             break;
         pos = end + (logText[end] == '\r' && end + 1 < size && logText[end + 1] == '\n' ? 2 : 1);
         if (pos == size)
-            out += kLineBreak;  // the empty line after a final line break
+            out += kLineBreak; // the empty line after a final line break
     }
     return out;
 }
@@ -117,9 +120,10 @@ void WriteCommaCopy(const std::string& logFilePath, const std::string& copyPath)
 std::string MakeCommaCopy(const std::string& logFilePath)
 {
     std::error_code ec;
-    const std::filesystem::path copyPath = std::filesystem::absolute(CommaCopyName(logFilePath), ec);
+    const std::filesystem::path copyPath =
+        std::filesystem::absolute(CommaCopyName(logFilePath), ec);
     if (ec)
-        FailCreate();  // no usable working directory
+        FailCreate(); // no usable working directory
     WriteCommaCopy(logFilePath, copyPath.string());
     return copyPath.string();
 }

@@ -10,9 +10,11 @@ namespace korvex {
 TOffsetLine::TOffsetLine(ChartHost* owner) : LineSeries(SeriesClass::OffsetLine, owner) {}
 
 TOffsetLine::TOffsetLine(std::unique_ptr<Series> source)
-    : LineSeries(SeriesClass::OffsetLine, std::move(source)) {}
+    : LineSeries(SeriesClass::OffsetLine, std::move(source))
+{}
 
-void TOffsetLine::setOffset(int value) {
+void TOffsetLine::setOffset(int value)
+{
     if (value == offset())
         return;
     storeOffset(value);
@@ -22,19 +24,27 @@ void TOffsetLine::setOffset(int value) {
         chart()->repaint();
 }
 
-double TOffsetLine::largestY() const { return Series::largestY() + offset(); }
+double TOffsetLine::largestY() const
+{
+    return Series::largestY() + offset();
+}
 
-double TOffsetLine::smallestY() const { return Series::smallestY() + offset(); }
+double TOffsetLine::smallestY() const
+{
+    return Series::smallestY() + offset();
+}
 
 // ---- TOffsetArea ----
 
 TOffsetArea::TOffsetArea(std::unique_ptr<Series> source)
-    : Series(SeriesClass::OffsetArea, DrawStyle::Area, std::move(source)) {
+    : Series(SeriesClass::OffsetArea, DrawStyle::Area, std::move(source))
+{
     if (Series* s = this->source())
         storeOffset(s->offset());
 }
 
-void TOffsetArea::setOffset(int value) {
+void TOffsetArea::setOffset(int value)
+{
     if (value == offset())
         return;
     storeOffset(value);
@@ -44,33 +54,39 @@ void TOffsetArea::setOffset(int value) {
         chart()->repaint();
 }
 
-double TOffsetArea::largestY() const {
+double TOffsetArea::largestY() const
+{
     return std::max(Series::largestY() + offset(), static_cast<double>(offset()));
 }
 
-double TOffsetArea::smallestY() const {
+double TOffsetArea::smallestY() const
+{
     return std::min(Series::smallestY() + offset(), static_cast<double>(offset()));
 }
 
 // ---- TSumBars ----
 
-TSumBars::TSumBars(ChartHost* owner) : Series(SeriesClass::SumBars, DrawStyle::Bars, owner) {
+TSumBars::TSumBars(ChartHost* owner) : Series(SeriesClass::SumBars, DrawStyle::Bars, owner)
+{
     initBars();
 }
 
 TSumBars::TSumBars(std::unique_ptr<Series> source)
-    : Series(SeriesClass::SumBars, DrawStyle::Bars, std::move(source)) {
+    : Series(SeriesClass::SumBars, DrawStyle::Bars, std::move(source))
+{
     initBars();
 }
 
-void TSumBars::initBars() {
+void TSumBars::initBars()
+{
     setYOrigin(0, true);
     setBarWidthPercent(75);
     setMarksVisible(false);
     setOutlineVisible(false);
 }
 
-int TSumBars::doAddPoint(double xValue, double y) {
+int TSumBars::doAddPoint(double xValue, double y)
+{
     if (std::isnan(y) && !acceptNulls_)
         return -1;
     const double day = std::floor(xValue);
@@ -98,7 +114,8 @@ int TSumBars::doAddPoint(double xValue, double y) {
     return index;
 }
 
-int TSumBars::doAddNullPoint(double x) {
+int TSumBars::doAddNullPoint(double x)
+{
     if (!acceptNulls_)
         return 0;
     return Series::doAddNullPoint(x);
@@ -107,22 +124,24 @@ int TSumBars::doAddNullPoint(double x) {
 // ---- TSumLine ----
 
 TSumLine::TSumLine(std::unique_ptr<Series> source)
-    : LineSeries(SeriesClass::SumLine, std::move(source)) {}
+    : LineSeries(SeriesClass::SumLine, std::move(source))
+{}
 
-std::unique_ptr<Series> MakeFieldSeries(FieldCategory category, bool isSum, ChartHost* chart) {
+std::unique_ptr<Series> MakeFieldSeries(FieldCategory category, bool isSum, ChartHost* chart)
+{
     switch (category) {
-    case FieldCategory::Inputs:
-        return std::make_unique<LineSeries>(chart);
-    case FieldCategory::Outputs: {
-        auto line = std::make_unique<TOffsetLine>(chart);
-        line->setStairs(true);
-        return line;
-    }
-    case FieldCategory::Others:
-    default:
-        if (isSum)
-            return std::make_unique<TSumBars>(chart);
-        return std::make_unique<TOffsetLine>(chart);
+        case FieldCategory::Inputs:
+            return std::make_unique<LineSeries>(chart);
+        case FieldCategory::Outputs: {
+            auto line = std::make_unique<TOffsetLine>(chart);
+            line->setStairs(true);
+            return line;
+        }
+        case FieldCategory::Others:
+        default:
+            if (isSum)
+                return std::make_unique<TSumBars>(chart);
+            return std::make_unique<TOffsetLine>(chart);
     }
 }
 

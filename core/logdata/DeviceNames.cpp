@@ -10,7 +10,8 @@ namespace {
 constexpr int kTextNoMemory = 97;
 
 // Catalogue row of the number's type name, 0 for the bus master, -1 when it has none.
-int TypeNameRow(int number) {
+int TypeNameRow(int number)
+{
     if (number == 0)
         return 0;
     if (number == 10 || number == 20)
@@ -26,9 +27,10 @@ int TypeNameRow(int number) {
 
 } // namespace
 
-std::string DeviceNumberText(std::string_view path) {
+std::string DeviceNumberText(std::string_view path)
+{
     const long long length = static_cast<long long>(path.size());
-    long long position = length - 11;  // 1-based
+    long long position = length - 11; // 1-based
     if (position < 5)
         position = 5;
     const auto start = static_cast<std::size_t>(position - 1);
@@ -37,7 +39,8 @@ std::string DeviceNumberText(std::string_view path) {
     return std::string(path.substr(start, 2));
 }
 
-int DeviceNumberFromPath(std::string_view path) {
+int DeviceNumberFromPath(std::string_view path)
+{
     const std::string text = DeviceNumberText(path);
     if (text.empty())
         return -1;
@@ -50,7 +53,8 @@ int DeviceNumberFromPath(std::string_view path) {
     return value;
 }
 
-bool IsStandardDeviceName(std::string_view name, int number) {
+bool IsStandardDeviceName(std::string_view name, int number)
+{
     if (name.empty())
         return true;
     const int row = TypeNameRow(number);
@@ -63,7 +67,8 @@ bool IsStandardDeviceName(std::string_view name, int number) {
     return MatchesAnyLanguage(name, row);
 }
 
-std::string StandardDisplayName(int number) {
+std::string StandardDisplayName(int number)
+{
     if (number < 0)
         throw KorvexError(Text(kTextNoMemory));
     if (number == 0)

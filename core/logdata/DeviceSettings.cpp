@@ -15,7 +15,8 @@ constexpr int kTextSumOfEnergy = 65;
 
 } // namespace
 
-const std::array<Colour, DeviceSettings::kPaletteSize>& DeviceSettings::Palette() {
+const std::array<Colour, DeviceSettings::kPaletteSize>& DeviceSettings::Palette()
+{
     static const std::array<Colour, kPaletteSize> palette = {
         0x0000FF, 0xFF0000, 0x00ECFF, 0x008000, 0x9B9B9B, 0x0A5E76, 0x000000,
         0xFF8000, 0x40FF00, 0x800080, 0xFF00FF, 0x808040, 0x000080, 0x32324E,
@@ -24,61 +25,94 @@ const std::array<Colour, DeviceSettings::kPaletteSize>& DeviceSettings::Palette(
     return palette;
 }
 
-Colour DeviceSettings::DefaultColour(int n) {
+Colour DeviceSettings::DefaultColour(int n)
+{
     const int i = ((n % kPaletteSize) + kPaletteSize) % kPaletteSize;
     return Palette()[static_cast<std::size_t>(i)];
 }
 
 DeviceSettings::DeviceSettings(int number, std::string name, bool standardName)
-    : number_(number), name_(std::move(name)), standardName_(standardName) {}
+    : number_(number), name_(std::move(name)), standardName_(standardName)
+{}
 
 DeviceSettings::~DeviceSettings() = default;
 
 DeviceSettings::DeviceSettings(const DeviceSettings& other)
     : number_(other.number_), name_(other.name_), standardName_(other.standardName_),
-      fields_(other.fields_), lookup_(other.lookup_), inputs_(other.inputs_), others_(other.others_),
-      outputs_(other.outputs_), lineWidth_(other.lineWidth_),
-      othersAsBars_(other.othersAsBars_), outputsAsBars_(other.outputsAsBars_) {}
+      fields_(other.fields_), lookup_(other.lookup_), inputs_(other.inputs_),
+      others_(other.others_), outputs_(other.outputs_), lineWidth_(other.lineWidth_),
+      othersAsBars_(other.othersAsBars_), outputsAsBars_(other.outputsAsBars_)
+{}
 
-DeviceSettings& DeviceSettings::operator=(const DeviceSettings& other) {
+DeviceSettings& DeviceSettings::operator=(const DeviceSettings& other)
+{
     copyFrom(other);
     return *this;
 }
 
-const std::string& DeviceSettings::displayName() {
+const std::string& DeviceSettings::displayName()
+{
     if (standardName_ && number_ >= 0)
         name_ = StandardDisplayName(number_);
     return name_;
 }
 
-const DeviceSettings::Field& DeviceSettings::at(int i) const {
+const DeviceSettings::Field& DeviceSettings::at(int i) const
+{
     if (i < 0 || i >= fieldCount())
         throw KorvexError(Text(kTextIndexError));
     return fields_[static_cast<std::size_t>(i)];
 }
 
-DeviceSettings::Field& DeviceSettings::at(int i) {
+DeviceSettings::Field& DeviceSettings::at(int i)
+{
     if (i < 0 || i >= fieldCount())
         throw KorvexError(Text(kTextIndexError));
     return fields_[static_cast<std::size_t>(i)];
 }
 
-const std::string& DeviceSettings::unit(int i) const { return at(i).unit; }
-const std::string& DeviceSettings::key(int i) const { return at(i).key; }
-const std::string& DeviceSettings::label(int i) const { return at(i).label; }
+const std::string& DeviceSettings::unit(int i) const
+{
+    return at(i).unit;
+}
+const std::string& DeviceSettings::key(int i) const
+{
+    return at(i).key;
+}
+const std::string& DeviceSettings::label(int i) const
+{
+    return at(i).label;
+}
 
-std::string DeviceSettings::settingsKey(int i) const {
+std::string DeviceSettings::settingsKey(int i) const
+{
     const Field& f = at(i);
     return f.key + f.unit;
 }
 
-void DeviceSettings::setLabel(int i, const std::string& text) { at(i).label = text; }
-Colour DeviceSettings::colour(int i) const { return at(i).colour; }
-void DeviceSettings::setColour(int i, Colour c) { at(i).colour = c; }
-bool DeviceSettings::derived(int i) const { return at(i).derived; }
-void DeviceSettings::setDerived(int i, bool on) { at(i).derived = on; }
+void DeviceSettings::setLabel(int i, const std::string& text)
+{
+    at(i).label = text;
+}
+Colour DeviceSettings::colour(int i) const
+{
+    return at(i).colour;
+}
+void DeviceSettings::setColour(int i, Colour c)
+{
+    at(i).colour = c;
+}
+bool DeviceSettings::derived(int i) const
+{
+    return at(i).derived;
+}
+void DeviceSettings::setDerived(int i, bool on)
+{
+    at(i).derived = on;
+}
 
-FieldCategory DeviceSettings::category(int i) const {
+FieldCategory DeviceSettings::category(int i) const
+{
     at(i);
     if (i < inputs_)
         return FieldCategory::Inputs;
@@ -87,25 +121,28 @@ FieldCategory DeviceSettings::category(int i) const {
     return FieldCategory::Outputs;
 }
 
-int DeviceSettings::count(FieldCategory category) const {
+int DeviceSettings::count(FieldCategory category) const
+{
     switch (category) {
-    case FieldCategory::Inputs:
-        return inputs_;
-    case FieldCategory::Others:
-        return inputs_ + others_;
-    case FieldCategory::Outputs:
-    default:
-        return fieldCount();
+        case FieldCategory::Inputs:
+            return inputs_;
+        case FieldCategory::Others:
+            return inputs_ + others_;
+        case FieldCategory::Outputs:
+        default:
+            return fieldCount();
     }
 }
 
-int DeviceSettings::find(std::string_view name) const {
+int DeviceSettings::find(std::string_view name) const
+{
     const auto hit = lookup_.find(std::string(name));
     return hit == lookup_.end() ? -1 : hit->second;
 }
 
 int DeviceSettings::registerField(const std::string& name, const std::string& unit,
-                                  FieldCategory category) {
+                                  FieldCategory category)
+{
     const int existing = find(name);
     if (existing >= 0)
         return existing;
@@ -115,7 +152,8 @@ int DeviceSettings::registerField(const std::string& name, const std::string& un
 }
 
 int DeviceSettings::registerField(const std::string& name, const std::string& unit,
-                                  FieldCategory category, const AppSettings* settings) {
+                                  FieldCategory category, const AppSettings* settings)
+{
     const int existing = find(name);
     if (existing >= 0)
         return existing;
@@ -140,21 +178,22 @@ int DeviceSettings::registerField(const std::string& name, const std::string& un
     }
     lookup_[name] = index;
     switch (category) {
-    case FieldCategory::Inputs:
-        ++inputs_;
-        break;
-    case FieldCategory::Others:
-        ++others_;
-        break;
-    case FieldCategory::Outputs:
-    default:
-        ++outputs_;
-        break;
+        case FieldCategory::Inputs:
+            ++inputs_;
+            break;
+        case FieldCategory::Others:
+            ++others_;
+            break;
+        case FieldCategory::Outputs:
+        default:
+            ++outputs_;
+            break;
     }
     return index;
 }
 
-void DeviceSettings::copyFrom(const DeviceSettings& other) {
+void DeviceSettings::copyFrom(const DeviceSettings& other)
+{
     if (&other == this)
         return;
     if (backup_.get() != &other)
@@ -172,23 +211,29 @@ void DeviceSettings::copyFrom(const DeviceSettings& other) {
     lookup_ = other.lookup_;
 }
 
-void DeviceSettings::makeBackup() {
+void DeviceSettings::makeBackup()
+{
     if (!backup_)
         backup_ = std::make_unique<DeviceSettings>(*this);
     else
         backup_->copyFrom(*this);
 }
 
-void DeviceSettings::restoreBackup() {
+void DeviceSettings::restoreBackup()
+{
     if (!backup_)
         return;
     std::unique_ptr<DeviceSettings> saved = std::move(backup_);
     copyFrom(*saved);
 }
 
-void DeviceSettings::discardBackup() { backup_.reset(); }
+void DeviceSettings::discardBackup()
+{
+    backup_.reset();
+}
 
-void DeviceSettings::translateSumLabels() {
+void DeviceSettings::translateSumLabels()
+{
     for (int i = inputs_; i < inputs_ + others_; ++i) {
         Field& f = fields_[static_cast<std::size_t>(i)];
         if (f.key.size() <= 3)

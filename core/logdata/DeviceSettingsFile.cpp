@@ -10,11 +10,15 @@ namespace korvex {
 
 namespace {
 
-[[noreturn]] void SettingsWriteFailed() { throw SettingsFileError(Text(94)); }
+[[noreturn]] void SettingsWriteFailed()
+{
+    throw SettingsFileError(Text(94));
+}
 
 } // namespace
 
-void SaveDeviceSettings(AppSettings& settings, const DeviceSettings& device) {
+void SaveDeviceSettings(AppSettings& settings, const DeviceSettings& device)
+{
     if (!settings.isOpen())
         return;
     IniFile& file = settings.file();

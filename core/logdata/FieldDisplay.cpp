@@ -12,19 +12,26 @@ namespace {
 constexpr int kSumBarsPerPlot = 36;
 constexpr int kBarWidthPercent = 75;
 
-std::unique_ptr<Series> Wrap(SeriesClass target, std::unique_ptr<Series> series) {
+std::unique_ptr<Series> Wrap(SeriesClass target, std::unique_ptr<Series> series)
+{
     switch (target) {
-    case SeriesClass::OffsetLine: return std::make_unique<TOffsetLine>(std::move(series));
-    case SeriesClass::OffsetArea: return std::make_unique<TOffsetArea>(std::move(series));
-    case SeriesClass::SumBars: return std::make_unique<TSumBars>(std::move(series));
-    case SeriesClass::SumLine: return std::make_unique<TSumLine>(std::move(series));
-    case SeriesClass::Line:
-    default: return series;
+        case SeriesClass::OffsetLine:
+            return std::make_unique<TOffsetLine>(std::move(series));
+        case SeriesClass::OffsetArea:
+            return std::make_unique<TOffsetArea>(std::move(series));
+        case SeriesClass::SumBars:
+            return std::make_unique<TSumBars>(std::move(series));
+        case SeriesClass::SumLine:
+            return std::make_unique<TSumLine>(std::move(series));
+        case SeriesClass::Line:
+        default:
+            return series;
     }
 }
 
 // Switching back unwraps, so the very same source series (points, offset) returns.
-void SwitchClass(FieldSlot& slot, SeriesClass target) {
+void SwitchClass(FieldSlot& slot, SeriesClass target)
+{
     if (slot.series->seriesClass() == target)
         return;
     ChartHost* chart = slot.chart;
@@ -47,7 +54,8 @@ void SwitchClass(FieldSlot& slot, SeriesClass target) {
         chart->addSeries(*slot.series);
 }
 
-void ApplyAttributes(AnalysisDataSet& set, int i, int offset) {
+void ApplyAttributes(AnalysisDataSet& set, int i, int offset)
+{
     if (i < 0 || i >= set.slotCount() || !set.slot(i).series)
         return;
     DeviceSettings* settings = set.deviceSettings();
@@ -55,8 +63,8 @@ void ApplyAttributes(AnalysisDataSet& set, int i, int offset) {
         return;
     FieldSlot& slot = set.slot(i);
     const FieldCategory category = settings->category(i);
-    const bool asBars = category == FieldCategory::Outputs ? settings->outputsAsBars()
-                                                           : settings->othersAsBars();
+    const bool asBars =
+        category == FieldCategory::Outputs ? settings->outputsAsBars() : settings->othersAsBars();
     const SeriesClass target = TargetSeriesClass(category, settings->derived(i), asBars);
     if (category != FieldCategory::Inputs)
         SwitchClass(slot, target);
@@ -65,33 +73,33 @@ void ApplyAttributes(AnalysisDataSet& set, int i, int offset) {
     const int width = static_cast<int>(settings->lineWidth());
     const Colour colour = settings->colour(i);
     switch (s.seriesClass()) {
-    case SeriesClass::OffsetLine:
-        s.setOffset(category == FieldCategory::Outputs ? offset : 0);
-        s.setStairs(category == FieldCategory::Outputs);
-        s.setPenWidth(width);
-        break;
-    case SeriesClass::OffsetArea:
-        s.setOffset(category == FieldCategory::Outputs ? offset : 0);
-        s.setOutlineColour(colour);
-        s.setOutlineWidth(width);
-        break;
-    case SeriesClass::SumBars: {
-        ChartHost* chart = slot.chart;
-        if (set.sumMode() && chart && chart->hasSeries(s)) {
-            s.setFixedBarWidth(chart->plotAreaWidth() / kSumBarsPerPlot);
-        } else {
-            s.setFixedBarWidth(0);
-            s.setBarWidthPercent(kBarWidthPercent);
+        case SeriesClass::OffsetLine:
+            s.setOffset(category == FieldCategory::Outputs ? offset : 0);
+            s.setStairs(category == FieldCategory::Outputs);
+            s.setPenWidth(width);
+            break;
+        case SeriesClass::OffsetArea:
+            s.setOffset(category == FieldCategory::Outputs ? offset : 0);
+            s.setOutlineColour(colour);
+            s.setOutlineWidth(width);
+            break;
+        case SeriesClass::SumBars: {
+            ChartHost* chart = slot.chart;
+            if (set.sumMode() && chart && chart->hasSeries(s)) {
+                s.setFixedBarWidth(chart->plotAreaWidth() / kSumBarsPerPlot);
+            } else {
+                s.setFixedBarWidth(0);
+                s.setBarWidthPercent(kBarWidthPercent);
+            }
+            s.setOutlineWidth(width);
+            s.setOutlineColour(colour);
+            break;
         }
-        s.setOutlineWidth(width);
-        s.setOutlineColour(colour);
-        break;
-    }
-    case SeriesClass::Line:
-    case SeriesClass::SumLine:
-    default:
-        s.setPenWidth(width);
-        break;
+        case SeriesClass::Line:
+        case SeriesClass::SumLine:
+        default:
+            s.setPenWidth(width);
+            break;
     }
     s.setAxis(VerticalAxis::Left);
     if (slot.chart)
@@ -100,36 +108,43 @@ void ApplyAttributes(AnalysisDataSet& set, int i, int offset) {
     s.setTitle(settings->label(i));
 }
 
-void RefreshField(AnalysisDataSet& set, int i) {
+void RefreshField(AnalysisDataSet& set, int i)
+{
     if (GraphPanelBox* box = set.graphPanelBox())
         box->refreshField(i);
 }
 
-void RefreshAll(AnalysisDataSet& set) {
+void RefreshAll(AnalysisDataSet& set)
+{
     if (GraphPanelBox* box = set.graphPanelBox())
         box->refreshAll();
 }
 
-bool IsSelectableSum(const DeviceSettings& settings, int i) {
+bool IsSelectableSum(const DeviceSettings& settings, int i)
+{
     return settings.category(i) == FieldCategory::Others && settings.derived(i) &&
            settings.key(i).find("jahr") == std::string::npos;
 }
 
 } // namespace
 
-SeriesClass TargetSeriesClass(FieldCategory category, bool derived, bool asBars) {
+SeriesClass TargetSeriesClass(FieldCategory category, bool derived, bool asBars)
+{
     switch (category) {
-    case FieldCategory::Inputs: return SeriesClass::Line;
-    case FieldCategory::Others:
-        if (derived)
-            return asBars ? SeriesClass::SumBars : SeriesClass::SumLine;
-        return asBars ? SeriesClass::OffsetArea : SeriesClass::OffsetLine;
-    case FieldCategory::Outputs:
-    default: return asBars ? SeriesClass::OffsetArea : SeriesClass::OffsetLine;
+        case FieldCategory::Inputs:
+            return SeriesClass::Line;
+        case FieldCategory::Others:
+            if (derived)
+                return asBars ? SeriesClass::SumBars : SeriesClass::SumLine;
+            return asBars ? SeriesClass::OffsetArea : SeriesClass::OffsetLine;
+        case FieldCategory::Outputs:
+        default:
+            return asBars ? SeriesClass::OffsetArea : SeriesClass::OffsetLine;
     }
 }
 
-void ApplyDisplay(AnalysisDataSet& set, int field) {
+void ApplyDisplay(AnalysisDataSet& set, int field)
+{
     if (field < 0 || field >= set.slotCount())
         return;
     if (set.slot(field).shown)
@@ -137,7 +152,8 @@ void ApplyDisplay(AnalysisDataSet& set, int field) {
     RefreshField(set, field);
 }
 
-void ApplyDisplayOfAll(AnalysisDataSet& set) {
+void ApplyDisplayOfAll(AnalysisDataSet& set)
+{
     int outputs = 0;
     for (int i = 0; i < set.slotCount(); ++i) {
         if (set.slot(i).category == FieldCategory::Outputs)
@@ -148,7 +164,8 @@ void ApplyDisplayOfAll(AnalysisDataSet& set) {
     RefreshAll(set);
 }
 
-void ApplyOutputDisplay(AnalysisDataSet& set, int field, int offset) {
+void ApplyOutputDisplay(AnalysisDataSet& set, int field, int offset)
+{
     if (field < 0 || field >= set.slotCount())
         return;
     if (set.slot(field).shown)
@@ -156,7 +173,8 @@ void ApplyOutputDisplay(AnalysisDataSet& set, int field, int offset) {
     RefreshField(set, field);
 }
 
-void SetTitles(AnalysisDataSet& set, bool withDeviceName) {
+void SetTitles(AnalysisDataSet& set, bool withDeviceName)
+{
     const DeviceSettings* settings = set.deviceSettings();
     if (!settings)
         return;
@@ -167,7 +185,8 @@ void SetTitles(AnalysisDataSet& set, bool withDeviceName) {
     }
 }
 
-void SetSumFieldsAvailable(AnalysisDataSet& set, bool on) {
+void SetSumFieldsAvailable(AnalysisDataSet& set, bool on)
+{
     const DeviceSettings* settings = set.deviceSettings();
     if (!settings)
         return;
@@ -193,7 +212,8 @@ void SetSumFieldsAvailable(AnalysisDataSet& set, bool on) {
     RefreshAll(set);
 }
 
-void SetSumMode(AnalysisDataSet& set, bool on) {
+void SetSumMode(AnalysisDataSet& set, bool on)
+{
     if (set.sumMode() == on)
         return;
     set.setSumModeFlag(on);

@@ -47,9 +47,9 @@ bool EndsWithCsv(std::string_view name)
     if (name.size() < 4)
         return false;
     const std::string_view ext = name.substr(name.size() - 4);
-    return ext[0] == '.' && std::tolower(static_cast<unsigned char>(ext[1])) == 'c'
-        && std::tolower(static_cast<unsigned char>(ext[2])) == 's'
-        && std::tolower(static_cast<unsigned char>(ext[3])) == 'v';
+    return ext[0] == '.' && std::tolower(static_cast<unsigned char>(ext[1])) == 'c' &&
+           std::tolower(static_cast<unsigned char>(ext[2])) == 's' &&
+           std::tolower(static_cast<unsigned char>(ext[3])) == 'v';
 }
 
 bool TwoDigits(std::string_view text, std::size_t at, int& out)
@@ -155,7 +155,8 @@ bool LogFileSortKey(std::string_view fileName, int& key)
 bool LogFileNameDate(std::string_view fileName, DayTime& day)
 {
     const std::size_t dot = fileName.rfind('.');
-    const std::string_view stem = dot == std::string_view::npos ? fileName : fileName.substr(0, dot);
+    const std::string_view stem =
+        dot == std::string_view::npos ? fileName : fileName.substr(0, dot);
     int yy = 0, mm = 0, dd = 0;
     if (!TwoDigits(stem, 2, yy) || !TwoDigits(stem, 4, mm) || !TwoDigits(stem, 6, dd))
         return false;
@@ -236,7 +237,8 @@ LogFileSelection SelectLogFiles(const LogDirectoryScan& scan, DayTime from, DayT
     for (std::size_t i = 0; i < selection.files.size(); ++i) {
         const auto it = std::lower_bound(selection.devices.begin(), selection.devices.end(),
                                          selection.files[i].deviceText);
-        selection.filesOfDevice[static_cast<std::size_t>(it - selection.devices.begin())].push_back(i);
+        selection.filesOfDevice[static_cast<std::size_t>(it - selection.devices.begin())].push_back(
+            i);
     }
     return selection;
 }

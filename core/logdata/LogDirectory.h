@@ -10,26 +10,26 @@ namespace korvex {
 
 // One log file found below a log directory. Names are NNyymmdd.csv: device number, then the day.
 struct LogFileEntry {
-    std::string path;        // absolute path as the file system gives it (UTF-8 on Linux)
-    int sortKey = 0;         // name without extension, from its third character on, as an integer
-    std::string deviceText;  // NN of ...NNyymmdd.csv, as DeviceNumberText reads it ("10")
-    int deviceNumber = -1;   // deviceText as a two-digit decimal number, else -1
-    int nameKey = -1;        // the six characters before ".csv" as an integer (yymmdd), else -1
-    DayTime day = 0;         // the date those six characters name; 0 when they name none
+    std::string path;       // absolute path as the file system gives it (UTF-8 on Linux)
+    int sortKey = 0;        // name without extension, from its third character on, as an integer
+    std::string deviceText; // NN of ...NNyymmdd.csv, as DeviceNumberText reads it ("10")
+    int deviceNumber = -1;  // deviceText as a two-digit decimal number, else -1
+    int nameKey = -1;       // the six characters before ".csv" as an integer (yymmdd), else -1
+    DayTime day = 0;        // the date those six characters name; 0 when they name none
 };
 
 enum class ScanStatus {
-    Ok,              // the directory was listed (it may hold no log file)
-    NoDirectory,     // the text names nothing, or something that is not a directory
-    Unreadable,      // the directory exists but cannot be listed
+    Ok,          // the directory was listed (it may hold no log file)
+    NoDirectory, // the text names nothing, or something that is not a directory
+    Unreadable,  // the directory exists but cannot be listed
 };
 
 struct LogDirectoryScan {
     ScanStatus status = ScanStatus::NoDirectory;
     // Ascending by sort key, ties by path; the first and the last file name a valid date.
     std::vector<LogFileEntry> files;
-    DayTime firstDay = 0;  // date of the first file's name; valid when Found()
-    DayTime lastDay = 0;   // date of the last file's name
+    DayTime firstDay = 0; // date of the first file's name; valid when Found()
+    DayTime lastDay = 0;  // date of the last file's name
     bool Found() const { return !files.empty(); }
 };
 

@@ -14,8 +14,8 @@ namespace korvex {
 // every device completed.
 
 struct LogLoadFailure {
-    std::string path;     // full path
-    std::string message;  // the error's text (UTF-8)
+    std::string path;    // full path
+    std::string message; // the error's text (UTF-8)
 };
 
 // What receives the files: the analysis window, or the core analysis of the command-line tool.
@@ -49,9 +49,9 @@ enum class LogLoadOutcome { Completed, Cancelled };
 
 struct LogLoadResult {
     LogLoadOutcome outcome = LogLoadOutcome::Completed;
-    std::vector<LogLoadFailure> failures;  // in load order
-    std::size_t loaded = 0;                // files read without failure
-    std::uintmax_t bytes = 0;              // size of the files handled
+    std::vector<LogLoadFailure> failures; // in load order
+    std::size_t loaded = 0;               // files read without failure
+    std::uintmax_t bytes = 0;             // size of the files handled
 };
 
 // Loads selection.files in order into target, then builds every device of selection.devices.

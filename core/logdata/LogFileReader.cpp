@@ -9,6 +9,7 @@
 #include "core/services/NumberFormat.h"
 #include "core/services/TextCatalogue.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -17,7 +18,6 @@
 #include <new>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <algorithm>
 #include <unordered_map>
 
 namespace korvex {
@@ -39,27 +39,32 @@ constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
 // Failure while reading data lines: reported as text 83 alone.
 struct DataLineFailure {};
 
-LogWarningHandler& ProcessWarningHandler() {
+LogWarningHandler& ProcessWarningHandler()
+{
     static LogWarningHandler handler;
     return handler;
 }
 
-std::string BaseName(const std::string& path) {
+std::string BaseName(const std::string& path)
+{
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-DateOrder Other(DateOrder order) {
+DateOrder Other(DateOrder order)
+{
     return order == DateOrder::YearMonthDay ? DateOrder::DayMonthYear : DateOrder::YearMonthDay;
 }
 
-std::string_view CellBefore(std::string_view line, char sep = ';') {
+std::string_view CellBefore(std::string_view line, char sep = ';')
+{
     const void* hit = std::memchr(line.data(), sep, line.size());
     return hit ? line.substr(0, static_cast<const char*>(hit) - line.data()) : line;
 }
 
 // ASCII case-insensitive search.
-std::size_t FindNoCase(const std::string& text, std::string_view what) {
+std::size_t FindNoCase(const std::string& text, std::string_view what)
+{
     if (what.size() > text.size())
         return std::string::npos;
     for (std::size_t i = 0; i + what.size() <= text.size(); ++i) {
@@ -76,20 +81,23 @@ std::size_t FindNoCase(const std::string& text, std::string_view what) {
     return std::string::npos;
 }
 
-void ReplaceFirstNoCase(std::string& text, std::string_view what, std::string_view with) {
+void ReplaceFirstNoCase(std::string& text, std::string_view what, std::string_view with)
+{
     const std::size_t at = FindNoCase(text, what);
     if (at != std::string::npos)
         text.replace(at, what.size(), with);
 }
 
-void ReplaceFirst(std::string& text, std::string_view what, std::string_view with) {
+void ReplaceFirst(std::string& text, std::string_view what, std::string_view with)
+{
     const std::size_t at = text.find(what);
     if (at != std::string::npos)
         text.replace(at, what.size(), with);
 }
 
 // The unit group that holds the unit, or false.
-bool UnitCategory(const std::string& unit, FieldCategory& category) {
+bool UnitCategory(const std::string& unit, FieldCategory& category)
+{
     static const std::string inputs = "[°C][°F]";
     static const std::string others =
         "[l/min][W][kW][kWh][kW/h][MBtu/h][MBtu][gal/min][psi][bar][kW/m²]";
@@ -110,21 +118,24 @@ bool UnitCategory(const std::string& unit, FieldCategory& category) {
 struct Stage {
     Series* series = nullptr;
     bool sumBars = false;
-    int existing = 0;          // points the series held before this file
-    bool moveLast = false;     // the run compression moved the series' own last point
+    int existing = 0;      // points the series held before this file
+    bool moveLast = false; // the run compression moved the series' own last point
     double moveLastX = 0;
     std::vector<double> xs;
     std::vector<double> ys;
 
     int count() const { return existing + static_cast<int>(xs.size()); }
-    double yAt(int i) const {
+    double yAt(int i) const
+    {
         return i >= existing ? ys[static_cast<std::size_t>(i - existing)] : series->y(i);
     }
-    void add(double x, double y) {
+    void add(double x, double y)
+    {
         xs.push_back(x);
         ys.push_back(y);
     }
-    void moveLastTo(double x) {
+    void moveLastTo(double x)
+    {
         if (!xs.empty())
             xs.back() = x;
         else {
@@ -142,14 +153,22 @@ struct PendingYield {
 
 } // namespace
 
-void SetLogWarningHandler(LogWarningHandler handler) { ProcessWarningHandler() = std::move(handler); }
+void SetLogWarningHandler(LogWarningHandler handler)
+{
+    ProcessWarningHandler() = std::move(handler);
+}
 
-const LogWarningHandler& GetLogWarningHandler() { return ProcessWarningHandler(); }
+const LogWarningHandler& GetLogWarningHandler()
+{
+    return ProcessWarningHandler();
+}
 
 LogFileReader::LogFileReader(LogWarningHandler warningHandler)
-    : warningHandler_(std::move(warningHandler)) {}
+    : warningHandler_(std::move(warningHandler))
+{}
 
-void LogFileReader::load(AnalysisDataSet& dataSet, const std::string& path) {
+void LogFileReader::load(AnalysisDataSet& dataSet, const std::string& path)
+{
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         throw KorvexError(Text(kTextOpenFailed) + "\n\n" + BaseName(path));
@@ -185,7 +204,8 @@ class FileLoad {
 public:
     FileLoad(AnalysisDataSet& set, const std::string& path, std::string_view bytes,
              const LogWarningHandler& warn, ColumnMap& map)
-        : set_(set), path_(path), lines_(bytes), warn_(warn), map_(map) {}
+        : set_(set), path_(path), lines_(bytes), warn_(warn), map_(map)
+    {}
 
     void run();
 
@@ -221,7 +241,8 @@ private:
     std::vector<PendingYield> yields_;
 };
 
-std::string_view FileLoad::strip(std::string_view line) const {
+std::string_view FileLoad::strip(std::string_view line) const
+{
     if (!deviceCell_)
         return line;
     const void* hit = std::memchr(line.data(), ';', line.size());
@@ -230,7 +251,8 @@ std::string_view FileLoad::strip(std::string_view line) const {
     return line.substr(static_cast<std::size_t>(static_cast<const char*>(hit) - line.data()) + 1);
 }
 
-void FileLoad::run() {
+void FileLoad::run()
+{
     std::string_view header;
     if (!lines_.findHeader(header) || lines_.dataLineCount() == 0)
         throw KorvexError(Text(kTextNoValues));
@@ -266,7 +288,8 @@ void FileLoad::run() {
     }
 }
 
-void FileLoad::parseHeader(std::string_view header) {
+void FileLoad::parseHeader(std::string_view header)
+{
     // Values of this file, the end-of-day yields included, use the decimal comma; so does
     // every later formatting of the program.
     SetDecimalSeparator(',');
@@ -307,7 +330,8 @@ void FileLoad::parseHeader(std::string_view header) {
     hadValue_.assign(map_.entries.size(), 0);
 }
 
-void FileLoad::identifyDevice(const std::string& name) {
+void FileLoad::identifyDevice(const std::string& name)
+{
     const int number = DeviceNumberFromPath(path_);
     const bool standard = IsStandardDeviceName(name, number);
     const std::string shownName = standard ? StandardDisplayName(number) : name;
@@ -317,7 +341,8 @@ void FileLoad::identifyDevice(const std::string& name) {
         throw KorvexError(Text(kTextDeviceClash));
 }
 
-void FileLoad::addColumn(std::string_view rawCell, std::size_t column) {
+void FileLoad::addColumn(std::string_view rawCell, std::size_t column)
+{
     ColumnEntry entry;
     const std::size_t bracket = rawCell.find('[');
     if (bracket == std::string_view::npos) {
@@ -399,7 +424,8 @@ void FileLoad::addColumn(std::string_view rawCell, std::size_t column) {
     stageOf_.push_back(series ? stageFor(series) : -1);
 }
 
-int FileLoad::stageFor(Series* series) {
+int FileLoad::stageFor(Series* series)
+{
     const auto known = stageIndex_.find(series);
     if (known != stageIndex_.end())
         return known->second;
@@ -417,14 +443,16 @@ int FileLoad::stageFor(Series* series) {
     return index;
 }
 
-bool FileLoad::parseStamp(std::string_view cell, double& t) {
+bool FileLoad::parseStamp(std::string_view cell, double& t)
+{
     if (ParseLogTimestamp(cell, order_, t))
         return true;
     order_ = Other(order_);
     return ParseLogTimestamp(cell, order_, t);
 }
 
-bool FileLoad::endOfDayValue(std::size_t column, float scale, double& x, double& y) {
+bool FileLoad::endOfDayValue(std::size_t column, float scale, double& x, double& y)
+{
     if (!lastLineKnown_) {
         // The cells of the last non-empty line, split once for all yield columns.
         lastLineKnown_ = true;
@@ -460,7 +488,8 @@ bool FileLoad::endOfDayValue(std::size_t column, float scale, double& x, double&
     return true;
 }
 
-DayTime FileLoad::fileDay() {
+DayTime FileLoad::fileDay()
+{
     LogLines::Cursor cursor = lines_.dataLines();
     std::string_view line;
     const std::size_t middle = lines_.dataLineCount() / 2;
@@ -474,7 +503,8 @@ DayTime FileLoad::fileDay() {
     throw KorvexError(Text(kTextInvalidLog));
 }
 
-void FileLoad::readDataLines(DayBlock& block) {
+void FileLoad::readDataLines(DayBlock& block)
+{
     LogLines::Cursor cursor = lines_.dataLines();
     std::string_view first;
     cursor.next(first);
@@ -506,7 +536,8 @@ void FileLoad::readDataLines(DayBlock& block) {
         readLine(strip(line), block);
 }
 
-void FileLoad::readLine(std::string_view line, DayBlock& block) {
+void FileLoad::readLine(std::string_view line, DayBlock& block)
+{
     const std::string_view stampCell = CellBefore(line);
     double t = 0;
     if (!parseStamp(stampCell, t))
@@ -540,7 +571,8 @@ void FileLoad::readLine(std::string_view line, DayBlock& block) {
     for (std::size_t k = 0; k < n; ++k) {
         if (p == end && k + 1 != n)
             throw DataLineFailure{};
-        const char* sep = static_cast<const char*>(std::memchr(p, ';', static_cast<std::size_t>(end - p)));
+        const char* sep =
+            static_cast<const char*>(std::memchr(p, ';', static_cast<std::size_t>(end - p)));
         const char* cellEnd = sep ? sep : end;
         const std::string_view cell(p, static_cast<std::size_t>(cellEnd - p));
         p = sep ? sep + 1 : end;
@@ -577,7 +609,8 @@ void FileLoad::readLine(std::string_view line, DayBlock& block) {
     }
 }
 
-void FileLoad::closeDay(DayBlock& block) {
+void FileLoad::closeDay(DayBlock& block)
+{
     // The next day's first point must not join this day's last one.
     for (Stage& stage : stages_) {
         if (stage.count() > 0)
@@ -586,7 +619,8 @@ void FileLoad::closeDay(DayBlock& block) {
     block.lastTime = block.day + 1;
 }
 
-void FileLoad::commit() {
+void FileLoad::commit()
+{
     for (Stage& stage : stages_) {
         if (stage.moveLast && stage.existing > 0)
             stage.series->setX(stage.existing - 1, stage.moveLastX);
@@ -608,7 +642,8 @@ void FileLoad::commit() {
 } // namespace
 
 void LogFileReader::loadBytes(AnalysisDataSet& dataSet, const std::string& path,
-                              std::string_view bytes) {
+                              std::string_view bytes)
+{
     map_.entries.clear();
     const LogWarningHandler& warn = warningHandler_ ? warningHandler_ : GetLogWarningHandler();
     if (warn) {

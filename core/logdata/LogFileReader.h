@@ -23,10 +23,10 @@ const LogWarningHandler& GetLogWarningHandler();
 
 // One entry per value column of a header, in header order.
 struct ColumnEntry {
-    Series* series = nullptr;  // receives the column's values; null = column ignored
-    int field = -1;            // field index at header time (indices shift on later inserts)
-    float scale = 1.0f;        // 0.001 for "[W]" columns
-    bool yield = false;        // a "Q..." yield column
+    Series* series = nullptr; // receives the column's values; null = column ignored
+    int field = -1;           // field index at header time (indices shift on later inserts)
+    float scale = 1.0f;       // 0.001 for "[W]" columns
+    bool yield = false;       // a "Q..." yield column
 };
 
 struct ColumnMap {
@@ -37,8 +37,8 @@ struct ColumnMap {
 
 // How the timestamps of a file are written.
 enum class DateOrder : std::uint8_t {
-    YearMonthDay,  // "DATE & TIME": 2008-05-15 14:30
-    DayMonthYear,  // "dd.mm.yy hh:mm": 15.05.2008 14:30
+    YearMonthDay, // "DATE & TIME": 2008-05-15 14:30
+    DayMonthYear, // "dd.mm.yy hh:mm": 15.05.2008 14:30
 };
 
 // Parses "date[ time]" in the given order (time hh:mm[:ss[.zzz]]), blanks around allowed.

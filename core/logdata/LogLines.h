@@ -14,7 +14,8 @@ public:
     public:
         Cursor(const char* begin, const char* end) : p_(begin), end_(end) {}
 
-        bool next(std::string_view& line) {
+        bool next(std::string_view& line)
+        {
             if (p_ >= end_)
                 return false;
             if (!searched_ || lf_ < p_)
@@ -38,7 +39,8 @@ public:
     private:
         // Each search result is kept until the cursor passes it: a file with only CR line ends
         // is not searched to its end for a LF on every line.
-        const char* find(const char* from, char c) const {
+        const char* find(const char* from, char c) const
+        {
             const void* hit = std::memchr(from, c, static_cast<std::size_t>(end_ - from));
             return hit ? static_cast<const char*>(hit) : end_;
         }
@@ -51,11 +53,13 @@ public:
     };
 
     explicit LogLines(std::string_view bytes)
-        : begin_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+        : begin_(bytes.data()), end_(bytes.data() + bytes.size())
+    {}
 
     // Skips leading empty lines; the first non-empty line is the header. Counts the data lines
     // after it. False when there is no non-empty line.
-    bool findHeader(std::string_view& header) {
+    bool findHeader(std::string_view& header)
+    {
         Cursor cursor(begin_, end_);
         std::string_view line;
         while (cursor.next(line)) {

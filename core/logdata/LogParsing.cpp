@@ -10,9 +10,13 @@ namespace korvex {
 
 namespace {
 
-inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+inline bool IsBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
-inline std::string_view Trim(std::string_view s) {
+inline std::string_view Trim(std::string_view s)
+{
     while (!s.empty() && IsBlank(s.front()))
         s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back()))
@@ -21,7 +25,8 @@ inline std::string_view Trim(std::string_view s) {
 }
 
 // Reads 1..maxDigits decimal digits.
-inline bool ReadNumber(const char*& p, const char* end, int maxDigits, int& value, int& digits) {
+inline bool ReadNumber(const char*& p, const char* end, int maxDigits, int& value, int& digits)
+{
     value = 0;
     digits = 0;
     while (p < end && *p >= '0' && *p <= '9') {
@@ -35,7 +40,8 @@ inline bool ReadNumber(const char*& p, const char* end, int maxDigits, int& valu
 }
 
 // Days from 1 March of year 0 style civil computation; 0 = 30 December 1899.
-inline long long DaysFromCivil(int y, int m, int d) {
+inline long long DaysFromCivil(int y, int m, int d)
+{
     y -= m <= 2 ? 1 : 0;
     const long long era = (y >= 0 ? y : y - 399) / 400;
     const long long yoe = y - era * 400;
@@ -44,9 +50,10 @@ inline long long DaysFromCivil(int y, int m, int d) {
     return era * 146097 + doe - 719468;
 }
 
-constexpr long long kEpochDays = -25569;  // DaysFromCivil(1899, 12, 30)
+constexpr long long kEpochDays = -25569; // DaysFromCivil(1899, 12, 30)
 
-inline bool ValidDate(int y, int m, int d) {
+inline bool ValidDate(int y, int m, int d)
+{
     if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1)
         return false;
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -57,7 +64,8 @@ inline bool ValidDate(int y, int m, int d) {
 }
 
 // Parses the date at p; leaves p after it.
-bool ParseDatePart(const char*& p, const char* end, DateOrder order, double& day) {
+bool ParseDatePart(const char*& p, const char* end, DateOrder order, double& day)
+{
     const char sep = order == DateOrder::YearMonthDay ? '-' : '.';
     int a = 0, b = 0, c = 0, da = 0, db = 0, dc = 0;
     const int firstMax = order == DateOrder::YearMonthDay ? 4 : 2;
@@ -91,7 +99,8 @@ bool ParseDatePart(const char*& p, const char* end, DateOrder order, double& day
 
 } // namespace
 
-bool ParseLogDate(std::string_view text, DateOrder order, double& out) {
+bool ParseLogDate(std::string_view text, DateOrder order, double& out)
+{
     text = Trim(text);
     const char* p = text.data();
     const char* end = p + text.size();
@@ -102,7 +111,8 @@ bool ParseLogDate(std::string_view text, DateOrder order, double& out) {
     return true;
 }
 
-bool ParseLogTimestamp(std::string_view text, DateOrder order, double& out) {
+bool ParseLogTimestamp(std::string_view text, DateOrder order, double& out)
+{
     text = Trim(text);
     const char* p = text.data();
     const char* end = p + text.size();
@@ -142,7 +152,8 @@ bool ParseLogTimestamp(std::string_view text, DateOrder order, double& out) {
     return true;
 }
 
-bool ParseLogNumber(std::string_view text, double& out) {
+bool ParseLogNumber(std::string_view text, double& out)
+{
     text = Trim(text);
     if (text.empty())
         return false;
@@ -160,7 +171,7 @@ bool ParseLogNumber(std::string_view text, double& out) {
     // Most cells are short plain decimals: with at most 15 digits the mantissa and the power
     // of ten are exact doubles, so one division gives the correctly rounded value.
     {
-        static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
         const char* q = p;
         std::uint64_t mantissa = 0;

@@ -13,10 +13,12 @@ constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
 } // namespace
 
 Series::Series(SeriesClass cls, DrawStyle style, ChartHost* chart)
-    : class_(cls), style_(style), chart_(chart) {}
+    : class_(cls), style_(style), chart_(chart)
+{}
 
 Series::Series(SeriesClass cls, DrawStyle style, std::unique_ptr<Series> source)
-    : class_(cls), style_(style) {
+    : class_(cls), style_(style)
+{
     if (source) {
         chart_ = source->chart_;
         copyStyleFrom(*source);
@@ -26,7 +28,8 @@ Series::Series(SeriesClass cls, DrawStyle style, std::unique_ptr<Series> source)
 
 Series::~Series() = default;
 
-void Series::copyStyleFrom(const Series& other) {
+void Series::copyStyleFrom(const Series& other)
+{
     colour_ = other.colour_;
     title_ = other.title_;
     penWidth_ = other.penWidth_;
@@ -35,39 +38,58 @@ void Series::copyStyleFrom(const Series& other) {
     showInLegend_ = other.showInLegend_;
 }
 
-std::unique_ptr<Series> Series::detachSource() {
+std::unique_ptr<Series> Series::detachSource()
+{
     if (source_)
         touchData();
     return std::move(source_);
 }
 
-Series& Series::dataHolder() {
+Series& Series::dataHolder()
+{
     Series* s = this;
     while (s->source_)
         s = s->source_.get();
     return *s;
 }
 
-const Series& Series::dataHolder() const {
+const Series& Series::dataHolder() const
+{
     const Series* s = this;
     while (s->source_)
         s = s->source_.get();
     return *s;
 }
 
-bool Series::isNull(int i) const { return std::isnan(y(i)); }
+bool Series::isNull(int i) const
+{
+    return std::isnan(y(i));
+}
 
-int Series::addPoint(double x, double y) { return dataHolder().doAddPoint(x, y); }
+int Series::addPoint(double x, double y)
+{
+    return dataHolder().doAddPoint(x, y);
+}
 
-int Series::addNullPoint(double x) { return dataHolder().doAddNullPoint(x); }
+int Series::addNullPoint(double x)
+{
+    return dataHolder().doAddNullPoint(x);
+}
 
-int Series::doAddPoint(double x, double y) { return insertSorted(x, y); }
+int Series::doAddPoint(double x, double y)
+{
+    return insertSorted(x, y);
+}
 
-int Series::doAddNullPoint(double x) { return insertSorted(x, kNull); }
+int Series::doAddNullPoint(double x)
+{
+    return insertSorted(x, kNull);
+}
 
 // Vectors grow by a quarter instead of doubling: a year of one-minute points per field must
 // stay near 16 bytes per point.
-void Series::growFor(std::size_t extra) {
+void Series::growFor(std::size_t extra)
+{
     const std::size_t size = xs_.size();
     if (size + extra <= xs_.capacity())
         return;
@@ -76,7 +98,8 @@ void Series::growFor(std::size_t extra) {
     ys_.reserve(wanted);
 }
 
-int Series::insertSorted(double x, double y) {
+int Series::insertSorted(double x, double y)
+{
     if (xs_.empty() || !(x < xs_.back())) {
         growFor(1);
         xs_.push_back(x);
@@ -93,26 +116,30 @@ int Series::insertSorted(double x, double y) {
     return static_cast<int>(index);
 }
 
-void Series::setX(int i, double x) {
+void Series::setX(int i, double x)
+{
     Series& h = dataHolder();
     h.xs_[static_cast<std::size_t>(i)] = x;
     h.touchData();
 }
 
-void Series::setY(int i, double y) {
+void Series::setY(int i, double y)
+{
     Series& h = dataHolder();
     h.ys_[static_cast<std::size_t>(i)] = y;
     h.touchData();
 }
 
-void Series::clear() {
+void Series::clear()
+{
     Series& h = dataHolder();
     h.xs_.clear();
     h.ys_.clear();
     h.touchData();
 }
 
-void Series::appendPoints(const double* xs, const double* ys, std::size_t n) {
+void Series::appendPoints(const double* xs, const double* ys, std::size_t n)
+{
     if (n == 0)
         return;
     Series& h = dataHolder();
@@ -144,36 +171,47 @@ void Series::appendPoints(const double* xs, const double* ys, std::size_t n) {
     h.touchData();
 }
 
-int Series::lowerBound(double x) const {
+int Series::lowerBound(double x) const
+{
     const auto& v = xs();
     return static_cast<int>(std::lower_bound(v.begin(), v.end(), x) - v.begin());
 }
 
-double Series::firstX() const { return empty() ? 0.0 : xs().front(); }
+double Series::firstX() const
+{
+    return empty() ? 0.0 : xs().front();
+}
 
-double Series::lastX() const { return empty() ? 0.0 : xs().back(); }
+double Series::lastX() const
+{
+    return empty() ? 0.0 : xs().back();
+}
 
-void Series::reserve(std::size_t n) {
+void Series::reserve(std::size_t n)
+{
     Series& h = dataHolder();
     h.xs_.reserve(n);
     h.ys_.reserve(n);
 }
 
-void Series::shrinkToFit() {
+void Series::shrinkToFit()
+{
     Series& h = dataHolder();
     h.xs_.shrink_to_fit();
     h.ys_.shrink_to_fit();
 }
 
-std::size_t Series::memoryBytes() const {
-    std::size_t bytes = sizeof(*this) + title_.capacity() +
-                        (xs_.capacity() + ys_.capacity()) * sizeof(double);
+std::size_t Series::memoryBytes() const
+{
+    std::size_t bytes =
+        sizeof(*this) + title_.capacity() + (xs_.capacity() + ys_.capacity()) * sizeof(double);
     if (source_)
         bytes += source_->memoryBytes();
     return bytes;
 }
 
-double Series::largestY() const {
+double Series::largestY() const
+{
     const auto& v = ys();
     bool any = false;
     double best = 0;
@@ -187,7 +225,8 @@ double Series::largestY() const {
     return best;
 }
 
-double Series::smallestY() const {
+double Series::smallestY() const
+{
     const auto& v = ys();
     bool any = false;
     double best = 0;
@@ -203,46 +242,80 @@ double Series::smallestY() const {
 
 void Series::setOffset(int) {}
 
-void Series::storeOffset(int value) {
+void Series::storeOffset(int value)
+{
     offset_ = value;
     touchData();
 }
 
-std::uint64_t Series::dataVersion() const {
+std::uint64_t Series::dataVersion() const
+{
     std::uint64_t v = dataVersion_;
     for (const Series* s = source_.get(); s; s = s->source_.get())
         v += s->dataVersion_;
     return v;
 }
 
-void Series::setColour(Colour c) { restyle(colour_, c); }
+void Series::setColour(Colour c)
+{
+    restyle(colour_, c);
+}
 
-void Series::setTitle(const std::string& t) {
+void Series::setTitle(const std::string& t)
+{
     if (title_ != t) {
         title_ = t;
         touchStyle();
     }
 }
 
-void Series::setPenWidth(int w) { restyle(penWidth_, w); }
+void Series::setPenWidth(int w)
+{
+    restyle(penWidth_, w);
+}
 
-void Series::setStairs(bool on) { restyle(stairs_, on); }
+void Series::setStairs(bool on)
+{
+    restyle(stairs_, on);
+}
 
-void Series::setAxis(VerticalAxis a) { restyle(axis_, a); }
+void Series::setAxis(VerticalAxis a)
+{
+    restyle(axis_, a);
+}
 
-void Series::setShowInLegend(bool on) { restyle(showInLegend_, on); }
+void Series::setShowInLegend(bool on)
+{
+    restyle(showInLegend_, on);
+}
 
-void Series::setOutlineVisible(bool on) { restyle(outlineVisible_, on); }
+void Series::setOutlineVisible(bool on)
+{
+    restyle(outlineVisible_, on);
+}
 
-void Series::setOutlineColour(Colour c) { restyle(outlineColour_, c); }
+void Series::setOutlineColour(Colour c)
+{
+    restyle(outlineColour_, c);
+}
 
-void Series::setOutlineWidth(int w) { restyle(outlineWidth_, w); }
+void Series::setOutlineWidth(int w)
+{
+    restyle(outlineWidth_, w);
+}
 
-void Series::setBarWidthPercent(int percent) { restyle(barWidthPercent_, percent); }
+void Series::setBarWidthPercent(int percent)
+{
+    restyle(barWidthPercent_, percent);
+}
 
-void Series::setFixedBarWidth(int pixels) { restyle(fixedBarWidth_, pixels); }
+void Series::setFixedBarWidth(int pixels)
+{
+    restyle(fixedBarWidth_, pixels);
+}
 
-void Series::setYOrigin(double origin, bool use) {
+void Series::setYOrigin(double origin, bool use)
+{
     if (yOrigin_ != origin || useYOrigin_ != use) {
         yOrigin_ = origin;
         useYOrigin_ = use;
@@ -250,6 +323,9 @@ void Series::setYOrigin(double origin, bool use) {
     }
 }
 
-void Series::setMarksVisible(bool on) { restyle(marksVisible_, on); }
+void Series::setMarksVisible(bool on)
+{
+    restyle(marksVisible_, on);
+}
 
 } // namespace korvex

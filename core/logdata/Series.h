@@ -13,18 +13,18 @@ namespace korvex {
 
 // The concrete kind of a series; the chart picks its plottable from it.
 enum class SeriesClass : std::uint8_t {
-    Line,        // plain line series (Inputs fields)
-    OffsetLine,  // TOffsetLine
-    OffsetArea,  // TOffsetArea
-    SumBars,     // TSumBars
-    SumLine,     // TSumLine
+    Line,       // plain line series (Inputs fields)
+    OffsetLine, // TOffsetLine
+    OffsetArea, // TOffsetArea
+    SumBars,    // TSumBars
+    SumLine,    // TSumLine
 };
 
 // How the points are drawn.
 enum class DrawStyle : std::uint8_t {
-    Line,  // polyline (or steps when stairs is on), broken at null points
-    Area,  // filled between areaOrigin() and the shifted values, outlined
-    Bars,  // one bar per point from yOrigin() to the value
+    Line, // polyline (or steps when stairs is on), broken at null points
+    Area, // filled between areaOrigin() and the shifted values, outlined
+    Bars, // one bar per point from yOrigin() to the value
 };
 
 // A list of points in ascending X order (X = DayTime, Y = value); a null point has Y = NaN and
@@ -78,8 +78,8 @@ public:
     void appendPoints(const double* xs, const double* ys, std::size_t n);
     // Index of the first point with X >= x (count() when none).
     int lowerBound(double x) const;
-    double firstX() const;  // 0 when empty
-    double lastX() const;   // 0 when empty
+    double firstX() const; // 0 when empty
+    double lastX() const;  // 0 when empty
     void reserve(std::size_t n);
     void shrinkToFit();
     // Heap bytes of the point arrays (capacity) plus the object itself, source included.
@@ -145,7 +145,8 @@ protected:
     void touchData() { ++dataVersion_; }
     void touchStyle() { ++styleVersion_; }
     // A drawing property changed only when its value did: charts restyle on the version.
-    template <class T, class U> void restyle(T& property, const U& value)
+    template <class T, class U>
+    void restyle(T& property, const U& value)
     {
         if (property != value) {
             property = value;
@@ -192,7 +193,8 @@ public:
 protected:
     LineSeries(SeriesClass cls, ChartHost* chart) : Series(cls, DrawStyle::Line, chart) {}
     LineSeries(SeriesClass cls, std::unique_ptr<Series> source)
-        : Series(cls, DrawStyle::Line, std::move(source)) {}
+        : Series(cls, DrawStyle::Line, std::move(source))
+    {}
 };
 
 } // namespace korvex

@@ -16,24 +16,31 @@ namespace {
 constexpr const char* kMain = "Main";
 constexpr const char* kChild = "Child";
 
-[[noreturn]] void SettingsError() { throw SettingsFileError(Text(94)); }
+[[noreturn]] void SettingsError()
+{
+    throw SettingsFileError(Text(94));
+}
 
-bool IsDirectory(const std::string& path) {
+bool IsDirectory(const std::string& path)
+{
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // One level; an existing folder is fine, anything else in the way is not.
-bool MakeDirectory(const std::string& path) {
+bool MakeDirectory(const std::string& path)
+{
     if (::mkdir(path.c_str(), 0700) == 0)
         return true;
     return errno == EEXIST && IsDirectory(path);
 }
 
-bool MakeDirectories(const std::string& path) {
+bool MakeDirectories(const std::string& path)
+{
     if (IsDirectory(path))
         return true;
-    for (std::size_t pos = path.find('/', 1); pos != std::string::npos; pos = path.find('/', pos + 1)) {
+    for (std::size_t pos = path.find('/', 1); pos != std::string::npos;
+         pos = path.find('/', pos + 1)) {
         const std::string part = path.substr(0, pos);
         if (!IsDirectory(part) && !MakeDirectory(part))
             return false;
@@ -41,21 +48,24 @@ bool MakeDirectories(const std::string& path) {
     return MakeDirectory(path);
 }
 
-std::string WithoutTrailingSlashes(std::string path) {
+std::string WithoutTrailingSlashes(std::string path)
+{
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
     return path;
 }
 
 // Relative values are ignored, as the XDG rules ask.
-std::string AbsoluteEnv(const char* name) {
+std::string AbsoluteEnv(const char* name)
+{
     const char* v = std::getenv(name);
     if (!v || v[0] != '/')
         return {};
     return v;
 }
 
-int ReadInt32(const IniFile& file, const char* section, const char* key, int defaultValue) {
+int ReadInt32(const IniFile& file, const char* section, const char* key, int defaultValue)
+{
     const long long v = file.readInteger(section, key, defaultValue);
     return v < INT_MIN || v > INT_MAX ? defaultValue : static_cast<int>(v);
 }
@@ -64,7 +74,8 @@ int ReadInt32(const IniFile& file, const char* section, const char* key, int def
 
 std::unique_ptr<AppSettings> AppSettings::instance_;
 
-std::string ProgramDirectory() {
+std::string ProgramDirectory()
+{
     std::string buf(PATH_MAX, '\0');
     const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
     if (n > 0) {
@@ -81,7 +92,8 @@ std::string ProgramDirectory() {
     return dir;
 }
 
-std::string ResolveSettingsPath() {
+std::string ResolveSettingsPath()
+{
     std::string base = AbsoluteEnv("XDG_CONFIG_HOME");
     if (base.empty()) {
         const std::string home = AbsoluteEnv("HOME");
@@ -102,9 +114,13 @@ AppSettings::AppSettings(std::string path) : file_(std::move(path)) {}
 
 AppSettings::~AppSettings() = default;
 
-void AppSettings::fail() { SettingsError(); }
+void AppSettings::fail()
+{
+    SettingsError();
+}
 
-AppSettings& AppSettings::Get() {
+AppSettings& AppSettings::Get()
+{
     if (instance_)
         return *instance_;
     std::unique_ptr<AppSettings> created;
@@ -118,11 +134,18 @@ AppSettings& AppSettings::Get() {
     return *instance_;
 }
 
-AppSettings* AppSettings::Instance() { return instance_.get(); }
+AppSettings* AppSettings::Instance()
+{
+    return instance_.get();
+}
 
-void AppSettings::Release() { instance_.reset(); }
+void AppSettings::Release()
+{
+    instance_.reset();
+}
 
-void AppSettings::load() {
+void AppSettings::load()
+{
     // A file that exists but cannot be read counts as a file that cannot be opened.
     if (!file_.reload())
         fail();
@@ -142,13 +165,15 @@ void AppSettings::load() {
     child_.headerWidth2 = ReadInt32(file_, kChild, "HeaderWidth2", 36);
 }
 
-void AppSettings::setExcelPath(const std::string& path) {
+void AppSettings::setExcelPath(const std::string& path)
+{
     excelPath_ = path;
     if (open_ && !file_.writeString(kMain, "ExcelPath", path))
         fail();
 }
 
-void AppSettings::setLanguageAndLastDir(int language, const std::string& lastUsedDir) {
+void AppSettings::setLanguageAndLastDir(int language, const std::string& lastUsedDir)
+{
     language_ = language;
     lastUsedDir_ = lastUsedDir;
     if (!open_)
@@ -161,7 +186,8 @@ void AppSettings::setLanguageAndLastDir(int language, const std::string& lastUse
         fail();
 }
 
-void AppSettings::setChildDefaults(const ChildDefaults& values) {
+void AppSettings::setChildDefaults(const ChildDefaults& values)
+{
     child_ = values;
     if (!open_)
         return;
@@ -180,12 +206,14 @@ void AppSettings::setChildDefaults(const ChildDefaults& values) {
 }
 
 std::string AppSettings::readLabel(int deviceNumber, const std::string& settingsKey,
-                                   const std::string& defaultLabel) const {
+                                   const std::string& defaultLabel) const
+{
     return file_.readString("Labels:" + std::to_string(deviceNumber), settingsKey, defaultLabel);
 }
 
 std::uint32_t AppSettings::readColor(int deviceNumber, const std::string& settingsKey,
-                                     std::uint32_t defaultColor) const {
+                                     std::uint32_t defaultColor) const
+{
     const long long v =
         file_.readInteger("Colors:" + std::to_string(deviceNumber), settingsKey, defaultColor);
     // Stored as a 32-bit integer, signed or not.

@@ -33,14 +33,14 @@ CivilDateTime DecodeDayTime(DayTime t);
 void DecodeDate(DayTime t, int& year, int& month, int& day);
 
 // These three take the day as floor(t), like DateOf.
-DayTime DateOf(DayTime t);           // whole day (floor)
-DayTime StartOfMonth(DayTime t);     // first day of t's month, 00:00
-DayTime IncMonth(DayTime t, int months);  // same day clamped to the month's end, time kept
-int DayOfWeek(DayTime t);            // 1 = Sunday ... 7 = Saturday
+DayTime DateOf(DayTime t);               // whole day (floor)
+DayTime StartOfMonth(DayTime t);         // first day of t's month, 00:00
+DayTime IncMonth(DayTime t, int months); // same day clamped to the month's end, time kept
+int DayOfWeek(DayTime t);                // 1 = Sunday ... 7 = Saturday
 
 struct MonthNames {
-    std::array<std::string, 12> shortNames;  // "Jan" ...
-    std::array<std::string, 12> longNames;   // "January" ...
+    std::array<std::string, 12> shortNames; // "Jan" ...
+    std::array<std::string, 12> longNames;  // "January" ...
     static const MonthNames& English();
 };
 

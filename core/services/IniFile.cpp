@@ -16,9 +16,13 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
 
-std::string_view Trim(std::string_view s) {
+std::string_view Trim(std::string_view s)
+{
     std::size_t b = 0;
     std::size_t e = s.size();
     while (b < e && IsBlank(s[b]))
@@ -28,7 +32,8 @@ std::string_view Trim(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-std::string Lower(std::string_view s) {
+std::string Lower(std::string_view s)
+{
     std::string out(s);
     for (char& c : out)
         if (c >= 'A' && c <= 'Z')
@@ -36,9 +41,13 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
 
-std::string_view Unquote(std::string_view v) {
+std::string_view Unquote(std::string_view v)
+{
     if (v.size() >= 2 && IsQuote(v.front()) && v.front() == v.back())
         return v.substr(1, v.size() - 2);
     return v;
@@ -46,7 +55,8 @@ std::string_view Unquote(std::string_view v) {
 
 // The text that reads back as exactly this value: line breaks cannot be stored and become
 // blanks; a value that the reader would trim or unquote is protected by an extra pair of quotes.
-std::string StorableValue(std::string_view value) {
+std::string StorableValue(std::string_view value)
+{
     std::string v(value);
     for (char& c : v)
         if (c == '\r' || c == '\n')
@@ -57,9 +67,13 @@ std::string StorableValue(std::string_view value) {
     return needsQuotes ? '"' + v + '"' : v;
 }
 
-bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view s)
+{
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
-std::optional<long long> ParseInteger(std::string_view s) {
+std::optional<long long> ParseInteger(std::string_view s)
+{
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
         const std::string_view digits = s.substr(2);
         unsigned long long v = 0;
@@ -80,7 +94,8 @@ std::optional<long long> ParseInteger(std::string_view s) {
     return v;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, const std::string& bytes)
+{
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -96,7 +111,8 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 // Temporary file in the same folder, synced, then renamed over the target, so that a crash
 // leaves either the old or the new file, never a half-written one.
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes)
+{
     std::string target = path;
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
@@ -140,7 +156,8 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
 
 } // namespace
 
-void IniFile::Document::parse(std::string_view bytes) {
+void IniFile::Document::parse(std::string_view bytes)
+{
     lines.clear();
     utf8 = bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom;
     if (utf8)
@@ -164,11 +181,12 @@ void IniFile::Document::parse(std::string_view bytes) {
     index();
 }
 
-void IniFile::Document::index() {
+void IniFile::Document::index()
+{
     sections.clear();
     byName.clear();
     constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-    std::size_t current = kNone;  // kNone also for keys of a repeated section, which never count
+    std::size_t current = kNone; // kNone also for keys of a repeated section, which never count
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view t = Trim(lines[i].text);
         if (t.empty() || t[0] == ';')
@@ -201,7 +219,8 @@ void IniFile::Document::index() {
     }
 }
 
-std::string IniFile::Document::serialize() const {
+std::string IniFile::Document::serialize() const
+{
     std::string out;
     if (utf8)
         out += kUtf8Bom;
@@ -212,7 +231,8 @@ std::string IniFile::Document::serialize() const {
     return out;
 }
 
-const IniFile::Key* IniFile::Document::find(std::string_view section, std::string_view key) const {
+const IniFile::Key* IniFile::Document::find(std::string_view section, std::string_view key) const
+{
     const auto s = byName.find(Lower(Trim(section)));
     if (s == byName.end())
         return nullptr;
@@ -221,7 +241,8 @@ const IniFile::Key* IniFile::Document::find(std::string_view section, std::strin
     return k == keys.end() ? nullptr : &k->second;
 }
 
-bool IniFile::Document::set(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::Document::set(std::string_view section, std::string_view key, std::string_view value)
+{
     section = Trim(section);
     key = Trim(key);
     if (section.empty() || HasLineBreak(section) || key.empty() || HasLineBreak(key) ||
@@ -272,7 +293,8 @@ bool IniFile::Document::set(std::string_view section, std::string_view key, std:
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-bool IniFile::readDocument(const std::string& path, Document& out) {
+bool IniFile::readDocument(const std::string& path, Document& out)
+{
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
@@ -289,7 +311,7 @@ bool IniFile::readDocument(const std::string& path, Document& out) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            ok = false;  // also a folder in the file's place (EISDIR)
+            ok = false; // also a folder in the file's place (EISDIR)
             break;
         }
         if (n == 0)
@@ -302,7 +324,8 @@ bool IniFile::readDocument(const std::string& path, Document& out) {
     return ok;
 }
 
-bool IniFile::reload() {
+bool IniFile::reload()
+{
     Document fresh;
     if (!readDocument(path_, fresh))
         return false;
@@ -310,40 +333,47 @@ bool IniFile::reload() {
     return true;
 }
 
-std::optional<std::string> IniFile::readValue(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniFile::readValue(std::string_view section, std::string_view key) const
+{
     if (const Key* k = doc_.find(section, key))
         return k->value;
     return std::nullopt;
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
-                                 std::string_view defaultValue) const {
+                                std::string_view defaultValue) const
+{
     const Key* k = doc_.find(section, key);
     return k ? k->value : std::string(defaultValue);
 }
 
 long long IniFile::readInteger(std::string_view section, std::string_view key,
-                               long long defaultValue) const {
+                               long long defaultValue) const
+{
     const Key* k = doc_.find(section, key);
     if (!k)
         return defaultValue;
     return ParseInteger(k->value).value_or(defaultValue);
 }
 
-bool IniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const {
+bool IniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const
+{
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-bool IniFile::sectionExists(std::string_view section) const {
+bool IniFile::sectionExists(std::string_view section) const
+{
     const auto s = doc_.byName.find(Lower(Trim(section)));
     return s != doc_.byName.end() && !doc_.sections[s->second].keys.empty();
 }
 
-bool IniFile::valueExists(std::string_view section, std::string_view key) const {
+bool IniFile::valueExists(std::string_view section, std::string_view key) const
+{
     return doc_.find(section, key) != nullptr;
 }
 
-bool IniFile::store(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::store(std::string_view section, std::string_view key, std::string_view value)
+{
     if (updateDepth_ > 0) {
         if (!doc_.set(section, key, value))
             return false;
@@ -361,19 +391,23 @@ bool IniFile::store(std::string_view section, std::string_view key, std::string_
     return true;
 }
 
-bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
+{
     return store(section, key, value);
 }
 
-bool IniFile::writeInteger(std::string_view section, std::string_view key, long long value) {
+bool IniFile::writeInteger(std::string_view section, std::string_view key, long long value)
+{
     return store(section, key, std::to_string(value));
 }
 
-bool IniFile::writeBool(std::string_view section, std::string_view key, bool value) {
+bool IniFile::writeBool(std::string_view section, std::string_view key, bool value)
+{
     return store(section, key, value ? "1" : "0");
 }
 
-bool IniFile::beginUpdate() {
+bool IniFile::beginUpdate()
+{
     if (updateDepth_ > 0) {
         ++updateDepth_;
         return true;
@@ -388,7 +422,8 @@ bool IniFile::beginUpdate() {
     return true;
 }
 
-bool IniFile::endUpdate() {
+bool IniFile::endUpdate()
+{
     if (updateDepth_ == 0)
         return false;
     if (--updateDepth_ > 0)

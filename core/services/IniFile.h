@@ -57,22 +57,22 @@ public:
 
 private:
     struct Line {
-        std::string text;  // UTF-8, without line end
-        std::string eol;   // "\r\n", "\n", "\r", or "" for a last line without line break
+        std::string text; // UTF-8, without line end
+        std::string eol;  // "\r\n", "\n", "\r", or "" for a last line without line break
     };
     struct Key {
         std::size_t line = 0;
-        std::string value;  // unquoted, UTF-8
+        std::string value; // unquoted, UTF-8
     };
     struct Section {
-        std::size_t lastKeyLine = 0;  // the header line while the section holds no key
-        std::unordered_map<std::string, Key> keys;  // by lower-case name, first occurrence
+        std::size_t lastKeyLine = 0;               // the header line while the section holds no key
+        std::unordered_map<std::string, Key> keys; // by lower-case name, first occurrence
     };
     struct Document {
         std::vector<Line> lines;
-        bool utf8 = false;  // file started with a UTF-8 byte-order mark
-        std::vector<Section> sections;                    // first occurrence of each name
-        std::unordered_map<std::string, std::size_t> byName;  // lower-case name -> sections index
+        bool utf8 = false;             // file started with a UTF-8 byte-order mark
+        std::vector<Section> sections; // first occurrence of each name
+        std::unordered_map<std::string, std::size_t> byName; // lower-case name -> sections index
         void parse(std::string_view bytes);
         void index();
         std::string serialize() const;

@@ -3,8 +3,8 @@
 #include <fast_float/fast_float.h>
 
 #include <atomic>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 namespace korvex {
 
@@ -12,19 +12,32 @@ namespace {
 
 std::atomic<char> gSeparator{'.'};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 
-char DecimalSeparator() { return gSeparator.load(std::memory_order_relaxed); }
+char DecimalSeparator()
+{
+    return gSeparator.load(std::memory_order_relaxed);
+}
 
-void SetDecimalSeparator(char separator) { gSeparator.store(separator, std::memory_order_relaxed); }
+void SetDecimalSeparator(char separator)
+{
+    gSeparator.store(separator, std::memory_order_relaxed);
+}
 
-std::string FormatYield(double value) { return FormatYield(value, DecimalSeparator()); }
+std::string FormatYield(double value)
+{
+    return FormatYield(value, DecimalSeparator());
+}
 
 // Rounds the value's 15-significant-digit decimal text rather than its binary value, so that
 // 2.675 (stored as 2.67499999...) gives 2.68 as a user reading the number expects.
-std::string FormatYield(double value, char separator) {
+std::string FormatYield(double value, char separator)
+{
     if (std::isnan(value))
         return "NAN";
     if (std::isinf(value))
@@ -89,11 +102,13 @@ std::string FormatYield(double value, char separator) {
     return out;
 }
 
-bool ParseNumber(std::string_view text, double& out) {
+bool ParseNumber(std::string_view text, double& out)
+{
     return ParseNumber(text, out, DecimalSeparator());
 }
 
-bool ParseNumber(std::string_view text, double& out, char separator) {
+bool ParseNumber(std::string_view text, double& out, char separator)
+{
     std::size_t b = 0;
     std::size_t e = text.size();
     while (b < e && IsBlank(text[b]))
@@ -118,7 +133,8 @@ bool ParseNumber(std::string_view text, double& out, char separator) {
 
     double value = 0;
     const auto result = fast_float::from_chars_advanced(
-        first, last, value, fast_float::parse_options(fast_float::chars_format::general, separator));
+        first, last, value,
+        fast_float::parse_options(fast_float::chars_format::general, separator));
     if (result.ec != std::errc() || result.ptr != last || !std::isfinite(value))
         return false;
     out = value;

@@ -36,15 +36,15 @@ int g_currentBlock = BlockGerman;
 void CheckRow(int row)
 {
     if (row < 0 || row >= kTextRowCount)
-        throw std::out_of_range("Text row " + std::to_string(row) + " outside 0.."
-                                + std::to_string(kTextRowCount - 1));
+        throw std::out_of_range("Text row " + std::to_string(row) + " outside 0.." +
+                                std::to_string(kTextRowCount - 1));
 }
 
 void CheckBlock(int block)
 {
     if (block < 0 || block >= kTextBlockCount)
-        throw std::out_of_range("Text block " + std::to_string(block) + " outside 0.."
-                                + std::to_string(kTextBlockCount - 1));
+        throw std::out_of_range("Text block " + std::to_string(block) + " outside 0.." +
+                                std::to_string(kTextBlockCount - 1));
 }
 
 } // namespace
@@ -76,19 +76,19 @@ void SelectTextBlock(int block)
 int TextBlockForLanguage(int languageNumber)
 {
     switch (languageNumber) {
-    case 2:
-    case 7:
-        return BlockEnglish;
-    case 3:
-        return BlockFrench;
-    case 4:
-        return BlockSpanish;
-    case 5:
-        return BlockItalian;
-    case 6:
-        return BlockPortuguese;
-    default:
-        return BlockGerman;
+        case 2:
+        case 7:
+            return BlockEnglish;
+        case 3:
+            return BlockFrench;
+        case 4:
+            return BlockSpanish;
+        case 5:
+            return BlockItalian;
+        case 6:
+            return BlockPortuguese;
+        default:
+            return BlockGerman;
     }
 }
 
@@ -116,10 +116,12 @@ std::string TwoLanguageSettingsErrorText()
 const std::string& LanguageCaption(int languageNumber)
 {
     static const std::array<std::string, 8> captions = {
-        "", "Deutsch", "English (GB)", "Français", "Español", "Italiano", "Português", "English (US)",
+        "",        "Deutsch",  "English (GB)", "Français",
+        "Español", "Italiano", "Português",    "English (US)",
     };
     if (languageNumber < 1 || languageNumber > 7)
-        throw std::out_of_range("Language number " + std::to_string(languageNumber) + " outside 1..7");
+        throw std::out_of_range("Language number " + std::to_string(languageNumber) +
+                                " outside 1..7");
     return captions[languageNumber];
 }
 

@@ -90,8 +90,10 @@ constexpr const char* kRows[] = {
     /*  77 */ "Analyse",
     /*  78 */ "Press Esc key to cancel.",
     /*  79 */ "Aborted by user.",
-    /*  80 */ "Settings have been adopted. Should these settings also be saved for future analyses?",
-    /*  81 */ "Settings have been saved. Should these settings be adopted for all analyses currently open?",
+    /*  80 */
+    "Settings have been adopted. Should these settings also be saved for future analyses?",
+    /*  81 */
+    "Settings have been saved. Should these settings be adopted for all analyses currently open?",
     /*  82 */ "Please open a log file (*.csv) first.",
     /*  83 */ "Error occurred while opening file",
     /*  84 */ "The file you specified does not contain measured values.",
@@ -105,9 +107,15 @@ constexpr const char* kRows[] = {
     /*  92 */ "You have only selected 1 day. Simple analysis started.",
     /*  93 */ "Data set incomplete",
     /*  94 */ "Access to INI file failed. Settings cannot be saved.",
-    /*  95 */ "You have already opened the maximum number of analyses. Should a new analysis be opened? Note: This will cause the current analysis to be lost.",
-    /*  96 */ "Another analysis window could not be opened. This may be due to a lack of available memory. Please close any unused applications and try again.",
-    /*  97 */ "An error occurred while creating the data structure. This is probably due to insufficient memory. Please close any unused applications and try again.",
+    /*  95 */
+    "You have already opened the maximum number of analyses. Should a new analysis be opened? "
+    "Note: This will cause the current analysis to be lost.",
+    /*  96 */
+    "Another analysis window could not be opened. This may be due to a lack of available memory. "
+    "Please close any unused applications and try again.",
+    /*  97 */
+    "An error occurred while creating the data structure. This is probably due to insufficient "
+    "memory. Please close any unused applications and try again.",
     /*  98 */ "Excel.exe could not be found, please select the path to Excel manually.",
     /*  99 */ "Excel start-up failed. The file must be opened manually.",
     /* 100 */ "Printing not possible.",
@@ -166,7 +174,9 @@ constexpr const char* kRows[] = {
     /* 153 */ "An index error occurred while creating the internal data structure",
     /* 154 */ "Device setting: Access outside the valid range",
     /* 155 */ "Severe error: Report could not be produced.",
-    /* 156 */ "Not enough memory available. The report was cancelled. Please close all unused applications and try again. If this does not work, try analysing a shorter period of time.",
+    /* 156 */
+    "Not enough memory available. The report was cancelled. Please close all unused applications "
+    "and try again. If this does not work, try analysing a shorter period of time.",
     /* 157 */ "Page ",
     /* 158 */ " of ",
 };

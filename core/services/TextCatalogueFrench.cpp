@@ -90,8 +90,11 @@ constexpr const char* kRows[] = {
     /*  77 */ "Analyser",
     /*  78 */ "Appuyez sur la touche Échap pour annuler.",
     /*  79 */ "Annulation par l'utilisateur.",
-    /*  80 */ "Les réglages ont été appliqués. Faut-il également les enregistrer pour les analyses futures ?",
-    /*  81 */ "Les réglages ont été enregistrés. Faut-il les appliquer à toutes les analyses actuellement ouvertes ?",
+    /*  80 */
+    "Les réglages ont été appliqués. Faut-il également les enregistrer pour les analyses futures ?",
+    /*  81 */
+    "Les réglages ont été enregistrés. Faut-il les appliquer à toutes les analyses actuellement "
+    "ouvertes ?",
     /*  82 */ "Veuillez d'abord ouvrir un fichier journal (*.csv).",
     /*  83 */ "Erreur lors de l'ouverture du fichier",
     /*  84 */ "Le fichier indiqué ne contient pas de valeurs mesurées.",
@@ -105,10 +108,18 @@ constexpr const char* kRows[] = {
     /*  92 */ "Vous n'avez sélectionné qu'un seul jour. Analyse simple lancée.",
     /*  93 */ "Jeu de données incomplet",
     /*  94 */ "L'accès au fichier ini a échoué. Les réglages ne peuvent pas être enregistrés.",
-    /*  95 */ "Vous avez déjà ouvert le nombre maximal d'analyses. Faut-il ouvrir une nouvelle analyse ? Remarque : l'analyse actuelle sera alors perdue.",
-    /*  96 */ "Impossible d'ouvrir une autre fenêtre d'analyse. Cela peut être dû à un manque de mémoire disponible. Veuillez fermer les applications inutilisées et réessayer.",
-    /*  97 */ "Une erreur s'est produite lors de la création de la structure de données. Cela est probablement dû à un manque de mémoire. Veuillez fermer les applications inutilisées et réessayer.",
-    /*  98 */ "Excel.exe est introuvable, veuillez sélectionner manuellement le chemin d'accès à Excel.",
+    /*  95 */
+    "Vous avez déjà ouvert le nombre maximal d'analyses. Faut-il ouvrir une nouvelle analyse ? "
+    "Remarque : l'analyse actuelle sera alors perdue.",
+    /*  96 */
+    "Impossible d'ouvrir une autre fenêtre d'analyse. Cela peut être dû à un manque de mémoire "
+    "disponible. Veuillez fermer les applications inutilisées et réessayer.",
+    /*  97 */
+    "Une erreur s'est produite lors de la création de la structure de données. Cela est "
+    "probablement dû à un manque de mémoire. Veuillez fermer les applications inutilisées et "
+    "réessayer.",
+    /*  98 */
+    "Excel.exe est introuvable, veuillez sélectionner manuellement le chemin d'accès à Excel.",
     /*  99 */ "Le démarrage d'Excel a échoué. Le fichier doit être ouvert manuellement.",
     /* 100 */ "Impression impossible.",
     /* 101 */ "Aucune donnée disponible.",
@@ -163,10 +174,14 @@ constexpr const char* kRows[] = {
     /* 150 */ ". Les valeurs/unités affichées sont probablement erronées.",
     /* 151 */ "Plusieurs participants du bus utilisent le même numéro d'appareil",
     /* 152 */ "Des erreurs se sont produites lors de l'ouverture du fichier journal.",
-    /* 153 */ "Une erreur d'index s'est produite lors de la création de la structure de données interne",
+    /* 153 */
+    "Une erreur d'index s'est produite lors de la création de la structure de données interne",
     /* 154 */ "Réglage de l'appareil : accès hors de la plage valide",
     /* 155 */ "Erreur grave : l'analyse n'a pas pu être générée.",
-    /* 156 */ "Mémoire disponible insuffisante. L'analyse a été annulée. Veuillez fermer toutes les applications inutilisées et réessayer. Si cela ne suffit pas, essayez d'analyser une période plus courte.",
+    /* 156 */
+    "Mémoire disponible insuffisante. L'analyse a été annulée. Veuillez fermer toutes les "
+    "applications inutilisées et réessayer. Si cela ne suffit pas, essayez d'analyser une période "
+    "plus courte.",
     /* 157 */ "Page ",
     /* 158 */ " sur ",
 };

@@ -90,13 +90,19 @@ constexpr const char* kRows[] = {
     /*  77 */ "Auswerten",
     /*  78 */ "Zum Abbrechen die Esc-Taste drücken.",
     /*  79 */ "Abbruch durch Benutzer.",
-    /*  80 */ "Die Einstellungen wurden übernommen. Sollen diese Einstellungen auch für zukünftige Auswertungen gespeichert werden?",
-    /*  81 */ "Die Einstellungen wurden gespeichert. Sollen diese Einstellungen für alle derzeit geöffneten Auswertungen übernommen werden?",
+    /*  80 */
+    "Die Einstellungen wurden übernommen. Sollen diese Einstellungen auch für zukünftige "
+    "Auswertungen gespeichert werden?",
+    /*  81 */
+    "Die Einstellungen wurden gespeichert. Sollen diese Einstellungen für alle derzeit geöffneten "
+    "Auswertungen übernommen werden?",
     /*  82 */ "Bitte öffnen Sie zuerst eine Logdatei (*.csv).",
     /*  83 */ "Fehler beim Öffnen der Datei",
     /*  84 */ "Die angegebene Datei enthält keine Messwerte.",
     /*  85 */ "Die angegebene Datei ist keine gültige Logdatei.",
-    /*  86 */ "Es wurden keine Dateien gefunden, bitte überprüfen Sie den Dateipfad und versuchen Sie es erneut.",
+    /*  86 */
+    "Es wurden keine Dateien gefunden, bitte überprüfen Sie den Dateipfad und versuchen Sie es "
+    "erneut.",
     /*  87 */ "Die angegebenen Dateinamen enthalten keine gültige Datumsangabe.",
     /*  88 */ "Für Logdateien ist nur die Endung '.csv' zulässig.",
     /*  89 */ "Die gewählte Startdatei kann keinem Datum zugeordnet werden.",
@@ -104,10 +110,19 @@ constexpr const char* kRows[] = {
     /*  91 */ "Das Datum der Enddatei liegt vor dem Datum der Startdatei.",
     /*  92 */ "Sie haben nur 1 Tag ausgewählt. Einfache Auswertung gestartet.",
     /*  93 */ "Datensatz unvollständig",
-    /*  94 */ "Zugriff auf Ini-Datei fehlgeschlagen. Einstellungen können nicht gespeichert werden.",
-    /*  95 */ "Sie haben bereits die maximale Anzahl an Auswertungen geöffnet. Soll eine neue Auswertung geöffnet werden? Hinweis: Dadurch geht die aktuelle Auswertung verloren.",
-    /*  96 */ "Es konnte kein weiteres Auswertungsfenster geöffnet werden. Möglicherweise ist nicht genügend Arbeitsspeicher verfügbar. Bitte schließen Sie nicht benötigte Anwendungen und versuchen Sie es erneut.",
-    /*  97 */ "Beim Anlegen der Datenstruktur ist ein Fehler aufgetreten. Wahrscheinlich ist nicht genügend Arbeitsspeicher vorhanden. Bitte schließen Sie nicht benötigte Anwendungen und versuchen Sie es erneut.",
+    /*  94 */
+    "Zugriff auf Ini-Datei fehlgeschlagen. Einstellungen können nicht gespeichert werden.",
+    /*  95 */
+    "Sie haben bereits die maximale Anzahl an Auswertungen geöffnet. Soll eine neue Auswertung "
+    "geöffnet werden? Hinweis: Dadurch geht die aktuelle Auswertung verloren.",
+    /*  96 */
+    "Es konnte kein weiteres Auswertungsfenster geöffnet werden. Möglicherweise ist nicht genügend "
+    "Arbeitsspeicher verfügbar. Bitte schließen Sie nicht benötigte Anwendungen und versuchen Sie "
+    "es erneut.",
+    /*  97 */
+    "Beim Anlegen der Datenstruktur ist ein Fehler aufgetreten. Wahrscheinlich ist nicht genügend "
+    "Arbeitsspeicher vorhanden. Bitte schließen Sie nicht benötigte Anwendungen und versuchen Sie "
+    "es erneut.",
     /*  98 */ "Excel.exe wurde nicht gefunden, bitte wählen Sie den Pfad zu Excel manuell aus.",
     /*  99 */ "Excel konnte nicht gestartet werden. Die Datei muss manuell geöffnet werden.",
     /* 100 */ "Drucken nicht möglich.",
@@ -166,7 +181,10 @@ constexpr const char* kRows[] = {
     /* 153 */ "Beim Anlegen der internen Datenstruktur ist ein Indexfehler aufgetreten",
     /* 154 */ "Geräteeinstellung: Zugriff außerhalb des gültigen Bereichs",
     /* 155 */ "Schwerer Fehler: Die Auswertung konnte nicht erstellt werden.",
-    /* 156 */ "Nicht genügend Arbeitsspeicher verfügbar. Die Auswertung wurde abgebrochen. Bitte schließen Sie alle nicht benötigten Anwendungen und versuchen Sie es erneut. Falls das nicht hilft, werten Sie einen kürzeren Zeitraum aus.",
+    /* 156 */
+    "Nicht genügend Arbeitsspeicher verfügbar. Die Auswertung wurde abgebrochen. Bitte schließen "
+    "Sie alle nicht benötigten Anwendungen und versuchen Sie es erneut. Falls das nicht hilft, "
+    "werten Sie einen kürzeren Zeitraum aus.",
     /* 157 */ "Seite ",
     /* 158 */ " von ",
 };

@@ -90,8 +90,12 @@ constexpr const char* kRows[] = {
     /*  77 */ "Analizza",
     /*  78 */ "Premere il tasto Esc per annullare.",
     /*  79 */ "Interruzione da parte dell'utente.",
-    /*  80 */ "Le impostazioni sono state applicate. Salvare queste impostazioni anche per le analisi future?",
-    /*  81 */ "Le impostazioni sono state salvate. Applicare queste impostazioni a tutte le analisi attualmente aperte?",
+    /*  80 */
+    "Le impostazioni sono state applicate. Salvare queste impostazioni anche per le analisi "
+    "future?",
+    /*  81 */
+    "Le impostazioni sono state salvate. Applicare queste impostazioni a tutte le analisi "
+    "attualmente aperte?",
     /*  82 */ "Aprire prima un file di log (*.csv).",
     /*  83 */ "Errore durante l'apertura del file",
     /*  84 */ "Il file specificato non contiene valori misurati.",
@@ -105,9 +109,15 @@ constexpr const char* kRows[] = {
     /*  92 */ "È stato selezionato solo 1 giorno. Avviata analisi semplice.",
     /*  93 */ "Set di dati incompleto",
     /*  94 */ "Accesso al file ini fallito. Impossibile salvare le impostazioni.",
-    /*  95 */ "È già aperto il numero massimo di analisi. Aprire una nuova analisi? Nota: l'analisi corrente andrà persa.",
-    /*  96 */ "Impossibile aprire un'altra finestra di analisi. Ciò può essere dovuto a memoria insufficiente. Chiudere le applicazioni non utilizzate e riprovare.",
-    /*  97 */ "Si è verificato un errore durante la creazione della struttura dati. Probabilmente la memoria è insufficiente. Chiudere le applicazioni non utilizzate e riprovare.",
+    /*  95 */
+    "È già aperto il numero massimo di analisi. Aprire una nuova analisi? Nota: l'analisi corrente "
+    "andrà persa.",
+    /*  96 */
+    "Impossibile aprire un'altra finestra di analisi. Ciò può essere dovuto a memoria "
+    "insufficiente. Chiudere le applicazioni non utilizzate e riprovare.",
+    /*  97 */
+    "Si è verificato un errore durante la creazione della struttura dati. Probabilmente la memoria "
+    "è insufficiente. Chiudere le applicazioni non utilizzate e riprovare.",
     /*  98 */ "Impossibile trovare Excel.exe, selezionare manualmente il percorso di Excel.",
     /*  99 */ "Avvio di Excel non riuscito. Il file deve essere aperto manualmente.",
     /* 100 */ "Impossibile stampare.",
@@ -163,10 +173,14 @@ constexpr const char* kRows[] = {
     /* 150 */ ". I valori/le unità visualizzati sono probabilmente errati.",
     /* 151 */ "Diversi partecipanti al bus usano lo stesso numero di dispositivo",
     /* 152 */ "Si sono verificati errori durante l'apertura del file di log.",
-    /* 153 */ "Si è verificato un errore di indice durante la creazione della struttura dati interna",
+    /* 153 */
+    "Si è verificato un errore di indice durante la creazione della struttura dati interna",
     /* 154 */ "Impostazione dispositivo: accesso al di fuori dell'intervallo valido",
     /* 155 */ "Errore grave: impossibile generare l'analisi.",
-    /* 156 */ "Memoria disponibile insufficiente. L'analisi è stata annullata. Chiudere tutte le applicazioni non utilizzate e riprovare. Se il problema persiste, provare ad analizzare un periodo più breve.",
+    /* 156 */
+    "Memoria disponibile insufficiente. L'analisi è stata annullata. Chiudere tutte le "
+    "applicazioni non utilizzate e riprovare. Se il problema persiste, provare ad analizzare un "
+    "periodo più breve.",
     /* 157 */ "Pagina ",
     /* 158 */ " di ",
 };

@@ -90,8 +90,12 @@ constexpr const char* kRows[] = {
     /*  77 */ "Analisar",
     /*  78 */ "Prima a tecla Esc para cancelar.",
     /*  79 */ "Interrupção pelo utente.",
-    /*  80 */ "As configurações foram aplicadas. Pretende guardar também estas configurações para análises futuras?",
-    /*  81 */ "As configurações foram guardadas. Pretende aplicar estas configurações a todas as análises atualmente abertas?",
+    /*  80 */
+    "As configurações foram aplicadas. Pretende guardar também estas configurações para análises "
+    "futuras?",
+    /*  81 */
+    "As configurações foram guardadas. Pretende aplicar estas configurações a todas as análises "
+    "atualmente abertas?",
     /*  82 */ "Abra primeiro um ficheiro de registo (*.csv).",
     /*  83 */ "Erro ao abrir o ficheiro",
     /*  84 */ "O ficheiro indicado não contém valores medidos.",
@@ -104,11 +108,19 @@ constexpr const char* kRows[] = {
     /*  91 */ "A data do ficheiro final é anterior à data do ficheiro inicial.",
     /*  92 */ "Selecionou apenas 1 dia. Foi iniciada uma análise simples.",
     /*  93 */ "Conjunto de dados incompleto",
-    /*  94 */ "Não foi possível acesder aos ficheiros Ini. As configurações não poderão ser gravadas.",
-    /*  95 */ "Já abriu o número máximo de análises. Pretende abrir uma nova análise? Nota: a análise atual será perdida.",
-    /*  96 */ "Não foi possível abrir outra janela de análise. Isto pode dever-se a falta de memória disponível. Feche as aplicações que não estão a ser utilizadas e tente novamente.",
-    /*  97 */ "Ocorreu um erro ao criar a estrutura de dados. Provavelmente deve-se a memória insuficiente. Feche as aplicações que não estão a ser utilizadas e tente novamente.",
-    /*  98 */ "Não foi possível encontrar o Excel.exe, selecione manualmente o caminho para o Excel.",
+    /*  94 */
+    "Não foi possível acesder aos ficheiros Ini. As configurações não poderão ser gravadas.",
+    /*  95 */
+    "Já abriu o número máximo de análises. Pretende abrir uma nova análise? Nota: a análise atual "
+    "será perdida.",
+    /*  96 */
+    "Não foi possível abrir outra janela de análise. Isto pode dever-se a falta de memória "
+    "disponível. Feche as aplicações que não estão a ser utilizadas e tente novamente.",
+    /*  97 */
+    "Ocorreu um erro ao criar a estrutura de dados. Provavelmente deve-se a memória insuficiente. "
+    "Feche as aplicações que não estão a ser utilizadas e tente novamente.",
+    /*  98 */
+    "Não foi possível encontrar o Excel.exe, selecione manualmente o caminho para o Excel.",
     /*  99 */ "Falha ao iniciar o Excel. O ficheiro tem de ser aberto manualmente.",
     /* 100 */ "Não é possível imprimir.",
     /* 101 */ "Não existem dados disponíveis.",
@@ -166,7 +178,10 @@ constexpr const char* kRows[] = {
     /* 153 */ "Ocorreu um erro de índice ao criar a estrutura de dados interna",
     /* 154 */ "Configuração do dispositivo: acesso fora do intervalo válido",
     /* 155 */ "Erro grave: não foi possível gerar a análise.",
-    /* 156 */ "Memória disponível insuficiente. A análise foi cancelada. Feche todas as aplicações que não estão a ser utilizadas e tente novamente. Se não resultar, tente analisar um período mais curto.",
+    /* 156 */
+    "Memória disponível insuficiente. A análise foi cancelada. Feche todas as aplicações que não "
+    "estão a ser utilizadas e tente novamente. Se não resultar, tente analisar um período mais "
+    "curto.",
     /* 157 */ "Págine ",
     /* 158 */ " de ",
 };

@@ -90,8 +90,11 @@ constexpr const char* kRows[] = {
     /*  77 */ "Analizar",
     /*  78 */ "Pulse la tecla Esc para cancelar.",
     /*  79 */ "Cancelación por usuario.",
-    /*  80 */ "Se han aplicado los ajustes. ¿Desea guardar también estos ajustes para futuros análisis?",
-    /*  81 */ "Se han guardado los ajustes. ¿Desea aplicar estos ajustes a todos los análisis abiertos actualmente?",
+    /*  80 */
+    "Se han aplicado los ajustes. ¿Desea guardar también estos ajustes para futuros análisis?",
+    /*  81 */
+    "Se han guardado los ajustes. ¿Desea aplicar estos ajustes a todos los análisis abiertos "
+    "actualmente?",
     /*  82 */ "Abra primero un fichero de registro (*.csv).",
     /*  83 */ "Error al abrir el fichero",
     /*  84 */ "El fichero indicado no contiene valores medidos.",
@@ -105,9 +108,15 @@ constexpr const char* kRows[] = {
     /*  92 */ "Solo ha seleccionado 1 día. Se ha iniciado un análisis simple.",
     /*  93 */ "Conjunto de datos incompleto",
     /*  94 */ "El acceso al fichero .ini ha fallado. Los ajustes no se pueden guardar.",
-    /*  95 */ "Ya ha abierto el número máximo de análisis. ¿Desea abrir un análisis nuevo? Nota: se perderá el análisis actual.",
-    /*  96 */ "No se ha podido abrir otra ventana de análisis. Puede deberse a falta de memoria disponible. Cierre las aplicaciones que no utilice e inténtelo de nuevo.",
-    /*  97 */ "Se ha producido un error al crear la estructura de datos. Probablemente se debe a falta de memoria. Cierre las aplicaciones que no utilice e inténtelo de nuevo.",
+    /*  95 */
+    "Ya ha abierto el número máximo de análisis. ¿Desea abrir un análisis nuevo? Nota: se perderá "
+    "el análisis actual.",
+    /*  96 */
+    "No se ha podido abrir otra ventana de análisis. Puede deberse a falta de memoria disponible. "
+    "Cierre las aplicaciones que no utilice e inténtelo de nuevo.",
+    /*  97 */
+    "Se ha producido un error al crear la estructura de datos. Probablemente se debe a falta de "
+    "memoria. Cierre las aplicaciones que no utilice e inténtelo de nuevo.",
     /*  98 */ "No se ha encontrado Excel.exe, seleccione manualmente la ruta de Excel.",
     /*  99 */ "Error al iniciar Excel. El fichero debe abrirse manualmente.",
     /* 100 */ "No es posible imprimir.",
@@ -166,7 +175,10 @@ constexpr const char* kRows[] = {
     /* 153 */ "Se ha producido un error de índice al crear la estructura de datos interna",
     /* 154 */ "Ajuste del dispositivo: acceso fuera del rango válido",
     /* 155 */ "Error grave: no se ha podido generar el análisis.",
-    /* 156 */ "No hay suficiente memoria disponible. Se ha cancelado el análisis. Cierre todas las aplicaciones que no utilice e inténtelo de nuevo. Si esto no funciona, intente analizar un período más corto.",
+    /* 156 */
+    "No hay suficiente memoria disponible. Se ha cancelado el análisis. Cierre todas las "
+    "aplicaciones que no utilice e inténtelo de nuevo. Si esto no funciona, intente analizar un "
+    "período más corto.",
     /* 157 */ "Págine ",
     /* 158 */ " de ",
 };

@@ -18,58 +18,85 @@ struct YearMonth {
     int month = 0;
 };
 
-YearMonth YearMonthOf(DayTime t) {
+YearMonth YearMonthOf(DayTime t)
+{
     int y = 0, m = 0, d = 0;
     DecodeDate(WholeDay(t), y, m, d);
     return {y, m};
 }
 
 // First day of month m of year y; months outside 1..12 carry into the year.
-DayTime FirstOfMonth(int year, int month) {
+DayTime FirstOfMonth(int year, int month)
+{
     const int zeroBased = month - 1;
     const int years = zeroBased >= 0 ? zeroBased / 12 : -((11 - zeroBased) / 12);
     return EncodeDate(year + years, zeroBased - 12 * years + 1, 1);
 }
 
-int FirstMonthOfQuarter(int month) { return month - (month - 1) % 3; }
+int FirstMonthOfQuarter(int month)
+{
+    return month - (month - 1) % 3;
+}
 
 } // namespace
 
-int SpanModeOf(int spanItem) {
+int SpanModeOf(int spanItem)
+{
     switch (spanItem) {
-    case SpanOneMonth: return ModeMonth;
-    case SpanOneQuarter: return ModeQuarter;
-    case SpanOneYear: return ModeYear;
-    default: return ModeShort;
+        case SpanOneMonth:
+            return ModeMonth;
+        case SpanOneQuarter:
+            return ModeQuarter;
+        case SpanOneYear:
+            return ModeYear;
+        default:
+            return ModeShort;
     }
 }
 
-bool IsHourSpan(int spanItem) { return spanItem >= SpanOneHour && spanItem <= SpanEightHours; }
-bool IsShortSpan(int spanItem) { return spanItem >= SpanOneHour && spanItem <= SpanOneDay; }
-bool IsLongSpan(int spanItem) { return spanItem >= SpanOneMonth && spanItem <= SpanOneYear; }
+bool IsHourSpan(int spanItem)
+{
+    return spanItem >= SpanOneHour && spanItem <= SpanEightHours;
+}
+bool IsShortSpan(int spanItem)
+{
+    return spanItem >= SpanOneHour && spanItem <= SpanOneDay;
+}
+bool IsLongSpan(int spanItem)
+{
+    return spanItem >= SpanOneMonth && spanItem <= SpanOneYear;
+}
 
-int SpanTextId(int spanItem) {
+int SpanTextId(int spanItem)
+{
     static constexpr int kIds[kSpanItemCount] = {24, 25, 26, 27, 28, 133, 134};
     return spanItem >= 0 && spanItem < kSpanItemCount ? kIds[spanItem] : -1;
 }
 
-double HourSpanLength(int spanItem) {
+double HourSpanLength(int spanItem)
+{
     switch (spanItem) {
-    case SpanOneHour: return 1.0 / 24.0;
-    case SpanThreeHours: return 0.125;
-    case SpanEightHours: return 1.0 / 3.0;
-    default: return 0;
+        case SpanOneHour:
+            return 1.0 / 24.0;
+        case SpanThreeHours:
+            return 0.125;
+        case SpanEightHours:
+            return 1.0 / 3.0;
+        default:
+            return 0;
     }
 }
 
-void SliderState::SetMaximum(int value) {
+void SliderState::SetMaximum(int value)
+{
     if (value < minimum)
         return;
     maximum = value;
     position = std::clamp(position, minimum, maximum);
 }
 
-bool SliderState::SetPosition(int value) {
+bool SliderState::SetPosition(int value)
+{
     const int clamped = std::clamp(value, minimum, std::max(minimum, maximum));
     if (clamped == position)
         return false;
@@ -77,11 +104,17 @@ bool SliderState::SetPosition(int value) {
     return true;
 }
 
-DayTime WholeDay(DayTime t) { return std::floor(t + kTolerance); }
-DayTime CeilDay(DayTime t) { return std::ceil(t - kTolerance); }
+DayTime WholeDay(DayTime t)
+{
+    return std::floor(t + kTolerance);
+}
+DayTime CeilDay(DayTime t)
+{
+    return std::ceil(t - kTolerance);
+}
 
-NavigationState InitialNavigation(DayTime periodStart, DayTime periodEnd,
-                                  std::span<const int> days) {
+NavigationState InitialNavigation(DayTime periodStart, DayTime periodEnd, std::span<const int> days)
+{
     NavigationState state;
     state.spanItem = SpanOneDay;
     state.periodStart = periodStart;
@@ -96,28 +129,30 @@ NavigationState InitialNavigation(DayTime periodStart, DayTime periodEnd,
     return state;
 }
 
-NavigationRange ComputeNavigationRange(int mode, DayTime periodStart, DayTime periodEnd) {
+NavigationRange ComputeNavigationRange(int mode, DayTime periodStart, DayTime periodEnd)
+{
     int y1 = 0, m1 = 0, d1 = 0, y2 = 0, m2 = 0, d2 = 0;
     DecodeDate(WholeDay(periodStart), y1, m1, d1);
     DecodeDate(WholeDay(periodEnd + 1), y2, m2, d2);
     switch (mode) {
-    case ModeMonth:
-        if (d2 != 1)
-            ++m2;
-        return {FirstOfMonth(y1, m1), FirstOfMonth(y2, m2)};
-    case ModeQuarter:
-        m1 = FirstMonthOfQuarter(m1);
-        if (d2 != 1 || (m2 - 1) % 3 != 0)
-            m2 = (m2 - 1) - (m2 - 1) % 3 + 4;
-        return {FirstOfMonth(y1, m1), FirstOfMonth(y2, m2)};
-    case ModeYear:
-        return {EncodeDate(y1, 1, 1), EncodeDate(m2 == 1 && d2 == 1 ? y2 : y2 + 1, 1, 1)};
-    default:
-        return {WholeDay(periodStart), WholeDay(periodEnd + 1)};
+        case ModeMonth:
+            if (d2 != 1)
+                ++m2;
+            return {FirstOfMonth(y1, m1), FirstOfMonth(y2, m2)};
+        case ModeQuarter:
+            m1 = FirstMonthOfQuarter(m1);
+            if (d2 != 1 || (m2 - 1) % 3 != 0)
+                m2 = (m2 - 1) - (m2 - 1) % 3 + 4;
+            return {FirstOfMonth(y1, m1), FirstOfMonth(y2, m2)};
+        case ModeYear:
+            return {EncodeDate(y1, 1, 1), EncodeDate(m2 == 1 && d2 == 1 ? y2 : y2 + 1, 1, 1)};
+        default:
+            return {WholeDay(periodStart), WholeDay(periodEnd + 1)};
     }
 }
 
-SpanPlacement ApplySpan(const NavigationState& state) {
+SpanPlacement ApplySpan(const NavigationState& state)
+{
     const DayTime s = state.window.start;
     const int mode = SpanModeOf(state.spanItem);
     SpanPlacement out;
@@ -165,22 +200,32 @@ SpanPlacement ApplySpan(const NavigationState& state) {
     return out;
 }
 
-int SliderMaximum(const NavigationState& state) {
+int SliderMaximum(const NavigationState& state)
+{
     const auto [ys, ms] = YearMonthOf(state.range.start);
     const auto [ye, me] = YearMonthOf(state.range.end);
     switch (state.spanItem) {
-    case SpanOneHour: return 23;
-    case SpanThreeHours: return 21;
-    case SpanEightHours: return 16;
-    case SpanOneDay: return static_cast<int>(state.days.size()) - 1;
-    case SpanOneMonth: return std::max(12 * (ye - ys) + (me - ms) - 1, 0);
-    case SpanOneQuarter: return std::max((me - ms) / 3 + 4 * (ye - ys) - 1, 0);
-    case SpanOneYear: return std::max(ye - ys - 1, 0);
-    default: return state.slider.maximum;
+        case SpanOneHour:
+            return 23;
+        case SpanThreeHours:
+            return 21;
+        case SpanEightHours:
+            return 16;
+        case SpanOneDay:
+            return static_cast<int>(state.days.size()) - 1;
+        case SpanOneMonth:
+            return std::max(12 * (ye - ys) + (me - ms) - 1, 0);
+        case SpanOneQuarter:
+            return std::max((me - ms) / 3 + 4 * (ye - ys) - 1, 0);
+        case SpanOneYear:
+            return std::max(ye - ys - 1, 0);
+        default:
+            return state.slider.maximum;
     }
 }
 
-SliderState SyncSlider(const NavigationState& state) {
+SliderState SyncSlider(const NavigationState& state)
+{
     SliderState slider = state.slider;
     slider.SetMaximum(SliderMaximum(state));
     const DayTime a = state.window.start;
@@ -201,7 +246,8 @@ SliderState SyncSlider(const NavigationState& state) {
     return slider;
 }
 
-int NearestDayIndex(std::span<const int> days, DayTime t) {
+int NearestDayIndex(std::span<const int> days, DayTime t)
+{
     const double k = std::trunc(t + (t >= 0 ? kTolerance : -kTolerance));
     const auto it = std::lower_bound(days.begin(), days.end(), k,
                                      [](int day, double key) { return day < key; });
@@ -213,29 +259,34 @@ int NearestDayIndex(std::span<const int> days, DayTime t) {
     return days[i] - k <= k - days[i - 1] ? i : i - 1;
 }
 
-TimeWindow SliderTimeChange(const NavigationState& state, int position) {
+TimeWindow SliderTimeChange(const NavigationState& state, int position)
+{
     if (IsHourSpan(state.spanItem)) {
         const DayTime start = WholeDay(state.window.start) + position / 24.0;
         return {start, start + (24 - state.slider.maximum) / 24.0};
     }
     const auto [y, m] = YearMonthOf(state.range.start);
     switch (state.spanItem) {
-    case SpanOneDay: {
-        if (state.days.empty())
-            return state.window;
-        const int p = std::clamp(position, 0, static_cast<int>(state.days.size()) - 1);
-        const DayTime start = state.days[static_cast<std::size_t>(p)];
-        return {start, start + 1};
-    }
-    case SpanOneMonth: return {FirstOfMonth(y, m + position), FirstOfMonth(y, m + position + 1)};
-    case SpanOneQuarter:
-        return {FirstOfMonth(y, m + 3 * position), FirstOfMonth(y, m + 3 * position + 3)};
-    case SpanOneYear: return {EncodeDate(y + position, 1, 1), EncodeDate(y + position + 1, 1, 1)};
-    default: throw KorvexError("Illegal state.");
+        case SpanOneDay: {
+            if (state.days.empty())
+                return state.window;
+            const int p = std::clamp(position, 0, static_cast<int>(state.days.size()) - 1);
+            const DayTime start = state.days[static_cast<std::size_t>(p)];
+            return {start, start + 1};
+        }
+        case SpanOneMonth:
+            return {FirstOfMonth(y, m + position), FirstOfMonth(y, m + position + 1)};
+        case SpanOneQuarter:
+            return {FirstOfMonth(y, m + 3 * position), FirstOfMonth(y, m + 3 * position + 3)};
+        case SpanOneYear:
+            return {EncodeDate(y + position, 1, 1), EncodeDate(y + position + 1, 1, 1)};
+        default:
+            throw KorvexError("Illegal state.");
     }
 }
 
-JumpResult ButtonJumpClick(const NavigationState& state, int direction) {
+JumpResult ButtonJumpClick(const NavigationState& state, int direction)
+{
     JumpResult out;
     if (IsHourSpan(state.spanItem)) {
         const DayTime a = state.window.start;
@@ -269,7 +320,8 @@ JumpResult ButtonJumpClick(const NavigationState& state, int direction) {
     return out;
 }
 
-std::optional<int> ScrollClickPosition(const NavigationState& state, int direction) {
+std::optional<int> ScrollClickPosition(const NavigationState& state, int direction)
+{
     if (!IsLongSpan(state.spanItem))
         return std::nullopt;
     if (direction < 0 && state.slider.position > 0)
@@ -279,7 +331,8 @@ std::optional<int> ScrollClickPosition(const NavigationState& state, int directi
     return std::nullopt;
 }
 
-std::optional<TimeWindow> ScrollStep(const NavigationState& state, int direction) {
+std::optional<TimeWindow> ScrollStep(const NavigationState& state, int direction)
+{
     if (IsLongSpan(state.spanItem))
         return std::nullopt;
     double d = 0.025 * (state.window.end - state.window.start);
@@ -288,22 +341,29 @@ std::optional<TimeWindow> ScrollStep(const NavigationState& state, int direction
     return TimeWindow{state.window.start + d, state.window.end + d};
 }
 
-bool SetMaximumFirst(double currentMaximum, double newMinimum) {
+bool SetMaximumFirst(double currentMaximum, double newMinimum)
+{
     return newMinimum >= currentMaximum;
 }
 
-DayTime YieldPeriodStart(int mode, DayTime windowStart) {
+DayTime YieldPeriodStart(int mode, DayTime windowStart)
+{
     const auto [y, m] = YearMonthOf(windowStart);
     switch (mode) {
-    case ModeMonth: return FirstOfMonth(y, m);
-    case ModeQuarter: return FirstOfMonth(y, FirstMonthOfQuarter(m));
-    case ModeYear: return EncodeDate(y, 1, 1);
-    default: return WholeDay(windowStart);
+        case ModeMonth:
+            return FirstOfMonth(y, m);
+        case ModeQuarter:
+            return FirstOfMonth(y, FirstMonthOfQuarter(m));
+        case ModeYear:
+            return EncodeDate(y, 1, 1);
+        default:
+            return WholeDay(windowStart);
     }
 }
 
-std::string ChartTitleText(int spanItem, const TimeWindow& window,
-                           const std::string& yieldSummary, const MonthNames& names) {
+std::string ChartTitleText(int spanItem, const TimeWindow& window, const std::string& yieldSummary,
+                           const MonthNames& names)
+{
     const DayTime a = WholeDay(window.start);
     const DayTime e = WholeDay(window.end - kOneMinute);
     std::string text;
@@ -323,7 +383,8 @@ std::string ChartTitleText(int spanItem, const TimeWindow& window,
     return text;
 }
 
-std::string InitialChartTitle(DayTime navigationStart, const MonthNames& names) {
+std::string InitialChartTitle(DayTime navigationStart, const MonthNames& names)
+{
     return FormatDayTime("dd. mmmm yyyy", navigationStart, names);
 }
 

@@ -30,11 +30,11 @@ constexpr int kSpanItemCount = 7;
 enum SpanMode : int { ModeShort = 0, ModeMonth = 1, ModeQuarter = 2, ModeYear = 3 };
 
 int SpanModeOf(int spanItem);
-bool IsHourSpan(int spanItem);   // items 0..2
-bool IsShortSpan(int spanItem);  // items 0..3
-bool IsLongSpan(int spanItem);   // items 4..6
-int SpanTextId(int spanItem);    // catalogue row of the item's text; -1 outside 0..6
-double HourSpanLength(int spanItem);  // 1/24, 0.125, 1/3 for the hour spans, else 0
+bool IsHourSpan(int spanItem);       // items 0..2
+bool IsShortSpan(int spanItem);      // items 0..3
+bool IsLongSpan(int spanItem);       // items 4..6
+int SpanTextId(int spanItem);        // catalogue row of the item's text; -1 outside 0..6
+double HourSpanLength(int spanItem); // 1/24, 0.125, 1/3 for the hour spans, else 0
 
 struct TimeWindow {
     DayTime start = 0;
@@ -43,8 +43,8 @@ struct TimeWindow {
 };
 
 struct NavigationRange {
-    DayTime start = 0;  // whole day
-    DayTime end = 0;    // whole day, exclusive
+    DayTime start = 0; // whole day
+    DayTime end = 0;   // whole day, exclusive
     bool operator==(const NavigationRange&) const = default;
 };
 
@@ -56,7 +56,7 @@ struct SliderState {
     int position = 0;
 
     void SetMaximum(int value);
-    bool SetPosition(int value);  // true when the position changed
+    bool SetPosition(int value); // true when the position changed
     bool operator==(const SliderState&) const = default;
 };
 
@@ -64,17 +64,17 @@ struct SliderState {
 struct NavigationState {
     int spanItem = SpanOneDay;
     TimeWindow window;
-    DayTime periodStart = 0;       // first day of the chosen period
-    DayTime periodEnd = 0;         // last day of the chosen period, inclusive
+    DayTime periodStart = 0; // first day of the chosen period
+    DayTime periodEnd = 0;   // last day of the chosen period, inclusive
     NavigationRange range;
-    std::span<const int> days;     // DayList: day numbers with data, ascending, no duplicates
+    std::span<const int> days; // DayList: day numbers with data, ascending, no duplicates
     SliderState slider;
 };
 
 // Whole-day arithmetic on computed times: sums like day + 16/24 are not exact in binary, so a
 // value within a millisecond below a boundary counts as the boundary.
-DayTime WholeDay(DayTime t);   // floor
-DayTime CeilDay(DayTime t);    // ceil
+DayTime WholeDay(DayTime t); // floor
+DayTime CeilDay(DayTime t);  // ceil
 
 // State after the analysis is loaded: "1 day" on the first day with data, range from that day
 // to the day after the last one, slider over the days.
@@ -112,8 +112,8 @@ TimeWindow SliderTimeChange(const NavigationState& state, int position);
 // slider. For the hour spans the caller undoes any zoom before asking.
 struct JumpResult {
     enum Kind { None, SliderMoved, WindowMoved } kind = None;
-    int sliderPosition = 0;  // SliderMoved
-    TimeWindow window;       // SliderMoved and WindowMoved
+    int sliderPosition = 0; // SliderMoved
+    TimeWindow window;      // SliderMoved and WindowMoved
 };
 JumpResult ButtonJumpClick(const NavigationState& state, int direction);
 
@@ -133,8 +133,7 @@ bool SetMaximumFirst(double currentMaximum, double newMinimum);
 DayTime YieldPeriodStart(int mode, DayTime windowStart);
 
 // Chart title: the displayed dates, then the yield summary after "  -  " when it is not empty.
-std::string ChartTitleText(int spanItem, const TimeWindow& window,
-                           const std::string& yieldSummary,
+std::string ChartTitleText(int spanItem, const TimeWindow& window, const std::string& yieldSummary,
                            const MonthNames& names = MonthNames::English());
 
 // Title shown right after loading: the first day in full ("dd. mmmm yyyy").

@@ -4,9 +4,15 @@
 
 namespace korvex {
 
-DayTime ExportDay(DayTime bottomAxisMinimum) { return std::floor(bottomAxisMinimum); }
+DayTime ExportDay(DayTime bottomAxisMinimum)
+{
+    return std::floor(bottomAxisMinimum);
+}
 
-bool UsesCommaCopy(int languageNumber) { return languageNumber == 2 || languageNumber == 7; }
+bool UsesCommaCopy(int languageNumber)
+{
+    return languageNumber == 2 || languageNumber == 7;
+}
 
 std::string ProgramDialogFolder(const std::string& program)
 {
@@ -25,7 +31,8 @@ SpreadsheetOutcome OpenInSpreadsheet(const std::string& file, const std::string&
         return SpreadsheetOutcome::StartedStoredProgram;
 
     steps.ReportProgramNotFound();
-    const std::optional<std::string> chosen = steps.ChooseProgram(ProgramDialogFolder(storedProgram));
+    const std::optional<std::string> chosen =
+        steps.ChooseProgram(ProgramDialogFolder(storedProgram));
     if (!chosen)
         return SpreadsheetOutcome::Cancelled;
     if (!chosen->empty() && steps.StartProgram(*chosen, file)) {

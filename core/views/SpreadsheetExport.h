@@ -45,8 +45,8 @@ enum class SpreadsheetOutcome {
     StartedStoredProgram,
     StartedChosenProgram,
     OpenedByAssociation,
-    Cancelled,      // the user cancelled the program file dialog
-    Failed,         // nothing started; the user was told
+    Cancelled, // the user cancelled the program file dialog
+    Failed,    // nothing started; the user was told
 };
 
 // Tries, in order: the program by name, the stored program path (when not empty), then asks

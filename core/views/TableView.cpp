@@ -13,7 +13,8 @@ namespace {
 constexpr int kTextTotal = 132;
 constexpr int kTextDailyOverview = 135;
 
-int IndexOf(DataSetList sets, const AnalysisDataSet* set) {
+int IndexOf(DataSetList sets, const AnalysisDataSet* set)
+{
     if (!set)
         return -1;
     for (std::size_t i = 0; i < sets.size(); ++i) {
@@ -23,7 +24,8 @@ int IndexOf(DataSetList sets, const AnalysisDataSet* set) {
     return -1;
 }
 
-bool HasOverviewMark(DataSetList sets, int device) {
+bool HasOverviewMark(DataSetList sets, int device)
+{
     if (device < 0 || device >= static_cast<int>(sets.size()) || !sets[device])
         return false;
     const AnalysisDataSet& set = *sets[device];
@@ -34,7 +36,8 @@ bool HasOverviewMark(DataSetList sets, int device) {
     return false;
 }
 
-void CompleteColumn(StringGrid& grid, int c, DataSetList sets, char separator) {
+void CompleteColumn(StringGrid& grid, int c, DataSetList sets, char separator)
+{
     const int last = grid.RowCount() - 1;
     const int device = grid.Value(c, 0);
     const int field = grid.Value(c, 1);
@@ -55,13 +58,15 @@ void CompleteColumn(StringGrid& grid, int c, DataSetList sets, char separator) {
 
 } // namespace
 
-std::string YieldHeadingName(const DeviceSettings& settings, int field) {
+std::string YieldHeadingName(const DeviceSettings& settings, int field)
+{
     const std::string& label = settings.label(field);
     const std::string& key = settings.key(field);
     return label == key ? YieldName(key) : label;
 }
 
-StringGrid FillTable(const TableRequest& request) {
+StringGrid FillTable(const TableRequest& request)
+{
     StringGrid grid(1, 1);
     const bool yearly = request.spanItem == SpanOneYear;
     const StringGrid* table = yearly ? request.monthly : request.daily;
@@ -108,8 +113,8 @@ StringGrid FillTable(const TableRequest& request) {
     if (!yearly) {
         grid.SetText(0, 0, Text(kTextDailyOverview));
         for (int r = 2; r < last; ++r)
-            grid.SetText(0, r, FormatDayTime("dd. mmm. yyyy", grid.Value(0, r),
-                                             *request.format.months));
+            grid.SetText(0, r,
+                         FormatDayTime("dd. mmm. yyyy", grid.Value(0, r), *request.format.months));
     }
 
     // A column that cannot be completed stays as it is; the others still are.

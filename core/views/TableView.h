@@ -13,12 +13,12 @@ namespace korvex {
 
 struct TableRequest {
     int spanItem = SpanOneDay;
-    TimeWindow window;                          // Chart's bottom axis
-    const StringGrid* daily = nullptr;          // DailyYieldTable
-    const StringGrid* monthly = nullptr;        // MonthlyYieldTable
-    DataSetList sets;                           // the window's data sets, in device order
-    const AnalysisDataSet* current = nullptr;   // CurrentDataSet
-    bool overviewMode = false;                  // the Overview tab is selected
+    TimeWindow window;                        // Chart's bottom axis
+    const StringGrid* daily = nullptr;        // DailyYieldTable
+    const StringGrid* monthly = nullptr;      // MonthlyYieldTable
+    DataSetList sets;                         // the window's data sets, in device order
+    const AnalysisDataSet* current = nullptr; // CurrentDataSet
+    bool overviewMode = false;                // the Overview tab is selected
     ViewFormat format;
 };
 

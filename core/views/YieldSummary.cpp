@@ -11,7 +11,8 @@ constexpr int kTextAnnualYield = 138;
 constexpr int kTextQuarterlyYield = 139;
 constexpr int kTextMonthlyYield = 140;
 
-int YieldColumn(const StringGrid& table, int device, int field) {
+int YieldColumn(const StringGrid& table, int device, int field)
+{
     int c = 1;
     while (c < table.ColCount() && table.Value(c, 0) != device)
         ++c;
@@ -22,37 +23,43 @@ int YieldColumn(const StringGrid& table, int device, int field) {
     return -1;
 }
 
-int TitleTextOf(int mode) {
+int TitleTextOf(int mode)
+{
     switch (mode) {
-    case ModeMonth: return kTextMonthlyYield;
-    case ModeQuarter: return kTextQuarterlyYield;
-    default: return kTextAnnualYield;
+        case ModeMonth:
+            return kTextMonthlyYield;
+        case ModeQuarter:
+            return kTextQuarterlyYield;
+        default:
+            return kTextAnnualYield;
     }
 }
 
 } // namespace
 
 double PeriodYield(const StringGrid* monthly, const StringGrid* annual, int device, int field,
-                   int mode, DayTime periodStart, char separator) {
+                   int mode, DayTime periodStart, char separator)
+{
     const StringGrid* table = nullptr;
     double startKey = 0;
     double endKey = 0;
     switch (mode) {
-    case ModeMonth:
-    case ModeQuarter:
-        table = monthly;
-        startKey = periodStart;
-        endKey = StartOfMonth(periodStart + (mode == ModeMonth ? 31 : 93));
-        break;
-    case ModeYear: {
-        table = annual;
-        int y = 0, m = 0, d = 0;
-        DecodeDate(WholeDay(periodStart), y, m, d);
-        startKey = y;
-        endKey = y + 1;
-        break;
-    }
-    default: return 0;
+        case ModeMonth:
+        case ModeQuarter:
+            table = monthly;
+            startKey = periodStart;
+            endKey = StartOfMonth(periodStart + (mode == ModeMonth ? 31 : 93));
+            break;
+        case ModeYear: {
+            table = annual;
+            int y = 0, m = 0, d = 0;
+            DecodeDate(WholeDay(periodStart), y, m, d);
+            startKey = y;
+            endKey = y + 1;
+            break;
+        }
+        default:
+            return 0;
     }
     if (!table)
         return 0;
@@ -74,7 +81,8 @@ double PeriodYield(const StringGrid* monthly, const StringGrid* annual, int devi
     return sum;
 }
 
-std::string BuildYieldSummary(const SummaryRequest& request) {
+std::string BuildYieldSummary(const SummaryRequest& request)
+{
     std::string summary;
     if (request.sets.empty() || request.overviewShown || !request.current ||
         !IsLongSpan(request.spanItem))
@@ -103,9 +111,9 @@ std::string BuildYieldSummary(const SummaryRequest& request) {
         }
         summary += YieldName(key);
         summary += ": ";
-        summary += FormatYield(PeriodYield(request.monthly, request.annual, device, f, mode,
-                                           start, separator),
-                               separator);
+        summary += FormatYield(
+            PeriodYield(request.monthly, request.annual, device, f, mode, start, separator),
+            separator);
         summary += ' ';
         summary += SumUnit(request.current->unit(f));
     }

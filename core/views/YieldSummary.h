@@ -17,10 +17,10 @@ double PeriodYield(const StringGrid* monthly, const StringGrid* annual, int devi
 
 struct SummaryRequest {
     DataSetList sets;
-    const AnalysisDataSet* current = nullptr;  // CurrentDataSet
-    bool overviewShown = false;                // the Overview tab is the one shown
+    const AnalysisDataSet* current = nullptr; // CurrentDataSet
+    bool overviewShown = false;               // the Overview tab is the one shown
     int spanItem = SpanOneDay;
-    DayTime windowStart = 0;                   // Chart's bottom-axis minimum
+    DayTime windowStart = 0; // Chart's bottom-axis minimum
     const StringGrid* monthly = nullptr;
     const StringGrid* annual = nullptr;
     ViewFormat format;

@@ -16,19 +16,22 @@ constexpr int kTextDailyOverview = 135;
 constexpr int kTextMonthlyOverview = 136;
 constexpr int kTextAnnualOverview = 137;
 
-int YearOf(DayTime day) {
+int YearOf(DayTime day)
+{
     int y = 0, m = 0, d = 0;
     DecodeDate(day, y, m, d);
     return y;
 }
 
-int MonthKeyOf(DayTime day) {
+int MonthKeyOf(DayTime day)
+{
     int y = 0, m = 0, d = 0;
     DecodeDate(day, y, m, d);
     return y * 100 + m;
 }
 
-void CopyRow(const StringGrid& from, int fromRow, StringGrid& to, int toRow) {
+void CopyRow(const StringGrid& from, int fromRow, StringGrid& to, int toRow)
+{
     const int cols = std::min(from.ColCount(), to.ColCount());
     for (int c = 0; c < cols; ++c)
         to.Cell(c, toRow) = from.Cell(c, fromRow);
@@ -36,7 +39,8 @@ void CopyRow(const StringGrid& from, int fromRow, StringGrid& to, int toRow) {
 
 // Writes the sums of rows [first, last) of the source into row `row` of every data column.
 void WriteSums(const StringGrid& source, int first, int last, StringGrid& target, int row,
-               char separator) {
+               char separator)
+{
     for (int c = 1; c < target.ColCount(); ++c) {
         double sum = 0;
         SumColumnCells(source, c, first, last, separator, sum);
@@ -46,7 +50,8 @@ void WriteSums(const StringGrid& source, int first, int last, StringGrid& target
 
 } // namespace
 
-bool IsYieldField(const DeviceSettings& settings, int field) {
+bool IsYieldField(const DeviceSettings& settings, int field)
+{
     if (field < 0 || field >= settings.fieldCount())
         return false;
     if (settings.category(field) != FieldCategory::Others || settings.derived(field))
@@ -58,7 +63,8 @@ bool IsYieldField(const DeviceSettings& settings, int field) {
 }
 
 bool SumColumnCells(const StringGrid& grid, int col, int firstRow, int lastRow, char separator,
-                    double& sum) {
+                    double& sum)
+{
     sum = 0;
     const std::vector<GridCell>& cells = grid.Column(col);
     lastRow = std::min(lastRow, grid.RowCount());
@@ -75,7 +81,8 @@ bool SumColumnCells(const StringGrid& grid, int col, int firstRow, int lastRow, 
 }
 
 StringGrid BuildDailyYieldTable(DataSetList sets, std::span<const int> days,
-                                const ViewFormat& format) {
+                                const ViewFormat& format)
+{
     const int rows = static_cast<int>(days.size()) + 3;
     StringGrid grid(1, rows);
     grid.SetFixedCols(0);
@@ -110,7 +117,8 @@ StringGrid BuildDailyYieldTable(DataSetList sets, std::span<const int> days,
     return grid;
 }
 
-StringGrid BuildMonthlyYieldTable(const StringGrid& daily, const ViewFormat& format) {
+StringGrid BuildMonthlyYieldTable(const StringGrid& daily, const ViewFormat& format)
+{
     const int dailyLast = daily.RowCount() - 1;
     StringGrid grid(daily.ColCount(), 2);
     grid.SetFixedCols(0);
@@ -142,8 +150,9 @@ StringGrid BuildMonthlyYieldTable(const StringGrid& daily, const ViewFormat& for
 }
 
 StringGrid BuildAnnualYieldTable(const StringGrid& monthly, DayTime periodStart, DataSetList sets,
-                                 const ViewFormat& format) {
-    const int lastData = monthly.RowCount() - 2;  // the row before "Total"
+                                 const ViewFormat& format)
+{
+    const int lastData = monthly.RowCount() - 2; // the row before "Total"
     StringGrid grid(monthly.ColCount(), monthly.RowCount());
     grid.SetFixedCols(0);
     CopyRow(monthly, 0, grid, 0);
@@ -151,7 +160,7 @@ StringGrid BuildAnnualYieldTable(const StringGrid& monthly, DayTime periodStart,
     grid.SetText(0, 0, Text(kTextAnnualOverview));
 
     int year = YearOf(periodStart);
-    int summed = 1;  // last monthly row already summed
+    int summed = 1; // last monthly row already summed
     int row = 2;
     auto writeYear = [&](int lastRow) {
         if (row >= grid.RowCount())
@@ -194,7 +203,8 @@ StringGrid BuildAnnualYieldTable(const StringGrid& monthly, DayTime periodStart,
     return grid;
 }
 
-void UpdateTableTexts(StringGrid* daily, StringGrid* monthly, StringGrid* annual) {
+void UpdateTableTexts(StringGrid* daily, StringGrid* monthly, StringGrid* annual)
+{
     const struct {
         StringGrid* grid;
         int caption;

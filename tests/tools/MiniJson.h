@@ -18,8 +18,9 @@ struct Json {
     using Array = std::vector<Json>;
     using Object = std::map<std::string, Json>;
     std::variant<std::nullptr_t, bool, double, std::string, std::shared_ptr<Array>,
-                 std::shared_ptr<Object>> value;
-    std::vector<std::string> keyOrder;  // objects: keys as written
+                 std::shared_ptr<Object>>
+        value;
+    std::vector<std::string> keyOrder; // objects: keys as written
 
     bool IsNull() const { return std::holds_alternative<std::nullptr_t>(value); }
     double Num() const { return std::get<double>(value); }
@@ -58,7 +59,8 @@ private:
     }
     void Space()
     {
-        while (i_ < t_.size() && (t_[i_] == ' ' || t_[i_] == '\n' || t_[i_] == '\r' || t_[i_] == '\t'))
+        while (i_ < t_.size() &&
+               (t_[i_] == ' ' || t_[i_] == '\n' || t_[i_] == '\r' || t_[i_] == '\t'))
             ++i_;
     }
     bool Eat(char c)
@@ -137,10 +139,12 @@ private:
             ++i_;
         if (i_ >= t_.size() || !std::isdigit(static_cast<unsigned char>(t_[i_])))
             Fail("bad number");
-        if (t_[i_] == '0' && i_ + 1 < t_.size() && std::isdigit(static_cast<unsigned char>(t_[i_ + 1])))
+        if (t_[i_] == '0' && i_ + 1 < t_.size() &&
+            std::isdigit(static_cast<unsigned char>(t_[i_ + 1])))
             Fail("leading zero");
-        while (i_ < t_.size() && (std::isdigit(static_cast<unsigned char>(t_[i_])) || t_[i_] == '.' ||
-                                  t_[i_] == 'e' || t_[i_] == 'E' || t_[i_] == '+' || t_[i_] == '-'))
+        while (i_ < t_.size() &&
+               (std::isdigit(static_cast<unsigned char>(t_[i_])) || t_[i_] == '.' ||
+                t_[i_] == 'e' || t_[i_] == 'E' || t_[i_] == '+' || t_[i_] == '-'))
             ++i_;
         const std::string text = t_.substr(start, i_ - start);
         char* end = nullptr;
@@ -186,23 +190,41 @@ private:
                 Fail("open escape");
             const char e = t_[i_++];
             switch (e) {
-            case '"': out.push_back('"'); break;
-            case '\\': out.push_back('\\'); break;
-            case '/': out.push_back('/'); break;
-            case 'n': out.push_back('\n'); break;
-            case 'r': out.push_back('\r'); break;
-            case 't': out.push_back('\t'); break;
-            case 'b': out.push_back('\b'); break;
-            case 'f': out.push_back('\f'); break;
-            case 'u': {
-                if (i_ + 4 > t_.size())
-                    Fail("short \\u");
-                const unsigned cp = static_cast<unsigned>(std::stoul(t_.substr(i_, 4), nullptr, 16));
-                i_ += 4;
-                AppendUtf8(out, cp);
-                break;
-            }
-            default: Fail("bad escape");
+                case '"':
+                    out.push_back('"');
+                    break;
+                case '\\':
+                    out.push_back('\\');
+                    break;
+                case '/':
+                    out.push_back('/');
+                    break;
+                case 'n':
+                    out.push_back('\n');
+                    break;
+                case 'r':
+                    out.push_back('\r');
+                    break;
+                case 't':
+                    out.push_back('\t');
+                    break;
+                case 'b':
+                    out.push_back('\b');
+                    break;
+                case 'f':
+                    out.push_back('\f');
+                    break;
+                case 'u': {
+                    if (i_ + 4 > t_.size())
+                        Fail("short \\u");
+                    const unsigned cp =
+                        static_cast<unsigned>(std::stoul(t_.substr(i_, 4), nullptr, 16));
+                    i_ += 4;
+                    AppendUtf8(out, cp);
+                    break;
+                }
+                default:
+                    Fail("bad escape");
             }
         }
     }

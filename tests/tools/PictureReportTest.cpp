@@ -23,13 +23,14 @@ TEST(PictureOptions, PictureViewAndGraphs)
     EXPECT_FALSE(chart.tableView);
     EXPECT_TRUE(chart.graphs.empty());
 
-    const auto table = ParseReportOptions({"logs", "--picture", "out/t.bmp", "--view", "table",
-                                           "--span", "day", "--at", "2024-05-02", "--device", "10"});
+    const auto table =
+        ParseReportOptions({"logs", "--picture", "out/t.bmp", "--view", "table", "--span", "day",
+                            "--at", "2024-05-02", "--device", "10"});
     EXPECT_TRUE(table.tableView);
     EXPECT_EQ(*table.picture, "out/t.bmp");
 
-    const auto graphs = ParseReportOptions({"logs", "--picture", "a.jpg", "--span", "day",
-                                            "--graphs", "T1,V',R1"});
+    const auto graphs =
+        ParseReportOptions({"logs", "--picture", "a.jpg", "--span", "day", "--graphs", "T1,V',R1"});
     EXPECT_EQ(graphs.graphs, (std::vector<std::string>{"T1", "V'", "R1"}));
 }
 
@@ -85,8 +86,8 @@ int NonWhitePixels(const std::string& bytes)
 {
     if (bytes.size() < 54)
         return 0;
-    const std::size_t offset = static_cast<unsigned char>(bytes[10]) |
-                               static_cast<unsigned char>(bytes[11]) << 8;
+    const std::size_t offset =
+        static_cast<unsigned char>(bytes[10]) | static_cast<unsigned char>(bytes[11]) << 8;
     int count = 0;
     for (std::size_t i = offset; i + 2 < bytes.size(); i += 3)
         count += (bytes[i] & bytes[i + 1] & bytes[i + 2] & 0xFF) != 0xFF ? 1 : 0;
@@ -121,14 +122,14 @@ protected:
     bool skipped_ = false;
 };
 
-#define SKIP_WITHOUT_USER_INTERFACE()                                                      \
-    if (skipped_)                                                                          \
+#define SKIP_WITHOUT_USER_INTERFACE()                                                              \
+    if (skipped_)                                                                                  \
     GTEST_SKIP() << "korvex-report of this build has no user interface"
 
 TEST_F(PictureReport, ChartPictureAsJpegAndBitmapWithoutDisplay)
 {
-    const ToolResult jpeg = Picture({"--picture", Out("day.jpg"), "--span", "day", "--at",
-                                     "2024-05-02", "--device", "10"});
+    const ToolResult jpeg = Picture(
+        {"--picture", Out("day.jpg"), "--span", "day", "--at", "2024-05-02", "--device", "10"});
     SKIP_WITHOUT_USER_INTERFACE();
     ASSERT_EQ(jpeg.exitCode, 0) << jpeg.err;
     EXPECT_EQ(jpeg.out, Out("day.jpg") + "\n");
@@ -136,8 +137,8 @@ TEST_F(PictureReport, ChartPictureAsJpegAndBitmapWithoutDisplay)
     ASSERT_TRUE(size);
     EXPECT_EQ(*size, std::make_pair(1024, 768));
 
-    const ToolResult bitmap = Picture({"--picture", Out("month.bmp"), "--span", "month",
-                                       "--device", "21", "--graphs", "T1,R1"});
+    const ToolResult bitmap = Picture(
+        {"--picture", Out("month.bmp"), "--span", "month", "--device", "21", "--graphs", "T1,R1"});
     ASSERT_EQ(bitmap.exitCode, 0) << bitmap.err;
     const std::string bytes = ReadFile(Out("month.bmp"));
     EXPECT_EQ(BitmapSize(bytes), std::make_optional(std::make_pair(1024, 768)));
@@ -147,8 +148,8 @@ TEST_F(PictureReport, ChartPictureAsJpegAndBitmapWithoutDisplay)
 
 TEST_F(PictureReport, TablePictureHasTheTableSize)
 {
-    const ToolResult r = Picture({"--picture", Out("table.bmp"), "--view", "table", "--span",
-                                  "month", "--device", "10"});
+    const ToolResult r = Picture(
+        {"--picture", Out("table.bmp"), "--view", "table", "--span", "month", "--device", "10"});
     SKIP_WITHOUT_USER_INTERFACE();
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto size = BitmapSize(ReadFile(Out("table.bmp")));
@@ -160,7 +161,8 @@ TEST_F(PictureReport, TablePictureHasTheTableSize)
 
 TEST_F(PictureReport, FailuresAreReportedAndWriteNothing)
 {
-    const ToolResult unknown = Picture({"--picture", Out("x.jpg"), "--span", "day", "--graphs", "T9"});
+    const ToolResult unknown =
+        Picture({"--picture", Out("x.jpg"), "--span", "day", "--graphs", "T9"});
     SKIP_WITHOUT_USER_INTERFACE();
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_NE(unknown.err.find("T9"), std::string::npos) << unknown.err;

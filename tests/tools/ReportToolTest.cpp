@@ -21,30 +21,31 @@ TEST_F(ReportTool, DailyTableAsLogText)
 {
     const ToolResult r = Report({Fixture("basic")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "Daily overview;Solar controller;\r\n"
-              "Date;V [l];Q [kWh]\r\n"
-              "01. May. 2010;110,00;2,50\r\n"
-              "02. May. 2010;0,00;2,03\r\n"
-              "Total;110,00;4,53\r\n");
+    EXPECT_EQ(r.out, "Daily overview;Solar controller;\r\n"
+                     "Date;V [l];Q [kWh]\r\n"
+                     "01. May. 2010;110,00;2,50\r\n"
+                     "02. May. 2010;0,00;2,03\r\n"
+                     "Total;110,00;4,53\r\n");
     // The one failing file is named on the error stream, on one line.
-    EXPECT_EQ(r.err, Fixture("basic") + "/30100502.csv: The file you specified does not contain measured values.\n");
+    EXPECT_EQ(r.err,
+              Fixture("basic") +
+                  "/30100502.csv: The file you specified does not contain measured values.\n");
 }
 
 TEST_F(ReportTool, MonthlyAndAnnualTablesInAnotherLanguage)
 {
     const ToolResult monthly = Report({Fixture("basic"), "--table", "monthly"});
     EXPECT_EQ(monthly.exitCode, 0);
-    EXPECT_EQ(monthly.out,
-              "Monthly overview;Solar controller;\r\n"
-              "Date;V [l];Q [kWh]\r\n"
-              "May. 2010;110,00;4,53\r\n"
-              "Total;110,00;4,53\r\n");
+    EXPECT_EQ(monthly.out, "Monthly overview;Solar controller;\r\n"
+                           "Date;V [l];Q [kWh]\r\n"
+                           "May. 2010;110,00;4,53\r\n"
+                           "Total;110,00;4,53\r\n");
 
     const ToolResult annual = Report({Fixture("basic"), "--table", "annual", "--language", "de"});
     EXPECT_EQ(annual.exitCode, 0);
     // German catalogue texts, in Windows-1252.
-    EXPECT_EQ(annual.out.substr(0, annual.out.find("\r\n")), "Jahres\xFC" "bersicht;Solarregler;");
+    EXPECT_EQ(annual.out.substr(0, annual.out.find("\r\n")), "Jahres\xFC"
+                                                             "bersicht;Solarregler;");
     EXPECT_NE(annual.out.find("\r\n2010;110,00;4,53\r\n"), std::string::npos);
 }
 
@@ -52,17 +53,17 @@ TEST_F(ReportTool, RangeLimitsTheFiles)
 {
     const ToolResult r = Report({Fixture("basic"), "--from", "2010-05-02", "--to", "2010-05-02"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "Daily overview;Solar controller;\r\n"
-              "Date;V [l];Q [kWh]\r\n"
-              "02. May. 2010;0,00;2,03\r\n"
-              "Total;0,00;2,03\r\n");
+    EXPECT_EQ(r.out, "Daily overview;Solar controller;\r\n"
+                     "Date;V [l];Q [kWh]\r\n"
+                     "02. May. 2010;0,00;2,03\r\n"
+                     "Total;0,00;2,03\r\n");
 
     // A range beside the files finds nothing: text 86.
     const ToolResult none = Report({Fixture("basic"), "--from", "2011-01-01"});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.out.empty());
-    EXPECT_NE(none.err.find("No files were found, please check file path and try again."), std::string::npos);
+    EXPECT_NE(none.err.find("No files were found, please check file path and try again."),
+              std::string::npos);
 }
 
 TEST_F(ReportTool, JsonDocument)
@@ -97,7 +98,8 @@ TEST_F(ReportTool, JsonDocument)
     std::vector<std::string> keys;
     for (const Json& f : fields.Arr())
         keys.push_back(f["key"].Str());
-    EXPECT_EQ(keys, (std::vector<std::string>{"T1", "V", "P", "Ptag", "Vtag", "Pmonat", "Vmonat", "R1"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"T1", "V", "P", "Ptag", "Vtag", "Pmonat", "Vmonat", "R1"}));
 
     const Json& t1 = fields[0];
     EXPECT_EQ(t1.keyOrder, (std::vector<std::string>{"index", "key", "unit", "category", "derived",
@@ -128,8 +130,8 @@ TEST_F(ReportTool, JsonDocument)
     EXPECT_EQ(ptag["label"].Str(), "Sum of energy (Q)");
     EXPECT_EQ(ptag["points"].Num(), 2);
     EXPECT_EQ(ptag["first"][0].Num(), kDay1 + 0.5);
-    EXPECT_EQ(ptag["first"][1].Num(), 2.5);  // the log's own day yield
-    EXPECT_NEAR(ptag["last"][1].Num(), 2.0 / 60 + 2.0, 1e-6);  // integrated power
+    EXPECT_EQ(ptag["first"][1].Num(), 2.5);                   // the log's own day yield
+    EXPECT_NEAR(ptag["last"][1].Num(), 2.0 / 60 + 2.0, 1e-6); // integrated power
     EXPECT_EQ(fields[4]["unit"].Str(), "[l]");
     EXPECT_EQ(fields[4]["first"][1].Num(), 110);
 
@@ -146,8 +148,10 @@ TEST_F(ReportTool, JsonDocument)
     EXPECT_EQ(row(daily[1]), (std::vector<std::string>{"Date", "1", "2"}));
     EXPECT_EQ(row(daily[2]), (std::vector<std::string>{"40299", "110,00", "2,50"}));
     EXPECT_EQ(row(daily[4]), (std::vector<std::string>{"Total", "110,00", "4,53"}));
-    EXPECT_EQ(row(doc["tables"]["monthly"][2]), (std::vector<std::string>{"May. 2010", "110,00", "4,53"}));
-    EXPECT_EQ(row(doc["tables"]["annual"][2]), (std::vector<std::string>{"2010", "110,00", "4,53"}));
+    EXPECT_EQ(row(doc["tables"]["monthly"][2]),
+              (std::vector<std::string>{"May. 2010", "110,00", "4,53"}));
+    EXPECT_EQ(row(doc["tables"]["annual"][2]),
+              (std::vector<std::string>{"2010", "110,00", "4,53"}));
 }
 
 TEST_F(ReportTool, JsonTextsFollowTheLanguage)
@@ -161,21 +165,23 @@ TEST_F(ReportTool, JsonTextsFollowTheLanguage)
 
 TEST_F(ReportTool, WindowOfAMonthForOneDevice)
 {
-    const ToolResult r = Report({Fixture("basic"), "--span", "month", "--at", "2010-05-02", "--device", "10"});
+    const ToolResult r =
+        Report({Fixture("basic"), "--span", "month", "--at", "2010-05-02", "--device", "10"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "Daily overview;Solar controller;\r\n"
-              "Date;V [l];Q [kWh]\r\n"
-              "01. May. 2010;110,00;2,50\r\n"
-              "02. May. 2010;0,00;2,03\r\n"
-              "Total;110,00;4,53\r\n"
-              "May 2010  -  Monthly yield V: 110,00 [l]  -  Q: 4,53 [kWh]\r\n");
+    EXPECT_EQ(r.out, "Daily overview;Solar controller;\r\n"
+                     "Date;V [l];Q [kWh]\r\n"
+                     "01. May. 2010;110,00;2,50\r\n"
+                     "02. May. 2010;0,00;2,03\r\n"
+                     "Total;110,00;4,53\r\n"
+                     "May 2010  -  Monthly yield V: 110,00 [l]  -  Q: 4,53 [kWh]\r\n");
 
     // A device without yield fields keeps only its dates; the short spans carry no yields.
-    const ToolResult heating = Report({Fixture("basic"), "--span", "1h", "--at", "2010-05-02", "--device", "21"});
+    const ToolResult heating =
+        Report({Fixture("basic"), "--span", "1h", "--at", "2010-05-02", "--device", "21"});
     EXPECT_EQ(heating.exitCode, 0);
-    EXPECT_EQ(heating.out,
-              "Daily overview\r\nDate\r\n01. May. 2010\r\n02. May. 2010\r\nTotal\r\n02. May 2010\r\n");
+    EXPECT_EQ(
+        heating.out,
+        "Daily overview\r\nDate\r\n01. May. 2010\r\n02. May. 2010\r\nTotal\r\n02. May 2010\r\n");
 
     // Without a span the whole table, also limited to one device.
     const ToolResult table = Report({Fixture("basic"), "--device", "21"});
@@ -187,12 +193,11 @@ TEST_F(ReportTool, WindowOfTheOverview)
 {
     const ToolResult r = Report({Fixture("basic"), "--span", "year"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "Monthly overview;Solar controller;\r\n"
-              "Date;V [l];Q [kWh]\r\n"
-              "May. 2010;110,00;4,53\r\n"
-              "Total;110,00;4,53\r\n"
-              "Jan 2010 - Dec 2010\r\n");
+    EXPECT_EQ(r.out, "Monthly overview;Solar controller;\r\n"
+                     "Date;V [l];Q [kWh]\r\n"
+                     "May. 2010;110,00;4,53\r\n"
+                     "Total;110,00;4,53\r\n"
+                     "Jan 2010 - Dec 2010\r\n");
 }
 
 TEST_F(ReportTool, OnlyFailingFiles)
@@ -200,9 +205,11 @@ TEST_F(ReportTool, OnlyFailingFiles)
     const ToolResult r = Report({Fixture("failing")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("10100501.csv: The file you specified does not contain measured values.\n"),
+    EXPECT_NE(
+        r.err.find("10100501.csv: The file you specified does not contain measured values.\n"),
+        std::string::npos);
+    EXPECT_NE(r.err.find("10100502.csv: The file you specified is not a valid log file.\n"),
               std::string::npos);
-    EXPECT_NE(r.err.find("10100502.csv: The file you specified is not a valid log file.\n"), std::string::npos);
     EXPECT_NE(r.err.find("No file found to open"), std::string::npos);
     EXPECT_EQ(Report({Fixture("failing"), "--json"}).exitCode, 1);
 }
@@ -218,11 +225,11 @@ TEST_F(ReportTool, DirectoryWithSpacesAndNonAsciiNames)
     const ToolResult text = Report({dir.string()});
     EXPECT_EQ(text.exitCode, 0) << text.err;
     // 3 kW from 12:00 to 12:01: 3/60 + (3 + 3) * (1/1440) * 12 = 0.1 kWh.
-    EXPECT_EQ(text.out,
-              "Daily overview;W\xE4rmepumpe S\xFC" "d\r\n"
-              "Date;Q [kWh]\r\n"
-              "01. May. 2010;0,10\r\n"
-              "Total;0,10\r\n");
+    EXPECT_EQ(text.out, "Daily overview;W\xE4rmepumpe S\xFC"
+                        "d\r\n"
+                        "Date;Q [kWh]\r\n"
+                        "01. May. 2010;0,10\r\n"
+                        "Total;0,10\r\n");
 
     const ToolResult json = Report({dir.string(), "--json"});
     ASSERT_EQ(json.exitCode, 0);

@@ -50,7 +50,8 @@ TEST_F(SampleLogs, SolarControllerReadsCompletely)
     EXPECT_EQ(set->fileCount(), 7);
     EXPECT_EQ(set->deviceSettings()->displayName(), "Solar controller");
     // Qsum is a running total and is left out; Qday becomes the day yield Ptag.
-    EXPECT_EQ(Keys(*set), (std::vector<std::string>{"T1", "T2", "T3", "T4", "V", "P", "Ptag", "R1", "R2"}));
+    EXPECT_EQ(Keys(*set),
+              (std::vector<std::string>{"T1", "T2", "T3", "T4", "V", "P", "Ptag", "R1", "R2"}));
     EXPECT_EQ(set->unit(5), "[kW]");
 
     // A June week: the collector gets hot, the pump runs, the day yield is plausible.
@@ -74,8 +75,11 @@ TEST_F(SampleLogs, HeatingCircuitAndFreshWaterRead)
 {
     const DayTime day = EncodeDate(2024, 1, 15);
     const std::string heating = SampleLogBytes(21, day);
-    EXPECT_EQ(heating.substr(0, heating.find("\r\n")),
-              "dd.mm.yy hh:mm;T1[\xB0" "C];T2[\xB0" "C];T3[\xB0" "C];T4[\xB0" "C];R1[%];R2[%];R3[%]");
+    EXPECT_EQ(heating.substr(0, heating.find("\r\n")), "dd.mm.yy hh:mm;T1[\xB0"
+                                                       "C];T2[\xB0"
+                                                       "C];T3[\xB0"
+                                                       "C];T4[\xB0"
+                                                       "C];R1[%];R2[%];R3[%]");
     EXPECT_NE(heating.find("\r\n15.01.2024 00:00;"), std::string::npos);
 
     const auto circuit = Read(21, day, day + 2);
@@ -108,10 +112,11 @@ TEST_F(SampleLogs, DeterministicPerDayAndLineInterval)
     clean.intervalMinutes = 5;
     const std::string bytes = SampleLogBytes(30, day, clean);
     std::size_t lines = 0;
-    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
+    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
+         at = bytes.find("\r\n", at + 2))
         ++lines;
-    EXPECT_EQ(lines, 1u + 288u);  // header and one line per five minutes
-    EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);  // every line ends in CR LF
+    EXPECT_EQ(lines, 1u + 288u);                         // header and one line per five minutes
+    EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1); // every line ends in CR LF
 
     EXPECT_THROW(SampleLogBytes(5, day), std::invalid_argument);
     EXPECT_THROW(SampleLogBytes(10, EncodeDate(1999, 12, 31)), std::invalid_argument);
@@ -153,7 +158,7 @@ TEST_F(SampleLogs, FaultsLeaveGapsAndErrCells)
     int nulls = 0;
     for (int i = 0; i < t4.count(); ++i)
         nulls += t4.isNull(i);
-    EXPECT_EQ(nulls, 2);  // the gap and the end of the day
+    EXPECT_EQ(nulls, 2); // the gap and the end of the day
 }
 
 TEST_F(SampleLogs, WrittenFilesAreFoundByTheScan)
@@ -166,20 +171,21 @@ TEST_F(SampleLogs, WrittenFilesAreFoundByTheScan)
     EXPECT_EQ(written, 8u);
     EXPECT_TRUE(fs::exists(temp_ / "logs" / "2024-02" / "21240202.csv"));
 
-    const LogDirectoryScan scan = ScanLogDirectory(temp_.string());  // two levels below
+    const LogDirectoryScan scan = ScanLogDirectory(temp_.string()); // two levels below
     EXPECT_EQ(scan.files.size(), 8u);
     EXPECT_EQ(scan.firstDay, EncodeDate(2024, 1, 30));
     EXPECT_EQ(scan.lastDay, EncodeDate(2024, 2, 2));
 
-    EXPECT_THROW(WriteSampleLogs((temp_ / "x").string(), EncodeDate(2024, 1, 1), EncodeDate(2024, 1, 1), {44}),
+    EXPECT_THROW(WriteSampleLogs((temp_ / "x").string(), EncodeDate(2024, 1, 1),
+                                 EncodeDate(2024, 1, 1), {44}),
                  std::invalid_argument);
 }
 
 TEST_F(SampleLogs, GeneratorProgram)
 {
     const std::string dir = (temp_ / "gen dir").string();
-    ToolResult r = Run("korvex-samplegen", {dir, "2024-02-28", "2024-03-01", "--devices", "10,30",
-                                            "--interval", "10"});
+    ToolResult r = Run("korvex-samplegen",
+                       {dir, "2024-02-28", "2024-03-01", "--devices", "10,30", "--interval", "10"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "6 sample log files written to " + dir + "\n");
     EXPECT_TRUE(fs::exists(fs::path(dir) / "30240229.csv"));
@@ -187,9 +193,11 @@ TEST_F(SampleLogs, GeneratorProgram)
     EXPECT_EQ(Run("korvex-samplegen", {dir, "2024-03-01"}).exitCode, 2);
     EXPECT_EQ(Run("korvex-samplegen", {dir, "2024-03-02", "2024-03-01"}).exitCode, 2);
     EXPECT_EQ(Run("korvex-samplegen", {dir, "1999-03-01", "2024-03-01"}).exitCode, 2);
-    EXPECT_EQ(Run("korvex-samplegen", {dir, "2024-03-01", "2024-03-01", "--devices", "10,5"}).exitCode, 2);
-    r = Run("korvex-samplegen", {(temp_ / "gen dir" / "30240229.csv" / "below").string(), "2024-03-01",
-                                 "2024-03-01"});
+    EXPECT_EQ(
+        Run("korvex-samplegen", {dir, "2024-03-01", "2024-03-01", "--devices", "10,5"}).exitCode,
+        2);
+    r = Run("korvex-samplegen",
+            {(temp_ / "gen dir" / "30240229.csv" / "below").string(), "2024-03-01", "2024-03-01"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.empty());
 }

@@ -76,7 +76,8 @@ protected:
     // Runs a program of the build's bin folder with the given arguments.
     ToolResult Run(const std::string& program, const std::vector<std::string>& args) const
     {
-        std::string command = "LC_ALL=C.UTF-8 " + ShellQuote(std::string(KORVEX_BIN_DIR) + "/" + program);
+        std::string command =
+            "LC_ALL=C.UTF-8 " + ShellQuote(std::string(KORVEX_BIN_DIR) + "/" + program);
         for (const std::string& a : args)
             command += " " + ShellQuote(a);
         const std::filesystem::path out = temp_ / "stdout";
@@ -90,7 +91,10 @@ protected:
         return result;
     }
 
-    ToolResult Report(const std::vector<std::string>& args) const { return Run("korvex-report", args); }
+    ToolResult Report(const std::vector<std::string>& args) const
+    {
+        return Run("korvex-report", args);
+    }
 
     static std::string Fixture(const std::string& relative)
     {

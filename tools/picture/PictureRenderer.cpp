@@ -32,9 +32,12 @@ public:
     {
         messages.push_back(text.toStdString());
         switch (buttons) {
-        case PromptButtons::Ok: return PromptAnswer::Ok;
-        case PromptButtons::OkCancel: return PromptAnswer::Cancel;
-        default: return PromptAnswer::No;
+            case PromptButtons::Ok:
+                return PromptAnswer::Ok;
+            case PromptButtons::OkCancel:
+                return PromptAnswer::Cancel;
+            default:
+                return PromptAnswer::No;
         }
     }
     std::vector<std::string> messages;
@@ -66,7 +69,10 @@ class WindowTarget final : public LogLoadTarget {
 public:
     explicit WindowTarget(TChildform& window) : window_(window) {}
     void AddLogFile(const std::string& path) override { window_.AddLogFile(path); }
-    void BuildDeviceView(std::size_t device) override { window_.BuildDeviceView(static_cast<int>(device)); }
+    void BuildDeviceView(std::size_t device) override
+    {
+        window_.BuildDeviceView(static_cast<int>(device));
+    }
 
 private:
     TChildform& window_;

@@ -17,10 +17,20 @@ std::size_t Utf8Length(std::string_view text, std::size_t i)
     unsigned int cp = 0;
     if (c < 0x80)
         return 1;
-    if ((c & 0xE0) == 0xC0) { n = 2; cp = c & 0x1F; min = 0x80; }
-    else if ((c & 0xF0) == 0xE0) { n = 3; cp = c & 0x0F; min = 0x800; }
-    else if ((c & 0xF8) == 0xF0) { n = 4; cp = c & 0x07; min = 0x10000; }
-    else return 0;
+    if ((c & 0xE0) == 0xC0) {
+        n = 2;
+        cp = c & 0x1F;
+        min = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 3;
+        cp = c & 0x0F;
+        min = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+        n = 4;
+        cp = c & 0x07;
+        min = 0x10000;
+    } else
+        return 0;
     if (i + n > text.size())
         return 0;
     for (std::size_t k = 1; k < n; ++k) {
@@ -44,14 +54,36 @@ std::string JsonWriter::Quote(std::string_view text)
     for (std::size_t i = 0; i < text.size();) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         switch (c) {
-        case '"': out += "\\\""; ++i; continue;
-        case '\\': out += "\\\\"; ++i; continue;
-        case '\n': out += "\\n"; ++i; continue;
-        case '\r': out += "\\r"; ++i; continue;
-        case '\t': out += "\\t"; ++i; continue;
-        case '\b': out += "\\b"; ++i; continue;
-        case '\f': out += "\\f"; ++i; continue;
-        default: break;
+            case '"':
+                out += "\\\"";
+                ++i;
+                continue;
+            case '\\':
+                out += "\\\\";
+                ++i;
+                continue;
+            case '\n':
+                out += "\\n";
+                ++i;
+                continue;
+            case '\r':
+                out += "\\r";
+                ++i;
+                continue;
+            case '\t':
+                out += "\\t";
+                ++i;
+                continue;
+            case '\b':
+                out += "\\b";
+                ++i;
+                continue;
+            case '\f':
+                out += "\\f";
+                ++i;
+                continue;
+            default:
+                break;
         }
         if (c < 0x20 || c == 0x7F) {
             char buf[8];
@@ -172,7 +204,8 @@ JsonWriter& JsonWriter::Fixed(double value, int decimals, bool keepDecimal)
         return Null();
     Separate();
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
     std::string text(buf, res.ptr);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0')

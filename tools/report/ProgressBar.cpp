@@ -33,8 +33,7 @@ void ProgressBar::Draw()
     const int filled = static_cast<int>(fraction * kWidth);
     std::string bar(static_cast<std::size_t>(filled), '#');
     bar.append(static_cast<std::size_t>(kWidth - filled), '-');
-    const double seconds =
-        std::chrono::duration<double>(Clock::now() - start_).count();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
     const double rate = seconds > 0 ? static_cast<double>(bytes_) / 1e6 / seconds : 0.0;
     std::fprintf(out_, "\r[%s] %zu/%zu files  %.1f MB/s ", bar.c_str(), done_, total_, rate);
     std::fflush(out_);

@@ -20,7 +20,8 @@ void ReportAnalysis::AddLogFile(const std::string& path)
 {
     const auto index = static_cast<std::size_t>(DataSetIndexForFile(deviceNumbers, path));
     if (!dataSets[index])
-        dataSets[index] = std::make_unique<AnalysisDataSet>(periodStart, periodEnd, nullptr, nullptr);
+        dataSets[index] =
+            std::make_unique<AnalysisDataSet>(periodStart, periodEnd, nullptr, nullptr);
     dataSets[index]->load(path);
 }
 

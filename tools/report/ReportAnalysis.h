@@ -26,9 +26,9 @@ public:
 
     DayTime periodStart = 0, periodEnd = 0;
     std::vector<std::string> deviceNumbers;
-    std::vector<std::unique_ptr<AnalysisDataSet>> dataSets;  // slots stay empty without a file
-    std::vector<std::pair<std::string, int>> dayList;        // ("yyyymmdd", day), ascending
-    std::vector<int> days;                                   // the day numbers of dayList
+    std::vector<std::unique_ptr<AnalysisDataSet>> dataSets; // slots stay empty without a file
+    std::vector<std::pair<std::string, int>> dayList;       // ("yyyymmdd", day), ascending
+    std::vector<int> days;                                  // the day numbers of dayList
     StringGrid daily, monthly, annual;
 };
 

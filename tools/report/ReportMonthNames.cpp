@@ -21,7 +21,8 @@ MonthNames Make(std::array<const char*, 12> shortNames, std::array<const char*, 
 const MonthNames& MonthNamesForBlock(int block)
 {
     static const std::array<MonthNames, 6> kNames = {
-        Make({"Jan", "Feb", "M\u00e4r", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"},
+        Make({"Jan", "Feb", "M\u00e4r", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov",
+              "Dez"},
              {"Januar", "Februar", "M\u00e4rz", "April", "Mai", "Juni", "Juli", "August",
               "September", "Oktober", "November", "Dezember"}),
         MonthNames::English(),

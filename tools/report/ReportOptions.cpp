@@ -36,7 +36,10 @@ const char* const kReportUsage =
 
 namespace {
 
-[[noreturn]] void Fail(std::string reason) { throw UsageError{std::move(reason)}; }
+[[noreturn]] void Fail(std::string reason)
+{
+    throw UsageError{std::move(reason)};
+}
 
 DayTime DateValue(const std::string& option, const std::string& text)
 {

@@ -13,14 +13,14 @@ enum class TableKind { Daily, Monthly, Annual };
 struct ReportOptions {
     std::string dir;
     std::optional<DayTime> from, to;
-    int textBlock = 1;                 // catalogue block, English unless --language says otherwise
+    int textBlock = 1; // catalogue block, English unless --language says otherwise
     TableKind table = TableKind::Daily;
-    std::optional<int> spanItem;       // index into the span list: 0 1h ... 6 year
+    std::optional<int> spanItem; // index into the span list: 0 1h ... 6 year
     std::optional<DayTime> at;
-    std::optional<std::string> device; // two-digit device text, "10"
-    std::optional<std::string> picture;  // --picture: the analysis window's picture file
-    bool tableView = false;            // --view table: the picture of the table view
-    std::vector<std::string> graphs;   // --graphs: field keys to tick (default: all measured)
+    std::optional<std::string> device;  // two-digit device text, "10"
+    std::optional<std::string> picture; // --picture: the analysis window's picture file
+    bool tableView = false;             // --view table: the picture of the table view
+    std::vector<std::string> graphs;    // --graphs: field keys to tick (default: all measured)
     bool json = false;
     bool progress = false;
     bool help = false;

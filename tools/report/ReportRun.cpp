@@ -50,7 +50,10 @@ public:
         if (bar_)
             bar_->Update(done, total, bytes);
     }
-    void DeviceFailed(std::size_t, const std::exception& error) override { deviceErrors.push_back(error.what()); }
+    void DeviceFailed(std::size_t, const std::exception& error) override
+    {
+        deviceErrors.push_back(error.what());
+    }
     void Finish()
     {
         if (bar_)
@@ -85,7 +88,8 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         return ExitSuccess;
     }
     if (options.picture && !renderer) {
-        std::fprintf(err, "korvex-report: --picture needs a korvex-report built with the user interface\n");
+        std::fprintf(
+            err, "korvex-report: --picture needs a korvex-report built with the user interface\n");
         return ExitUsage;
     }
     SelectTextBlock(options.textBlock);
@@ -93,7 +97,8 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
 
     const LogDirectoryScan scan = ScanLogDirectory(options.dir);
     if (scan.status == ScanStatus::NoDirectory) {
-        std::fprintf(err, "korvex-report: %s: no such directory\n%s\n", options.dir.c_str(), Text(86).c_str());
+        std::fprintf(err, "korvex-report: %s: no such directory\n%s\n", options.dir.c_str(),
+                     Text(86).c_str());
         return ExitNothingLoaded;
     }
     if (scan.status == ScanStatus::Unreadable) {
@@ -106,7 +111,8 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
     }
 
     // As the date pickers, the range is held within the days the names cover.
-    const DayTime from = std::clamp(options.from.value_or(scan.firstDay), scan.firstDay, scan.lastDay);
+    const DayTime from =
+        std::clamp(options.from.value_or(scan.firstDay), scan.firstDay, scan.lastDay);
     const DayTime to = std::clamp(options.to.value_or(scan.lastDay), scan.firstDay, scan.lastDay);
     LogFileSelection selection;
     if (from <= to && (!options.from || *options.from <= scan.lastDay) &&
@@ -119,7 +125,8 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
 
     std::optional<std::size_t> device;
     if (options.device) {
-        const auto it = std::find(selection.devices.begin(), selection.devices.end(), *options.device);
+        const auto it =
+            std::find(selection.devices.begin(), selection.devices.end(), *options.device);
         if (it == selection.devices.end()) {
             std::string found;
             for (const std::string& d : selection.devices)
@@ -138,8 +145,10 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
 
     ConsoleObserver observer(err, options.progress);
     if (options.picture) {
-        PictureJob job{selection, from, to, *options.spanItem, options.at, device,
-                       options.tableView, options.graphs, *options.picture, observer};
+        PictureJob job{selection,         from,           to,
+                       *options.spanItem, options.at,     device,
+                       options.tableView, options.graphs, *options.picture,
+                       observer};
         const PictureResult result = renderer(job);
         observer.Finish();
         for (const LogLoadFailure& f : result.load.failures)

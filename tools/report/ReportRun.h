@@ -20,18 +20,18 @@ struct PictureJob {
     DayTime from = 0;
     DayTime to = 0;
     int spanItem = 3;
-    std::optional<DayTime> at;              // default: the first day with data
-    std::optional<std::size_t> device;      // position in selection.devices; default the first
+    std::optional<DayTime> at;         // default: the first day with data
+    std::optional<std::size_t> device; // position in selection.devices; default the first
     bool tableView = false;
-    std::vector<std::string> graphs;        // field keys to show; empty: every measured value
-    std::string path;                       // ends in ".jpg" or ".bmp"
+    std::vector<std::string> graphs; // field keys to show; empty: every measured value
+    std::string path;                // ends in ".jpg" or ".bmp"
     LogLoadObserver& observer;
 };
 
 struct PictureResult {
     LogLoadResult load;
-    std::string writtenPath;            // empty when no picture was written
-    std::vector<std::string> errors;    // what the window reported, in order
+    std::string writtenPath;         // empty when no picture was written
+    std::vector<std::string> errors; // what the window reported, in order
 };
 
 // Draws pictures of the analysis window; only builds with the user interface have one.

@@ -16,9 +16,12 @@ namespace {
 const StringGrid& TableOf(ReportAnalysis& analysis, TableKind kind)
 {
     switch (kind) {
-    case TableKind::Monthly: return analysis.monthly;
-    case TableKind::Annual: return analysis.annual;
-    case TableKind::Daily: break;
+        case TableKind::Monthly:
+            return analysis.monthly;
+        case TableKind::Annual:
+            return analysis.annual;
+        case TableKind::Daily:
+            break;
     }
     return analysis.daily;
 }
@@ -32,7 +35,8 @@ bool ColumnField(ReportAnalysis& analysis, const StringGrid& table, int col, Ana
     if (device < 0 || device >= static_cast<int>(analysis.dataSets.size()))
         return false;
     set = analysis.dataSets[static_cast<std::size_t>(device)].get();
-    return set && set->deviceSettings() && field >= 0 && field < set->deviceSettings()->fieldCount();
+    return set && set->deviceSettings() && field >= 0 &&
+           field < set->deviceSettings()->fieldCount();
 }
 
 } // namespace
@@ -76,7 +80,8 @@ WindowReport ReportWindow(ReportAnalysis& analysis, int spanItem, DayTime at,
                           std::optional<std::size_t> device, const MonthNames& months)
 {
     // The window placed as a span change places it, from a window that started on that day.
-    NavigationState nav = InitialNavigation(analysis.periodStart, analysis.periodEnd, analysis.days);
+    NavigationState nav =
+        InitialNavigation(analysis.periodStart, analysis.periodEnd, analysis.days);
     nav.window = {at, at + 1};
     nav.spanItem = spanItem;
     const SpanPlacement placement = ApplySpan(nav);

@@ -96,7 +96,7 @@ DayFacts FactsOf(DayTime day)
 
 // A few hours without lines (logger restarted, card full) and rare sensor faults.
 struct Faults {
-    int gapFrom = -1, gapTo = -1;  // minutes without lines
+    int gapFrom = -1, gapTo = -1; // minutes without lines
     double errRate = 0;
 
     Faults(const DayFacts& f, int device, const SampleOptions& options)
@@ -117,7 +117,8 @@ struct Faults {
 class DayWriter {
 public:
     DayWriter(std::string& out, const DayFacts& f, bool dayFirst)
-        : w_(out), f_(f), dayFirst_(dayFirst) {}
+        : w_(out), f_(f), dayFirst_(dayFirst)
+    {}
 
     LineWriter& W() { return w_; }
 
@@ -171,8 +172,9 @@ void WriteSolar(std::string& out, const DayFacts& f, int device, const SampleOpt
     // The running total: what an average day yields since the installation, so that it grows
     // from file to file without replaying every earlier day.
     const double days = f.dayNumber - 36526.0;
-    const double total = 1200 + days * 9.5 + 5 * 365.25 / (2 * 3.14159265) *
-                         (1 - std::cos(2 * 3.14159265 * (f.dayOfYear - 80) / 365.25));
+    const double total = 1200 + days * 9.5 +
+                         5 * 365.25 / (2 * 3.14159265) *
+                             (1 - std::cos(2 * 3.14159265 * (f.dayOfYear - 80) / 365.25));
 
     DayWriter dw(out, f, false);
     LineWriter& w = dw.W();
@@ -273,9 +275,15 @@ void WriteFreshWater(std::string& out, const DayFacts& f, int device, const Samp
 
 } // namespace
 
-bool IsSampleDevice(int device) { return KindOf(device) != Kind::None; }
+bool IsSampleDevice(int device)
+{
+    return KindOf(device) != Kind::None;
+}
 
-std::vector<int> DefaultSampleDevices() { return {10, 21, 30}; }
+std::vector<int> DefaultSampleDevices()
+{
+    return {10, 21, 30};
+}
 
 std::string SampleFileName(int device, DayTime day)
 {
@@ -294,11 +302,18 @@ std::string SampleLogBytes(int device, DayTime day, const SampleOptions& options
     std::string out;
     out.reserve(static_cast<std::size_t>(140 * 1440 / options.intervalMinutes + 200));
     switch (KindOf(device)) {
-    case Kind::Solar: WriteSolar(out, f, device, options); break;
-    case Kind::Heating: WriteHeating(out, f, device, options); break;
-    case Kind::FreshWater: WriteFreshWater(out, f, device, options); break;
-    case Kind::None:
-        throw std::invalid_argument("no sample device kind for number " + std::to_string(device));
+        case Kind::Solar:
+            WriteSolar(out, f, device, options);
+            break;
+        case Kind::Heating:
+            WriteHeating(out, f, device, options);
+            break;
+        case Kind::FreshWater:
+            WriteFreshWater(out, f, device, options);
+            break;
+        case Kind::None:
+            throw std::invalid_argument("no sample device kind for number " +
+                                        std::to_string(device));
     }
     return out;
 }
@@ -309,7 +324,8 @@ std::size_t WriteSampleLogs(const std::string& dir, DayTime from, DayTime to,
     namespace fs = std::filesystem;
     for (int device : devices)
         if (!IsSampleDevice(device))
-            throw std::invalid_argument("no sample device kind for number " + std::to_string(device));
+            throw std::invalid_argument("no sample device kind for number " +
+                                        std::to_string(device));
     std::size_t written = 0;
     const int first = static_cast<int>(std::floor(from));
     const int last = static_cast<int>(std::floor(to));

@@ -11,16 +11,16 @@ namespace korvex {
 // Realistic, deterministic log files for demonstrations, tests and benchmarks. The same device,
 // day and options always give the same bytes, whatever range the day is written in.
 struct SampleOptions {
-    int intervalMinutes = 1;    // time between two lines
-    unsigned seed = 1;          // varies weather, water draws, gaps and faults
-    bool faults = true;         // now and then a few hours without lines and "Err" cells
-    bool monthFolders = false;  // WriteSampleLogs: files go below DIR/yyyy-mm/
+    int intervalMinutes = 1;   // time between two lines
+    unsigned seed = 1;         // varies weather, water draws, gaps and faults
+    bool faults = true;        // now and then a few hours without lines and "Err" cells
+    bool monthFolders = false; // WriteSampleLogs: files go below DIR/yyyy-mm/
 };
 
 // Device kinds by number: 10 to 20 solar controller (device cell, "DATE & TIME"), 21 to 29
 // heating circuit (no device cell, "dd.mm.yy hh:mm"), 30 to 39 fresh-water station.
 bool IsSampleDevice(int device);
-std::vector<int> DefaultSampleDevices();  // 10, 21, 30
+std::vector<int> DefaultSampleDevices(); // 10, 21, 30
 
 // "NNyymmdd.csv"; the year must lie in 2000..2099.
 std::string SampleFileName(int device, DayTime day);

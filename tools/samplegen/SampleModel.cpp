@@ -8,9 +8,12 @@ namespace korvex::samplegen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kWaterHeat = 4190.0;  // J/(kg K), a litre taken as a kilogram
+constexpr double kWaterHeat = 4190.0; // J/(kg K), a litre taken as a kilogram
 
-double Clamp(double v, double lo, double hi) { return std::min(std::max(v, lo), hi); }
+double Clamp(double v, double lo, double hi)
+{
+    return std::min(std::max(v, lo), hi);
+}
 
 } // namespace
 
@@ -22,11 +25,20 @@ std::uint64_t Random::Next()
     return z ^ (z >> 31);
 }
 
-double Random::Uniform() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
+double Random::Uniform()
+{
+    return static_cast<double>(Next() >> 11) * 0x1.0p-53;
+}
 
-double Random::Uniform(double low, double high) { return low + (high - low) * Uniform(); }
+double Random::Uniform(double low, double high)
+{
+    return low + (high - low) * Uniform();
+}
 
-int Random::Below(int n) { return static_cast<int>(Uniform() * n); }
+int Random::Below(int n)
+{
+    return static_cast<int>(Uniform() * n);
+}
 
 std::uint64_t MixSeed(std::uint64_t a, std::uint64_t b, std::uint64_t c, std::uint64_t d)
 {
@@ -49,13 +61,13 @@ Weather::Weather(int dayNumber, int dayOfYear, unsigned seed)
     sunset_ = noon + dayLength / 2;
     peak_ = 640 + 300 * season_;
     const double sky = r.Uniform();
-    if (sky < 0.40) {         // clear
+    if (sky < 0.40) { // clear
         cloudBase_ = r.Uniform(0.9, 1.0);
         cloudSwing_ = 0.05;
-    } else if (sky < 0.75) {  // passing clouds
+    } else if (sky < 0.75) { // passing clouds
         cloudBase_ = r.Uniform(0.55, 0.8);
         cloudSwing_ = r.Uniform(0.25, 0.45);
-    } else {                  // overcast
+    } else { // overcast
         cloudBase_ = r.Uniform(0.15, 0.35);
         cloudSwing_ = 0.08;
     }
@@ -188,7 +200,8 @@ const HeatingState& HeatingSimulation::Step(int minute)
 
 // ---- Fresh-water station: heats drinking water through a plate exchanger ----
 
-FreshWaterSimulation::FreshWaterSimulation(const Weather& weather, Random& random) : weather_(weather)
+FreshWaterSimulation::FreshWaterSimulation(const Weather& weather, Random& random)
+    : weather_(weather)
 {
     s_.supply = 56 + 6 * weather.Season() + random.Uniform(-2, 2);
     s_.coldIn = 11 + 3 * weather.Season() + random.Uniform(-0.5, 0.5);

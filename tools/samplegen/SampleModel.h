@@ -14,9 +14,9 @@ class Random {
 public:
     explicit Random(std::uint64_t seed) : state_(seed) {}
     std::uint64_t Next();
-    double Uniform();                       // [0, 1)
+    double Uniform(); // [0, 1)
     double Uniform(double low, double high);
-    int Below(int n);                       // 0 .. n-1
+    int Below(int n); // 0 .. n-1
 private:
     std::uint64_t state_;
 };
@@ -27,14 +27,14 @@ std::uint64_t MixSeed(std::uint64_t a, std::uint64_t b, std::uint64_t c, std::ui
 class Weather {
 public:
     Weather(int dayNumber, int dayOfYear, unsigned seed);
-    double Outdoor(int minute) const;      // °C
-    double Irradiance(int minute) const;   // W/m² on the collector
+    double Outdoor(int minute) const;    // °C
+    double Irradiance(int minute) const; // W/m² on the collector
     double MeanOutdoor() const { return mean_; }
-    double Season() const { return season_; }  // -1 in midwinter .. +1 in midsummer
+    double Season() const { return season_; } // -1 in midwinter .. +1 in midsummer
 private:
     double mean_ = 10;
     double season_ = 0;
-    double sunrise_ = 360, sunset_ = 1080;  // minutes after midnight
+    double sunrise_ = 360, sunset_ = 1080; // minutes after midnight
     double peak_ = 800;
     double cloudBase_ = 1, cloudSwing_ = 0;
     std::array<double, 3> periods_{}, phases_{};
@@ -57,7 +57,7 @@ struct FreshWaterState {
 class SolarSimulation {
 public:
     SolarSimulation(const Weather& weather, Random& random);
-    const SolarState& Step(int minute);  // advances to the given minute and returns the state
+    const SolarState& Step(int minute); // advances to the given minute and returns the state
 private:
     const Weather& weather_;
     SolarState s_{};
@@ -68,6 +68,7 @@ class HeatingSimulation {
 public:
     HeatingSimulation(const Weather& weather, Random& random);
     const HeatingState& Step(int minute);
+
 private:
     const Weather& weather_;
     HeatingState s_{};
@@ -78,6 +79,7 @@ class FreshWaterSimulation {
 public:
     FreshWaterSimulation(const Weather& weather, Random& random);
     const FreshWaterState& Step(int minute);
+
 private:
     const Weather& weather_;
     FreshWaterState s_{};

@@ -20,14 +20,14 @@
 #include <QPen>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSplitter>
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QScrollBar>
-#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -37,7 +37,10 @@ ChildSettingsEditor* TChildform::settingsEditor_ = nullptr;
 
 namespace {
 
-QString T(int row) { return QString::fromStdString(Text(row)); }
+QString T(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
 // Paints a widget's background in the window tint.
 void Tint(QWidget* widget)
@@ -101,7 +104,8 @@ void TChildform::BuildLayout()
     w_.actionOpenExcel = new QAction(this);
     w_.actionOpenExcel->setEnabled(false);
     w_.actionOpenSettings = new QAction(this);
-    connect(w_.actionOpenSettings, &QAction::triggered, this, [this] { ActionOpenSettingsExecute(); });
+    connect(w_.actionOpenSettings, &QAction::triggered, this,
+            [this] { ActionOpenSettingsExecute(); });
     connect(w_.actionOpenExcel, &QAction::triggered, this, [this] {
         if (parts_.exporter)
             parts_.exporter->ActionOpenExcelExecute();
@@ -197,7 +201,8 @@ void TChildform::BuildLayout()
     chartsLayout->addWidget(w_.splitterChart);
     graphLayout->addWidget(w_.panelCharts, 1);
 
-    w_.grid = new TTableGrid(w_.panelGraph);  // no border, 80 x 17 cells, fixed colour RGB(236,236,255)
+    w_.grid =
+        new TTableGrid(w_.panelGraph); // no border, 80 x 17 cells, fixed colour RGB(236,236,255)
     w_.grid->setObjectName(QStringLiteral("Grid"));
     w_.grid->hide();
     graphLayout->addWidget(w_.grid, 1);
@@ -303,7 +308,8 @@ void TChildform::OnCreate()
     ApplyLanguage();
 
     // 9
-    for (TXPButton* b : {w_.buttonJumpLeft, w_.buttonScrollLeft, w_.buttonScrollRight, w_.buttonJumpRight})
+    for (TXPButton* b :
+         {w_.buttonJumpLeft, w_.buttonScrollLeft, w_.buttonScrollRight, w_.buttonJumpRight})
         b->SetImage(NavigationButtonImage(b->property("imageIndex").toInt()));
 
     // 10: the table's lines are drawn dashed with square caps.
@@ -384,7 +390,10 @@ int TChildform::HeaderControlWidth() const
     return width;
 }
 
-int TChildform::PanelLeftWidth() const { return w_.panelLeft->maximumWidth(); }
+int TChildform::PanelLeftWidth() const
+{
+    return w_.panelLeft->maximumWidth();
+}
 
 void TChildform::SetPanelLeftWidth(int width)
 {
@@ -397,8 +406,8 @@ void TChildform::PanelLeftResize()
     const int height = w_.panelLeft->height();
     int bottom = kPanelLeftBottomMinHeight;
     if (height > w_.panelLeft->minimumHeight())
-        bottom = std::max(kPanelLeftBottomMinHeight,
-                          height - w_.panelLeftTop->height() - w_.panelGraphPanels->maximumHeight());
+        bottom = std::max(kPanelLeftBottomMinHeight, height - w_.panelLeftTop->height() -
+                                                         w_.panelGraphPanels->maximumHeight());
     if (w_.panelLeftBottom->height() != bottom || w_.panelLeftBottom->minimumHeight() != bottom)
         w_.panelLeftBottom->setFixedHeight(bottom);
     if (PanelLeftWidth() < panelLeftMinWidth_)
@@ -430,6 +439,9 @@ void TChildform::SetWindow(DayTime maximum, DayTime minimum)
     }
 }
 
-void TChildform::SetSettingsEditor(ChildSettingsEditor* editor) { settingsEditor_ = editor; }
+void TChildform::SetSettingsEditor(ChildSettingsEditor* editor)
+{
+    settingsEditor_ = editor;
+}
 
 } // namespace korvex

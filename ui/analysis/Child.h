@@ -32,8 +32,8 @@ public:
     // ---- Loading, in the order the open-analysis dialog calls them ----
     // Clears the window, stores the period and the caption values, takes over the device
     // numbers and makes one empty data-set slot per device.
-    void BeginAnalysis(int fileCount, std::vector<std::string> deviceNumbers,
-                       DayTime periodStart, DayTime periodEnd);
+    void BeginAnalysis(int fileCount, std::vector<std::string> deviceNumbers, DayTime periodStart,
+                       DayTime periodEnd);
     // Loads one log file into its device's data set (created on its first file). Throws text
     // 147 for a device not in the list; reader errors pass through.
     void AddLogFile(const std::string& path);

@@ -25,7 +25,10 @@
 namespace korvex {
 
 namespace {
-QString T(int row) { return QString::fromStdString(Text(row)); }
+QString T(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 } // namespace
 
 void TChildform::BeginAnalysis(int fileCount, std::vector<std::string> deviceNumbers,
@@ -53,8 +56,8 @@ void TChildform::AddLogFile(const std::string& path)
         throw KorvexError(Text(147) + "\n(" + path + ")");
     auto& slot = state_.dataSets[static_cast<std::size_t>(index)];
     if (!slot)
-        slot = std::make_unique<AnalysisDataSet>(state_.periodStart, state_.periodEnd,
-                                                 w_.chart, w_.chart2);
+        slot = std::make_unique<AnalysisDataSet>(state_.periodStart, state_.periodEnd, w_.chart,
+                                                 w_.chart2);
     slot->load(path);
 }
 

@@ -25,7 +25,10 @@
 namespace korvex {
 
 namespace {
-QString T(int row) { return QString::fromStdString(Text(row)); }
+QString T(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 } // namespace
 
 void TChildform::ApplyLanguage()

@@ -52,11 +52,20 @@ void THeaderControl::DeleteSection(int index)
     --programmatic_;
 }
 
-int THeaderControl::SectionCount() const { return model_->columnCount(); }
+int THeaderControl::SectionCount() const
+{
+    return model_->columnCount();
+}
 
-int THeaderControl::SectionWidth(int index) const { return sectionSize(index); }
+int THeaderControl::SectionWidth(int index) const
+{
+    return sectionSize(index);
+}
 
-int THeaderControl::SectionLeft(int index) const { return sectionPosition(index); }
+int THeaderControl::SectionLeft(int index) const
+{
+    return sectionPosition(index);
+}
 
 void THeaderControl::SetSectionWidth(int index, int width)
 {
@@ -180,7 +189,8 @@ void TXPButton::SetImage(const QImage& bitmap)
     icon.addPixmap(normal, QIcon::Normal);
     icon.addPixmap(normal, QIcon::Active);
     icon.addPixmap(normal, QIcon::Selected);
-    icon.addPixmap(QPixmap::fromImage(TransparentByCorner(GreyButtonImage(opaque))), QIcon::Disabled);
+    icon.addPixmap(QPixmap::fromImage(TransparentByCorner(GreyButtonImage(opaque))),
+                   QIcon::Disabled);
     setIcon(icon);
     setIconSize(bitmap.size());
     setText(QString());
@@ -219,7 +229,8 @@ QImage TransparentByCorner(const QImage& image)
 QImage NavigationButtonImage(int index)
 {
     static const char* const kPictures[] = {":/arrows/jump_left.svg", ":/arrows/jump_right.svg",
-                                            ":/arrows/scroll_left.svg", ":/arrows/scroll_right.svg"};
+                                            ":/arrows/scroll_left.svg",
+                                            ":/arrows/scroll_right.svg"};
     if (index < 0 || index > 3)
         return {};
     return SvgPixmap(QString::fromLatin1(kPictures[index]), QSize(16, 16))

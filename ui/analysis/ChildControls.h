@@ -74,7 +74,12 @@ public:
 };
 
 // Indices of the navigation pictures.
-enum ButtonImage : int { ImageJumpLeft = 0, ImageJumpRight = 1, ImageScrollLeft = 2, ImageScrollRight = 3 };
+enum ButtonImage : int {
+    ImageJumpLeft = 0,
+    ImageJumpRight = 1,
+    ImageScrollLeft = 2,
+    ImageScrollRight = 3
+};
 
 // The picture of a navigation button (double or single arrow), 16 x 16, transparent around it.
 QImage NavigationButtonImage(int index);

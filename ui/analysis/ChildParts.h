@@ -31,7 +31,8 @@ public:
     // The graph list of a data set, or nullptr before it was built.
     virtual QScrollArea* GraphListOf(AnalysisDataSet& dataSet) = 0;
     // Aligns the rows of one list (a device's list or Overview) to the header.
-    virtual void LayoutGraphList(QScrollArea* container, bool setCaption, const QString& caption) = 0;
+    virtual void LayoutGraphList(QScrollArea* container, bool setCaption,
+                                 const QString& caption) = 0;
     // The header's section-resize handling (fits PanelLeft, lays out the shown list); sets
     // headerWidthsChanged.
     virtual void HeaderControlSectionResize(int section) = 0;

@@ -15,8 +15,10 @@ void InstallChildParts(TChildform& window, ChildParts& parts)
     const ChildWidgets& w = window.Widgets();
     parts.graphs = std::make_unique<ChildGraphs>(window);
     parts.navigation = std::make_unique<ChildNavigation>(window);
-    parts.table = std::make_unique<TablePart>(window.State(), *w.grid, *w.panelCharts, *w.spanTime, *w.chart);
-    parts.overview = std::make_unique<YieldSummaryPart>(window.State(), *w.tabSetDevices, *w.spanTime, *w.chart);
+    parts.table =
+        std::make_unique<TablePart>(window.State(), *w.grid, *w.panelCharts, *w.spanTime, *w.chart);
+    parts.overview =
+        std::make_unique<YieldSummaryPart>(window.State(), *w.tabSetDevices, *w.spanTime, *w.chart);
     parts.exporter = std::make_unique<ChildExport>(window, window.State(), *w.chart);
     parts.printer = std::make_unique<ChildPrint>(window);
 }

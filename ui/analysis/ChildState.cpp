@@ -7,7 +7,10 @@ namespace korvex {
 
 ChildState::ChildState() = default;
 
-ChildState::~ChildState() { FreeAnalysis(); }
+ChildState::~ChildState()
+{
+    FreeAnalysis();
+}
 
 AnalysisDataSet* ChildState::DataSet(int i) const
 {

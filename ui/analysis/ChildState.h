@@ -32,13 +32,13 @@ struct ChildState {
     // The window's copy of the chart settings (PrintTitle, axis range, scaling, header widths).
     ChildDefaults defaults;
 
-    std::string dateFromText;  // "dd.mm.yyyy", empty while the window is new
+    std::string dateFromText; // "dd.mm.yyyy", empty while the window is new
     std::string dateToText;
     int fileCount = 0;
 
-    bool tableMode = false;          // the table is shown instead of the charts
-    bool overviewMode = false;       // the Overview tab is selected
-    bool headerWidthsChanged = false;  // the user resized a graph-list header column
+    bool tableMode = false;           // the table is shown instead of the charts
+    bool overviewMode = false;        // the Overview tab is selected
+    bool headerWidthsChanged = false; // the user resized a graph-list header column
 
     // Widest axis labels of the current drawing pass (zoom and labels).
     int labelWidthLeft = 0;
@@ -50,12 +50,12 @@ struct ChildState {
     DayTime dragStart = 0;
     DayTime dragEnd = 0;
 
-    std::string yieldSummary;  // yields of the displayed period; empty for short spans
+    std::string yieldSummary; // yields of the displayed period; empty for short spans
 
-    DayTime periodEnd = 0;      // last day of the chosen period (inclusive)
-    DayTime periodStart = 0;    // first day of the chosen period
-    DayTime navigationStart = 0;  // first data day
-    DayTime navigationEnd = 0;    // day after the last data day
+    DayTime periodEnd = 0;       // last day of the chosen period (inclusive)
+    DayTime periodStart = 0;     // first day of the chosen period
+    DayTime navigationStart = 0; // first data day
+    DayTime navigationEnd = 0;   // day after the last data day
 
     // Kept while a chart is zoomed.
     bool zoomSaved = false;
@@ -68,11 +68,11 @@ struct ChildState {
     std::array<bool, 4> placeholderActive{};
 
     DayList dayList;
-    std::vector<int> dayNumbers;  // the day numbers of dayList, in the same order
-    std::vector<std::string> deviceNumbers;  // two-digit device numbers, in data-set order
-    std::vector<std::string> outputNames;    // names of the output bands in Chart2, top first
+    std::vector<int> dayNumbers;            // the day numbers of dayList, in the same order
+    std::vector<std::string> deviceNumbers; // two-digit device numbers, in data-set order
+    std::vector<std::string> outputNames;   // names of the output bands in Chart2, top first
 
-    AnalysisDataSet* currentDataSet = nullptr;  // data set of the selected tab, or none
+    AnalysisDataSet* currentDataSet = nullptr; // data set of the selected tab, or none
     // One slot per entry of deviceNumbers; a slot stays empty until its device's first file.
     std::vector<std::unique_ptr<AnalysisDataSet>> dataSets;
 

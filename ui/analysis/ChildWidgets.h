@@ -25,22 +25,25 @@ class TXPButton;
 class TTableGrid;
 
 // RGB(219, 224, 227): the window, its panels and the selected device tab.
-inline QColor WindowTint() { return QColor(219, 224, 227); }
+inline QColor WindowTint()
+{
+    return QColor(219, 224, 227);
+}
 
 struct ChildWidgets {
-    QWidget* panelLeft = nullptr;         // graph selection column, left
-    QWidget* panelLeftTop = nullptr;      // holds LabelHeadline
+    QWidget* panelLeft = nullptr;    // graph selection column, left
+    QWidget* panelLeftTop = nullptr; // holds LabelHeadline
     QLabel* labelHeadline = nullptr;
-    QFrame* panelGraphPanels = nullptr;   // frame of the graph lists (maximum height 750)
+    QFrame* panelGraphPanels = nullptr; // frame of the graph lists (maximum height 750)
     // The Overview tab's list and the model for the per-device lists. Rows go into its widget().
     QScrollArea* overview = nullptr;
-    THeaderControl* headerControl = nullptr;  // a child of the shown list's content, at its top
+    THeaderControl* headerControl = nullptr; // a child of the shown list's content, at its top
     QWidget* panelLeftBottom = nullptr;
     QPushButton* buttonSettings = nullptr;
     QPushButton* buttonOpenExcel = nullptr;
 
-    QWidget* panelGraph = nullptr;        // charts, table and navigation
-    QWidget* panelZoomX = nullptr;        // navigation strip at the bottom
+    QWidget* panelGraph = nullptr; // charts, table and navigation
+    QWidget* panelZoomX = nullptr; // navigation strip at the bottom
     QTabBar* tabSetDevices = nullptr;
     QLabel* labelDisplayedTimeSpan = nullptr;
     QComboBox* spanTime = nullptr;
@@ -51,16 +54,16 @@ struct ChildWidgets {
     TXPButton* buttonScrollRight = nullptr;
     TXPButton* buttonJumpRight = nullptr;
 
-    TTableGrid* grid = nullptr;           // table view, hidden until the table is shown
+    TTableGrid* grid = nullptr; // table view, hidden until the table is shown
     QWidget* panelCharts = nullptr;
-    ChartWidget* chart = nullptr;         // upper chart: inputs and other values
-    QSplitter* splitterChart = nullptr;   // holds chart and chart2
-    ChartWidget* chart2 = nullptr;        // lower chart: outputs
+    ChartWidget* chart = nullptr;       // upper chart: inputs and other values
+    QSplitter* splitterChart = nullptr; // holds chart and chart2
+    ChartWidget* chart2 = nullptr;      // lower chart: outputs
 
     QAction* actionOpenExcel = nullptr;
     QAction* actionOpenSettings = nullptr;
-    QTimer* scrollTimer = nullptr;        // 50 ms, stopped: auto-repeat scrolling
-    QTimer* repaintTimer = nullptr;       // 50 ms, stopped: deferred repaint after label changes
+    QTimer* scrollTimer = nullptr;  // 50 ms, stopped: auto-repeat scrolling
+    QTimer* repaintTimer = nullptr; // 50 ms, stopped: deferred repaint after label changes
 };
 
 } // namespace korvex

@@ -17,15 +17,17 @@ namespace korvex {
 
 namespace {
 
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString Q(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
 
 // The hand-over steps on this platform's shell, prompts, file dialog and settings file.
 class PlatformSpreadsheetSteps final : public SpreadsheetSteps {
 public:
     PlatformSpreadsheetSteps(QWidget& owner, AppSettings& settings)
         : owner_(owner), settings_(settings)
-    {
-    }
+    {}
 
     bool StartByName(const std::string& file) override
     {
@@ -47,8 +49,8 @@ public:
     {
         // Programs carry no extension here: a default ".exe" would spoil a path typed by hand.
         QString path = QStringLiteral("Excel.exe");
-        if (!ChooseFile(path, &owner_, Q(Text(73)) + QStringLiteral(" (*.*)|*"), true,
-                        QString(), Q(initialFolder)))
+        if (!ChooseFile(path, &owner_, Q(Text(73)) + QStringLiteral(" (*.*)|*"), true, QString(),
+                        Q(initialFolder)))
             return std::nullopt;
         return path.toStdString();
     }
@@ -75,8 +77,7 @@ private:
 
 ChildExport::ChildExport(QWidget& owner, const ChildState& state, const ChartWidget& chart)
     : owner_(owner), state_(state), chart_(chart)
-{
-}
+{}
 
 void ChildExport::ActionOpenExcelExecute()
 {

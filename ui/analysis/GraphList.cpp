@@ -25,7 +25,10 @@ namespace korvex {
 
 namespace {
 
-QString T(int row) { return QString::fromStdString(Text(row)); }
+QString T(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
 const char* const kHeading = "graphHeading";
 
@@ -38,7 +41,10 @@ void Fill(QWidget* widget, const QColor& colour)
 }
 
 // The separators and column lines: the system's dark shadow colour.
-QColor LineColour(const QWidget* widget) { return widget->palette().color(QPalette::Shadow); }
+QColor LineColour(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::Shadow);
+}
 
 QWidget* NewLine(QWidget* content, const QRect& bounds)
 {
@@ -72,7 +78,8 @@ ChildGraphs::ChildGraphs(TChildform& window)
     : window_(window), state_(window.State()), w_(window.Widgets())
 {
     zoom_ = std::make_unique<ChartZoomHandlers>(state_, w_, [this] { UpdateAxisTitles(); });
-    labels_ = std::make_unique<ChartAxisLabels>(state_, w_, [this](int k) { return OutputNameAt(k); });
+    labels_ =
+        std::make_unique<ChartAxisLabels>(state_, w_, [this](int k) { return OutputNameAt(k); });
     QObject::connect(w_.headerControl, &THeaderControl::HeaderMouseMove, zoom_.get(),
                      [this](int x) { HeaderControlMouseMove(x); });
 }
@@ -91,11 +98,20 @@ ChildGraphs* ChildGraphs::Of(TChildform& window)
     return dynamic_cast<ChildGraphs*>(window.Parts().graphs.get());
 }
 
-bool ChildGraphs::MultiDevice() const { return state_.DeviceCount() >= 2; }
+bool ChildGraphs::MultiDevice() const
+{
+    return state_.DeviceCount() >= 2;
+}
 
-int ChildGraphs::HeadingHeight() const { return w_.labelHeadline->height(); }
+int ChildGraphs::HeadingHeight() const
+{
+    return w_.labelHeadline->height();
+}
 
-int ChildGraphs::RowHeight() const { return TGraphPanel::RowHeight(w_.overview->font()); }
+int ChildGraphs::RowHeight() const
+{
+    return TGraphPanel::RowHeight(w_.overview->font());
+}
 
 // ---- building ----
 
@@ -282,7 +298,8 @@ void ChildGraphs::BuildOverviewList()
     content->setMinimumHeight(y);
 
     const QTabBar& tabs = *w_.tabSetDevices;
-    LayoutGraphList(w_.overview, true, tabs.count() > 0 ? tabs.tabText(tabs.count() - 1) : QString());
+    LayoutGraphList(w_.overview, true,
+                    tabs.count() > 0 ? tabs.tabText(tabs.count() - 1) : QString());
     w_.overview->raise();
 }
 
@@ -310,7 +327,8 @@ void ChildGraphs::LayoutGraphList(QScrollArea* container, bool setCaption, const
         overviewLeft = nameRight + w1 + (sections > 2 ? std::max(w2 / 2 - 4, 0) : 0);
     } else {
         // Without its columns the header gives no measure: share the list's width instead.
-        const int p = container->parentWidget() ? container->parentWidget()->width() : container->width();
+        const int p =
+            container->parentWidget() ? container->parentWidget()->width() : container->width();
         showLeft = p * 168 / 200;
         overviewLeft = p * 184 / 200;
         nameRight = p * 138 / 200;

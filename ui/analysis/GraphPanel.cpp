@@ -36,15 +36,18 @@ GraphNameLabel::GraphNameLabel(QWidget* parent) : QLabel(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-int GraphNameLabel::CaptionWidth() const { return fontMetrics().horizontalAdvance(text()); }
+int GraphNameLabel::CaptionWidth() const
+{
+    return fontMetrics().horizontalAdvance(text());
+}
 
 void GraphNameLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect r = contentsRect();
     const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, r.width());
-    style()->drawItemText(&painter, r, static_cast<int>(alignment()), palette(), isEnabled(),
-                          shown, foregroundRole());
+    style()->drawItemText(&painter, r, static_cast<int>(alignment()), palette(), isEnabled(), shown,
+                          foregroundRole());
 }
 
 // ---- TGraphPanel ----
@@ -161,8 +164,7 @@ GraphListBox::GraphListBox(AnalysisDataSet& dataSet, QScrollArea* list, QWidget*
                            QWidget* headerControl)
     : dataSet_(dataSet), list_(list), overviewContent_(overviewContent),
       headerControl_(headerControl)
-{
-}
+{}
 
 GraphListBox::~GraphListBox()
 {

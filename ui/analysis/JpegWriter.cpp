@@ -55,13 +55,14 @@ bool Encode(std::FILE* file, const QImage& rgb, int quality, char* message)
     // Full colour resolution: thin coloured lines of a chart would bleed with halved chroma.
     info.comp_info[0].h_samp_factor = 1;
     info.comp_info[0].v_samp_factor = 1;
-    info.density_unit = 1;  // dots per inch: the picture has the screen's scale
+    info.density_unit = 1; // dots per inch: the picture has the screen's scale
     info.X_density = 96;
     info.Y_density = 96;
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         // libjpeg takes non-const rows but only reads them.
-        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
+        JSAMPROW row =
+            const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);

@@ -13,7 +13,10 @@ namespace korvex {
 
 namespace {
 
-QString T(int row) { return QString::fromStdString(Text(row)); }
+QString T(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
 QString Format(const char* format, DayTime t, const MonthNames& months)
 {
@@ -24,8 +27,7 @@ QString Format(const char* format, DayTime t, const MonthNames& months)
 
 PictureFileError::PictureFileError(const QString& reason, const QString& path)
     : KorvexError((reason + QStringLiteral("\n(") + path + QLatin1Char(')')).toStdString())
-{
-}
+{}
 
 PictureTarget PictureTargetFor(const QString& chosenName)
 {
@@ -46,15 +48,16 @@ QString DefaultPictureName(const QString& base, int spanItem, DayTime windowStar
                            DayTime windowEnd, const MonthNames& months)
 {
     switch (spanItem) {
-    case SpanOneYear:
-        return base + Format("_yyyy", windowStart, months);
-    case SpanOneQuarter:
-        // The end is the first instant after the quarter, so its month follows the quarter.
-        return base + Format("_mmm", windowStart, months) + Format("-mmm_yyyy", windowEnd, months);
-    case SpanOneMonth:
-        return base + Format("_mmm_yyyy", windowStart, months);
-    default:
-        return base + Format("yyyy_mm_dd", windowStart, months);
+        case SpanOneYear:
+            return base + Format("_yyyy", windowStart, months);
+        case SpanOneQuarter:
+            // The end is the first instant after the quarter, so its month follows the quarter.
+            return base + Format("_mmm", windowStart, months) +
+                   Format("-mmm_yyyy", windowEnd, months);
+        case SpanOneMonth:
+            return base + Format("_mmm_yyyy", windowStart, months);
+        default:
+            return base + Format("yyyy_mm_dd", windowStart, months);
     }
 }
 
@@ -80,7 +83,8 @@ void WriteBitmap(const QImage& image, const QString& path)
     QImageWriter writer(&file, "bmp");
     // Without an alpha channel the bitmap has 24 bits per pixel, as picture viewers expect.
     if (!writer.write(image.convertToFormat(QImage::Format_RGB32))) {
-        const QString reason = file.error() != QFile::NoError ? file.errorString() : writer.errorString();
+        const QString reason =
+            file.error() != QFile::NoError ? file.errorString() : writer.errorString();
         file.close();
         file.remove();
         throw PictureFileError(reason, path);

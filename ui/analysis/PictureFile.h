@@ -25,7 +25,7 @@ public:
 enum class PictureFormat { Jpeg, Bitmap };
 
 struct PictureTarget {
-    QString path;  // the chosen name, completed with ".jpg" where needed
+    QString path; // the chosen name, completed with ".jpg" where needed
     PictureFormat format = PictureFormat::Jpeg;
 };
 

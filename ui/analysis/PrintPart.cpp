@@ -21,7 +21,10 @@ const QRect kFallbackWorkArea(0, 0, 1138, 854);
 // and lines keep their proportions on paper.
 constexpr double kChartLayoutDpi = 120.0;
 
-QString T(int row) { return QString::fromStdString(Text(row)); }
+QString T(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
 // The printer could not start or finish the job.
 [[noreturn]] void ThrowPrinterError(const QPrinter& printer)

@@ -1,8 +1,8 @@
 #include "ui/analysis/PrintTable.h"
 
 #include "core/services/TextCatalogue.h"
-#include "ui/views/TablePaint.h"
 #include "ui/views/TableGrid.h"
+#include "ui/views/TablePaint.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
@@ -17,7 +17,10 @@ namespace {
 constexpr int kScreenTextOffset = 3;
 constexpr int kPrinterFontPoints = 8;
 
-QString T(int row) { return QString::fromStdString(Text(row)); }
+QString T(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
 // Cell rectangles hand PaintTableCell the cell without its right and bottom line, which it
 // paints one pixel beyond.
@@ -111,7 +114,8 @@ TablePrintLayout LayoutTablePrint(const TTableGrid& grid, QPaintDevice& device, 
     layout.sy = static_cast<double>(dpiY) / screenDpi;
     layout.textMargin = static_cast<int>(3 * layout.sy);
     layout.lineWidth = std::max(1, static_cast<int>(grid.GridLineWidth() * layout.sy));
-    layout.rowHeight = std::max(1, static_cast<int>((grid.GridLineWidth() + grid.DefaultRowHeight()) * layout.sy));
+    layout.rowHeight =
+        std::max(1, static_cast<int>((grid.GridLineWidth() + grid.DefaultRowHeight()) * layout.sy));
     layout.gap = dpiY * 50 / 254;
     layout.font = grid.font();
     layout.font.setPointSize(kPrinterFontPoints);
@@ -127,7 +131,8 @@ TablePrintLayout LayoutTablePrint(const TTableGrid& grid, QPaintDevice& device, 
         widths.push_back(grid.ColWidth(c));
     layout.bands = TableColumnBands(widths, layout.sx, layout.lineWidth, layout.pageWidth);
     // A page too small for a single row still prints one row per page.
-    layout.rowsPerPage = std::max(1, (layout.bottom - layout.top - layout.lineWidth) / layout.rowHeight);
+    layout.rowsPerPage =
+        std::max(1, (layout.bottom - layout.top - layout.lineWidth) / layout.rowHeight);
     layout.rowCount = grid.RowCount();
     layout.pagesPerBand = layout.rowCount > 0 ? (layout.rowCount - 1) / layout.rowsPerPage + 1 : 0;
     layout.pageCount = layout.pagesPerBand * static_cast<int>(layout.bands.size());

@@ -43,22 +43,25 @@ struct TablePrintLayout {
     int pageHeight = 0;
     double sx = 1;
     double sy = 1;
-    int textMargin = 0;   // text offset below a row's top
-    int lineWidth = 1;    // grid lines
-    int rowHeight = 0;    // one row including its line
-    int gap = 0;          // 5 mm between the rows and the title or the footer
-    int top = 0;          // first row's top
-    int bottom = 0;       // the footer's top less the gap
+    int textMargin = 0; // text offset below a row's top
+    int lineWidth = 1;  // grid lines
+    int rowHeight = 0;  // one row including its line
+    int gap = 0;        // 5 mm between the rows and the title or the footer
+    int top = 0;        // first row's top
+    int bottom = 0;     // the footer's top less the gap
     int rowsPerPage = 1;
     int rowCount = 0;
     std::vector<ColumnBand> bands;
     int pagesPerBand = 0;
     int pageCount = 0;
-    QFont font;           // the grid's font at 8 points
+    QFont font; // the grid's font at 8 points
     QString printTitle;
 
     int BandOfPage(int page) const { return pagesPerBand > 0 ? page / pagesPerBand : 0; }
-    int FirstRowOfPage(int page) const { return pagesPerBand > 0 ? page % pagesPerBand * rowsPerPage : 0; }
+    int FirstRowOfPage(int page) const
+    {
+        return pagesPerBand > 0 ? page % pagesPerBand * rowsPerPage : 0;
+    }
 };
 
 // The printout's layout on device (a printer, or an image with a printer's resolution) for a

@@ -23,12 +23,14 @@ constexpr double kEpsilon = 1e-9;
 // Day 2 (1 January 1900) was a Monday: weekly steps count from it.
 constexpr double kMondayOrigin = 2.0;
 
-bool IsWholeWeeks(double increment) {
+bool IsWholeWeeks(double increment)
+{
     const double days = std::round(increment);
     return std::fabs(increment - days) < 1e-9 && days >= 7 && static_cast<long long>(days) % 7 == 0;
 }
 
-QVector<double> Multiples(double first, double last, double step, double origin) {
+QVector<double> Multiples(double first, double last, double step, double origin)
+{
     QVector<double> out;
     const double k0 = std::ceil((first - origin) / step - kEpsilon);
     const double k1 = std::floor((last - origin) / step + kEpsilon);
@@ -39,7 +41,8 @@ QVector<double> Multiples(double first, double last, double step, double origin)
     return out;
 }
 
-QVector<double> MonthSteps(double first, double last, int months) {
+QVector<double> MonthSteps(double first, double last, int months)
+{
     QVector<double> out;
     int y = 0, m = 0, d = 0;
     DecodeDate(first, y, m, d);
@@ -60,7 +63,8 @@ QVector<double> MonthSteps(double first, double last, int months) {
 }
 
 // Readable steps: 1, 2, 5 times a power of ten.
-double NiceStep(double rough) {
+double NiceStep(double rough)
+{
     if (!(rough > 0) || !std::isfinite(rough))
         return 1.0;
     const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
@@ -75,14 +79,16 @@ double NiceStep(double rough) {
     return nice * magnitude;
 }
 
-QRect TextBounds(const QFontMetrics& metrics, const QString& text) {
+QRect TextBounds(const QFontMetrics& metrics, const QString& text)
+{
     // The same measure the axis painter uses for its label column.
     return metrics.boundingRect(0, 0, 0, 0, Qt::TextDontClip | Qt::AlignHCenter, text);
 }
 
 } // namespace
 
-TimeStepPlan PlanTimeSteps(double increment, bool exactDate) {
+TimeStepPlan PlanTimeSteps(double increment, bool exactDate)
+{
     TimeStepPlan plan;
     plan.step = increment > 0 ? increment : 1.0;
     if (exactDate && plan.step >= 28.0) {
@@ -96,7 +102,8 @@ TimeStepPlan PlanTimeSteps(double increment, bool exactDate) {
     return plan;
 }
 
-QVector<double> TimeTicks(double first, double last, const TimeStepPlan& plan) {
+QVector<double> TimeTicks(double first, double last, const TimeStepPlan& plan)
+{
     if (!(plan.step > 0) || !(last >= first) || !std::isfinite(first) || !std::isfinite(last))
         return {};
     if (plan.months > 0)
@@ -104,7 +111,8 @@ QVector<double> TimeTicks(double first, double last, const TimeStepPlan& plan) {
     return Multiples(first, last, plan.step, plan.origin);
 }
 
-long long TimeTickNumber(double tick, const TimeStepPlan& plan) {
+long long TimeTickNumber(double tick, const TimeStepPlan& plan)
+{
     if (plan.months > 0) {
         int y = 0, m = 0, d = 0;
         DecodeDate(tick, y, m, d);
@@ -113,15 +121,43 @@ long long TimeTickNumber(double tick, const TimeStepPlan& plan) {
     return std::llround((tick - plan.origin) / plan.step);
 }
 
-double AutoTimeStep(double span, double axisPixels, double labelPixels) {
-    static const double kSteps[] = {
-        1 * kOneSecond, 2 * kOneSecond, 5 * kOneSecond, 10 * kOneSecond, 15 * kOneSecond,
-        30 * kOneSecond, 1 * kOneMinute, 2 * kOneMinute, 5 * kOneMinute, 10 * kOneMinute,
-        15 * kOneMinute, 20 * kOneMinute, 30 * kOneMinute, 1 * kOneHour, 2 * kOneHour,
-        3 * kOneHour, 4 * kOneHour, 6 * kOneHour, 8 * kOneHour, 12 * kOneHour, 1, 2, 7, 14,
-        1 * kMonthDays, 2 * kMonthDays, 3 * kMonthDays, 6 * kMonthDays, 1 * kYearDays,
-        2 * kYearDays, 5 * kYearDays, 10 * kYearDays, 20 * kYearDays, 50 * kYearDays,
-        100 * kYearDays};
+double AutoTimeStep(double span, double axisPixels, double labelPixels)
+{
+    static const double kSteps[] = {1 * kOneSecond,
+                                    2 * kOneSecond,
+                                    5 * kOneSecond,
+                                    10 * kOneSecond,
+                                    15 * kOneSecond,
+                                    30 * kOneSecond,
+                                    1 * kOneMinute,
+                                    2 * kOneMinute,
+                                    5 * kOneMinute,
+                                    10 * kOneMinute,
+                                    15 * kOneMinute,
+                                    20 * kOneMinute,
+                                    30 * kOneMinute,
+                                    1 * kOneHour,
+                                    2 * kOneHour,
+                                    3 * kOneHour,
+                                    4 * kOneHour,
+                                    6 * kOneHour,
+                                    8 * kOneHour,
+                                    12 * kOneHour,
+                                    1,
+                                    2,
+                                    7,
+                                    14,
+                                    1 * kMonthDays,
+                                    2 * kMonthDays,
+                                    3 * kMonthDays,
+                                    6 * kMonthDays,
+                                    1 * kYearDays,
+                                    2 * kYearDays,
+                                    5 * kYearDays,
+                                    10 * kYearDays,
+                                    20 * kYearDays,
+                                    50 * kYearDays,
+                                    100 * kYearDays};
     if (!(span > 0) || !(axisPixels > 0))
         return 1.0;
     for (double step : kSteps) {
@@ -132,7 +168,8 @@ double AutoTimeStep(double span, double axisPixels, double labelPixels) {
 }
 
 QVector<double> ValueTicks(double first, double last, double increment, double axisPixels,
-                           double minSpacingPixels) {
+                           double minSpacingPixels)
+{
     if (!(last >= first) || !std::isfinite(first) || !std::isfinite(last))
         return {};
     const double span = last - first;
@@ -152,7 +189,8 @@ QVector<double> ValueTicks(double first, double last, double increment, double a
     return ticks;
 }
 
-QString FormatAxisValue(double v, const QString& pattern, QChar decimalSeparator) {
+QString FormatAxisValue(double v, const QString& pattern, QChar decimalSeparator)
+{
     if (!std::isfinite(v))
         return QString();
     int firstCode = -1, lastCode = -1;
@@ -213,7 +251,8 @@ QString FormatAxisValue(double v, const QString& pattern, QChar decimalSeparator
     return prefix + out + suffix;
 }
 
-double AxisTicker::AxisPixels() const {
+double AxisTicker::AxisPixels() const
+{
     QCPAxis* axis = axis_.Raw();
     QCPAxisRect* rect = axis->axisRect();
     const QRect viewport = axis->parentPlot()->viewport();
@@ -222,15 +261,17 @@ double AxisTicker::AxisPixels() const {
     return rect->width() > 0 ? rect->width() : viewport.width() * 0.8;
 }
 
-QString AxisTicker::Format(double value) const {
+QString AxisTicker::Format(double value) const
+{
     if (axis_.IsTimeAxis()) {
-        return QString::fromStdString(FormatDayTime(axis_.dateTimeFormat_.toStdString(), value,
-                                                    axis_.Chart().Months()));
+        return QString::fromStdString(
+            FormatDayTime(axis_.dateTimeFormat_.toStdString(), value, axis_.Chart().Months()));
     }
     return FormatAxisValue(value, axis_.valueFormat_, QChar::fromLatin1(DecimalSeparator()));
 }
 
-void AxisTicker::DropOverlapping(QVector<double>& ticks, QVector<QString>& labels) const {
+void AxisTicker::DropOverlapping(QVector<double>& ticks, QVector<QString>& labels) const
+{
     const QFontMetrics metrics(axis_.Raw()->tickLabelFont());
     const bool vertical = axis_.IsVertical();
     const double gap = vertical ? 2.0 : 8.0;
@@ -263,7 +304,8 @@ void AxisTicker::DropOverlapping(QVector<double>& ticks, QVector<QString>& label
 }
 
 void AxisTicker::ThinTimeLabels(const TimeStepPlan& plan, QVector<double>& ticks,
-                                QVector<QString>& labels) const {
+                                QVector<QString>& labels) const
+{
     if (ticks.size() < 2)
         return;
     const QFontMetrics metrics(axis_.Raw()->tickLabelFont());
@@ -297,9 +339,9 @@ void AxisTicker::ThinTimeLabels(const TimeStepPlan& plan, QVector<double>& ticks
     labels.swap(keptLabels);
 }
 
-void AxisTicker::generate(const QCPRange& range, const QLocale&, QChar, int,
-                          QVector<double>& ticks, QVector<double>* subTicks,
-                          QVector<QString>* tickLabels) {
+void AxisTicker::generate(const QCPRange& range, const QLocale&, QChar, int, QVector<double>& ticks,
+                          QVector<double>* subTicks, QVector<QString>* tickLabels)
+{
     ChartWidget& chart = axis_.Chart();
     QCPAxis* axis = axis_.Raw();
     const QFontMetrics metrics(axis->tickLabelFont());
@@ -320,8 +362,8 @@ void AxisTicker::generate(const QCPRange& range, const QLocale&, QChar, int,
         plan = PlanTimeSteps(increment, calendar);
         values = TimeTicks(range.lower, range.upper, plan);
     } else {
-        values = ValueTicks(range.lower, range.upper, axis_.increment_, pixels,
-                            2.0 * metrics.height());
+        values =
+            ValueTicks(range.lower, range.upper, axis_.increment_, pixels, 2.0 * metrics.height());
     }
 
     QVector<QString> texts;

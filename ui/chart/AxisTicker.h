@@ -14,9 +14,9 @@ class ChartAxis;
 
 // How the time axis steps: a plain step from an origin, or whole calendar months.
 struct TimeStepPlan {
-    double step = 1.0;    // days
-    double origin = 0.0;  // multiples of step counted from here
-    int months = 0;       // > 0: steps of this many months from the first of a month
+    double step = 1.0;   // days
+    double origin = 0.0; // multiples of step counted from here
+    int months = 0;      // > 0: steps of this many months from the first of a month
 };
 
 //  increment > 0: multiples of the increment; whole weeks start on Mondays; with exactDate,

@@ -118,7 +118,7 @@ private:
     QString valueFormat_;
     int labelColumnSize_ = 0;
     int minorTickCount_ = 0;
-    int basePadding_ = 3;   // title distance from the label column
+    int basePadding_ = 3; // title distance from the label column
     QVector<double> labelValues_;
     QVector<QString> labelTexts_;
 };

@@ -14,16 +14,21 @@ namespace korvex {
 
 namespace {
 
-int SideIndex(AxisSide side) {
+int SideIndex(AxisSide side)
+{
     switch (side) {
-    case AxisSide::Bottom: return 0;
-    case AxisSide::Left: return 1;
-    case AxisSide::Right: return 2;
+        case AxisSide::Bottom:
+            return 0;
+        case AxisSide::Left:
+            return 1;
+        case AxisSide::Right:
+            return 2;
     }
     return 0;
 }
 
-MonthNames SystemMonthNames() {
+MonthNames SystemMonthNames()
+{
     MonthNames names;
     const QLocale locale = QLocale::system();
     for (int m = 1; m <= 12; ++m) {
@@ -38,7 +43,8 @@ MonthNames SystemMonthNames() {
     return names;
 }
 
-QFont PixelFont(const QString& family, int pixels, bool bold = false) {
+QFont PixelFont(const QString& family, int pixels, bool bold = false)
+{
     QFont font(family);
     font.setPixelSize(pixels);
     font.setBold(bold);
@@ -52,17 +58,20 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false) {
 class ZoomBand : public QCPLayerable {
 public:
     explicit ZoomBand(QCustomPlot* plot) : QCPLayerable(plot, QStringLiteral("overlay")) {}
-    void Show(const QRect& rect) {
+    void Show(const QRect& rect)
+    {
         rect_ = rect;
         active_ = true;
     }
     void Hide() { active_ = false; }
 
 protected:
-    void applyDefaultAntialiasingHint(QCPPainter* painter) const override {
+    void applyDefaultAntialiasingHint(QCPPainter* painter) const override
+    {
         painter->setAntialiasing(false);
     }
-    void draw(QCPPainter* painter) override {
+    void draw(QCPPainter* painter) override
+    {
         if (!active_)
             return;
         painter->setPen(QPen(Qt::black, 1, Qt::DashLine));
@@ -75,7 +84,8 @@ private:
     bool active_ = false;
 };
 
-ChartWidget::ChartWidget(QWidget* parent) : QCustomPlot(parent), monthNames_(SystemMonthNames()) {
+ChartWidget::ChartWidget(QWidget* parent) : QCustomPlot(parent), monthNames_(SystemMonthNames())
+{
     setBackground(QBrush(Qt::white));
     setAutoAddPlottableToLegend(false);
     setInteractions(QCP::Interactions());
@@ -129,7 +139,8 @@ ChartWidget::ChartWidget(QWidget* parent) : QCustomPlot(parent), monthNames_(Sys
     BuildLayout();
 }
 
-ChartWidget::~ChartWidget() {
+ChartWidget::~ChartWidget()
+{
     // Rows taken out of the layout are not deleted by it.
     if (!legendRow_->layout())
         delete legendRow_;
@@ -137,16 +148,21 @@ ChartWidget::~ChartWidget() {
         delete title_;
 }
 
-ChartAxis& ChartWidget::Axis(AxisSide side) {
+ChartAxis& ChartWidget::Axis(AxisSide side)
+{
     switch (side) {
-    case AxisSide::Bottom: return *bottom_;
-    case AxisSide::Left: return *left_;
-    case AxisSide::Right: return *right_;
+        case AxisSide::Bottom:
+            return *bottom_;
+        case AxisSide::Left:
+            return *left_;
+        case AxisSide::Right:
+            return *right_;
     }
     return *bottom_;
 }
 
-ChartAxis* ChartWidget::AxisOf(const QCPAxis* axis) {
+ChartAxis* ChartWidget::AxisOf(const QCPAxis* axis)
+{
     for (ChartAxis* a : {bottom_.get(), left_.get(), right_.get()}) {
         if (a->Raw() == axis)
             return a;
@@ -156,7 +172,8 @@ ChartAxis* ChartWidget::AxisOf(const QCPAxis* axis) {
 
 // --- series ----------------------------------------------------------------------------------
 
-SeriesPlottable* ChartWidget::PlottableOf(const Series& series) const {
+SeriesPlottable* ChartWidget::PlottableOf(const Series& series) const
+{
     for (SeriesPlottable* p : plottables_) {
         if (&p->series() == &series)
             return p;
@@ -164,7 +181,8 @@ SeriesPlottable* ChartWidget::PlottableOf(const Series& series) const {
     return nullptr;
 }
 
-void ChartWidget::addSeries(Series& series) {
+void ChartWidget::addSeries(Series& series)
+{
     if (PlottableOf(series))
         return;
     QCPAxis* valueAxis = series.axis() == VerticalAxis::Right ? yAxis2 : yAxis;
@@ -173,7 +191,8 @@ void ChartWidget::addSeries(Series& series) {
     Repaint();
 }
 
-void ChartWidget::removeSeries(Series& series) {
+void ChartWidget::removeSeries(Series& series)
+{
     SeriesPlottable* p = PlottableOf(series);
     if (!p)
         return;
@@ -183,22 +202,28 @@ void ChartWidget::removeSeries(Series& series) {
     Repaint();
 }
 
-bool ChartWidget::hasSeries(const Series& series) const { return PlottableOf(series) != nullptr; }
+bool ChartWidget::hasSeries(const Series& series) const
+{
+    return PlottableOf(series) != nullptr;
+}
 
-void ChartWidget::attachToAxis(Series& series, VerticalAxis axis) {
+void ChartWidget::attachToAxis(Series& series, VerticalAxis axis)
+{
     if (SeriesPlottable* p = PlottableOf(series)) {
         p->setValueAxis(axis == VerticalAxis::Right ? yAxis2 : yAxis);
         Repaint();
     }
 }
 
-int ChartWidget::plotAreaWidth() const {
+int ChartWidget::plotAreaWidth() const
+{
     const int width = axisRect()->width();
     // Before the first layout the plot area is unknown: take the widget less its label columns.
     return width > 0 ? width : std::max(1, this->width() - 80);
 }
 
-std::vector<Series*> ChartWidget::SeriesList() const {
+std::vector<Series*> ChartWidget::SeriesList() const
+{
     std::vector<Series*> list;
     list.reserve(plottables_.size());
     for (SeriesPlottable* p : plottables_)
@@ -206,7 +231,8 @@ std::vector<Series*> ChartWidget::SeriesList() const {
     return list;
 }
 
-void ChartWidget::RemoveAllSeries() {
+void ChartWidget::RemoveAllSeries()
+{
     while (!plottables_.empty()) {
         SeriesPlottable* p = plottables_.back();
         plottables_.pop_back();
@@ -218,30 +244,38 @@ void ChartWidget::RemoveAllSeries() {
 
 // --- events --------------------------------------------------------------------------------
 
-void ChartWidget::RaiseGetNextAxisLabel(ChartAxis& axis) {
+void ChartWidget::RaiseGetNextAxisLabel(ChartAxis& axis)
+{
     if (onGetNextAxisLabel_)
         onGetNextAxisLabel_(*this, axis);
 }
 
-void ChartWidget::RaiseGetAxisLabel(ChartAxis& axis, double value, QString& text) {
+void ChartWidget::RaiseGetAxisLabel(ChartAxis& axis, double value, QString& text)
+{
     if (onGetAxisLabel_)
         onGetAxisLabel_(*this, axis, value, text);
 }
 
-void ChartWidget::RaiseScroll() {
+void ChartWidget::RaiseScroll()
+{
     if (onScroll_)
         onScroll_(*this);
 }
 
 // --- zoom ------------------------------------------------------------------------------------
 
-void ChartWidget::SetMinimumZoomSpan(AxisSide side, double span) {
+void ChartWidget::SetMinimumZoomSpan(AxisSide side, double span)
+{
     minimumSpan_[SideIndex(side)] = span > 0 ? span : 0.0;
 }
 
-double ChartWidget::MinimumZoomSpan(AxisSide side) const { return minimumSpan_[SideIndex(side)]; }
+double ChartWidget::MinimumZoomSpan(AxisSide side) const
+{
+    return minimumSpan_[SideIndex(side)];
+}
 
-bool ChartWidget::ZoomToPixelRect(const QRect& pixelRect) {
+bool ChartWidget::ZoomToPixelRect(const QRect& pixelRect)
+{
     const QRect rect = pixelRect.normalized();
     if (rect.width() < kMinimumDragPixels || rect.height() < kMinimumDragPixels)
         return false;
@@ -277,7 +311,8 @@ bool ChartWidget::ZoomToPixelRect(const QRect& pixelRect) {
     return true;
 }
 
-void ChartWidget::UndoZoom() {
+void ChartWidget::UndoZoom()
+{
     if (zoomed_) {
         for (AxisSide side : {AxisSide::Bottom, AxisSide::Left, AxisSide::Right})
             Axis(side).Raw()->setRange(savedRanges_[SideIndex(side)]);
@@ -288,7 +323,8 @@ void ChartWidget::UndoZoom() {
     Repaint();
 }
 
-void ChartWidget::mousePressEvent(QMouseEvent* event) {
+void ChartWidget::mousePressEvent(QMouseEvent* event)
+{
     if (zoomEnabled_ && event->button() == Qt::LeftButton &&
         axisRect()->rect().contains(event->pos())) {
         dragging_ = true;
@@ -297,7 +333,8 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
     QCustomPlot::mousePressEvent(event);
 }
 
-void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
+void ChartWidget::mouseMoveEvent(QMouseEvent* event)
+{
     if (dragging_) {
         dragEnd_ = event->pos();
         zoomBand_->Show(QRect(dragStart_, dragEnd_).normalized());
@@ -306,7 +343,8 @@ void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
     QCustomPlot::mouseMoveEvent(event);
 }
 
-void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
+void ChartWidget::mouseReleaseEvent(QMouseEvent* event)
+{
     if (dragging_ && event->button() == Qt::LeftButton) {
         dragging_ = false;
         dragEnd_ = event->pos();
@@ -324,29 +362,34 @@ void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 // --- title, legend, margins ---------------------------------------------------------------------
 
-void ChartWidget::SetTitleLines(const QStringList& lines) {
+void ChartWidget::SetTitleLines(const QStringList& lines)
+{
     titleLines_ = lines;
     title_->setText(lines.join(u'\n'));
     BuildLayout();
 }
 
-void ChartWidget::SetTitleVisible(bool on) {
+void ChartWidget::SetTitleVisible(bool on)
+{
     titleVisible_ = on;
     BuildLayout();
 }
 
-void ChartWidget::SetLegendVisible(bool on) {
+void ChartWidget::SetLegendVisible(bool on)
+{
     legendVisible_ = on;
     BuildLayout();
 }
 
-void ChartWidget::SetMarginsPercent(int left, int top, int right, int bottom) {
-    marginsPercent_ = QMargins(std::max(0, left), std::max(0, top), std::max(0, right),
-                               std::max(0, bottom));
+void ChartWidget::SetMarginsPercent(int left, int top, int right, int bottom)
+{
+    marginsPercent_ =
+        QMargins(std::max(0, left), std::max(0, top), std::max(0, right), std::max(0, bottom));
     layoutDirty_ = true;
 }
 
-void ChartWidget::SetFontFamily(const QString& family) {
+void ChartWidget::SetFontFamily(const QString& family)
+{
     fontFamily_ = family;
     for (ChartAxis* a : {bottom_.get(), left_.get(), right_.get()}) {
         a->Raw()->setTickLabelFont(PixelFont(family, 12));
@@ -359,7 +402,8 @@ void ChartWidget::SetFontFamily(const QString& family) {
     layoutDirty_ = true;
 }
 
-void ChartWidget::CopyLookFrom(const ChartWidget& other) {
+void ChartWidget::CopyLookFrom(const ChartWidget& other)
+{
     if (&other == this)
         return;
     titleLines_ = other.titleLines_;
@@ -376,19 +420,24 @@ void ChartWidget::CopyLookFrom(const ChartWidget& other) {
     BuildLayout();
 }
 
-QFont ChartWidget::LabelFont() const { return bottom_->Raw()->tickLabelFont(); }
+QFont ChartWidget::LabelFont() const
+{
+    return bottom_->Raw()->tickLabelFont();
+}
 
-int ChartWidget::TextWidth(const QString& text) const {
+int ChartWidget::TextWidth(const QString& text) const
+{
     const QFontMetrics metrics(left_->Raw()->tickLabelFont());
     return metrics.boundingRect(0, 0, 0, 0, Qt::TextDontClip | Qt::AlignHCenter, text).width();
 }
 
-void ChartWidget::BuildLayout() {
+void ChartWidget::BuildLayout()
+{
     QCPLayoutGrid* grid = plotLayout();
     QCPAxisRect* rect = axisRect();
-    for (QCPLayoutElement* e : {static_cast<QCPLayoutElement*>(title_),
-                                static_cast<QCPLayoutElement*>(legendRow_),
-                                static_cast<QCPLayoutElement*>(rect)}) {
+    for (QCPLayoutElement* e :
+         {static_cast<QCPLayoutElement*>(title_), static_cast<QCPLayoutElement*>(legendRow_),
+          static_cast<QCPLayoutElement*>(rect)}) {
         if (e->layout() == grid)
             grid->take(e);
     }
@@ -414,15 +463,16 @@ void ChartWidget::BuildLayout() {
     layoutDirty_ = true;
 }
 
-void ChartWidget::ApplyMargins() {
+void ChartWidget::ApplyMargins()
+{
     const QRect vp = viewport();
-    plotLayout()->setMargins(QMargins(vp.width() * marginsPercent_.left() / 100,
-                                      vp.height() * marginsPercent_.top() / 100,
-                                      vp.width() * marginsPercent_.right() / 100,
-                                      vp.height() * marginsPercent_.bottom() / 100));
+    plotLayout()->setMargins(QMargins(
+        vp.width() * marginsPercent_.left() / 100, vp.height() * marginsPercent_.top() / 100,
+        vp.width() * marginsPercent_.right() / 100, vp.height() * marginsPercent_.bottom() / 100));
 }
 
-void ChartWidget::ArrangeLegend() {
+void ChartWidget::ArrangeLegend()
+{
     if (!legendVisible_ || legend->itemCount() == 0)
         return;
     int widest = 1;
@@ -441,7 +491,8 @@ void ChartWidget::ArrangeLegend() {
     }
 }
 
-void ChartWidget::ApplyAutomaticRanges() {
+void ChartWidget::ApplyAutomaticRanges()
+{
     for (ChartAxis* axis : {bottom_.get(), left_.get(), right_.get()}) {
         if (!axis->Automatic())
             continue;
@@ -463,7 +514,8 @@ void ChartWidget::ApplyAutomaticRanges() {
     }
 }
 
-void ChartWidget::SyncPlottables() {
+void ChartWidget::SyncPlottables()
+{
     // Series change their properties without telling the chart; take them over before laying
     // out, so that the legend and the axes see the current names and axes.
     for (SeriesPlottable* p : plottables_) {
@@ -488,7 +540,8 @@ void ChartWidget::SyncPlottables() {
     layoutDirty_ = true;
 }
 
-void ChartWidget::updateLayout() {
+void ChartWidget::updateLayout()
+{
     ApplyAutomaticRanges();
     SyncPlottables();
     ApplyMargins();
@@ -509,9 +562,13 @@ void ChartWidget::updateLayout() {
 
 // --- drawing ---------------------------------------------------------------------------------------
 
-void ChartWidget::Repaint() { replot(QCustomPlot::rpQueuedReplot); }
+void ChartWidget::Repaint()
+{
+    replot(QCustomPlot::rpQueuedReplot);
+}
 
-void ChartWidget::Render(QCPPainter& painter, const QRectF& target, QSize layoutSize) {
+void ChartWidget::Render(QCPPainter& painter, const QRectF& target, QSize layoutSize)
+{
     if (layoutSize.isEmpty())
         layoutSize = target.size().toSize();
     if (layoutSize.isEmpty() || target.isEmpty())
@@ -531,7 +588,8 @@ void ChartWidget::Render(QCPPainter& painter, const QRectF& target, QSize layout
         Repaint();
 }
 
-QImage ChartWidget::RenderToImage(QSize size) {
+QImage ChartWidget::RenderToImage(QSize size)
+{
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QCPPainter painter(&image);

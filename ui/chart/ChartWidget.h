@@ -65,7 +65,8 @@ public:
     // --- events ---------------------------------------------------------------------------
     using ChartEvent = std::function<void(ChartWidget&)>;
     using AxisEvent = std::function<void(ChartWidget&, ChartAxis&)>;
-    using AxisLabelEvent = std::function<void(ChartWidget&, ChartAxis&, double value, QString& text)>;
+    using AxisLabelEvent =
+        std::function<void(ChartWidget&, ChartAxis&, double value, QString& text)>;
     using ZoomEvent = std::function<void(ChartWidget&, const ZoomRequest&)>;
 
     // Once per axis and drawing pass, before its labels are made.
@@ -121,7 +122,8 @@ public:
     void CopyLookFrom(const ChartWidget& other);
 
     // Month names for "mmm"/"mmmm" labels; the system locale's by default.
-    void SetMonthNames(const MonthNames& names) {
+    void SetMonthNames(const MonthNames& names)
+    {
         monthNames_ = names;
         layoutDirty_ = true;
     }

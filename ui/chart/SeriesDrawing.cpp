@@ -16,15 +16,20 @@ constexpr double kFarPixels = 1.0e5;
 
 // Column index of a pixel position: the offset keeps the truncation a floor for everything
 // that can be on or near the plot.
-inline long long ColumnOf(double px) { return static_cast<long long>(px + 1048576.0); }
+inline long long ColumnOf(double px)
+{
+    return static_cast<long long>(px + 1048576.0);
+}
 
 class RunBuilder {
 public:
     RunBuilder(const double* xs, const double* ys, double offset, const PixelMapping& map,
                bool stairs, RunList& out)
-        : xs_(xs), ys_(ys), offset_(offset), map_(map), stairs_(stairs), out_(out) {}
+        : xs_(xs), ys_(ys), offset_(offset), map_(map), stairs_(stairs), out_(out)
+    {}
 
-    void Add(int i, double y) {
+    void Add(int i, double y)
+    {
         const double px = map_.Px(xs_[i]);
         const long long column = ColumnOf(px);
         if (!inRun_) {
@@ -50,7 +55,8 @@ public:
     }
 
     // A null point at index i ends the run.
-    void Break(int i) {
+    void Break(int i)
+    {
         FlushColumn();
         if (!inRun_)
             return;
@@ -59,14 +65,16 @@ public:
         EndRun();
     }
 
-    void Finish() {
+    void Finish()
+    {
         FlushColumn();
         if (inRun_)
             EndRun();
     }
 
 private:
-    void Emit(int i) {
+    void Emit(int i)
+    {
         const double px = map_.Px(xs_[i]);
         const double py = std::clamp(map_.Py(ys_[i] + offset_), -kFarPixels, kFarPixels);
         if (stairs_ && emitted_ > 0)
@@ -76,7 +84,8 @@ private:
         ++emitted_;
     }
 
-    void FlushColumn() {
+    void FlushColumn()
+    {
         if (colFirst_ < 0)
             return;
         const int lo = std::min(colMin_, colMax_);
@@ -91,7 +100,8 @@ private:
         colFirst_ = -1;
     }
 
-    void EndRun() {
+    void EndRun()
+    {
         // A lone point: a one-pixel dash, so that isolated samples do not vanish.
         const int begin = out_.runStarts.back();
         if (static_cast<int>(out_.points.size()) - begin == 1) {
@@ -117,7 +127,8 @@ private:
 };
 
 // Pulls the end points of a run that lie far outside the plot onto the clip's vertical edges.
-void ClipRunEnds(RunList& runs, int k, const QRectF& clip, bool stairs) {
+void ClipRunEnds(RunList& runs, int k, const QRectF& clip, bool stairs)
+{
     const int begin = runs.RunBegin(k);
     const int end = runs.RunEnd(k);
     if (end - begin < 2)
@@ -144,7 +155,8 @@ void ClipRunEnds(RunList& runs, int k, const QRectF& clip, bool stairs) {
 
 } // namespace
 
-void VisibleRange(const double* xs, int count, double first, double last, int& begin, int& end) {
+void VisibleRange(const double* xs, int count, double first, double last, int& begin, int& end)
+{
     const double* lo = std::lower_bound(xs, xs + count, first);
     const double* hi = std::upper_bound(xs, xs + count, last);
     begin = static_cast<int>(lo - xs);
@@ -156,7 +168,8 @@ void VisibleRange(const double* xs, int count, double first, double last, int& b
 }
 
 void ReduceToRuns(const double* xs, const double* ys, int begin, int end, double offset,
-                  const PixelMapping& map, bool stairs, const QRectF& clip, RunList& out) {
+                  const PixelMapping& map, bool stairs, const QRectF& clip, RunList& out)
+{
     out.Clear();
     RunBuilder builder(xs, ys, offset, map, stairs, out);
     for (int i = begin; i < end; ++i) {
@@ -171,7 +184,8 @@ void ReduceToRuns(const double* xs, const double* ys, int begin, int end, double
         ClipRunEnds(out, k, clip, stairs);
 }
 
-void SplitStroke(const RunList& runs, double penWidth, StrokeParts& out) {
+void SplitStroke(const RunList& runs, double penWidth, StrokeParts& out)
+{
     out.Clear();
     const double half = penWidth / 2.0;
     bool lineOpen = false;
@@ -184,8 +198,9 @@ void SplitStroke(const RunList& runs, double penWidth, StrokeParts& out) {
             const QPointF b = runs.points[static_cast<std::size_t>(i + 1)];
             const double dx = std::fabs(b.x() - a.x());
             if (dx <= 1.0 || a.y() == b.y()) {
-                const QRectF r(QPointF(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half),
-                               QPointF(std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half));
+                const QRectF r(
+                    QPointF(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half),
+                    QPointF(std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half));
                 // Merged while the union stays within about one pixel column.
                 if (!out.rects.empty()) {
                     QRectF& last = out.rects.back();
@@ -211,7 +226,8 @@ void SplitStroke(const RunList& runs, double penWidth, StrokeParts& out) {
     }
 }
 
-void DrawPolylineInPieces(QPainter& painter, const QPointF* points, int count) {
+void DrawPolylineInPieces(QPainter& painter, const QPointF* points, int count)
+{
     if (count < 2)
         return;
     for (int start = 0; start < count - 1; start += kPieceSegments) {

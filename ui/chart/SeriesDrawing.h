@@ -28,13 +28,15 @@ struct PixelMapping {
 struct RunList {
     std::vector<QPointF> points;
     std::vector<int> runStarts;
-    void Clear() {
+    void Clear()
+    {
         points.clear();
         runStarts.clear();
     }
     int RunCount() const { return static_cast<int>(runStarts.size()); }
     int RunBegin(int k) const { return runStarts[static_cast<std::size_t>(k)]; }
-    int RunEnd(int k) const {
+    int RunEnd(int k) const
+    {
         return k + 1 < RunCount() ? runStarts[static_cast<std::size_t>(k + 1)]
                                   : static_cast<int>(points.size());
     }
@@ -58,7 +60,8 @@ void ReduceToRuns(const double* xs, const double* ys, int begin, int end, double
 struct StrokeParts {
     std::vector<QRectF> rects;
     RunList lines;
-    void Clear() {
+    void Clear()
+    {
         rects.clear();
         lines.Clear();
     }

@@ -10,14 +10,16 @@ namespace {
 constexpr double kFarPixels = 1.0e5;
 constexpr int kPiecePoints = 33;
 
-QPen LinePen(const QColor& colour, int width, bool stairs) {
+QPen LinePen(const QColor& colour, int width, bool stairs)
+{
     // Square ends fill the corners where two pieces of a line meet.
     return stairs ? QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
                   : QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
 }
 
 // Steps drawn on whole pixels stay crisp: a line of odd width is centred on a pixel's middle.
-void SnapToPixels(RunList& runs, int penWidth) {
+void SnapToPixels(RunList& runs, int penWidth)
+{
     const double shift = penWidth % 2 == 1 ? 0.5 : 0.0;
     for (QPointF& p : runs.points)
         p = QPointF(std::floor(p.x()) + shift, std::floor(p.y()) + shift);
@@ -25,18 +27,21 @@ void SnapToPixels(RunList& runs, int penWidth) {
 
 } // namespace
 
-QColor ToQColor(Colour colour) {
+QColor ToQColor(Colour colour)
+{
     return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                   static_cast<int>((colour >> 16) & 0xFF));
 }
 
 SeriesPlottable::SeriesPlottable(QCPAxis* keyAxis, QCPAxis* valueAxis, Series& series)
-    : QCPAbstractPlottable(keyAxis, valueAxis), series_(series) {
+    : QCPAbstractPlottable(keyAxis, valueAxis), series_(series)
+{
     setSelectable(QCP::stNone);
     SyncStyle();
 }
 
-bool SeriesPlottable::SyncStyle() {
+bool SeriesPlottable::SyncStyle()
+{
     if (styleVersion_ == series_.styleVersion())
         return false;
     styleVersion_ = series_.styleVersion();
@@ -47,9 +52,13 @@ bool SeriesPlottable::SyncStyle() {
     return true;
 }
 
-double SeriesPlottable::selectTest(const QPointF&, bool, QVariant*) const { return -1; }
+double SeriesPlottable::selectTest(const QPointF&, bool, QVariant*) const
+{
+    return -1;
+}
 
-void SeriesPlottable::RefreshExtent() const {
+void SeriesPlottable::RefreshExtent() const
+{
     const std::uint64_t version = series_.dataVersion();
     if (version == extentVersion_)
         return;
@@ -73,7 +82,8 @@ void SeriesPlottable::RefreshExtent() const {
     minGap_ = gap > 0 ? gap : 1.0;
 }
 
-QCPRange SeriesPlottable::getKeyRange(bool& foundRange, QCP::SignDomain) const {
+QCPRange SeriesPlottable::getKeyRange(bool& foundRange, QCP::SignDomain) const
+{
     foundRange = !series_.empty();
     if (!foundRange)
         return QCPRange();
@@ -87,8 +97,8 @@ QCPRange SeriesPlottable::getKeyRange(bool& foundRange, QCP::SignDomain) const {
     return QCPRange(lo, hi);
 }
 
-QCPRange SeriesPlottable::getValueRange(bool& foundRange, QCP::SignDomain,
-                                        const QCPRange&) const {
+QCPRange SeriesPlottable::getValueRange(bool& foundRange, QCP::SignDomain, const QCPRange&) const
+{
     RefreshExtent();
     foundRange = hasValues_;
     if (!foundRange)
@@ -101,7 +111,8 @@ QCPRange SeriesPlottable::getValueRange(bool& foundRange, QCP::SignDomain,
     return QCPRange(lo, hi);
 }
 
-PixelMapping SeriesPlottable::Mapping() const {
+PixelMapping SeriesPlottable::Mapping() const
+{
     PixelMapping map;
     QCPAxis* k = keyAxis();
     QCPAxis* v = valueAxis();
@@ -114,23 +125,34 @@ PixelMapping SeriesPlottable::Mapping() const {
     return map;
 }
 
-void SeriesPlottable::draw(QCPPainter* painter) {
+void SeriesPlottable::draw(QCPPainter* painter)
+{
     if (!keyAxis() || !valueAxis() || series_.empty())
         return;
     SyncStyle();
     const PixelMapping map = Mapping();
     const QRectF clip = clipRect();
     switch (series_.drawStyle()) {
-    case DrawStyle::Line: DrawLines(*painter, map, clip); break;
-    case DrawStyle::Area: DrawArea(*painter, map, clip); break;
-    case DrawStyle::Bars: DrawBars(*painter, map, clip); break;
+        case DrawStyle::Line:
+            DrawLines(*painter, map, clip);
+            break;
+        case DrawStyle::Area:
+            DrawArea(*painter, map, clip);
+            break;
+        case DrawStyle::Bars:
+            DrawBars(*painter, map, clip);
+            break;
     }
 }
 
 // Whether the visible stretch holds several points per pixel column.
-static bool IsDense(int pointCount, const QRectF& clip) { return pointCount >= 2 * clip.width(); }
+static bool IsDense(int pointCount, const QRectF& clip)
+{
+    return pointCount >= 2 * clip.width();
+}
 
-void SeriesPlottable::StrokeRuns(QCPPainter& painter, const QPen& pen, bool dense) {
+void SeriesPlottable::StrokeRuns(QCPPainter& painter, const QPen& pen, bool dense)
+{
     if (!dense) {
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
@@ -157,7 +179,8 @@ void SeriesPlottable::StrokeRuns(QCPPainter& painter, const QPen& pen, bool dens
     }
 }
 
-void SeriesPlottable::DrawLines(QCPPainter& painter, const PixelMapping& map, const QRectF& clip) {
+void SeriesPlottable::DrawLines(QCPPainter& painter, const PixelMapping& map, const QRectF& clip)
+{
     const QCPRange range = keyAxis()->range();
     const std::vector<double>& xs = series_.xs();
     int begin = 0, end = 0;
@@ -170,7 +193,8 @@ void SeriesPlottable::DrawLines(QCPPainter& painter, const PixelMapping& map, co
     StrokeRuns(painter, mPen, series_.stairs() || IsDense(end - begin, clip));
 }
 
-void SeriesPlottable::DrawArea(QCPPainter& painter, const PixelMapping& map, const QRectF& clip) {
+void SeriesPlottable::DrawArea(QCPPainter& painter, const PixelMapping& map, const QRectF& clip)
+{
     const QCPRange range = keyAxis()->range();
     const std::vector<double>& xs = series_.xs();
     int begin = 0, end = 0;
@@ -210,7 +234,8 @@ void SeriesPlottable::DrawArea(QCPPainter& painter, const PixelMapping& map, con
                series_.stairs() || IsDense(end - begin, clip));
 }
 
-double SeriesPlottable::BarWidthPixels(const PixelMapping& map) const {
+double SeriesPlottable::BarWidthPixels(const PixelMapping& map) const
+{
     if (series_.fixedBarWidth() > 0)
         return series_.fixedBarWidth();
     RefreshExtent();
@@ -218,7 +243,8 @@ double SeriesPlottable::BarWidthPixels(const PixelMapping& map) const {
     return std::max(1.0, slot * series_.barWidthPercent() / 100.0);
 }
 
-void SeriesPlottable::DrawBars(QCPPainter& painter, const PixelMapping& map, const QRectF& clip) {
+void SeriesPlottable::DrawBars(QCPPainter& painter, const PixelMapping& map, const QRectF& clip)
+{
     RefreshExtent();
     const QCPRange range = keyAxis()->range();
     const std::vector<double>& xs = series_.xs();
@@ -228,7 +254,8 @@ void SeriesPlottable::DrawBars(QCPPainter& painter, const PixelMapping& map, con
                  end);
     const double width = BarWidthPixels(map);
     lastBarWidth_ = width;
-    const double originValue = series_.useYOrigin() ? series_.yOrigin() : valueAxis()->range().lower;
+    const double originValue =
+        series_.useYOrigin() ? series_.yOrigin() : valueAxis()->range().lower;
     const double base = std::clamp(map.Py(originValue), -kFarPixels, kFarPixels);
     const QRectF bounds = clip.adjusted(-8, -8, 8, 8);
 
@@ -250,12 +277,14 @@ void SeriesPlottable::DrawBars(QCPPainter& painter, const PixelMapping& map, con
         if (right < bounds.left() || left > bounds.right())
             continue;
         const double top = std::clamp(map.Py(y), -kFarPixels, kFarPixels);
-        painter.drawRect(QRectF(QPointF(left, std::round(std::min(top, base))),
-                                QPointF(std::max(right, left + 1), std::round(std::max(top, base)))));
+        painter.drawRect(
+            QRectF(QPointF(left, std::round(std::min(top, base))),
+                   QPointF(std::max(right, left + 1), std::round(std::max(top, base)))));
     }
 }
 
-void SeriesPlottable::drawLegendIcon(QCPPainter* painter, const QRectF& rect) const {
+void SeriesPlottable::drawLegendIcon(QCPPainter* painter, const QRectF& rect) const
+{
     const QColor colour = ToQColor(series_.colour());
     if (series_.drawStyle() == DrawStyle::Line) {
         painter->setPen(LinePen(colour, std::clamp(series_.penWidth(), 1, 4), false));

@@ -53,10 +53,10 @@ private:
     mutable std::uint64_t extentVersion_ = 0;
     mutable bool hasValues_ = false;
     mutable double minY_ = 0, maxY_ = 0;
-    mutable double minGap_ = 1.0;  // smallest X distance between neighbouring bars
+    mutable double minGap_ = 1.0; // smallest X distance between neighbouring bars
     double lastBarWidth_ = 0;
-    RunList runs_;       // reused between passes
-    StrokeParts parts_;  // likewise
+    RunList runs_;      // reused between passes
+    StrokeParts parts_; // likewise
 };
 
 } // namespace korvex

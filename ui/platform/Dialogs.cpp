@@ -52,15 +52,16 @@ std::optional<QString> QtDialogs::ChooseFile(const FileDialogRequest& request)
 std::optional<QString> QtDialogs::ChooseFolder(QWidget* owner, const QString& title,
                                                const QString& startDirectory)
 {
-    const QString folder = QFileDialog::getExistingDirectory(owner, title, startDirectory,
-                                                             QFileDialog::ShowDirsOnly);
+    const QString folder =
+        QFileDialog::getExistingDirectory(owner, title, startDirectory, QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return std::nullopt;
     return folder;
 }
 
-std::optional<std::uint32_t> QtDialogs::ChooseColor(
-    QWidget* owner, std::uint32_t start, const std::array<std::uint32_t, 16>& customColors)
+std::optional<std::uint32_t>
+QtDialogs::ChooseColor(QWidget* owner, std::uint32_t start,
+                       const std::array<std::uint32_t, 16>& customColors)
 {
     const int count = std::min(int(customColors.size()), QColorDialog::customCount());
     for (int i = 0; i < count; ++i)

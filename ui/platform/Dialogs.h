@@ -16,11 +16,11 @@ namespace korvex {
 // (ui/shell/CommonDialogs.h) turns the program's "|"-separated filter text into nameFilters.
 struct FileDialogRequest {
     QWidget* owner = nullptr;
-    QString initialFile;         // already cut to 259 characters
-    QStringList nameFilters;     // Qt form: "Image files (*.jpg) (*.jpg)", first one selected
-    bool open = true;            // false: save dialog (asks before overwriting)
-    QString defaultExtension;    // without "*." and "." ("jpg"); empty: none
-    QString initialDirectory;    // empty: the dialog's default
+    QString initialFile;      // already cut to 259 characters
+    QStringList nameFilters;  // Qt form: "Image files (*.jpg) (*.jpg)", first one selected
+    bool open = true;         // false: save dialog (asks before overwriting)
+    QString defaultExtension; // without "*." and "." ("jpg"); empty: none
+    QString initialDirectory; // empty: the dialog's default
 };
 
 // Standard dialogs. Each is modal and centred on the desktop work area.
@@ -34,8 +34,9 @@ public:
                                                 const QString& startDirectory) = 0;
     // Colour dialog with its custom part open. Colours are 0x00BBGGRR. The chosen colour, or
     // nothing when cancelled.
-    virtual std::optional<std::uint32_t> ChooseColor(
-        QWidget* owner, std::uint32_t start, const std::array<std::uint32_t, 16>& customColors) = 0;
+    virtual std::optional<std::uint32_t>
+    ChooseColor(QWidget* owner, std::uint32_t start,
+                const std::array<std::uint32_t, 16>& customColors) = 0;
     // The print dialog on the given printer; true when the user confirmed.
     virtual bool ExecPrintDialog(QWidget* owner, QPrinter& printer) = 0;
 };
@@ -45,9 +46,9 @@ public:
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
     std::optional<QString> ChooseFolder(QWidget* owner, const QString& title,
                                         const QString& startDirectory) override;
-    std::optional<std::uint32_t> ChooseColor(
-        QWidget* owner, std::uint32_t start,
-        const std::array<std::uint32_t, 16>& customColors) override;
+    std::optional<std::uint32_t>
+    ChooseColor(QWidget* owner, std::uint32_t start,
+                const std::array<std::uint32_t, 16>& customColors) override;
     bool ExecPrintDialog(QWidget* owner, QPrinter& printer) override;
 };
 

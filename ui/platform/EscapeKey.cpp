@@ -49,27 +49,27 @@ bool QtEscapeKey::WatchedWindowIsActive()
 bool QtEscapeKey::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape) {
-            held_ = true;
-            if (WatchedWindowIsActive())
-                latched_ = true;
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape) {
+                held_ = true;
+                if (WatchedWindowIsActive())
+                    latched_ = true;
+            }
+            break;
         }
-        break;
-    }
-    case QEvent::KeyRelease: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape && !key->isAutoRepeat())
+        case QEvent::KeyRelease: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && !key->isAutoRepeat())
+                held_ = false;
+            break;
+        }
+        case QEvent::ApplicationDeactivate:
+            // The release would go to another program; do not report a key held for ever.
             held_ = false;
-        break;
-    }
-    case QEvent::ApplicationDeactivate:
-        // The release would go to another program; do not report a key held for ever.
-        held_ = false;
-        break;
-    default:
-        break;
+            break;
+        default:
+            break;
     }
     return QObject::eventFilter(watched, event);
 }

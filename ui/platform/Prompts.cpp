@@ -12,11 +12,16 @@ namespace {
 QMessageBox::Icon BoxIcon(PromptIcon icon)
 {
     switch (icon) {
-    case PromptIcon::Question: return QMessageBox::Question;
-    case PromptIcon::Error: return QMessageBox::Critical;
-    case PromptIcon::Warning: return QMessageBox::Warning;
-    case PromptIcon::Information: return QMessageBox::Information;
-    case PromptIcon::None: break;
+        case PromptIcon::Question:
+            return QMessageBox::Question;
+        case PromptIcon::Error:
+            return QMessageBox::Critical;
+        case PromptIcon::Warning:
+            return QMessageBox::Warning;
+        case PromptIcon::Information:
+            return QMessageBox::Information;
+        case PromptIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -24,10 +29,14 @@ QMessageBox::Icon BoxIcon(PromptIcon icon)
 QMessageBox::StandardButtons BoxButtons(PromptButtons buttons)
 {
     switch (buttons) {
-    case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case PromptButtons::Ok: break;
+        case PromptButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case PromptButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case PromptButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case PromptButtons::Ok:
+            break;
     }
     return QMessageBox::Ok;
 }
@@ -39,13 +48,19 @@ PromptAnswer QtPrompts::Show(QWidget* owner, const QString& caption, const QStri
 {
     QMessageBox box(BoxIcon(icon), caption, text, BoxButtons(buttons), owner);
     switch (box.exec()) {
-    case QMessageBox::Ok: return PromptAnswer::Ok;
-    case QMessageBox::Yes: return PromptAnswer::Yes;
-    case QMessageBox::No: return PromptAnswer::No;
-    case QMessageBox::Cancel: return PromptAnswer::Cancel;
-    default: break;
+        case QMessageBox::Ok:
+            return PromptAnswer::Ok;
+        case QMessageBox::Yes:
+            return PromptAnswer::Yes;
+        case QMessageBox::No:
+            return PromptAnswer::No;
+        case QMessageBox::Cancel:
+            return PromptAnswer::Cancel;
+        default:
+            break;
     }
-    const bool hasCancel = buttons == PromptButtons::OkCancel || buttons == PromptButtons::YesNoCancel;
+    const bool hasCancel =
+        buttons == PromptButtons::OkCancel || buttons == PromptButtons::YesNoCancel;
     return hasCancel || buttons == PromptButtons::Ok ? PromptAnswer::Cancel : PromptAnswer::No;
 }
 

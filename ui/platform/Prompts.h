@@ -22,8 +22,8 @@ public:
 
 class QtPrompts final : public Prompts {
 public:
-    PromptAnswer Show(QWidget* owner, const QString& caption, const QString& text,
-                      PromptIcon icon, PromptButtons buttons) override;
+    PromptAnswer Show(QWidget* owner, const QString& caption, const QString& text, PromptIcon icon,
+                      PromptButtons buttons) override;
 };
 
 // The error box: caption text 50 of the current block, error icon, OK.

@@ -24,8 +24,10 @@ bool QtShell::StartSpreadsheet(const QString& file)
         const char* name;
         const char* option;
     };
-    static constexpr Candidate kCandidates[] = {
-        {"libreoffice", "--calc"}, {"soffice", "--calc"}, {"localc", nullptr}, {"gnumeric", nullptr}};
+    static constexpr Candidate kCandidates[] = {{"libreoffice", "--calc"},
+                                                {"soffice", "--calc"},
+                                                {"localc", nullptr},
+                                                {"gnumeric", nullptr}};
     for (const Candidate& candidate : kCandidates) {
         const QString path = QStandardPaths::findExecutable(QString::fromLatin1(candidate.name));
         if (path.isEmpty())

@@ -13,9 +13,9 @@ constexpr std::uint32_t Bgr(std::uint32_t r, std::uint32_t g, std::uint32_t b)
 }
 
 constexpr std::array<std::uint32_t, 15> kPalette = {
-    Bgr(255, 0, 0),   Bgr(0, 0, 255),     Bgr(255, 236, 0), Bgr(0, 128, 0),   Bgr(155, 155, 155),
-    Bgr(118, 94, 10), Bgr(0, 0, 0),       Bgr(0, 128, 255), Bgr(0, 255, 64),  Bgr(128, 0, 128),
-    Bgr(255, 0, 255), Bgr(64, 128, 128),  Bgr(128, 0, 0),   Bgr(78, 50, 50),  Bgr(0, 255, 255)};
+    Bgr(255, 0, 0),   Bgr(0, 0, 255),    Bgr(255, 236, 0), Bgr(0, 128, 0),  Bgr(155, 155, 155),
+    Bgr(118, 94, 10), Bgr(0, 0, 0),      Bgr(0, 128, 255), Bgr(0, 255, 64), Bgr(128, 0, 128),
+    Bgr(255, 0, 255), Bgr(64, 128, 128), Bgr(128, 0, 0),   Bgr(78, 50, 50), Bgr(0, 255, 255)};
 
 // "*.jpg" -> "jpg"; "*", "*.*" and "" -> no default extension.
 QString PlainExtension(const QString& extension)

@@ -321,7 +321,8 @@ void TMainform::FitIntoWorkArea()
     const QRect before = bounds;
     if (bounds.y() + bounds.height() > area->y() + area->height()) {
         const int height = std::min(bounds.height(), area->height());
-        bounds = QRect(bounds.x(), area->y() + (area->height() - height) / 2, bounds.width(), height);
+        bounds =
+            QRect(bounds.x(), area->y() + (area->height() - height) / 2, bounds.width(), height);
     }
     if (bounds.x() + bounds.width() > area->x() + area->width()) {
         const int width = std::min(bounds.width(), area->width());
@@ -420,7 +421,8 @@ void TMainform::CheckLanguage(int languageNumber)
     for (QAction* action : a_.ActionLanguage)
         action->setChecked(false);
     // 0 (none chosen yet) and unknown numbers show German.
-    const int index = languageNumber >= 2 && languageNumber <= kLanguageCount ? languageNumber - 1 : 0;
+    const int index =
+        languageNumber >= 2 && languageNumber <= kLanguageCount ? languageNumber - 1 : 0;
     a_.ActionLanguage[index]->setChecked(true);
 }
 

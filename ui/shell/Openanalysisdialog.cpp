@@ -1,11 +1,11 @@
 #include "ui/shell/Openanalysisdialog.h"
 
+#include "core/logdata/LogDirectoryLoad.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 #include "ui/analysis/Child.h"
 #include "ui/platform/Platform.h"
 #include "ui/shell/Openerrorsdialog.h"
-#include "core/logdata/LogDirectoryLoad.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -29,12 +29,21 @@ namespace korvex {
 
 namespace {
 
-QString T(int row) { return QString::fromStdString(Text(row)); }
+QString T(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
 const QDate kDayZero(1899, 12, 30);
 
-QDate ToDate(DayTime day) { return kDayZero.addDays(static_cast<qint64>(std::floor(day))); }
-DayTime ToDayTime(const QDate& date) { return static_cast<DayTime>(kDayZero.daysTo(date)); }
+QDate ToDate(DayTime day)
+{
+    return kDayZero.addDays(static_cast<qint64>(std::floor(day)));
+}
+DayTime ToDayTime(const QDate& date)
+{
+    return static_cast<DayTime>(kDayZero.daysTo(date));
+}
 
 void SetBold(QLabel* label, bool bold)
 {
@@ -165,7 +174,10 @@ void TDialogOpenAnalysis::Prepare(TChildform* target, const QString& startDirect
     rootDir_->setText(startDirectory);
 }
 
-QString TDialogOpenAnalysis::Directory() const { return rootDir_->text(); }
+QString TDialogOpenAnalysis::Directory() const
+{
+    return rootDir_->text();
+}
 
 void TDialogOpenAnalysis::Relabel()
 {
@@ -224,7 +236,8 @@ void TDialogOpenAnalysis::CoupleDates(bool fromChanged)
 void TDialogOpenAnalysis::SelectDirBtnClick()
 {
     const QString current = rootDir_->text();
-    const QString start = !current.isEmpty() && QFileInfo(current).isDir() ? current : QDir::currentPath();
+    const QString start =
+        !current.isEmpty() && QFileInfo(current).isDir() ? current : QDir::currentPath();
     const std::optional<QString> chosen = ThePlatform().dialogs->ChooseFolder(this, T(123), start);
     if (!chosen || chosen->isEmpty())
         return;
@@ -292,8 +305,7 @@ class DialogLoadObserver final : public LogLoadObserver {
 public:
     DialogLoadObserver(QWidget* dialog, QProgressBar* progress, std::size_t fileCount)
         : dialog_(dialog), progress_(progress), fileCount_(fileCount)
-    {
-    }
+    {}
 
     bool CancelRequested() override
     {
@@ -440,7 +452,8 @@ bool TDialogOpenAnalysis::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // Only focus moving to another control of the dialog counts as leaving it.
-        const bool withinDialog = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+        const bool withinDialog =
+            reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
         if (withinDialog && !loading_) {
             if (watched == rootDir_)
                 ScanDirectory();

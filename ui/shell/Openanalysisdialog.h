@@ -68,7 +68,7 @@ private:
     TDialogFileError& fileErrors_;
     QPointer<TChildform> target_;
     LogDirectoryScan scan_;
-    QString scannedDir_;  // RootDir's text at the last scan
+    QString scannedDir_; // RootDir's text at the last scan
     bool loading_ = false;
 
     QLabel* labelStep1_ = nullptr;

@@ -10,7 +10,10 @@
 namespace korvex {
 
 namespace {
-QString T(int row) { return QString::fromStdString(Text(row)); }
+QString T(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 } // namespace
 
 TDialogFileError::TDialogFileError(QWidget* parent) : QDialog(parent)

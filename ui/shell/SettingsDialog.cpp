@@ -110,10 +110,9 @@ void ColorPanel::paintEvent(QPaintEvent* event)
 {
     {
         QPainter painter(this);
-        painter.fillRect(contentsRect(),
-                         QColor(static_cast<int>(colour_ & 0xFF),
-                                static_cast<int>((colour_ >> 8) & 0xFF),
-                                static_cast<int>((colour_ >> 16) & 0xFF)));
+        painter.fillRect(contentsRect(), QColor(static_cast<int>(colour_ & 0xFF),
+                                                static_cast<int>((colour_ >> 8) & 0xFF),
+                                                static_cast<int>((colour_ >> 16) & 0xFF)));
     }
     QFrame::paintEvent(event);
 }
@@ -226,8 +225,7 @@ void TDialogSettings::BuildLayout()
     upDown->setContentsMargins(0, 0, 0, 0);
     upDown->setSpacing(0);
     c_.UpDownLineWidthUp = MakeArrowButton(Qt::UpArrow, upDownBox, editHeight / 2);
-    c_.UpDownLineWidthDown =
-        MakeArrowButton(Qt::DownArrow, upDownBox, editHeight - editHeight / 2);
+    c_.UpDownLineWidthDown = MakeArrowButton(Qt::DownArrow, upDownBox, editHeight - editHeight / 2);
     upDown->addWidget(c_.UpDownLineWidthUp);
     upDown->addWidget(c_.UpDownLineWidthDown);
     widthLayout->addWidget(c_.EditLineWidth, 0, Qt::AlignTop);
@@ -276,9 +274,9 @@ void TDialogSettings::BuildLayout()
     c_.LabelDisplayName->setBuddy(c_.EditLabel);
     c_.LabelDisplayColor = new QLabel(c_.GroupGraphSettings);
     c_.PanelColor = new ColorPanel(c_.GroupGraphSettings);
-    for (QWidget* widget : {static_cast<QWidget*>(c_.LabelField),
-                            static_cast<QWidget*>(c_.EditLabel),
-                            static_cast<QWidget*>(c_.PanelColor)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(c_.LabelField), static_cast<QWidget*>(c_.EditLabel),
+          static_cast<QWidget*>(c_.PanelColor)})
         KeepSpaceWhenHidden(widget);
     graph->addWidget(c_.LabelLogFileEntry, 0, 0);
     graph->addWidget(c_.LabelField, 0, 1);

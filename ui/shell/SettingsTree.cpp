@@ -147,8 +147,8 @@ QTreeWidgetItem* SettingsTree::AddCategory(QTreeWidgetItem* deviceNode, int text
     return node;
 }
 
-QTreeWidgetItem* SettingsTree::AddField(QTreeWidgetItem* categoryNode,
-                                        const DeviceSettings& device, int field)
+QTreeWidgetItem* SettingsTree::AddField(QTreeWidgetItem* categoryNode, const DeviceSettings& device,
+                                        int field)
 {
     auto* node = new QTreeWidgetItem(categoryNode, QStringList{Q(FieldNodeText(device, field))});
     node->setData(0, kKindRole, static_cast<int>(SettingsNodeKind::Field));
@@ -227,8 +227,7 @@ void SettingsTree::RefreshFieldText(QTreeWidgetItem* item)
 
 SettingsTreeDelegate::SettingsTreeDelegate(SettingsTree& tree)
     : QStyledItemDelegate(&tree), tree_(tree)
-{
-}
+{}
 
 QRect SettingsTreeDelegate::SwatchRect(int textRight, int top, int bottom, int treeWidth)
 {

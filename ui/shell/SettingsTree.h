@@ -56,7 +56,7 @@ private:
     QTreeWidgetItem* AddField(QTreeWidgetItem* categoryNode, const DeviceSettings& device,
                               int field);
 
-    std::vector<DeviceSettings*> devices_;  // index = top-level row
+    std::vector<DeviceSettings*> devices_; // index = top-level row
 };
 
 // Draws a node as a plain text box (selection colour or white) and, for a field, a swatch of

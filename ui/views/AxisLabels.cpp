@@ -34,13 +34,16 @@ ChartAxisLabels::ChartAxisLabels(ChildState& state, const ChildWidgets& widgets,
 {
     ChartWidget& chart = *w_.chart;
     ChartWidget& chart2 = *w_.chart2;
-    chart.SetOnGetNextAxisLabel([this](ChartWidget&, ChartAxis& axis) { ChartGetNextAxisLabel(axis); });
-    chart.SetOnGetAxisLabel(
-        [this](ChartWidget&, ChartAxis& axis, double, QString& text) { ChartGetAxisLabel(axis, text); });
+    chart.SetOnGetNextAxisLabel(
+        [this](ChartWidget&, ChartAxis& axis) { ChartGetNextAxisLabel(axis); });
+    chart.SetOnGetAxisLabel([this](ChartWidget&, ChartAxis& axis, double, QString& text) {
+        ChartGetAxisLabel(axis, text);
+    });
     chart2.SetOnGetNextAxisLabel(
         [this](ChartWidget&, ChartAxis& axis) { Chart2GetNextAxisLabel(axis); });
-    chart2.SetOnGetAxisLabel(
-        [this](ChartWidget&, ChartAxis& axis, double, QString& text) { Chart2GetAxisLabel(axis, text); });
+    chart2.SetOnGetAxisLabel([this](ChartWidget&, ChartAxis& axis, double, QString& text) {
+        Chart2GetAxisLabel(axis, text);
+    });
     chart.SetOnBeforeDrawSeries([this](ChartWidget&) { ChartBeforeDrawSeries(); });
     chart2.SetOnBeforeDrawSeries([this](ChartWidget&) { ChartBeforeDrawSeries(); });
     connect(w_.repaintTimer, &QTimer::timeout, this, &ChartAxisLabels::RepaintTimerTimer);

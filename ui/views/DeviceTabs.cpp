@@ -96,6 +96,9 @@ void ChildNavigation::SelectDeviceTab(int index)
     w_.chart2->Repaint();
 }
 
-void ChildNavigation::TabSetDevicesClick() { emit window_.CommandStateChanged(); }
+void ChildNavigation::TabSetDevicesClick()
+{
+    emit window_.CommandStateChanged();
+}
 
 } // namespace korvex

@@ -89,11 +89,17 @@ NavigationState ChildNavigation::State() const
     return s;
 }
 
-bool ChildNavigation::HasAnalysis() const { return !state_.dayNumbers.empty(); }
+bool ChildNavigation::HasAnalysis() const
+{
+    return !state_.dayNumbers.empty();
+}
 
 // ---- calls into the other parts ----
 
-void ChildNavigation::UndoZoom() { w_.chart->UndoZoom(); }
+void ChildNavigation::UndoZoom()
+{
+    w_.chart->UndoZoom();
+}
 
 void ChildNavigation::UpdateAxisTitles()
 {
@@ -224,20 +230,20 @@ void ChildNavigation::ButtonJumpClick(int direction)
         UndoZoom();
     const JumpResult jump = korvex::ButtonJumpClick(State(), direction);
     switch (jump.kind) {
-    case JumpResult::SliderMoved:
-        // The slider's change event moves the window.
-        w_.sliderTime->setValue(jump.sliderPosition);
-        break;
-    case JumpResult::WindowMoved:
-        SetWindow(jump.window.end, jump.window.start);
-        FillTable();
-        UpdateAxisTitles();
-        BuildYieldSummary();
-        UpdateChartTitle();
-        SyncSlider();
-        break;
-    case JumpResult::None:
-        break;
+        case JumpResult::SliderMoved:
+            // The slider's change event moves the window.
+            w_.sliderTime->setValue(jump.sliderPosition);
+            break;
+        case JumpResult::WindowMoved:
+            SetWindow(jump.window.end, jump.window.start);
+            FillTable();
+            UpdateAxisTitles();
+            BuildYieldSummary();
+            UpdateChartTitle();
+            SyncSlider();
+            break;
+        case JumpResult::None:
+            break;
     }
 }
 
@@ -330,21 +336,21 @@ bool ChildNavigation::eventFilter(QObject* watched, QEvent* event)
     const int direction = ScrollDirectionOf(watched);
     if (direction != 0) {
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            Guarded([this, direction] { ButtonScrollMouseDown(direction); });
-            break;
-        case QEvent::MouseButtonRelease:
-            Guarded([this] { ButtonScrollMouseUp(); });
-            break;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            // Keyboard auto-repeat repeats the step.
-            Guarded([this, direction, key] { ButtonScrollKeyDown(direction, key); });
-            break;
-        }
-        default:
-            break;
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                Guarded([this, direction] { ButtonScrollMouseDown(direction); });
+                break;
+            case QEvent::MouseButtonRelease:
+                Guarded([this] { ButtonScrollMouseUp(); });
+                break;
+            case QEvent::KeyPress: {
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                // Keyboard auto-repeat repeats the step.
+                Guarded([this, direction, key] { ButtonScrollKeyDown(direction, key); });
+                break;
+            }
+            default:
+                break;
         }
     }
     return QObject::eventFilter(watched, event);

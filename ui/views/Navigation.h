@@ -45,8 +45,8 @@ public:
     void SpanTimeChange();
     // Throws "Illegal state." without a selected span.
     void SliderTimeChange(int position);
-    void ButtonJumpClick(int direction);    // -1 ButtonJumpLeft, +1 ButtonJumpRight
-    void ButtonScrollClick(int direction);  // -1 ButtonScrollLeft, +1 ButtonScrollRight
+    void ButtonJumpClick(int direction);   // -1 ButtonJumpLeft, +1 ButtonJumpRight
+    void ButtonScrollClick(int direction); // -1 ButtonScrollLeft, +1 ButtonScrollRight
     void ButtonScrollMouseDown(int direction);
     void ButtonScrollMouseUp();
     // Only the space key (32) in the short spans steps.

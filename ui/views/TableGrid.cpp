@@ -209,15 +209,33 @@ void TTableGrid::wheelEvent(QWheelEvent* event)
 void TTableGrid::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Up: MouseWheelUp(); break;
-    case Qt::Key_Down: MouseWheelDown(); break;
-    case Qt::Key_PageUp: SetTopRow(topRow_ - std::max(1, VisibleRowCount())); break;
-    case Qt::Key_PageDown: SetTopRow(topRow_ + std::max(1, VisibleRowCount())); break;
-    case Qt::Key_Home: SetTopRow(FixedRows()); break;
-    case Qt::Key_End: SetTopRow(RowCount()); break;
-    case Qt::Key_Left: SetLeftCol(leftCol_ - 1); break;
-    case Qt::Key_Right: SetLeftCol(leftCol_ + 1); break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+        case Qt::Key_Up:
+            MouseWheelUp();
+            break;
+        case Qt::Key_Down:
+            MouseWheelDown();
+            break;
+        case Qt::Key_PageUp:
+            SetTopRow(topRow_ - std::max(1, VisibleRowCount()));
+            break;
+        case Qt::Key_PageDown:
+            SetTopRow(topRow_ + std::max(1, VisibleRowCount()));
+            break;
+        case Qt::Key_Home:
+            SetTopRow(FixedRows());
+            break;
+        case Qt::Key_End:
+            SetTopRow(RowCount());
+            break;
+        case Qt::Key_Left:
+            SetLeftCol(leftCol_ - 1);
+            break;
+        case Qt::Key_Right:
+            SetLeftCol(leftCol_ + 1);
+            break;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
     }
     event->accept();
 }
@@ -270,8 +288,12 @@ bool TTableGrid::PaintCells(QPainter& painter)
     painter.setFont(font());
     const int width = viewport()->width();
     const int height = viewport()->height();
-    auto nextRow = [this](int r) { return r + 1 == FixedRows() ? std::max(topRow_, r + 1) : r + 1; };
-    auto nextCol = [this](int c) { return c + 1 == FixedCols() ? std::max(leftCol_, c + 1) : c + 1; };
+    auto nextRow = [this](int r) {
+        return r + 1 == FixedRows() ? std::max(topRow_, r + 1) : r + 1;
+    };
+    auto nextCol = [this](int c) {
+        return c + 1 == FixedCols() ? std::max(leftCol_, c + 1) : c + 1;
+    };
     const int firstRow = FixedRows() > 0 ? 0 : topRow_;
     const int firstCol = FixedCols() > 0 ? 0 : leftCol_;
     for (int r = firstRow; r < RowCount(); r = nextRow(r)) {

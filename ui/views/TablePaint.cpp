@@ -38,16 +38,16 @@ bool PaintTableCell(QPainter& canvas, TTableGrid& grid, int column, int row, con
     const QColor line = fixed ? QColor(Qt::black) : grid.FixedColor();
     const int left = rect.left();
     const int top = rect.top();
-    const int right = rect.left() + rect.width();   // first pixel right of the cell
-    const int bottom = rect.top() + rect.height();  // first pixel below the cell
+    const int right = rect.left() + rect.width();  // first pixel right of the cell
+    const int bottom = rect.top() + rect.height(); // first pixel below the cell
 
     canvas.fillRect(QRect(left, top, right - left, bottom - top), fill);
     const bool firstColumn = left < p;
     if (firstColumn)
         canvas.fillRect(QRect(left, top, p, bottom + 1 - top), line);
     // A device name heads all of its columns: no line before a column without a name.
-    const bool mergedHeading = row == 0 && column + 1 < grid.ColCount() &&
-                               grid.CellText(column + 1, 0).isEmpty();
+    const bool mergedHeading =
+        row == 0 && column + 1 < grid.ColCount() && grid.CellText(column + 1, 0).isEmpty();
     canvas.fillRect(QRect(right + 1 - p, top, p, bottom + 1 - top), mergedHeading ? fill : line);
     if (row == 0 || top < p)
         canvas.fillRect(QRect(left, top, right + 1 - left, p), line);

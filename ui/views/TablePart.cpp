@@ -16,8 +16,7 @@ namespace korvex {
 TablePart::TablePart(ChildState& state, TTableGrid& grid, QWidget& panelCharts,
                      const QComboBox& spanTime, const ChartWidget& chart)
     : state_(state), grid_(grid), panelCharts_(panelCharts), spanTime_(spanTime), chart_(chart)
-{
-}
+{}
 
 ViewFormat TablePart::Format() const
 {
@@ -30,8 +29,8 @@ void TablePart::BuildYieldTables()
     const ViewFormat format = Format();
     state_.dailyYieldTable = std::make_unique<StringGrid>(
         BuildDailyYieldTable(state_.dataSets, state_.dayNumbers, format));
-    state_.monthlyYieldTable = std::make_unique<StringGrid>(
-        BuildMonthlyYieldTable(*state_.dailyYieldTable, format));
+    state_.monthlyYieldTable =
+        std::make_unique<StringGrid>(BuildMonthlyYieldTable(*state_.dailyYieldTable, format));
     state_.annualYieldTable = std::make_unique<StringGrid>(BuildAnnualYieldTable(
         *state_.monthlyYieldTable, state_.periodStart, state_.dataSets, format));
 }

@@ -13,8 +13,7 @@ namespace korvex {
 YieldSummaryPart::YieldSummaryPart(ChildState& state, const QTabBar& tabs,
                                    const QComboBox& spanTime, const ChartWidget& chart)
     : state_(state), tabs_(tabs), spanTime_(spanTime), chart_(chart)
-{
-}
+{}
 
 void YieldSummaryPart::BuildYieldSummary()
 {

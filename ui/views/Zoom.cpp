@@ -112,7 +112,10 @@ void ChartZoomHandlers::ChartUndoZoom()
         updateAxisTitles_();
 }
 
-void ChartZoomHandlers::ChartScroll() { FollowTimeAxis(); }
+void ChartZoomHandlers::ChartScroll()
+{
+    FollowTimeAxis();
+}
 
 void ChartZoomHandlers::ChartMouseDown(QMouseEvent* event)
 {

@@ -18,11 +18,18 @@ using test::LogName;
 
 constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
 
-DayTime At(DayTime day, int h, int m) { return day + EncodeTime(h, m); }
+DayTime At(DayTime day, int h, int m)
+{
+    return day + EncodeTime(h, m);
+}
 
-std::string Yield(double v) { return FormatYield(v, ','); }
+std::string Yield(double v)
+{
+    return FormatYield(v, ',');
+}
 
-TEST(DaySum, WorkedNumbers) {
+TEST(DaySum, WorkedNumbers)
+{
     const DayTime day = EncodeDate(2008, 5, 15);
     // 2 kW all day, compressed to the first and last minute, closed by a null point.
     TOffsetLine power(nullptr);
@@ -46,13 +53,15 @@ TEST(DaySum, WorkedNumbers) {
     runs.addPoint(At(day, 1, 0), 6.0);
     runs.addPoint(At(day, 1, 10), 6.0);
     runs.addPoint(day + 1, 600.0);
-    EXPECT_NEAR(DaySum(runs, kPowerUnitsPerDay, day), 2 * (6.0 / 60 + 12.0 * 12 * 10 / 1440), 1e-12);
+    EXPECT_NEAR(DaySum(runs, kPowerUnitsPerDay, day), 2 * (6.0 / 60 + 12.0 * 12 * 10 / 1440),
+                1e-12);
 
     TOffsetLine empty(nullptr);
     EXPECT_EQ(DaySum(empty, kPowerUnitsPerDay, day), 0);
 }
 
-TEST(DaySum, MinuteSamplesAddUpExactly) {
+TEST(DaySum, MinuteSamplesAddUpExactly)
+{
     // 1 kW sampled every minute: 1/60 + 1439 minutes = 24 kWh, on dates where day + fraction
     // is far from exact in binary.
     for (int year : {1995, 2008, 2040}) {
@@ -64,7 +73,8 @@ TEST(DaySum, MinuteSamplesAddUpExactly) {
     }
 }
 
-TEST(SumTexts, UnitsNamesAndLabels) {
+TEST(SumTexts, UnitsNamesAndLabels)
+{
     EXPECT_EQ(SumUnit("[kW]"), "[kWh]");
     EXPECT_EQ(SumUnit("[l/min]"), "[l]");
     EXPECT_EQ(SumUnit("[MBtu/h]"), "[MBtu]");
@@ -85,12 +95,15 @@ protected:
 
     // Days 1, 2, 5 and 31 January and 3 March 2008: 2 kW and 10 l/min from 08:00 to 08:10.
     // Qday is logged on 1 and 5 January only.
-    void loadDays(AnalysisDataSet& set) {
+    void loadDays(AnalysisDataSet& set)
+    {
         const struct {
             DayTime day;
             const char* qday;
-        } days[] = {{EncodeDate(2008, 1, 1), "7,5"},  {EncodeDate(2008, 1, 2), ""},
-                    {EncodeDate(2008, 1, 5), "9,0"},  {EncodeDate(2008, 1, 31), ""},
+        } days[] = {{EncodeDate(2008, 1, 1), "7,5"},
+                    {EncodeDate(2008, 1, 2), ""},
+                    {EncodeDate(2008, 1, 5), "9,0"},
+                    {EncodeDate(2008, 1, 31), ""},
                     {EncodeDate(2008, 3, 3), ""}};
         for (const auto& d : days) {
             const std::string cells = std::string("2,0;") + d.qday + ";10,0";
@@ -100,7 +113,8 @@ protected:
         }
     }
 
-    static std::vector<std::pair<double, double>> Bars(const Series& s) {
+    static std::vector<std::pair<double, double>> Bars(const Series& s)
+    {
         std::vector<std::pair<double, double>> out;
         for (int i = 0; i < s.count(); ++i)
             out.push_back({s.x(i), s.y(i)});
@@ -108,7 +122,8 @@ protected:
     }
 };
 
-TEST_F(AggregateTest, DaySumsKeepLoggedValuesAndFillTheRest) {
+TEST_F(AggregateTest, DaySumsKeepLoggedValuesAndFillTheRest)
+{
     AnalysisDataSet& set = makeSet();
     loadDays(set);
     Aggregate(set);
@@ -118,19 +133,19 @@ TEST_F(AggregateTest, DaySumsKeepLoggedValuesAndFillTheRest) {
     const int vtag = field(set, "Vtag");
     ASSERT_GE(ptag, 0);
     ASSERT_GE(vtag, 0);
-    const double partial = 2.0 / 60 + 4.0 * 12 * 10 / 1440;  // 08:00-08:10 at 2 kW
+    const double partial = 2.0 / 60 + 4.0 * 12 * 10 / 1440; // 08:00-08:10 at 2 kW
     const Series& p = *set.series(ptag);
     const DayTime jan = EncodeDate(2008, 1, 1);
     ASSERT_EQ(p.count(), 8);
     EXPECT_EQ(p.x(0), jan + 0.5);
     EXPECT_EQ(p.y(0), 7.5);
     EXPECT_NEAR(p.y(1), partial, 1e-12);
-    EXPECT_EQ(p.x(2), jan + 3.5);  // gap before 5 January
+    EXPECT_EQ(p.x(2), jan + 3.5); // gap before 5 January
     EXPECT_TRUE(p.isNull(2));
     EXPECT_EQ(p.y(3), 9.0);
     EXPECT_TRUE(p.isNull(4));
     EXPECT_EQ(p.x(4), jan + 29.5);
-    EXPECT_EQ(p.x(6), EncodeDate(2008, 3, 2) + 0.5);  // gap before 3 March
+    EXPECT_EQ(p.x(6), EncodeDate(2008, 3, 2) + 0.5); // gap before 3 March
     EXPECT_TRUE(p.isNull(6));
     EXPECT_EQ(p.x(7), EncodeDate(2008, 3, 3) + 0.5);
 
@@ -151,7 +166,8 @@ TEST_F(AggregateTest, DaySumsKeepLoggedValuesAndFillTheRest) {
     EXPECT_EQ(static_cast<int>(set.units().size()), ds.fieldCount());
 }
 
-TEST_F(AggregateTest, MonthSumsArePartnersOfTheDaySums) {
+TEST_F(AggregateTest, MonthSumsArePartnersOfTheDaySums)
+{
     AnalysisDataSet& set = makeSet();
     loadDays(set);
     Aggregate(set);
@@ -170,7 +186,7 @@ TEST_F(AggregateTest, MonthSumsArePartnersOfTheDaySums) {
 
     const double partial = 2.0 / 60 + 4.0 * 12 * 10 / 1440;
     const auto bars = Bars(*set.series(pmonat));
-    ASSERT_EQ(bars.size(), 2u);  // January and March, none for February
+    ASSERT_EQ(bars.size(), 2u); // January and March, none for February
     EXPECT_EQ(bars[0].first, EncodeDate(2008, 1, 16) + 0.5);
     EXPECT_NEAR(bars[0].second, 7.5 + partial + 9.0 + partial, 1e-12);
     EXPECT_EQ(bars[1].first, EncodeDate(2008, 3, 16) + 0.5);
@@ -178,7 +194,8 @@ TEST_F(AggregateTest, MonthSumsArePartnersOfTheDaySums) {
     EXPECT_NEAR(Bars(*set.series(vmonat))[0].second, 4 * 110.0, 1e-9);
 }
 
-TEST_F(AggregateTest, LabelFromTheSettingsFileIsKept) {
+TEST_F(AggregateTest, LabelFromTheSettingsFileIsKept)
+{
     writeSettings("[Labels:10]\r\nVtag[l]=Collector flow\r\n");
     AnalysisDataSet& set = makeSet();
     loadDays(set);
@@ -189,18 +206,21 @@ TEST_F(AggregateTest, LabelFromTheSettingsFileIsKept) {
     EXPECT_EQ(ds.label(field(set, "Ptag")), "Sum of energy (Q)");
 }
 
-TEST_F(AggregateTest, LoggedDaySumTakesTheSumUnit) {
+TEST_F(AggregateTest, LoggedDaySumTakesTheSumUnit)
+{
     AnalysisDataSet& set = makeSet();
     const DayTime day = EncodeDate(2008, 5, 15);
-    ASSERT_EQ(loadBytes(set, LogName(10, day),
-                        DayLog("P[kW];Qday[kW]", day, {{"08:00", "1,0;3,0"}, {"08:01", "1,0;3,0"}})),
-              "");
+    ASSERT_EQ(
+        loadBytes(set, LogName(10, day),
+                  DayLog("P[kW];Qday[kW]", day, {{"08:00", "1,0;3,0"}, {"08:01", "1,0;3,0"}})),
+        "");
     Aggregate(set);
     EXPECT_EQ(set.unit(field(set, "Ptag")), "[kWh]");
     EXPECT_EQ(set.unit(field(set, "Pmonat")), "[kWh]");
 }
 
-TEST_F(AggregateTest, NothingIsAddedWithoutALoadedDay) {
+TEST_F(AggregateTest, NothingIsAddedWithoutALoadedDay)
+{
     AnalysisDataSet& set = makeSet();
     // The header registers P, the data line is too short: the file fails.
     EXPECT_NE(loadBytes(set, LogName(10, EncodeDate(2008, 1, 1)),
@@ -213,7 +233,8 @@ TEST_F(AggregateTest, NothingIsAddedWithoutALoadedDay) {
     EXPECT_EQ(set.slotCount(), before);
 }
 
-TEST_F(AggregateTest, FillDayColumnAndRaiseYearColumn) {
+TEST_F(AggregateTest, FillDayColumnAndRaiseYearColumn)
+{
     AnalysisDataSet& set = makeSet();
     loadDays(set);
     Aggregate(set);

@@ -7,11 +7,16 @@ namespace {
 class DataSetTest : public LogDataTest {
 protected:
     // Loads a day file of one T1 value per day for device 10.
-    void loadDay(AnalysisDataSet& set, int dayOfMonth) {
+    void loadDay(AnalysisDataSet& set, int dayOfMonth)
+    {
         char name[32], line[64];
         std::snprintf(name, sizeof name, "Lg100805%02d.csv", dayOfMonth);
         std::snprintf(line, sizeof line, "2008-05-%02d 00:00;1\r\n", dayOfMonth);
-        ASSERT_EQ(loadBytes(set, name, std::string("DATE & TIME;T1[\xB0" "C]\r\n") + line), "");
+        ASSERT_EQ(loadBytes(set, name,
+                            std::string("DATE & TIME;T1[\xB0"
+                                        "C]\r\n") +
+                                line),
+                  "");
     }
 };
 
@@ -26,7 +31,8 @@ private:
     int* destroyed_;
 };
 
-TEST_F(DataSetTest, InsertSlotMovesLaterSlotsAndChecksTheIndex) {
+TEST_F(DataSetTest, InsertSlotMovesLaterSlotsAndChecksTheIndex)
+{
     AnalysisDataSet& set = makeSet();
     set.insertSlot(0, FieldCategory::Others, false);
     set.insertSlot(1, FieldCategory::Outputs, false);
@@ -49,7 +55,8 @@ TEST_F(DataSetTest, InsertSlotMovesLaterSlotsAndChecksTheIndex) {
     EXPECT_EQ(set.slotCount(), 3);
 }
 
-TEST_F(DataSetTest, ReadingOperationsAnswerFalseOutOfRange) {
+TEST_F(DataSetTest, ReadingOperationsAnswerFalseOutOfRange)
+{
     AnalysisDataSet& set = makeSet();
     EXPECT_FALSE(set.hasData());
     EXPECT_FALSE(set.shown(0));
@@ -58,13 +65,14 @@ TEST_F(DataSetTest, ReadingOperationsAnswerFalseOutOfRange) {
     EXPECT_EQ(set.unit(7), "");
     EXPECT_EQ(set.series(0), nullptr);
     EXPECT_EQ(set.fileNameAt(EncodeDate(2008, 5, 2)), "");
-    set.select(0, true);  // no selection array yet: nothing happens
+    set.select(0, true); // no selection array yet: nothing happens
 }
 
-TEST_F(DataSetTest, ShowNeedsDataAndHideTakesTheSeriesOffItsChart) {
+TEST_F(DataSetTest, ShowNeedsDataAndHideTakesTheSeriesOffItsChart)
+{
     AnalysisDataSet& set = makeSet();
     set.insertSlot(0, FieldCategory::Inputs, false);
-    EXPECT_FALSE(set.show(0));  // a device whose every file failed
+    EXPECT_FALSE(set.show(0)); // a device whose every file failed
     loadDay(set, 2);
     set.updateAvailability();
     set.prepareDisplay();
@@ -78,11 +86,14 @@ TEST_F(DataSetTest, ShowNeedsDataAndHideTakesTheSeriesOffItsChart) {
     EXPECT_FALSE(set.show(99));
 }
 
-TEST_F(DataSetTest, AvailabilityNeedsPointsAndNoDerivedFlag) {
+TEST_F(DataSetTest, AvailabilityNeedsPointsAndNoDerivedFlag)
+{
     AnalysisDataSet& set = makeSet();
     loadDay(set, 2);
     ASSERT_EQ(loadBytes(set, "Lg10080503.csv",
-                        "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C];Ptag[kWh]\r\n2008-05-03 00:00;1;;5\r\n"),
+                        "DATE & TIME;T1[\xB0"
+                        "C];T2[\xB0"
+                        "C];Ptag[kWh]\r\n2008-05-03 00:00;1;;5\r\n"),
               "");
     set.deviceSettings()->setDerived(field(set, "Ptag"), true);
     set.updateAvailability();
@@ -91,25 +102,27 @@ TEST_F(DataSetTest, AvailabilityNeedsPointsAndNoDerivedFlag) {
     EXPECT_FALSE(set.available(field(set, "Ptag")));
 }
 
-TEST_F(DataSetTest, FileNameAtPicksTheCoveringOrNearerFile) {
-    AnalysisDataSet& set = makeSet();  // range 1 May .. 1 June 2008
+TEST_F(DataSetTest, FileNameAtPicksTheCoveringOrNearerFile)
+{
+    AnalysisDataSet& set = makeSet(); // range 1 May .. 1 June 2008
     loadDay(set, 2);
     loadDay(set, 3);
     loadDay(set, 10);
     const auto at = [&](int d, double hour) {
         return set.fileNameAt(EncodeDate(2008, 5, d) + hour / 24);
     };
-    EXPECT_EQ(at(1, 0), "/logs/Lg10080502.csv");     // at the range start
-    EXPECT_EQ(at(31, 12), "/logs/Lg10080510.csv");   // after the last loaded day
+    EXPECT_EQ(at(1, 0), "/logs/Lg10080502.csv");   // at the range start
+    EXPECT_EQ(at(31, 12), "/logs/Lg10080510.csv"); // after the last loaded day
     EXPECT_EQ(set.fileNameAt(EncodeDate(2008, 6, 1)), "/logs/Lg10080510.csv");
     EXPECT_EQ(at(2, 0), "/logs/Lg10080502.csv");
     EXPECT_EQ(at(3, 13), "/logs/Lg10080503.csv");
-    EXPECT_EQ(at(5, 0), "/logs/Lg10080503.csv");     // 2 days after the 3rd, 5 before the 10th
+    EXPECT_EQ(at(5, 0), "/logs/Lg10080503.csv"); // 2 days after the 3rd, 5 before the 10th
     EXPECT_EQ(at(9, 0), "/logs/Lg10080510.csv");
     EXPECT_EQ(at(10, 6), "/logs/Lg10080510.csv");
 }
 
-TEST_F(DataSetTest, DaysOfAllDataSetsAreASortedUnion) {
+TEST_F(DataSetTest, DaysOfAllDataSetsAreASortedUnion)
+{
     AnalysisDataSet& a = makeSet();
     AnalysisDataSet& b = makeSet();
     AnalysisDataSet& empty = makeSet();
@@ -130,7 +143,8 @@ TEST_F(DataSetTest, DaysOfAllDataSetsAreASortedUnion) {
     }
 }
 
-TEST_F(DataSetTest, FilesGoToTheDataSetOfTheirDevice) {
+TEST_F(DataSetTest, FilesGoToTheDataSetOfTheirDevice)
+{
     const std::vector<std::string> devices = {"10", "21", "30"};
     EXPECT_EQ(DataSetIndexForFile(devices, "/d/Lg21080515.csv"), 1);
     try {
@@ -142,10 +156,14 @@ TEST_F(DataSetTest, FilesGoToTheDataSetOfTheirDevice) {
     }
 }
 
-TEST_F(DataSetTest, CollectUnitsOfShownAndSelectedFields) {
+TEST_F(DataSetTest, CollectUnitsOfShownAndSelectedFields)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(loadBytes(set, "Lg10080502.csv",
-                        "DATE & TIME;T1[\xB0" "C];T2[\xB0" "F];T3[\xB0" "C];P[kW]\r\n"
+                        "DATE & TIME;T1[\xB0"
+                        "C];T2[\xB0"
+                        "F];T3[\xB0"
+                        "C];P[kW]\r\n"
                         "2008-05-02 00:00;1;2;3;4\r\n"),
               "");
     set.prepareDisplay();
@@ -162,11 +180,12 @@ TEST_F(DataSetTest, CollectUnitsOfShownAndSelectedFields) {
     EXPECT_EQ(units, (std::vector<std::string>{"[°C]"}));
 }
 
-TEST_F(DataSetTest, SelectionGrowsWithNewFieldsAndOthersAxisIsSet) {
+TEST_F(DataSetTest, SelectionGrowsWithNewFieldsAndOthersAxisIsSet)
+{
     AnalysisDataSet& set = makeSet();
-    ASSERT_EQ(loadBytes(set, "Lg10080502.csv",
-                        "DATE & TIME;V[l/min];R1[%]\r\n2008-05-02 00:00;1;2\r\n"),
-              "");
+    ASSERT_EQ(
+        loadBytes(set, "Lg10080502.csv", "DATE & TIME;V[l/min];R1[%]\r\n2008-05-02 00:00;1;2\r\n"),
+        "");
     set.prepareDisplay();
     set.select(1, true);
     set.insertSlot(0, FieldCategory::Inputs, false);
@@ -180,7 +199,8 @@ TEST_F(DataSetTest, SelectionGrowsWithNewFieldsAndOthersAxisIsSet) {
     EXPECT_EQ(main.axisCalls[0].series, set.series(1));
 }
 
-TEST_F(DataSetTest, PanelBoxIsOwnedAndReplaced) {
+TEST_F(DataSetTest, PanelBoxIsOwnedAndReplaced)
+{
     int destroyed = 0;
     {
         AnalysisDataSet set(0, 1, nullptr, nullptr);
@@ -191,10 +211,13 @@ TEST_F(DataSetTest, PanelBoxIsOwnedAndReplaced) {
     EXPECT_EQ(destroyed, 2);
 }
 
-TEST_F(DataSetTest, DestroyingADataSetTakesItsShownSeriesOffTheCharts) {
+TEST_F(DataSetTest, DestroyingADataSetTakesItsShownSeriesOffTheCharts)
+{
     {
         AnalysisDataSet set(0, 100000, &main, &outputs);
-        ASSERT_EQ(loadBytes(set, "Lg10080502.csv", "DATE & TIME;T1[\xB0" "C]\r\n2008-05-02 00:00;1\r\n"),
+        ASSERT_EQ(loadBytes(set, "Lg10080502.csv",
+                            "DATE & TIME;T1[\xB0"
+                            "C]\r\n2008-05-02 00:00;1\r\n"),
                   "");
         set.prepareDisplay();
         ASSERT_TRUE(set.show(0));

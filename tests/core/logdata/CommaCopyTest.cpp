@@ -29,7 +29,9 @@ TEST(CommaSeparatedText, LogFileBecomesCommaSeparatedWithDecimalCommasKept)
 {
     const std::string copy = CommaSeparatedText(ReadBytes(kFixture));
     EXPECT_EQ(copy,
-              "Solar controller,DATE & TIME,T1[\xB0" "C],T2[\xB0" "C],V'[l/min],P[W],Qday[kWh],R1[%]\r\n"
+              "Solar controller,DATE & TIME,T1[\xB0"
+              "C],T2[\xB0"
+              "C],V'[l/min],P[W],Qday[kWh],R1[%]\r\n"
               "Solar controller,2008-05-15 00:00,\"21,5\",\"19,0\",\"0,0\",0,0,0\r\n"
               "Solar controller,2008-05-15 00:01,\"21,5\",\"19,0\",\"0,0\",0,0,0\r\n"
               "Solar controller,2008-05-15 12:00,\"65,2\",\"40,3\",\"6,5\",2350,\"4,2\",100\r\n"
@@ -55,7 +57,9 @@ TEST(CommaSeparatedText, LongLinesAreCopiedWhole)
 {
     std::string line = "DATE & TIME";
     for (int i = 0; i < 400; ++i)
-        line += ";T" + std::to_string(i) + "[\xB0" "C]";
+        line += ";T" + std::to_string(i) +
+                "[\xB0"
+                "C]";
     std::string expected = line;
     for (char& c : expected)
         if (c == ';')

@@ -1,5 +1,5 @@
-#include "core/logdata/DeviceNames.h"
 #include "core/logdata/DeviceSettings.h"
+#include "core/logdata/DeviceNames.h"
 #include "tests/core/logdata/LogTestSupport.h"
 
 #include <sstream>
@@ -9,7 +9,8 @@ namespace {
 
 class DeviceSettingsTest : public LogDataTest {
 protected:
-    std::string settingsText() {
+    std::string settingsText()
+    {
         std::ifstream in(settingsPath(), std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
@@ -17,23 +18,25 @@ protected:
     }
 };
 
-TEST_F(DeviceSettingsTest, PaletteCountsInputsWithOthersAndOutputsAlone) {
+TEST_F(DeviceSettingsTest, PaletteCountsInputsWithOthersAndOutputsAlone)
+{
     DeviceSettings dev(10, "x", false);
     dev.registerField("T1", "[°C]", FieldCategory::Inputs, nullptr);
     dev.registerField("T2", "[°C]", FieldCategory::Inputs, nullptr);
     dev.registerField("V", "[l/min]", FieldCategory::Others, nullptr);
     dev.registerField("R1", "[%]", FieldCategory::Outputs, nullptr);
-    EXPECT_EQ(dev.colour(0), 0x0000FFu);  // red
-    EXPECT_EQ(dev.colour(1), 0xFF0000u);  // blue
-    EXPECT_EQ(dev.colour(2), 0x00ECFFu);  // golden yellow
-    EXPECT_EQ(dev.colour(3), 0x0000FFu);  // outputs start at red again
+    EXPECT_EQ(dev.colour(0), 0x0000FFu); // red
+    EXPECT_EQ(dev.colour(1), 0xFF0000u); // blue
+    EXPECT_EQ(dev.colour(2), 0x00ECFFu); // golden yellow
+    EXPECT_EQ(dev.colour(3), 0x0000FFu); // outputs start at red again
     for (int i = 1; i < 21; ++i)
         dev.registerField("R" + std::to_string(i + 1), "[%]", FieldCategory::Outputs, nullptr);
-    EXPECT_EQ(dev.colour(dev.find("R21")), 0x0000FFu);  // the 21st output
+    EXPECT_EQ(dev.colour(dev.find("R21")), 0x0000FFu); // the 21st output
     EXPECT_EQ(dev.colour(dev.find("R20")), 0x1AE6A8u);
 }
 
-TEST_F(DeviceSettingsTest, RegisteringKeepsCategoriesInOrderAndIgnoresKnownKeys) {
+TEST_F(DeviceSettingsTest, RegisteringKeepsCategoriesInOrderAndIgnoresKnownKeys)
+{
     DeviceSettings dev(10, "x", false);
     EXPECT_EQ(dev.registerField("R1", "[%]", FieldCategory::Outputs, nullptr), 0);
     EXPECT_EQ(dev.registerField("P", "[kW]", FieldCategory::Others, nullptr), 0);
@@ -52,8 +55,11 @@ TEST_F(DeviceSettingsTest, RegisteringKeepsCategoriesInOrderAndIgnoresKnownKeys)
     EXPECT_EQ(dev.count(FieldCategory::Outputs), 3);
 }
 
-TEST_F(DeviceSettingsTest, LabelsAndColoursComeFromTheDevicesSections) {
-    writeSettings("[Labels:10]\r\nT1[\xB0" "C]=Collector\r\n[Colors:10]\r\nT1[\xB0" "C]=65280\r\n");
+TEST_F(DeviceSettingsTest, LabelsAndColoursComeFromTheDevicesSections)
+{
+    writeSettings("[Labels:10]\r\nT1[\xB0"
+                  "C]=Collector\r\n[Colors:10]\r\nT1[\xB0"
+                  "C]=65280\r\n");
     DeviceSettings dev10(10, "a", false);
     DeviceSettings dev20(20, "b", false);
     dev10.registerField("T1", "[°C]", FieldCategory::Inputs);
@@ -64,7 +70,8 @@ TEST_F(DeviceSettingsTest, LabelsAndColoursComeFromTheDevicesSections) {
     EXPECT_EQ(dev20.colour(0), 0x0000FFu);
 }
 
-TEST_F(DeviceSettingsTest, BadIndicesRaiseText154) {
+TEST_F(DeviceSettingsTest, BadIndicesRaiseText154)
+{
     DeviceSettings dev(1, "x", false);
     dev.registerField("T1", "[°C]", FieldCategory::Inputs, nullptr);
     const std::string message = "Device setting: Access outside the valid range";
@@ -81,7 +88,8 @@ TEST_F(DeviceSettingsTest, BadIndicesRaiseText154) {
     }
 }
 
-TEST_F(DeviceSettingsTest, LineWidthAndStyles) {
+TEST_F(DeviceSettingsTest, LineWidthAndStyles)
+{
     DeviceSettings dev(1, "x", false);
     EXPECT_EQ(dev.lineWidth(), 2u);
     EXPECT_TRUE(dev.othersAsBars());
@@ -90,17 +98,18 @@ TEST_F(DeviceSettingsTest, LineWidthAndStyles) {
     EXPECT_EQ(dev.lineWidth(), 1u);
 }
 
-TEST_F(DeviceSettingsTest, BackupRestoreAndDiscard) {
+TEST_F(DeviceSettingsTest, BackupRestoreAndDiscard)
+{
     DeviceSettings dev(1, "x", false);
     dev.registerField("T1", "[°C]", FieldCategory::Inputs, nullptr);
-    dev.restoreBackup();  // nothing to restore
+    dev.restoreBackup(); // nothing to restore
     EXPECT_EQ(dev.label(0), "T1");
 
     dev.makeBackup();
     dev.setLabel(0, "changed");
     dev.setColour(0, 7);
     dev.setLineWidth(9);
-    dev.makeBackup();  // overwrites the earlier backup
+    dev.makeBackup(); // overwrites the earlier backup
     dev.setLabel(0, "again");
     dev.restoreBackup();
     EXPECT_EQ(dev.label(0), "changed");
@@ -115,7 +124,8 @@ TEST_F(DeviceSettingsTest, BackupRestoreAndDiscard) {
     EXPECT_EQ(dev.label(0), "kept");
 }
 
-TEST_F(DeviceSettingsTest, CopyFromTakesEverythingButTheBackup) {
+TEST_F(DeviceSettingsTest, CopyFromTakesEverythingButTheBackup)
+{
     DeviceSettings a(1, "a", false);
     a.registerField("T1", "[°C]", FieldCategory::Inputs, nullptr);
     a.setDerived(0, true);
@@ -134,14 +144,15 @@ TEST_F(DeviceSettingsTest, CopyFromTakesEverythingButTheBackup) {
     EXPECT_EQ(a.label(0), "T1");
 }
 
-TEST_F(DeviceSettingsTest, SumLabelsFollowTheLanguage) {
+TEST_F(DeviceSettingsTest, SumLabelsFollowTheLanguage)
+{
     DeviceSettings dev(10, "x", true);
     dev.registerField("Ptag", "[kWh]", FieldCategory::Others, nullptr);
     dev.registerField("Vmonat", "[l]", FieldCategory::Others, nullptr);
     dev.registerField("P", "[kW]", FieldCategory::Others, nullptr);
     dev.setLabel(0, Text(65) + " (Q)");
     dev.setLabel(1, Text(64) + " (V)");
-    dev.setLabel(2, Text(65) + " (Q)");  // not a sum field
+    dev.setLabel(2, Text(65) + " (Q)"); // not a sum field
     SelectTextBlock(BlockGerman);
     dev.translateSumLabels();
     EXPECT_EQ(dev.label(0), "Summe Energie (Q)");
@@ -149,7 +160,8 @@ TEST_F(DeviceSettingsTest, SumLabelsFollowTheLanguage) {
     EXPECT_EQ(dev.label(2), TextOf(BlockEnglish, 65) + " (Q)");
 }
 
-TEST_F(DeviceSettingsTest, SaveWritesDefaultsOncePerSettingsKey) {
+TEST_F(DeviceSettingsTest, SaveWritesDefaultsOncePerSettingsKey)
+{
     writeSettings("");
     DeviceSettings one(1, "a", false);
     one.registerField("T1", "[°C]", FieldCategory::Inputs, nullptr);
@@ -178,7 +190,9 @@ TEST_F(DeviceSettingsTest, SaveWritesDefaultsOncePerSettingsKey) {
     EXPECT_EQ(f.readInteger("Colors:2", "T2[°C]", 0), 0xFF0000);
 
     // On disk in Windows-1252; a fresh settings object reads the labels back.
-    EXPECT_NE(settingsText().find("T1[\xB0" "C]=Collector"), std::string::npos);
+    EXPECT_NE(settingsText().find("T1[\xB0"
+                                  "C]=Collector"),
+              std::string::npos);
     AppSettings::Release();
     DeviceSettings again(1, "a", false);
     again.registerField("T1", "[°C]", FieldCategory::Inputs);
@@ -186,12 +200,13 @@ TEST_F(DeviceSettingsTest, SaveWritesDefaultsOncePerSettingsKey) {
     EXPECT_EQ(again.colour(0), 255u);
 }
 
-TEST_F(DeviceSettingsTest, SaveFailsWithText94WhenTheFileCannotBeWritten) {
+TEST_F(DeviceSettingsTest, SaveFailsWithText94WhenTheFileCannotBeWritten)
+{
     writeSettings("");
     AppSettings& settings = AppSettings::Get();
     DeviceSettings dev(1, "a", false);
     std::filesystem::remove(settingsPath());
-    std::filesystem::create_directory(settingsPath());  // a folder where the file should be
+    std::filesystem::create_directory(settingsPath()); // a folder where the file should be
     try {
         SaveDeviceSettings(settings, dev);
         ADD_FAILURE() << "no error";
@@ -201,11 +216,12 @@ TEST_F(DeviceSettingsTest, SaveFailsWithText94WhenTheFileCannotBeWritten) {
     std::filesystem::remove_all(settingsPath());
 }
 
-TEST(DeviceNamesTest, NumberFromThePathAndStandardNames) {
+TEST(DeviceNamesTest, NumberFromThePathAndStandardNames)
+{
     SelectTextBlock(BlockEnglish);
     EXPECT_EQ(DeviceNumberFromPath("/data/logs/Lg10080515.csv"), 10);
     EXPECT_EQ(DeviceNumberFromPath("/data/logs/LgXX080515.csv"), -1);
-    EXPECT_EQ(DeviceNumberText("abcd12"), "12");  // short paths read from position 5
+    EXPECT_EQ(DeviceNumberText("abcd12"), "12"); // short paths read from position 5
     EXPECT_EQ(DeviceNumberFromPath("abc"), -1);
     EXPECT_EQ(StandardDisplayName(23), "Heating circuit 3");
     EXPECT_EQ(StandardDisplayName(35), "Fresh water 5");

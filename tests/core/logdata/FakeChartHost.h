@@ -11,19 +11,23 @@ namespace korvex::test {
 // Records what a data set asks of its chart.
 class FakeChartHost : public ChartHost {
 public:
-    void addSeries(Series& series) override {
+    void addSeries(Series& series) override
+    {
         if (!hasSeries(series))
             series_.push_back(&series);
         ++adds;
     }
-    void removeSeries(Series& series) override {
+    void removeSeries(Series& series) override
+    {
         series_.erase(std::remove(series_.begin(), series_.end(), &series), series_.end());
         ++removes;
     }
-    bool hasSeries(const Series& series) const override {
+    bool hasSeries(const Series& series) const override
+    {
         return std::find(series_.begin(), series_.end(), &series) != series_.end();
     }
-    void attachToAxis(Series& series, VerticalAxis axis) override {
+    void attachToAxis(Series& series, VerticalAxis axis) override
+    {
         axisCalls.push_back({&series, axis});
     }
     void repaint() override { ++repaints; }

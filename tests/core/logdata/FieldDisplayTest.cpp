@@ -12,7 +12,8 @@ namespace {
 
 class FieldDisplayTest : public test::LogDataTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         test::LogDataTest::SetUp();
         const DayTime day = EncodeDate(2008, 5, 15);
         ASSERT_EQ(loadBytes(set, test::LogName(10, day),
@@ -33,7 +34,8 @@ protected:
     DeviceSettings* ds = nullptr;
 };
 
-TEST_F(FieldDisplayTest, OutputsAreStackedInBands) {
+TEST_F(FieldDisplayTest, OutputsAreStackedInBands)
+{
     const char* outputs[] = {"R1", "R2", "R3"};
     for (int k = 0; k < 3; ++k) {
         Series& s = series(outputs[k]);
@@ -50,7 +52,8 @@ TEST_F(FieldDisplayTest, OutputsAreStackedInBands) {
     EXPECT_EQ(series("R3").offset(), -150);
 }
 
-TEST_F(FieldDisplayTest, SwitchingBackBringsTheSameSeries) {
+TEST_F(FieldDisplayTest, SwitchingBackBringsTheSameSeries)
+{
     ASSERT_TRUE(set.show(f("R2")));
     ApplyDisplayOfAll(set);
     Series* line = &series("R2");
@@ -64,7 +67,7 @@ TEST_F(FieldDisplayTest, SwitchingBackBringsTheSameSeries) {
     EXPECT_TRUE(outputs.hasSeries(area));
     EXPECT_FALSE(outputs.hasSeries(*line));
 
-    area.setOffset(-300);  // the band follows into the line
+    area.setOffset(-300); // the band follows into the line
     ds->setOutputsAsBars(false);
     ApplyDisplay(set, f("R2"));
     EXPECT_EQ(&series("R2"), line);
@@ -85,7 +88,8 @@ TEST_F(FieldDisplayTest, SwitchingBackBringsTheSameSeries) {
     EXPECT_EQ(&series("Ptag"), bars);
 }
 
-TEST_F(FieldDisplayTest, AttributesFollowTheSettings) {
+TEST_F(FieldDisplayTest, AttributesFollowTheSettings)
+{
     ds->setLineWidth(5);
     ds->setColour(f("T1"), 0x123456);
     ds->setLabel(f("P"), "Collector power");
@@ -106,7 +110,8 @@ TEST_F(FieldDisplayTest, AttributesFollowTheSettings) {
     EXPECT_EQ(series("P").title(), "Collector power");
 }
 
-TEST_F(FieldDisplayTest, SumModeExchangesPartnersOnce) {
+TEST_F(FieldDisplayTest, SumModeExchangesPartnersOnce)
+{
     const int ptag = f("Ptag");
     Series* day = &series("Ptag");
     Series* month = &series("Pmonat");
@@ -133,7 +138,8 @@ TEST_F(FieldDisplayTest, SumModeExchangesPartnersOnce) {
     EXPECT_EQ(day->barWidthPercent(), 75);
 }
 
-TEST_F(FieldDisplayTest, SumFieldsAreRememberedWhileUnavailable) {
+TEST_F(FieldDisplayTest, SumFieldsAreRememberedWhileUnavailable)
+{
     const int vtag = f("Vtag");
     SetSumFieldsAvailable(set, true);
     ASSERT_TRUE(set.show(vtag));

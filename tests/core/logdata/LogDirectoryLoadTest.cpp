@@ -54,14 +54,17 @@ struct RecordingObserver : LogLoadObserver {
     {
         events.push_back("failed " + std::to_string(device) + " " + e.what());
     }
-    void DeviceDone(std::size_t device) override { events.push_back("device " + std::to_string(device)); }
+    void DeviceDone(std::size_t device) override
+    {
+        events.push_back("device " + std::to_string(device));
+    }
 };
 
 TEST(RunLogLoad, FailingFilesAreCollectedAndTheLoadGoesOn)
 {
-    const LogFileSelection sel = Selection({"a/10100501.csv", "a/bad21100501.csv", "a/10100502.csv",
-                                            "a/odd30100502.csv"},
-                                           {"10", "21", "30"});
+    const LogFileSelection sel =
+        Selection({"a/10100501.csv", "a/bad21100501.csv", "a/10100502.csv", "a/odd30100502.csv"},
+                  {"10", "21", "30"});
     RecordingTarget target;
     RecordingObserver observer;
     const LogLoadResult result = RunLogLoad(sel, target, observer);
@@ -74,8 +77,8 @@ TEST(RunLogLoad, FailingFilesAreCollectedAndTheLoadGoesOn)
     EXPECT_EQ(result.failures[1].message, "index");
     EXPECT_EQ(target.calls,
               (std::vector<std::string>{"file a/10100501.csv", "file a/bad21100501.csv",
-                                        "file a/10100502.csv", "file a/odd30100502.csv",
-                                        "device 0", "device 1", "device 2"}));
+                                        "file a/10100502.csv", "file a/odd30100502.csv", "device 0",
+                                        "device 1", "device 2"}));
     // A device that fails is reported and the next one still follows.
     EXPECT_EQ(observer.events,
               (std::vector<std::string>{"before", "done 1/4", "before", "done 2/4", "before",
@@ -89,13 +92,15 @@ TEST(RunLogLoad, FailingFilesAreCollectedAndTheLoadGoesOn)
 
 TEST(RunLogLoad, CancelStopsBeforeTheNextFileAndSkipsTheDevices)
 {
-    const LogFileSelection sel = Selection({"x/10100501.csv", "x/10100502.csv", "x/10100503.csv"}, {"10"});
+    const LogFileSelection sel =
+        Selection({"x/10100501.csv", "x/10100502.csv", "x/10100503.csv"}, {"10"});
     RecordingTarget target;
     RecordingObserver observer;
     observer.cancelAfterFiles = 2;
     const LogLoadResult result = RunLogLoad(sel, target, observer);
     EXPECT_EQ(result.outcome, LogLoadOutcome::Cancelled);
-    EXPECT_EQ(target.calls, (std::vector<std::string>{"file x/10100501.csv", "file x/10100502.csv"}));
+    EXPECT_EQ(target.calls,
+              (std::vector<std::string>{"file x/10100501.csv", "file x/10100502.csv"}));
 }
 
 TEST(RunLogLoad, AnExceptionBeforeAFileEndsTheLoad)

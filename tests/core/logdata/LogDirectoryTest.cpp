@@ -73,8 +73,8 @@ TEST_F(LogDirectoryTest, NameRules)
     Touch("01100503.txt");
     Touch("01100504.csv.bak");
     Touch("ab.csv");
-    Touch(".1100505.csv");  // hidden files count; from the third character the name is 100505
-    fs::create_directories(root_ / "01100506.csv");  // a folder is no file
+    Touch(".1100505.csv"); // hidden files count; from the third character the name is 100505
+    fs::create_directories(root_ / "01100506.csv"); // a folder is no file
     const LogDirectoryScan scan = ScanLogDirectory(root_.string());
     EXPECT_EQ(Names(scan.files),
               (std::vector<std::string>{"01100501.csv", "01100502.CSV", ".1100505.csv"}));
@@ -83,15 +83,15 @@ TEST_F(LogDirectoryTest, NameRules)
     EXPECT_TRUE(LogFileSortKey("10-12.csv", key));
     EXPECT_EQ(key, -12);
     EXPECT_FALSE(LogFileSortKey("10 100501.csv", key));
-    EXPECT_FALSE(LogFileSortKey("1099999999999.csv", key));  // beyond the integer range
+    EXPECT_FALSE(LogFileSortKey("1099999999999.csv", key)); // beyond the integer range
 }
 
 TEST_F(LogDirectoryTest, UndatableNamesDropOnlyAtTheEnds)
 {
     Touch("01100501.csv");
     Touch("01100515.csv");
-    Touch("01109999.csv");  // last after sorting: no date, dropped
-    Touch("01000001.csv");  // first after sorting: no date, dropped
+    Touch("01109999.csv"); // last after sorting: no date, dropped
+    Touch("01000001.csv"); // first after sorting: no date, dropped
     Touch("01100513.csv");
     Touch("01100514x.csv"); // not an integer: never listed
     const LogDirectoryScan scan = ScanLogDirectory(root_.string());
@@ -127,9 +127,8 @@ TEST_F(LogDirectoryTest, SearchesTwoLevelsOfSubdirectories)
     Touch("one/two/three/10100504.csv");
     Touch("other dir/21100502.csv");
     const LogDirectoryScan scan = ScanLogDirectory(root_.string());
-    EXPECT_EQ(Names(scan.files),
-              (std::vector<std::string>{"10100501.csv", "10100502.csv", "21100502.csv",
-                                        "10100503.csv"}));
+    EXPECT_EQ(Names(scan.files), (std::vector<std::string>{"10100501.csv", "10100502.csv",
+                                                           "21100502.csv", "10100503.csv"}));
     EXPECT_EQ(scan.lastDay, EncodeDate(2010, 5, 3));
 }
 
@@ -184,7 +183,8 @@ TEST_F(LogDirectoryTest, SelectionByRangeGroupsDevices)
     EXPECT_EQ(sel.filesOfDevice[2], (std::vector<std::size_t>{2, 4}));
 
     EXPECT_TRUE(SelectLogFiles(scan, EncodeDate(2010, 5, 6), EncodeDate(2010, 5, 9)).files.empty());
-    const LogFileSelection one = SelectLogFiles(scan, EncodeDate(2010, 5, 5), EncodeDate(2010, 5, 5));
+    const LogFileSelection one =
+        SelectLogFiles(scan, EncodeDate(2010, 5, 5), EncodeDate(2010, 5, 5));
     EXPECT_EQ(Names(one.files), std::vector<std::string>{"21100505.csv"});
 }
 
@@ -207,7 +207,7 @@ TEST(LogFileNames, DateAndDayKey)
     DayTime day = 0;
     EXPECT_TRUE(LogFileNameDate("10080515.csv", day));
     EXPECT_EQ(day, EncodeDate(2008, 5, 15));
-    EXPECT_TRUE(LogFileNameDate("10000229.csv", day));  // 2000 is a leap year
+    EXPECT_TRUE(LogFileNameDate("10000229.csv", day)); // 2000 is a leap year
     EXPECT_FALSE(LogFileNameDate("10010229.csv", day));
     EXPECT_FALSE(LogFileNameDate("10109999.csv", day));
     EXPECT_FALSE(LogFileNameDate("1010051.csv", day));

@@ -14,14 +14,17 @@ const std::string kOpen = "Error occurred while opening file";
 const std::string kNoValues = "The file you specified does not contain measured values.";
 const std::string kInvalid = "The file you specified is not a valid log file.";
 
-TEST_F(ReaderFailureTest, MissingFileNamesTheFileAfterTwoLineFeeds) {
+TEST_F(ReaderFailureTest, MissingFileNamesTheFileAfterTwoLineFeeds)
+{
     AnalysisDataSet& set = makeSet();
     EXPECT_EQ(load(set, "nowhere/Lg10080515.csv"), kOpen + "\n\nLg10080515.csv");
 }
 
-TEST_F(ReaderFailureTest, UnreadableFileNamesTheFileAfterCrLfs) {
+TEST_F(ReaderFailureTest, UnreadableFileNamesTheFileAfterCrLfs)
+{
     AnalysisDataSet& set = makeSet();
-    const auto dir = std::filesystem::temp_directory_path() / "korvex-reader-dir" / "Lg10080515.csv";
+    const auto dir =
+        std::filesystem::temp_directory_path() / "korvex-reader-dir" / "Lg10080515.csv";
     std::filesystem::create_directories(dir);
     LogFileReader reader;
     try {
@@ -33,7 +36,8 @@ TEST_F(ReaderFailureTest, UnreadableFileNamesTheFileAfterCrLfs) {
     std::filesystem::remove_all(dir.parent_path());
 }
 
-TEST_F(ReaderFailureTest, FailureTableRowByRow) {
+TEST_F(ReaderFailureTest, FailureTableRowByRow)
+{
     struct Row {
         const char* file;
         std::string message;
@@ -64,7 +68,8 @@ TEST_F(ReaderFailureTest, FailureTableRowByRow) {
     }
 }
 
-TEST_F(ReaderFailureTest, SettingsFileThatCannotBeCreatedFailsRegistration) {
+TEST_F(ReaderFailureTest, SettingsFileThatCannotBeCreatedFailsRegistration)
+{
     // A plain file where the settings folder should be.
     const auto blocker = std::filesystem::temp_directory_path() / "korvex-reader-blocker";
     std::filesystem::remove_all(blocker);
@@ -82,7 +87,8 @@ TEST_F(ReaderFailureTest, SettingsFileThatCannotBeCreatedFailsRegistration) {
     std::filesystem::remove_all(blocker);
 }
 
-TEST_F(ReaderFailureTest, FailedFileLeavesEarlierDataUntouched) {
+TEST_F(ReaderFailureTest, FailedFileLeavesEarlierDataUntouched)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "two-days/Lg10080515.csv"), "");
     ASSERT_EQ(load(set, "two-days/Lg10080516.csv"), "");
@@ -97,27 +103,41 @@ TEST_F(ReaderFailureTest, FailedFileLeavesEarlierDataUntouched) {
     EXPECT_EQ(set.dayBlocks().size(), 2u);
 }
 
-TEST_F(ReaderFailureTest, HostileBytesEndWithAMessageOrLoad) {
+TEST_F(ReaderFailureTest, HostileBytesEndWithAMessageOrLoad)
+{
     std::vector<std::string> inputs = {
-        "\0\0\0;DATE & TIME;T1[\xB0" "C]\r\n\0;2008-05-15 00:00;1\r\n"s,
-        "DATE & TIME;T1[\xB0" "C]\r2008-05-15 00:00;1\r2008-05-15 00:01;2",
+        "\0\0\0;DATE & TIME;T1[\xB0"
+        "C]\r\n\0;2008-05-15 00:00;1\r\n"s,
+        "DATE & TIME;T1[\xB0"
+        "C]\r2008-05-15 00:00;1\r2008-05-15 00:01;2",
         "DATE & TIME;" + std::string(20000, ';') + "\r\n2008-05-15 00:00;1\r\n",
-        "DATE & TIME;T1[\xB0" "C]\r\n2008-05-15 00:00;" + std::string(200000, '9') + "\r\n",
-        "DATE & TIME;T1[\xB0" "C]\r\n9999-12-31 23:59;1\r\n0001-01-01 00:00;1\r\n",
-        "DATE & TIME;T1[\xB0" "C]\r\n2008-05-15 00:00;1e308\r\n2008-05-15 00:01;-1e308\r\n",
-        "DATE & TIME;T1[\xB0" "C]\r\n2008-05-15 00:00;nan\r\n",
-        "DATE & TIME;T1[\xB0" "C]\r\n2008-05-15 00:00;inf\r\n",
-        "DATE & TIME;T1[\xB0" "C];T1[\xB0" "C]\r\n2008-05-15 00:00;1;2\r\n2008-05-15 00:01;1;2\r\n",
+        "DATE & TIME;T1[\xB0"
+        "C]\r\n2008-05-15 00:00;" +
+            std::string(200000, '9') + "\r\n",
+        "DATE & TIME;T1[\xB0"
+        "C]\r\n9999-12-31 23:59;1\r\n0001-01-01 00:00;1\r\n",
+        "DATE & TIME;T1[\xB0"
+        "C]\r\n2008-05-15 00:00;1e308\r\n2008-05-15 00:01;-1e308\r\n",
+        "DATE & TIME;T1[\xB0"
+        "C]\r\n2008-05-15 00:00;nan\r\n",
+        "DATE & TIME;T1[\xB0"
+        "C]\r\n2008-05-15 00:00;inf\r\n",
+        "DATE & TIME;T1[\xB0"
+        "C];T1[\xB0"
+        "C]\r\n2008-05-15 00:00;1;2\r\n2008-05-15 00:01;1;2\r\n",
         "DATE & TIME;[\r\n2008-05-15 00:00;1\r\n",
         "DATE & TIME;Q[kWh]\r\n2008-05-15 00:00;1\r\n",
-        "x;dd.mm.yy hh:mm;T[\xB0" "C]\r\n\r\n\r\n",
+        "x;dd.mm.yy hh:mm;T[\xB0"
+        "C]\r\n\r\n\r\n",
     };
     std::mt19937 random(7);
     for (int i = 0; i < 50; ++i) {
         std::string junk(static_cast<std::size_t>(random() % 2000), '\0');
         for (char& c : junk)
             c = static_cast<char>(random() % 256);
-        inputs.push_back("DATE & TIME;T1[\xB0" "C];P[W]\r\n" + junk);
+        inputs.push_back("DATE & TIME;T1[\xB0"
+                         "C];P[W]\r\n" +
+                         junk);
     }
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         SCOPED_TRACE(i);
@@ -136,7 +156,8 @@ TEST_F(ReaderFailureTest, HostileBytesEndWithAMessageOrLoad) {
     }
 }
 
-TEST_F(ReaderFailureTest, TooManyColumnsIsNoLogFile) {
+TEST_F(ReaderFailureTest, TooManyColumnsIsNoLogFile)
+{
     std::string header = "DATE & TIME";
     for (std::size_t i = 0; i <= LogFileReader::kMaxColumns; ++i)
         header += ";c";
@@ -144,11 +165,14 @@ TEST_F(ReaderFailureTest, TooManyColumnsIsNoLogFile) {
     EXPECT_EQ(loadBytes(set, "Lg10080515.csv", header + "\r\n2008-05-15 00:00;1\r\n"), kInvalid);
 }
 
-TEST_F(ReaderFailureTest, TenThousandFieldsLoad) {
+TEST_F(ReaderFailureTest, TenThousandFieldsLoad)
+{
     std::string header = "DATE & TIME";
     std::string line = "2008-05-15 00:00";
     for (int i = 0; i < 10000; ++i) {
-        header += ";F" + std::to_string(i) + "[\xB0" "C]";
+        header += ";F" + std::to_string(i) +
+                  "[\xB0"
+                  "C]";
         line += ";" + std::to_string(i);
     }
     AnalysisDataSet& set = makeSet();
@@ -157,11 +181,14 @@ TEST_F(ReaderFailureTest, TenThousandFieldsLoad) {
     EXPECT_EQ(set.series(9999)->y(0), 9999.0);
 }
 
-TEST_F(ReaderFailureTest, HugeSingleLineEndsQuickly) {
+TEST_F(ReaderFailureTest, HugeSingleLineEndsQuickly)
+{
     AnalysisDataSet& set = makeSet();
     std::string bytes(8u << 20, 'a');
     EXPECT_EQ(loadBytes(set, "Lg10080515.csv", bytes), kNoValues);
-    std::string data = "DATE & TIME;T1[\xB0" "C]\r\n" + std::string(8u << 20, '\r');
+    std::string data = "DATE & TIME;T1[\xB0"
+                       "C]\r\n" +
+                       std::string(8u << 20, '\r');
     EXPECT_EQ(loadBytes(set, "Lg10080515.csv", data), kInvalid);
 }
 

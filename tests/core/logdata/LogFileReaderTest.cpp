@@ -9,15 +9,18 @@ class ReaderTest : public LogDataTest {
 protected:
     const DayTime day = EncodeDate(2008, 5, 15);
 
-    std::string pts(const AnalysisDataSet& set, const std::string& name, DayTime d) {
+    std::string pts(const AnalysisDataSet& set, const std::string& name, DayTime d)
+    {
         return Describe(points(set, name, d));
     }
-    std::string pts(const AnalysisDataSet& set, const std::string& name) {
+    std::string pts(const AnalysisDataSet& set, const std::string& name)
+    {
         return pts(set, name, day);
     }
 };
 
-TEST_F(ReaderTest, WorkedExampleFieldsUnitsAndPoints) {
+TEST_F(ReaderTest, WorkedExampleFieldsUnitsAndPoints)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "example/Lg10080515.csv"), "");
     const DeviceSettings& dev = *set.deviceSettings();
@@ -55,7 +58,8 @@ TEST_F(ReaderTest, WorkedExampleFieldsUnitsAndPoints) {
     EXPECT_EQ(set.slot(3).category, FieldCategory::Others);
 }
 
-TEST_F(ReaderTest, WorkedExampleDayDeviceAndBookkeeping) {
+TEST_F(ReaderTest, WorkedExampleDayDeviceAndBookkeeping)
+{
     SetDecimalSeparator('.');
     AnalysisDataSet& set = makeSet();
     const std::string path = ReaderFixture("example/Lg10080515.csv");
@@ -83,7 +87,8 @@ TEST_F(ReaderTest, WorkedExampleDayDeviceAndBookkeeping) {
     EXPECT_NE(dev.displayName(), "Solar controller");
 }
 
-TEST_F(ReaderTest, LineEndsAndLeadingEmptyLinesReadAlike) {
+TEST_F(ReaderTest, LineEndsAndLeadingEmptyLinesReadAlike)
+{
     AnalysisDataSet& reference = makeSet();
     ASSERT_EQ(load(reference, "example/Lg10080515.csv"), "");
     for (const char* name : {"line-ends-cr/Lg10080515.csv", "line-ends-lf/Lg10080515.csv",
@@ -96,24 +101,26 @@ TEST_F(ReaderTest, LineEndsAndLeadingEmptyLinesReadAlike) {
     }
 }
 
-TEST_F(ReaderTest, ColumnMapSkipsIgnoredColumnsAndKeepsPositions) {
+TEST_F(ReaderTest, ColumnMapSkipsIgnoredColumnsAndKeepsPositions)
+{
     AnalysisDataSet& set = makeSet();
     LogFileReader reader;
     reader.load(set, ReaderFixture("ignored-columns/Lg10080515.csv"));
     const ColumnMap& map = reader.columnMap();
     ASSERT_EQ(map.size(), 6u);
-    EXPECT_EQ(map.entries[0].series, nullptr);  // X[ppm]
-    EXPECT_NE(map.entries[1].series, nullptr);  // T1
-    EXPECT_EQ(map.entries[2].series, nullptr);  // QGes
-    EXPECT_EQ(map.entries[3].series, nullptr);  // Qsum
-    EXPECT_EQ(map.entries[4].series, nullptr);  // Note
-    EXPECT_NE(map.entries[5].series, nullptr);  // T2
+    EXPECT_EQ(map.entries[0].series, nullptr); // X[ppm]
+    EXPECT_NE(map.entries[1].series, nullptr); // T1
+    EXPECT_EQ(map.entries[2].series, nullptr); // QGes
+    EXPECT_EQ(map.entries[3].series, nullptr); // Qsum
+    EXPECT_EQ(map.entries[4].series, nullptr); // Note
+    EXPECT_NE(map.entries[5].series, nullptr); // T2
     EXPECT_EQ(set.deviceSettings()->fieldCount(), 2);
     EXPECT_EQ(pts(set, "T1"), "(0,21.5)(0,null)");
     EXPECT_EQ(pts(set, "T2"), "(0,19)(0,null)");
 }
 
-TEST_F(ReaderTest, UnitNormalisation) {
+TEST_F(ReaderTest, UnitNormalisation)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "kw-per-hour/Lg10080515.csv"), "");
     const DeviceSettings& dev = *set.deviceSettings();
@@ -124,7 +131,8 @@ TEST_F(ReaderTest, UnitNormalisation) {
     EXPECT_EQ(dev.category(field(set, "U")), FieldCategory::Inputs);
 }
 
-TEST_F(ReaderTest, YieldNamesAndTotals) {
+TEST_F(ReaderTest, YieldNamesAndTotals)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(loadBytes(set, "Lg10080515.csv",
                         "DATE & TIME;QDay[kWh];QYear[kWh];QSum[kWh];Qges2[kWh];QTag2[kWh];"
@@ -134,18 +142,20 @@ TEST_F(ReaderTest, YieldNamesAndTotals) {
     EXPECT_GE(dev.find("Ptag"), 0);
     EXPECT_GE(dev.find("Pjahr"), 0);
     EXPECT_GE(dev.find("Ptag2"), 0);
-    EXPECT_GE(dev.find("Vab'"), 0);  // only the first apostrophe goes
+    EXPECT_GE(dev.find("Vab'"), 0); // only the first apostrophe goes
     EXPECT_EQ(dev.fieldCount(), 4);
     EXPECT_EQ(pts(set, "Pjahr"), "(720,2)");
 }
 
-TEST_F(ReaderTest, GapOpensNullAndIntervalIsLearnedAgain) {
+TEST_F(ReaderTest, GapOpensNullAndIntervalIsLearnedAgain)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "gap/Lg10080515.csv"), "");
     EXPECT_EQ(pts(set, "T1"), "(0,1)(1,2)(2,3)(10,null)(10,4)(11,5)(11,null)");
 }
 
-TEST_F(ReaderTest, RunCompressionAndErrCells) {
+TEST_F(ReaderTest, RunCompressionAndErrCells)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "runs/Lg10080515.csv"), "");
     EXPECT_EQ(pts(set, "A"), "(0,5)(3,5)(3,null)");
@@ -154,7 +164,8 @@ TEST_F(ReaderTest, RunCompressionAndErrCells) {
     EXPECT_EQ(pts(set, "C"), "(0,5)(1,5)(3,5)(3,null)");
 }
 
-TEST_F(ReaderTest, UnreadableTimestampIsStampedFromTheInterval) {
+TEST_F(ReaderTest, UnreadableTimestampIsStampedFromTheInterval)
+{
     AnalysisDataSet& a = makeSet();
     ASSERT_EQ(load(a, "fallback-stamp/Lg10080515.csv"), "");
     EXPECT_EQ(pts(a, "T1"), "(600,1)(601,2)(602,3)(603,4)(604,5)(605,6)(605,null)");
@@ -165,19 +176,22 @@ TEST_F(ReaderTest, UnreadableTimestampIsStampedFromTheInterval) {
     EXPECT_EQ(pts(b, "T1"), "(600,1)(601,2)(605,null)(605,3)(606,4)(606,null)");
 }
 
-TEST_F(ReaderTest, FirstLineWithYesterdaysDateMovesOntoTheDay) {
+TEST_F(ReaderTest, FirstLineWithYesterdaysDateMovesOntoTheDay)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "first-line-repair/Lg10080515.csv"), "");
     EXPECT_EQ(pts(set, "T1"), "(0,1)(1,2)(2,3)(2,null)");
 }
 
-TEST_F(ReaderTest, LinesBeforeTheDayAreSkipped) {
+TEST_F(ReaderTest, LinesBeforeTheDayAreSkipped)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "before-day/Lg10080515.csv"), "");
     EXPECT_EQ(pts(set, "T1"), "(0,2)(1,3)(2,4)(2,null)");
 }
 
-TEST_F(ReaderTest, DateOrderIsRetriedAndStaysSwitched) {
+TEST_F(ReaderTest, DateOrderIsRetriedAndStaysSwitched)
+{
     AnalysisDataSet& a = makeSet();
     ASSERT_EQ(load(a, "mixed-order/Lg10080515.csv"), "");
     EXPECT_EQ(pts(a, "T1"), "(0,1)(1,2)(2,3)(3,4)(3,null)");
@@ -190,7 +204,8 @@ TEST_F(ReaderTest, DateOrderIsRetriedAndStaysSwitched) {
     EXPECT_EQ(pts(b, "T1"), "(0,1)(1,2)(2,3)(2,null)");
 }
 
-TEST_F(ReaderTest, DayMonthYearFileWithoutDeviceCell) {
+TEST_F(ReaderTest, DayMonthYearFileWithoutDeviceCell)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "heating-circuit/Lg23080515.csv"), "");
     EXPECT_EQ(set.deviceSettings()->number(), 23);
@@ -199,7 +214,8 @@ TEST_F(ReaderTest, DayMonthYearFileWithoutDeviceCell) {
     EXPECT_EQ(pts(set, "R1"), "(0,0)(1,100)(1,null)");
 }
 
-TEST_F(ReaderTest, YieldWithoutEndOfDayValueIsReadLineByLineAsOneBar) {
+TEST_F(ReaderTest, YieldWithoutEndOfDayValueIsReadLineByLineAsOneBar)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "yield-err/Lg10080515.csv"), "");
     EXPECT_EQ(pts(set, "Ptag"), "(720,2)");
@@ -211,7 +227,8 @@ TEST_F(ReaderTest, YieldWithoutEndOfDayValueIsReadLineByLineAsOneBar) {
     EXPECT_EQ(pts(days, "Ptag"), "(720,2)(2160,2)");
 }
 
-TEST_F(ReaderTest, UnitWarningOnlyOncePerDataSet) {
+TEST_F(ReaderTest, UnitWarningOnlyOncePerDataSet)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "units/Lg10080515.csv"), "");
     EXPECT_TRUE(warnings.empty());
@@ -231,7 +248,8 @@ TEST_F(ReaderTest, UnitWarningOnlyOncePerDataSet) {
     EXPECT_EQ(warnings.size(), 2u);
 }
 
-TEST_F(ReaderTest, ProcessWideWarningHandlerServesDataSetLoad) {
+TEST_F(ReaderTest, ProcessWideWarningHandlerServesDataSetLoad)
+{
     std::vector<std::string> seen;
     SetLogWarningHandler([&seen](const std::string& m) { seen.push_back(m); });
     AnalysisDataSet& set = makeSet();
@@ -241,7 +259,8 @@ TEST_F(ReaderTest, ProcessWideWarningHandlerServesDataSetLoad) {
     EXPECT_EQ(seen.size(), 1u);
 }
 
-TEST_F(ReaderTest, NewInputFieldShiftsLaterFieldsInEveryList) {
+TEST_F(ReaderTest, NewInputFieldShiftsLaterFieldsInEveryList)
+{
     writeSettings("[Labels:10]\nR1[%]=Pump\n[Colors:10]\nV[l/min]=255\n");
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "shift/Lg10080515.csv"), "");
@@ -267,7 +286,8 @@ TEST_F(ReaderTest, NewInputFieldShiftsLaterFieldsInEveryList) {
     EXPECT_EQ(Describe(points(set, "R1", day)), "(0,100)(0,null)(1440,0)(1440,null)");
 }
 
-TEST_F(ReaderTest, NullPointsCloseEveryDay) {
+TEST_F(ReaderTest, NullPointsCloseEveryDay)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "two-days/Lg10080515.csv"), "");
     ASSERT_EQ(load(set, "two-days/Lg10080516.csv"), "");
@@ -276,7 +296,8 @@ TEST_F(ReaderTest, NullPointsCloseEveryDay) {
     EXPECT_EQ(pts(set, "Ptag"), "(720,3.5)(2160,4.5)");
 }
 
-TEST_F(ReaderTest, DeviceNameMustMatchForNonStandardNames) {
+TEST_F(ReaderTest, DeviceNameMustMatchForNonStandardNames)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "device-clash/Lg05080515.csv"), "");
     EXPECT_EQ(set.deviceSettings()->name(), "Pump station");
@@ -287,18 +308,21 @@ TEST_F(ReaderTest, DeviceNameMustMatchForNonStandardNames) {
     EXPECT_EQ(set.fileCount(), 2);
 }
 
-TEST_F(ReaderTest, StandardNamesInAnyLanguageAndTrailingNumbers) {
+TEST_F(ReaderTest, StandardNamesInAnyLanguageAndTrailingNumbers)
+{
     AnalysisDataSet& a = makeSet();
     const std::string germanName = TextOf(BlockGerman, 142);
-    ASSERT_EQ(loadBytes(a, "Lg22080515.csv", germanName + " 2;DATE & TIME;T1[°C]\r\n" +
-                                                 germanName + " 2;2008-05-15 00:00;1\r\n"),
+    ASSERT_EQ(loadBytes(a, "Lg22080515.csv",
+                        germanName + " 2;DATE & TIME;T1[°C]\r\n" + germanName +
+                            " 2;2008-05-15 00:00;1\r\n"),
               "");
     EXPECT_TRUE(a.deviceSettings()->standardName());
     EXPECT_EQ(a.deviceSettings()->name(), "Heating circuit 2");
 
     AnalysisDataSet& b = makeSet();
-    ASSERT_EQ(loadBytes(b, "Lg00080515.csv", "BusMaster;DATE & TIME;T1[°C]\r\nx;2008-05-15 00:00;1\r\n"),
-              "");
+    ASSERT_EQ(
+        loadBytes(b, "Lg00080515.csv", "BusMaster;DATE & TIME;T1[°C]\r\nx;2008-05-15 00:00;1\r\n"),
+        "");
     EXPECT_EQ(b.deviceSettings()->name(), "BusMaster");
 
     AnalysisDataSet& c = makeSet();
@@ -314,14 +338,16 @@ TEST_F(ReaderTest, StandardNamesInAnyLanguageAndTrailingNumbers) {
     EXPECT_EQ(d.deviceSettings()->name(), "Solar controller");
 }
 
-TEST_F(ReaderTest, LastValueCellMayBeMissingOrEmpty) {
+TEST_F(ReaderTest, LastValueCellMayBeMissingOrEmpty)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "last-cell-missing/Lg10080515.csv"), "");
     EXPECT_EQ(pts(set, "T3"), "(0,3)(1,null)");
     EXPECT_EQ(pts(set, "T2"), "(0,2)(1,2)(1,null)");
 }
 
-TEST_F(ReaderTest, FilesOutOfDateOrderStillGiveSortedSeries) {
+TEST_F(ReaderTest, FilesOutOfDateOrderStillGiveSortedSeries)
+{
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "two-days/Lg10080516.csv"), "");
     ASSERT_EQ(load(set, "two-days/Lg10080515.csv"), "");
@@ -329,7 +355,7 @@ TEST_F(ReaderTest, FilesOutOfDateOrderStillGiveSortedSeries) {
     for (int i = 1; i < t1->count(); ++i)
         EXPECT_LE(t1->x(i - 1), t1->x(i));
     EXPECT_EQ(pts(set, "Ptag"), "(720,3.5)(2160,4.5)");
-    EXPECT_EQ(set.dayBlocks()[0].day, day + 1);  // load order, not date order
+    EXPECT_EQ(set.dayBlocks()[0].day, day + 1); // load order, not date order
 }
 
 } // namespace

@@ -16,25 +16,27 @@
 #include <fstream>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace korvex::test {
 
 struct Point {
-    double minute;  // minutes after the day start
-    double y;       // NaN = null point
+    double minute; // minutes after the day start
+    double y;      // NaN = null point
 };
 
-inline std::string ReaderFixture(const std::string& relative) {
+inline std::string ReaderFixture(const std::string& relative)
+{
     return std::string(KORVEX_TEST_DATA) + "/reader/" + relative;
 }
 
 // English texts, a private settings folder, and a data set on two fake charts.
 class LogDataTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         SelectTextBlock(BlockEnglish);
         const char* xdg = std::getenv("XDG_CONFIG_HOME");
         savedXdg_ = xdg ? std::optional<std::string>(xdg) : std::nullopt;
@@ -47,7 +49,8 @@ protected:
         AppSettings::Release();
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         AppSettings::Release();
         if (savedXdg_)
             ::setenv("XDG_CONFIG_HOME", savedXdg_->c_str(), 1);
@@ -59,7 +62,8 @@ protected:
 
     // Writes Korvex.ini (UTF-8 text is written as Windows-1252 by the caller's choice of
     // ASCII content) before the settings object is first requested.
-    void writeSettings(const std::string& content) {
+    void writeSettings(const std::string& content)
+    {
         std::filesystem::create_directories(configDir_ / "Halvo");
         std::ofstream(configDir_ / "Halvo" / "Korvex.ini", std::ios::binary) << content;
         AppSettings::Release();
@@ -67,14 +71,16 @@ protected:
 
     std::filesystem::path settingsPath() const { return configDir_ / "Halvo" / "Korvex.ini"; }
 
-    AnalysisDataSet& makeSet() {
+    AnalysisDataSet& makeSet()
+    {
         sets_.push_back(std::make_unique<AnalysisDataSet>(EncodeDate(2008, 5, 1),
                                                           EncodeDate(2008, 6, 1), &main, &outputs));
         return *sets_.back();
     }
 
     // Loads a fixture, collecting warnings; returns the error message or "".
-    std::string load(AnalysisDataSet& set, const std::string& relative) {
+    std::string load(AnalysisDataSet& set, const std::string& relative)
+    {
         LogFileReader reader([this](const std::string& m) { warnings.push_back(m); });
         try {
             reader.load(set, ReaderFixture(relative));
@@ -85,7 +91,8 @@ protected:
     }
 
     // Loads bytes given in the test, as if read from the named file.
-    std::string loadBytes(AnalysisDataSet& set, const std::string& name, const std::string& bytes) {
+    std::string loadBytes(AnalysisDataSet& set, const std::string& name, const std::string& bytes)
+    {
         LogFileReader reader([this](const std::string& m) { warnings.push_back(m); });
         try {
             reader.loadBytes(set, "/logs/" + name, bytes);
@@ -95,13 +102,15 @@ protected:
         return std::string();
     }
 
-    static int field(const AnalysisDataSet& set, const std::string& name) {
+    static int field(const AnalysisDataSet& set, const std::string& name)
+    {
         return set.deviceSettings() ? set.deviceSettings()->find(name) : -1;
     }
 
     // The points of a field as (minutes after day, y).
     static std::vector<Point> points(const AnalysisDataSet& set, const std::string& name,
-                                     DayTime day) {
+                                     DayTime day)
+    {
         std::vector<Point> out;
         const Series* s = set.series(field(set, name));
         if (!s)
@@ -122,7 +131,8 @@ private:
 };
 
 // "(minute, y)" list for readable failures; nulls print as "null".
-inline std::string Describe(const std::vector<Point>& pts) {
+inline std::string Describe(const std::vector<Point>& pts)
+{
     std::string s;
     for (const auto& p : pts) {
         char buf[64];

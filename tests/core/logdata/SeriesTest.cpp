@@ -11,7 +11,8 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(SeriesTest, PointsStayInXOrderAndEqualXKeepInsertionOrder) {
+TEST(SeriesTest, PointsStayInXOrderAndEqualXKeepInsertionOrder)
+{
     LineSeries s(nullptr);
     s.addPoint(2, 20);
     s.addNullPoint(2);
@@ -27,7 +28,8 @@ TEST(SeriesTest, PointsStayInXOrderAndEqualXKeepInsertionOrder) {
     EXPECT_EQ(s.lowerBound(3), 5);
 }
 
-TEST(SeriesTest, AppendPointsMergesStablyWhenOutOfOrder) {
+TEST(SeriesTest, AppendPointsMergesStablyWhenOutOfOrder)
+{
     LineSeries s(nullptr);
     s.addPoint(1, 1);
     s.addPoint(3, 3);
@@ -43,7 +45,8 @@ TEST(SeriesTest, AppendPointsMergesStablyWhenOutOfOrder) {
     }
 }
 
-TEST(SeriesTest, VersionsTellDataFromStyleChanges) {
+TEST(SeriesTest, VersionsTellDataFromStyleChanges)
+{
     LineSeries s(nullptr);
     const auto data = s.dataVersion();
     const auto style = s.styleVersion();
@@ -57,7 +60,8 @@ TEST(SeriesTest, VersionsTellDataFromStyleChanges) {
     EXPECT_GT(s.dataVersion(), afterAdd);
 }
 
-TEST(SeriesTest, LargestAndSmallestIgnoreNulls) {
+TEST(SeriesTest, LargestAndSmallestIgnoreNulls)
+{
     LineSeries s(nullptr);
     EXPECT_EQ(s.largestY(), 0);
     s.addPoint(1, -5);
@@ -67,7 +71,8 @@ TEST(SeriesTest, LargestAndSmallestIgnoreNulls) {
     EXPECT_EQ(s.smallestY(), -5);
 }
 
-TEST(OffsetSeriesTest, OffsetLineShiftsItsRange) {
+TEST(OffsetSeriesTest, OffsetLineShiftsItsRange)
+{
     TOffsetLine line(nullptr);
     line.addPoint(1, 0);
     line.addPoint(2, 100);
@@ -77,7 +82,8 @@ TEST(OffsetSeriesTest, OffsetLineShiftsItsRange) {
     EXPECT_EQ(line.displayY(1), -200);
 }
 
-TEST(OffsetSeriesTest, AreaKeepsItsBaseLineInRangeAndHandsTheOffsetToItsSource) {
+TEST(OffsetSeriesTest, AreaKeepsItsBaseLineInRangeAndHandsTheOffsetToItsSource)
+{
     FakeChartHost chart;
     auto line = std::make_unique<TOffsetLine>(&chart);
     line->setStairs(true);
@@ -95,7 +101,7 @@ TEST(OffsetSeriesTest, AreaKeepsItsBaseLineInRangeAndHandsTheOffsetToItsSource) 
     EXPECT_EQ(area.smallestY(), -150);
     EXPECT_EQ(area.largestY(), -50);
     EXPECT_EQ(area.areaOrigin(), -150);
-    EXPECT_EQ(&area.xs(), &inner->xs());  // draws from the source's arrays
+    EXPECT_EQ(&area.xs(), &inner->xs()); // draws from the source's arrays
 
     area.setOffset(-300);
     EXPECT_EQ(inner->offset(), -300);
@@ -109,7 +115,8 @@ TEST(OffsetSeriesTest, AreaKeepsItsBaseLineInRangeAndHandsTheOffsetToItsSource) 
     EXPECT_EQ(back->offset(), -300);
 }
 
-TEST(OffsetSeriesTest, AreaBelowZeroReachesUpToItsOffset) {
+TEST(OffsetSeriesTest, AreaBelowZeroReachesUpToItsOffset)
+{
     auto line = std::make_unique<TOffsetLine>(nullptr);
     line->addPoint(1, -40);
     line->addPoint(2, -10);
@@ -118,7 +125,8 @@ TEST(OffsetSeriesTest, AreaBelowZeroReachesUpToItsOffset) {
     EXPECT_EQ(area.smallestY(), -40);
 }
 
-TEST(OffsetSeriesTest, SettingAnOffsetRepaintsOnlyWhenOnTheChart) {
+TEST(OffsetSeriesTest, SettingAnOffsetRepaintsOnlyWhenOnTheChart)
+{
     FakeChartHost chart;
     TOffsetLine line(&chart);
     line.setOffset(-150);
@@ -129,7 +137,8 @@ TEST(OffsetSeriesTest, SettingAnOffsetRepaintsOnlyWhenOnTheChart) {
     EXPECT_EQ(chart.repaints, 1);
 }
 
-TEST(SumBarsTest, OneBarPerDayLastValueWins) {
+TEST(SumBarsTest, OneBarPerDayLastValueWins)
+{
     TSumBars bars(nullptr);
     EXPECT_EQ(bars.addPoint(10 + 14.0 / 24, 5), 0);
     EXPECT_EQ(bars.addPoint(10 + 23.0 / 24, 7), 0);
@@ -149,7 +158,8 @@ TEST(SumBarsTest, OneBarPerDayLastValueWins) {
     EXPECT_EQ(bars.y(2), 3);
 }
 
-TEST(SumBarsTest, NullsOnlyWhenAccepted) {
+TEST(SumBarsTest, NullsOnlyWhenAccepted)
+{
     TSumBars bars(nullptr);
     EXPECT_EQ(bars.addNullPoint(4.5), 0);
     EXPECT_EQ(bars.addPoint(4.2, kNaN), -1);
@@ -163,7 +173,8 @@ TEST(SumBarsTest, NullsOnlyWhenAccepted) {
     EXPECT_EQ(bars.x(1), 4.5);
 }
 
-TEST(SumBarsTest, DrawingDefaultsAndWrappers) {
+TEST(SumBarsTest, DrawingDefaultsAndWrappers)
+{
     FakeChartHost chart;
     auto bars = std::make_unique<TSumBars>(&chart);
     EXPECT_EQ(bars->drawStyle(), DrawStyle::Bars);
@@ -185,7 +196,8 @@ TEST(SumBarsTest, DrawingDefaultsAndWrappers) {
     EXPECT_EQ(line.x(0), 3.5);
 }
 
-TEST(SumBarsTest, ClearResetsTheDayShortcut) {
+TEST(SumBarsTest, ClearResetsTheDayShortcut)
+{
     TSumBars bars(nullptr);
     bars.addPoint(1.2, 1);
     bars.clear();
@@ -194,19 +206,23 @@ TEST(SumBarsTest, ClearResetsTheDayShortcut) {
     EXPECT_EQ(bars.y(0), 2);
 }
 
-TEST(FieldSeriesTest, ClassPerCategory) {
+TEST(FieldSeriesTest, ClassPerCategory)
+{
     FakeChartHost chart;
-    EXPECT_EQ(MakeFieldSeries(FieldCategory::Inputs, false, &chart)->seriesClass(), SeriesClass::Line);
+    EXPECT_EQ(MakeFieldSeries(FieldCategory::Inputs, false, &chart)->seriesClass(),
+              SeriesClass::Line);
     EXPECT_EQ(MakeFieldSeries(FieldCategory::Others, false, &chart)->seriesClass(),
               SeriesClass::OffsetLine);
-    EXPECT_EQ(MakeFieldSeries(FieldCategory::Others, true, &chart)->seriesClass(), SeriesClass::SumBars);
+    EXPECT_EQ(MakeFieldSeries(FieldCategory::Others, true, &chart)->seriesClass(),
+              SeriesClass::SumBars);
     auto out = MakeFieldSeries(FieldCategory::Outputs, false, &chart);
     EXPECT_EQ(out->seriesClass(), SeriesClass::OffsetLine);
     EXPECT_TRUE(out->stairs());
     EXPECT_EQ(out->chart(), &chart);
 }
 
-TEST(SeriesMemoryTest, GrowthStaysNearSixteenBytesPerPoint) {
+TEST(SeriesMemoryTest, GrowthStaysNearSixteenBytesPerPoint)
+{
     LineSeries s(nullptr);
     for (int i = 0; i < 500000; ++i)
         s.addPoint(i, i);

@@ -1,8 +1,8 @@
 #include "core/services/AppSettings.h"
 
+#include "TempFolder.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
-#include "TempFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,11 +18,13 @@ namespace {
 
 class SavedEnv {
 public:
-    explicit SavedEnv(const char* name) : name_(name) {
+    explicit SavedEnv(const char* name) : name_(name)
+    {
         if (const char* v = std::getenv(name))
             value_ = v;
     }
-    ~SavedEnv() {
+    ~SavedEnv()
+    {
         if (value_)
             setenv(name_, value_->c_str(), 1);
         else
@@ -36,18 +38,21 @@ private:
 
 class AppSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AppSettings::Release();
         setenv("XDG_CONFIG_HOME", base.path().c_str(), 1);
     }
     void TearDown() override { AppSettings::Release(); }
 
     std::string iniPath() const { return base / "Halvo/Korvex.ini"; }
-    void writeIni(const std::string& bytes) {
+    void writeIni(const std::string& bytes)
+    {
         std::filesystem::create_directories(base / "Halvo");
         WriteBytes(iniPath(), bytes);
     }
-    void expectSettingsError() {
+    void expectSettingsError()
+    {
         try {
             AppSettings::Get();
             FAIL() << "no error";
@@ -64,7 +69,8 @@ protected:
 
 } // namespace
 
-TEST_F(AppSettingsTest, AFreshUserGetsTheFolderAndTheDefaultsButNoFile) {
+TEST_F(AppSettingsTest, AFreshUserGetsTheFolderAndTheDefaultsButNoFile)
+{
     setenv("XDG_CONFIG_HOME", (base / "deep/config").c_str(), 1);
     AppSettings& s = AppSettings::Get();
     EXPECT_EQ(&s, AppSettings::Instance());
@@ -83,9 +89,11 @@ TEST_F(AppSettingsTest, AFreshUserGetsTheFolderAndTheDefaultsButNoFile) {
     EXPECT_EQ(ReadBytes(s.path()), "[Main]\r\nExcelPath=/usr/bin/gnumeric\r\n");
 }
 
-TEST_F(AppSettingsTest, ReadsTheStoredValuesAndMendsBadOnes) {
+TEST_F(AppSettingsTest, ReadsTheStoredValuesAndMendsBadOnes)
+{
     writeIni("[main]\r\nlanguage=12\r\nLastUsedDir=/data/logs/\r\nExcelPath=C:\\x.exe\r\n"
-             "[Child]\r\nAxisMin=abc\r\nAxisMax=0x10\r\nPrintTitle=Anlage S\xFC" "d\r\nDynamicScaling=0\r\n"
+             "[Child]\r\nAxisMin=abc\r\nAxisMax=0x10\r\nPrintTitle=Anlage S\xFC"
+             "d\r\nDynamicScaling=0\r\n"
              "HeaderWidth0=99999999999\r\nHeaderWidth1=40\r\n");
     AppSettings& s = AppSettings::Get();
     EXPECT_EQ(s.language(), 0);
@@ -96,7 +104,7 @@ TEST_F(AppSettingsTest, ReadsTheStoredValuesAndMendsBadOnes) {
     EXPECT_EQ(c.axisMax, 16);
     EXPECT_EQ(c.printTitle, "Anlage Süd");
     EXPECT_FALSE(c.dynamicScaling);
-    EXPECT_EQ(c.headerWidth0, 130);  // beyond 32 bits
+    EXPECT_EQ(c.headerWidth0, 130); // beyond 32 bits
     EXPECT_EQ(c.headerWidth1, 40);
     EXPECT_EQ(c.headerWidth2, 36);
 
@@ -108,7 +116,8 @@ TEST_F(AppSettingsTest, ReadsTheStoredValuesAndMendsBadOnes) {
     }
 }
 
-TEST_F(AppSettingsTest, WritesEachGroupInItsOrder) {
+TEST_F(AppSettingsTest, WritesEachGroupInItsOrder)
+{
     AppSettings& s = AppSettings::Get();
     ChildDefaults c;
     c.printTitle = "Süd";
@@ -118,10 +127,10 @@ TEST_F(AppSettingsTest, WritesEachGroupInItsOrder) {
     c.headerWidth0 = 140;
     s.setChildDefaults(c);
     s.setLanguageAndLastDir(3, "/home/user/logs/");
-    EXPECT_EQ(ReadBytes(s.path()),
-              "[Child]\r\nAxisMin=-20\r\nAxisMax=90\r\nPrintTitle=S\xFC" "d\r\nDynamicScaling=0\r\n"
-              "HeaderWidth0=140\r\nHeaderWidth1=36\r\nHeaderWidth2=36\r\n"
-              "[Main]\r\nLanguage=3\r\nLastUsedDir=/home/user/logs/\r\n");
+    EXPECT_EQ(ReadBytes(s.path()), "[Child]\r\nAxisMin=-20\r\nAxisMax=90\r\nPrintTitle=S\xFC"
+                                   "d\r\nDynamicScaling=0\r\n"
+                                   "HeaderWidth0=140\r\nHeaderWidth1=36\r\nHeaderWidth2=36\r\n"
+                                   "[Main]\r\nLanguage=3\r\nLastUsedDir=/home/user/logs/\r\n");
 
     AppSettings::Release();
     AppSettings& again = AppSettings::Get();
@@ -130,7 +139,8 @@ TEST_F(AppSettingsTest, WritesEachGroupInItsOrder) {
     EXPECT_EQ(again.lastUsedDir(), "/home/user/logs/");
 }
 
-TEST_F(AppSettingsTest, AFailedWriteRaisesTheErrorWithMemoryChanged) {
+TEST_F(AppSettingsTest, AFailedWriteRaisesTheErrorWithMemoryChanged)
+{
     AppSettings& s = AppSettings::Get();
     std::filesystem::remove_all(base / "Halvo");
     WriteBytes(base / "Halvo", "in the way");
@@ -150,7 +160,8 @@ TEST_F(AppSettingsTest, AFailedWriteRaisesTheErrorWithMemoryChanged) {
     EXPECT_EQ(s.excelPath(), "/y");
 }
 
-TEST_F(AppSettingsTest, AnUnusableFolderFailsCreationUntilItIsMended) {
+TEST_F(AppSettingsTest, AnUnusableFolderFailsCreationUntilItIsMended)
+{
     WriteBytes(base / "Halvo", "a file, not a folder");
     expectSettingsError();
     std::filesystem::remove(base / "Halvo");
@@ -158,11 +169,12 @@ TEST_F(AppSettingsTest, AnUnusableFolderFailsCreationUntilItIsMended) {
 
     AppSettings::Release();
     std::filesystem::remove_all(base / "Halvo");
-    std::filesystem::create_directories(base / "Halvo/Korvex.ini");  // unreadable as a file
+    std::filesystem::create_directories(base / "Halvo/Korvex.ini"); // unreadable as a file
     expectSettingsError();
 }
 
-TEST_F(AppSettingsTest, TheBaseFolderComesFromTheEnvironment) {
+TEST_F(AppSettingsTest, TheBaseFolderComesFromTheEnvironment)
+{
     setenv("XDG_CONFIG_HOME", "", 1);
     unsetenv("HOME");
     expectSettingsError();
@@ -171,16 +183,23 @@ TEST_F(AppSettingsTest, TheBaseFolderComesFromTheEnvironment) {
     EXPECT_EQ(ResolveSettingsPath(), base / ".config/Halvo/Korvex.ini");
     EXPECT_TRUE(std::filesystem::is_directory(base / ".config/Halvo"));
 
-    setenv("XDG_CONFIG_HOME", "relative/path", 1);  // not absolute: ignored
+    setenv("XDG_CONFIG_HOME", "relative/path", 1); // not absolute: ignored
     EXPECT_EQ(ResolveSettingsPath(), base / ".config/Halvo/Korvex.ini");
 
     setenv("XDG_CONFIG_HOME", (base.path() + "/cfg//").c_str(), 1);
     EXPECT_EQ(ResolveSettingsPath(), base / "cfg/Halvo/Korvex.ini");
 }
 
-TEST_F(AppSettingsTest, ReadsLabelsAndColoursPerDevice) {
-    writeIni("[Labels:3]\r\nT1[\xB0" "C]=Kollektor\r\n[Colors:3]\r\nt1[\xB0" "c]=255\r\nT2[\xB0" "C]=0xFF00\r\n"
-             "T3[\xB0" "C]=-1\r\nT4[\xB0" "C]=red\r\n[Labels:03]\r\nT2[\xB0" "C]=wrong section\r\n");
+TEST_F(AppSettingsTest, ReadsLabelsAndColoursPerDevice)
+{
+    writeIni("[Labels:3]\r\nT1[\xB0"
+             "C]=Kollektor\r\n[Colors:3]\r\nt1[\xB0"
+             "c]=255\r\nT2[\xB0"
+             "C]=0xFF00\r\n"
+             "T3[\xB0"
+             "C]=-1\r\nT4[\xB0"
+             "C]=red\r\n[Labels:03]\r\nT2[\xB0"
+             "C]=wrong section\r\n");
     const AppSettings& s = AppSettings::Get();
     EXPECT_EQ(s.readLabel(3, "T1[°C]", "T1"), "Kollektor");
     EXPECT_EQ(s.readLabel(3, "T2[°C]", "T2"), "T2");

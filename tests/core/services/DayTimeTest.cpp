@@ -4,7 +4,8 @@
 
 using namespace korvex;
 
-TEST(DayTime, EncodesFromTheEpochAndDecodesBack) {
+TEST(DayTime, EncodesFromTheEpochAndDecodesBack)
+{
     EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
     EXPECT_EQ(EncodeDate(1900, 3, 1), 61.0);
     EXPECT_EQ(EncodeDate(2008, 5, 15), 39583.0);
@@ -13,7 +14,8 @@ TEST(DayTime, EncodesFromTheEpochAndDecodesBack) {
         DecodeDate(day, y, m, d);
         EXPECT_EQ(EncodeDate(y, m, d), day);
     }
-    const CivilDateTime c = DecodeDayTime(EncodeDateTime(2008, 5, 15, 14, 30, 59) + 0.25 * kOneSecond);
+    const CivilDateTime c =
+        DecodeDayTime(EncodeDateTime(2008, 5, 15, 14, 30, 59) + 0.25 * kOneSecond);
     EXPECT_EQ(c.year, 2008);
     EXPECT_EQ(c.month, 5);
     EXPECT_EQ(c.day, 15);
@@ -23,7 +25,8 @@ TEST(DayTime, EncodesFromTheEpochAndDecodesBack) {
     EXPECT_EQ(c.msec, 250);
 }
 
-TEST(DayTime, RejectsInvalidDatesAndTimes) {
+TEST(DayTime, RejectsInvalidDatesAndTimes)
+{
     DayTime t = 42;
     EXPECT_FALSE(TryEncodeDate(2009, 2, 29, t));
     EXPECT_FALSE(TryEncodeDate(2008, 13, 1, t));
@@ -36,7 +39,8 @@ TEST(DayTime, RejectsInvalidDatesAndTimes) {
     EXPECT_THROW(EncodeDate(2100, 2, 29), std::invalid_argument);
 }
 
-TEST(DayTime, RoundingToTheMillisecondCarriesIntoTheNextDay) {
+TEST(DayTime, RoundingToTheMillisecondCarriesIntoTheNextDay)
+{
     const CivilDateTime before = DecodeDayTime(0.99999999);
     EXPECT_EQ(before.day, 30);
     EXPECT_EQ(before.hour, 23);
@@ -56,7 +60,8 @@ TEST(DayTime, RoundingToTheMillisecondCarriesIntoTheNextDay) {
     EXPECT_EQ(FormatDayTime("hh:mm", u), "14:30");
 }
 
-TEST(DayTime, MonthArithmeticClampsTheDayAndKeepsTheTime) {
+TEST(DayTime, MonthArithmeticClampsTheDayAndKeepsTheTime)
+{
     const DayTime noon = 0.5;
     EXPECT_EQ(IncMonth(EncodeDate(2008, 1, 31) + noon, 1), EncodeDate(2008, 2, 29) + noon);
     EXPECT_EQ(IncMonth(EncodeDate(2009, 1, 31), 1), EncodeDate(2009, 2, 28));
@@ -65,12 +70,13 @@ TEST(DayTime, MonthArithmeticClampsTheDayAndKeepsTheTime) {
     EXPECT_EQ(IncMonth(EncodeDate(2008, 1, 15), -13), EncodeDate(2006, 12, 15));
     EXPECT_EQ(StartOfMonth(EncodeDate(2008, 5, 15) + 0.75), EncodeDate(2008, 5, 1));
     EXPECT_EQ(DateOf(EncodeDate(2008, 5, 15) + 0.999), EncodeDate(2008, 5, 15));
-    EXPECT_EQ(DayOfWeek(0), 7);                           // Saturday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2008, 5, 15) + 0.9), 5);  // Thursday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2008, 5, 18)), 1);        // Sunday
+    EXPECT_EQ(DayOfWeek(0), 7);                             // Saturday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2008, 5, 15) + 0.9), 5); // Thursday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2008, 5, 18)), 1);       // Sunday
 }
 
-TEST(DayTime, FormatsWithTheProgramsLetters) {
+TEST(DayTime, FormatsWithTheProgramsLetters)
+{
     const DayTime t = EncodeDateTime(2009, 1, 5, 7, 4, 9);
     EXPECT_EQ(FormatDayTime("dd.mm.yyyy", t), "05.01.2009");
     EXPECT_EQ(FormatDayTime("d.m.yy", t), "5.1.09");
@@ -91,5 +97,6 @@ TEST(DayTime, FormatsWithTheProgramsLetters) {
     MonthNames german = MonthNames::English();
     german.shortNames[2] = "Mär";
     german.longNames[2] = "März";
-    EXPECT_EQ(FormatDayTime("mmm. yyyy / mmmm", EncodeDate(2008, 3, 1), german), "Mär. 2008 / März");
+    EXPECT_EQ(FormatDayTime("mmm. yyyy / mmmm", EncodeDate(2008, 3, 1), german),
+              "Mär. 2008 / März");
 }

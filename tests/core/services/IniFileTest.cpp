@@ -15,9 +15,13 @@ using korvex::test::WriteBytes;
 
 namespace {
 
-std::string Fixture() { return ReadBytes(std::string(KORVEX_TEST_DATA) + "/settings/foreign.ini"); }
+std::string Fixture()
+{
+    return ReadBytes(std::string(KORVEX_TEST_DATA) + "/settings/foreign.ini");
+}
 
-int FileCount(const std::string& dir) {
+int FileCount(const std::string& dir)
+{
     int n = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir))
         ++n;
@@ -26,16 +30,17 @@ int FileCount(const std::string& dir) {
 
 } // namespace
 
-TEST(IniFile, ReadsAForeignFileAsTheProfileReaderWould) {
+TEST(IniFile, ReadsAForeignFileAsTheProfileReaderWould)
+{
     TempFolder dir;
     WriteBytes(dir / "a.ini", Fixture());
     IniFile ini(dir / "a.ini");
     ASSERT_TRUE(ini.reload());
     EXPECT_EQ(ini.readString("Main", "ExcelPath", "-"), "C:\\Programme\\Office\\excel.exe");
-    EXPECT_EQ(ini.readInteger("main", "LANGUAGE", 0), 3);       // first of the duplicates
+    EXPECT_EQ(ini.readInteger("main", "LANGUAGE", 0), 3); // first of the duplicates
     EXPECT_EQ(ini.readString("Main", "Quoted", "-"), "  spaced  ");
     EXPECT_EQ(ini.readInteger("Child", "AxisMin", 0), -20);
-    EXPECT_FALSE(ini.valueExists("Main", "Extra"));             // repeated section is not read
+    EXPECT_FALSE(ini.valueExists("Main", "Extra")); // repeated section is not read
     EXPECT_EQ(ini.readString("Labels:3", "t1[°c]", "-"), "Kollektor ä");
     EXPECT_FALSE(ini.valueExists("Labels:3", "NoValueLine"));
     EXPECT_FALSE(ini.valueExists("Labels:3", ";Commented"));
@@ -45,7 +50,8 @@ TEST(IniFile, ReadsAForeignFileAsTheProfileReaderWould) {
     EXPECT_EQ(ini.readString("Nowhere", "Last", "dflt"), "dflt");
 }
 
-TEST(IniFile, AWriteChangesOnlyTheConcernedLine) {
+TEST(IniFile, AWriteChangesOnlyTheConcernedLine)
+{
     TempFolder dir;
     const std::string original = Fixture();
     WriteBytes(dir / "a.ini", original);
@@ -69,7 +75,8 @@ TEST(IniFile, AWriteChangesOnlyTheConcernedLine) {
 
     // The last line had no line break; appending gives it one.
     ASSERT_TRUE(ini.writeString("Labels:3", "T2[°C]", "Speicher"));
-    expected += "\r\nT2[\xB0" "C]=Speicher\r\n";
+    expected += "\r\nT2[\xB0"
+                "C]=Speicher\r\n";
     EXPECT_EQ(ReadBytes(dir / "a.ini"), expected);
 
     ASSERT_TRUE(ini.writeString("Dev:3", "LineWidth", "2"));
@@ -78,22 +85,25 @@ TEST(IniFile, AWriteChangesOnlyTheConcernedLine) {
     EXPECT_EQ(ini.readInteger("dev:3", "linewidth", 0), 2);
 }
 
-TEST(IniFile, StoresWindows1252OnDiskAndReadsItBack) {
+TEST(IniFile, StoresWindows1252OnDiskAndReadsItBack)
+{
     TempFolder dir;
     IniFile ini(dir / "new.ini");
     ASSERT_TRUE(ini.reload());
     ASSERT_TRUE(ini.writeString("Labels:1", "T1[°C]", "Wärme ÄÖÜß € 90°"));
-    EXPECT_EQ(ReadBytes(dir / "new.ini"),
-              "[Labels:1]\r\nT1[\xB0" "C]=W\xE4rme \xC4\xD6\xDC\xDF \x80 90\xB0\r\n");
+    EXPECT_EQ(ReadBytes(dir / "new.ini"), "[Labels:1]\r\nT1[\xB0"
+                                          "C]=W\xE4rme \xC4\xD6\xDC\xDF \x80 90\xB0\r\n");
     IniFile again(dir / "new.ini");
     ASSERT_TRUE(again.reload());
     EXPECT_EQ(again.readString("labels:1", "T1[°C]", ""), "Wärme ÄÖÜß € 90°");
 }
 
-TEST(IniFile, ValuesReadBackAsWritten) {
+TEST(IniFile, ValuesReadBackAsWritten)
+{
     TempFolder dir;
     IniFile ini(dir / "v.ini");
-    for (const std::string v : {"  padded ", "\"quoted\"", "'single'", "", "a=b;c", "x\"", "\"  \""}) {
+    for (const std::string v :
+         {"  padded ", "\"quoted\"", "'single'", "", "a=b;c", "x\"", "\"  \""}) {
         ASSERT_TRUE(ini.writeString("S", "K", v));
         IniFile other(dir / "v.ini");
         ASSERT_TRUE(other.reload());
@@ -108,7 +118,8 @@ TEST(IniFile, ValuesReadBackAsWritten) {
     EXPECT_EQ(ini.readString("S", "K", "-"), "a?b");
 }
 
-TEST(IniFile, RefusesNamesThatCannotBeStored) {
+TEST(IniFile, RefusesNamesThatCannotBeStored)
+{
     TempFolder dir;
     IniFile ini(dir / "n.ini");
     EXPECT_FALSE(ini.writeString("S", "", "1"));
@@ -120,7 +131,8 @@ TEST(IniFile, RefusesNamesThatCannotBeStored) {
     EXPECT_FALSE(std::filesystem::exists(dir / "n.ini"));
 }
 
-TEST(IniFile, ReadsIntegersStrictly) {
+TEST(IniFile, ReadsIntegersStrictly)
+{
     TempFolder dir;
     WriteBytes(dir / "i.ini",
                "[I]\r\ndec= 42 \r\nneg=-7\r\nplus=+5\r\nhex=0x1F\r\nHEX=0XfF\r\nbad=12abc\r\n"
@@ -140,18 +152,20 @@ TEST(IniFile, ReadsIntegersStrictly) {
     EXPECT_FALSE(ini.readBool("I", "word", false));
 }
 
-TEST(IniFile, KeepsChangesMadeMeanwhileByAnotherWriter) {
+TEST(IniFile, KeepsChangesMadeMeanwhileByAnotherWriter)
+{
     TempFolder dir;
     IniFile first(dir / "s.ini");
     IniFile second(dir / "s.ini");
     ASSERT_TRUE(first.writeString("Main", "A", "1"));
-    ASSERT_TRUE(second.writeString("main", "b", "2"));  // second never saw A
+    ASSERT_TRUE(second.writeString("main", "b", "2")); // second never saw A
     ASSERT_TRUE(first.writeString("Main", "a", "3"));
     EXPECT_EQ(ReadBytes(dir / "s.ini"), "[Main]\r\nA=3\r\nb=2\r\n");
     EXPECT_EQ(first.readString("Main", "B", "-"), "2");
 }
 
-TEST(IniFile, AFailedWriteLeavesDiskAndMemoryAsBefore) {
+TEST(IniFile, AFailedWriteLeavesDiskAndMemoryAsBefore)
+{
     TempFolder dir;
     const std::string original = "[Main]\r\nA=1\r\n";
     WriteBytes(dir / "f.ini", original);
@@ -172,14 +186,15 @@ TEST(IniFile, AFailedWriteLeavesDiskAndMemoryAsBefore) {
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(dir / "f.ini"), original);
     EXPECT_EQ(ini.readString("Main", "A", "-"), "1");
-    EXPECT_EQ(FileCount(dir.path()), 1);  // no temporary file left behind
+    EXPECT_EQ(FileCount(dir.path()), 1); // no temporary file left behind
 
     IniFile nowhere(dir / "missing-folder/x.ini");
     EXPECT_TRUE(nowhere.reload());
     EXPECT_FALSE(nowhere.writeString("Main", "A", "1"));
 }
 
-TEST(IniFile, AReadOnlyFolderRefusesTheWrite) {
+TEST(IniFile, AReadOnlyFolderRefusesTheWrite)
+{
     TempFolder dir;
     const std::string sub = dir / "ro";
     std::filesystem::create_directory(sub);
@@ -194,16 +209,18 @@ TEST(IniFile, AReadOnlyFolderRefusesTheWrite) {
     EXPECT_EQ(ini.readString("Main", "A", "-"), "1");
 }
 
-TEST(IniFile, AnUpdateWritesTheFileOnce) {
+TEST(IniFile, AnUpdateWritesTheFileOnce)
+{
     TempFolder dir;
     IniFile ini(dir / "u.ini");
     ASSERT_TRUE(ini.beginUpdate());
     EXPECT_TRUE(ini.writeString("Dev:Default", "LineWidth", "2"));
-    EXPECT_TRUE(ini.sectionExists("dev:default"));  // reads see pending writes
+    EXPECT_TRUE(ini.sectionExists("dev:default")); // reads see pending writes
     EXPECT_TRUE(ini.writeString("Dev:1", "LineWidth", "2"));
     EXPECT_FALSE(std::filesystem::exists(dir / "u.ini"));
     ASSERT_TRUE(ini.endUpdate());
-    EXPECT_EQ(ReadBytes(dir / "u.ini"), "[Dev:Default]\r\nLineWidth=2\r\n[Dev:1]\r\nLineWidth=2\r\n");
+    EXPECT_EQ(ReadBytes(dir / "u.ini"),
+              "[Dev:Default]\r\nLineWidth=2\r\n[Dev:1]\r\nLineWidth=2\r\n");
 
     // A failing update restores memory to the state before it.
     const std::string sub = dir / "gone";
@@ -227,7 +244,8 @@ TEST(IniFile, AnUpdateWritesTheFileOnce) {
     EXPECT_FALSE(blocked.writeString("S", "K", "1"));
 }
 
-TEST(IniFile, KeepsAUtf8FileInUtf8) {
+TEST(IniFile, KeepsAUtf8FileInUtf8)
+{
     TempFolder dir;
     WriteBytes(dir / "b.ini", "\xEF\xBB\xBF[Labels:1]\nT1=Wärme\n");
     IniFile ini(dir / "b.ini");
@@ -237,7 +255,8 @@ TEST(IniFile, KeepsAUtf8FileInUtf8) {
     EXPECT_EQ(ReadBytes(dir / "b.ini"), "\xEF\xBB\xBF[Labels:1]\nT1=Wärme\nT2=Kälte\r\n");
 }
 
-TEST(IniFile, WritesThroughALinkAndKeepsThePermissions) {
+TEST(IniFile, WritesThroughALinkAndKeepsThePermissions)
+{
     TempFolder dir;
     WriteBytes(dir / "real.ini", "[S]\r\n");
     chmod((dir / "real.ini").c_str(), 0640);
@@ -251,7 +270,8 @@ TEST(IniFile, WritesThroughALinkAndKeepsThePermissions) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
-TEST(IniFile, AnyFileSurvivesAnAppendByteForByte) {
+TEST(IniFile, AnyFileSurvivesAnAppendByteForByte)
+{
     TempFolder dir;
     std::uint32_t seed = 12345;
     auto next = [&] { return (seed = seed * 1664525u + 1013904223u) >> 24; };
@@ -275,7 +295,8 @@ TEST(IniFile, AnyFileSurvivesAnAppendByteForByte) {
     }
 }
 
-TEST(IniFile, WritesWithinAnUpdateKeepTheLookupExact) {
+TEST(IniFile, WritesWithinAnUpdateKeepTheLookupExact)
+{
     TempFolder dir;
     WriteBytes(dir / "m.ini", "[A]\r\na1=1\r\n\r\n[B]\r\nb1=1\r\n[a]\r\nx=dup\r\n[C]\r\nc1=1\r\n");
     IniFile ini(dir / "m.ini");
@@ -292,7 +313,7 @@ TEST(IniFile, WritesWithinAnUpdateKeepTheLookupExact) {
     EXPECT_EQ(ReadBytes(dir / "m.ini"),
               "[A]\r\na1=1\r\na2=again\r\na3=3\r\n\r\n[B]\r\nb1=changed\r\nb2=2\r\n[a]\r\nx=dup\r\n"
               "[C]\r\nc1=changed\r\n[D]\r\nd1=4\r\nd2=5\r\n");
-    ASSERT_TRUE(ini.writeString("B", "b3", "6"));  // after the update: from the fresh file
+    ASSERT_TRUE(ini.writeString("B", "b3", "6")); // after the update: from the fresh file
     EXPECT_EQ(ini.readString("A", "a2", "-"), "again");
     EXPECT_EQ(ini.readString("D", "d2", "-"), "5");
     EXPECT_EQ(ini.readString("B", "b3", "-"), "6");

@@ -6,13 +6,28 @@
 
 using namespace korvex;
 
-TEST(NumberFormat, FormatsYieldsRoundingTheDecimalText) {
-    const struct { double value; const char* text; } cases[] = {
-        {0, "0,00"},       {0.005, "0,01"},        {2.675, "2,68"},     {1.005, "1,01"},
-        {0.004999, "0,00"}, {-1.5, "-1,50"},       {-0.001, "0,00"},    {-0.005, "-0,01"},
-        {9.995, "10,00"},  {99.999, "100,00"},     {1234567.891, "1234567,89"},
-        {123456789.125, "123456789,13"}, {0.1 + 0.2, "0,30"}, {1e15, "1000000000000000,00"},
-        {12.3, "12,30"},   {7, "7,00"},
+TEST(NumberFormat, FormatsYieldsRoundingTheDecimalText)
+{
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {0, "0,00"},
+        {0.005, "0,01"},
+        {2.675, "2,68"},
+        {1.005, "1,01"},
+        {0.004999, "0,00"},
+        {-1.5, "-1,50"},
+        {-0.001, "0,00"},
+        {-0.005, "-0,01"},
+        {9.995, "10,00"},
+        {99.999, "100,00"},
+        {1234567.891, "1234567,89"},
+        {123456789.125, "123456789,13"},
+        {0.1 + 0.2, "0,30"},
+        {1e15, "1000000000000000,00"},
+        {12.3, "12,30"},
+        {7, "7,00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatYield(c.value, ','), c.text) << c.value;
@@ -20,7 +35,8 @@ TEST(NumberFormat, FormatsYieldsRoundingTheDecimalText) {
     EXPECT_EQ(FormatYield(-std::numeric_limits<double>::infinity(), ','), "-INF");
 }
 
-TEST(NumberFormat, UsesTheProcessWideSeparator) {
+TEST(NumberFormat, UsesTheProcessWideSeparator)
+{
     const char saved = DecimalSeparator();
     SetDecimalSeparator('.');
     EXPECT_EQ(FormatYield(3.14159), "3.14");
@@ -33,7 +49,8 @@ TEST(NumberFormat, UsesTheProcessWideSeparator) {
     SetDecimalSeparator(saved);
 }
 
-TEST(NumberFormat, ParsesOnlyWholeNumbers) {
+TEST(NumberFormat, ParsesOnlyWholeNumbers)
+{
     double v = -1;
     EXPECT_TRUE(ParseNumber("12,5", v, ','));
     EXPECT_EQ(v, 12.5);
@@ -44,8 +61,8 @@ TEST(NumberFormat, ParsesOnlyWholeNumbers) {
     EXPECT_TRUE(ParseNumber("1,5e3", v, ','));
     EXPECT_EQ(v, 1500);
     v = 99;
-    for (const char* bad : {"", "  ", "12.5", "1,5x", "1,2,3", "abc", "inf", "nan", "-", "+-1",
-                            "1e999", "1 000"})
+    for (const char* bad :
+         {"", "  ", "12.5", "1,5x", "1,2,3", "abc", "inf", "nan", "-", "+-1", "1e999", "1 000"})
         EXPECT_FALSE(ParseNumber(bad, v, ',')) << bad;
     EXPECT_EQ(v, 99);
 }

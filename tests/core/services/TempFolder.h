@@ -12,13 +12,16 @@ namespace korvex::test {
 // A fresh folder below the system's temp folder, removed with everything in it.
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvex-svc-XXXXXX").string();
+    TempFolder()
+    {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "korvex-svc-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
     }
-    ~TempFolder() {
+    ~TempFolder()
+    {
         std::error_code ec;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
@@ -34,12 +37,14 @@ private:
     std::string path_;
 };
 
-inline std::string ReadBytes(const std::string& path) {
+inline std::string ReadBytes(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
 }

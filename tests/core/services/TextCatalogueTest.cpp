@@ -55,9 +55,12 @@ TEST_F(TextCatalogueTest, EveryBlockKeepsTheEnglishBlanksAndFinalStops)
         const std::string& english = TextOf(BlockEnglish, row);
         for (int block = 0; block < kTextBlockCount; ++block) {
             const std::string& text = TextOf(block, row);
-            EXPECT_EQ(LeadingBlanks(text), LeadingBlanks(english)) << block << "/" << row << " \"" << text << "\"";
-            EXPECT_EQ(TrailingBlanks(text), TrailingBlanks(english)) << block << "/" << row << " \"" << text << "\"";
-            EXPECT_EQ(EndsWithStop(text), EndsWithStop(english)) << block << "/" << row << " \"" << text << "\"";
+            EXPECT_EQ(LeadingBlanks(text), LeadingBlanks(english))
+                << block << "/" << row << " \"" << text << "\"";
+            EXPECT_EQ(TrailingBlanks(text), TrailingBlanks(english))
+                << block << "/" << row << " \"" << text << "\"";
+            EXPECT_EQ(EndsWithStop(text), EndsWithStop(english))
+                << block << "/" << row << " \"" << text << "\"";
             EXPECT_EQ(text.empty(), english.empty()) << block << "/" << row;
         }
     }
@@ -88,7 +91,8 @@ TEST_F(TextCatalogueTest, EnglishRowsAreTheSystemsOwn)
         {149, "Different units were found for field "},
         {150, ". The displayed values/units are probably faulty."},
         {156, "Not enough memory available. The report was cancelled. Please close all unused "
-              "applications and try again. If this does not work, try analysing a shorter period of time."},
+              "applications and try again. If this does not work, try analysing a shorter period "
+              "of time."},
         {157, "Page "},
         {158, " of "},
     };
@@ -107,9 +111,11 @@ TEST_F(TextCatalogueTest, QuotedRowsOfTheOtherLanguagesAreExact)
         const char* portuguese;
     };
     const Row rows[] = {
-        {9, "Sprachauswahl", "Sélection de la langue", "Selección del idioma", "Selezione lingua", "Escolha de língua"},
+        {9, "Sprachauswahl", "Sélection de la langue", "Selección del idioma", "Selezione lingua",
+         "Escolha de língua"},
         {18, " bis ", " au ", " al ", " al ", " até "},
-        {20, " Dateien gefunden)", " fichiers trouvés)", " ficheros encontrados)", " file)", " dados encontrados)"},
+        {20, " Dateien gefunden)", " fichiers trouvés)", " ficheros encontrados)", " file)",
+         " dados encontrados)"},
         {49, "Frage", "Question", "Pregunta", "Richiesta", "Pergunta"},
         {50, "Fehler", "Erreur", "Error", "Errore", "Erro"},
         {51, "Warnung", "Avertissement", "Advertencia", "Avvertenza", "Aviso"},
@@ -126,7 +132,8 @@ TEST_F(TextCatalogueTest, QuotedRowsOfTheOtherLanguagesAreExact)
          "Ancho de línea no válido. Por favor introduzca un número entre 1 y 10.",
          "Larghezza linee non valida. Immettere una larghezza tra 1 e 10.",
          "Largura de linha inválida. Por favor introduza um número entre 1 e 10."},
-        {141, "Solarregler", "Régulateur solaire", "Regulador solar", "Centralina solare", "Regulador solar"},
+        {141, "Solarregler", "Régulateur solaire", "Regulador solar", "Centralina solare",
+         "Regulador solar"},
         {157, "Seite ", "Page ", "Págine ", "Pagina ", "Págine "},
         {158, " von ", " sur ", " de ", " di ", " de "},
     };
@@ -161,7 +168,8 @@ TEST_F(TextCatalogueTest, EveryTextSurvivesWindows1252)
                 EXPECT_GE(c, 0x20) << block << "/" << row;
         }
     }
-    EXPECT_EQ(Utf8ToCp1252(TextOf(BlockGerman, 2)), "Schlie\xDF" "en");
+    EXPECT_EQ(Utf8ToCp1252(TextOf(BlockGerman, 2)), "Schlie\xDF"
+                                                    "en");
 }
 
 TEST_F(TextCatalogueTest, TextFollowsTheSelectedBlock)
@@ -236,9 +244,10 @@ TEST_F(TextCatalogueTest, MatchesAnyLanguageIsExactAndIgnoresTheCurrentBlock)
 TEST_F(TextCatalogueTest, TwoLanguageSettingsErrorShowsEnglishThenGerman)
 {
     SelectLanguage(5);
-    EXPECT_EQ(TwoLanguageSettingsErrorText(),
-              "Access to INI file failed. Settings cannot be saved.\n\n"
-              "Zugriff auf Ini-Datei fehlgeschlagen. Einstellungen können nicht gespeichert werden.");
+    EXPECT_EQ(
+        TwoLanguageSettingsErrorText(),
+        "Access to INI file failed. Settings cannot be saved.\n\n"
+        "Zugriff auf Ini-Datei fehlgeschlagen. Einstellungen können nicht gespeichert werden.");
 }
 
 } // namespace

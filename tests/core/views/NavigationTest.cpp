@@ -9,11 +9,21 @@
 namespace korvex {
 namespace {
 
-DayTime D(int y, int m, int d) { return EncodeDate(y, m, d); }
-DayTime H(int h, int min = 0) { return EncodeTime(h, min); }
-int Day(int y, int m, int d) { return static_cast<int>(D(y, m, d)); }
+DayTime D(int y, int m, int d)
+{
+    return EncodeDate(y, m, d);
+}
+DayTime H(int h, int min = 0)
+{
+    return EncodeTime(h, min);
+}
+int Day(int y, int m, int d)
+{
+    return static_cast<int>(D(y, m, d));
+}
 
-NavigationState Period(DayTime from, DayTime to, int item) {
+NavigationState Period(DayTime from, DayTime to, int item)
+{
     NavigationState s;
     s.periodStart = from;
     s.periodEnd = to;
@@ -22,7 +32,8 @@ NavigationState Period(DayTime from, DayTime to, int item) {
     return s;
 }
 
-TEST(NavigationRange, WidensThePeriodPerMode) {
+TEST(NavigationRange, WidensThePeriodPerMode)
+{
     const DayTime from = D(2010, 3, 15), to = D(2010, 5, 14);
     EXPECT_EQ(ComputeNavigationRange(ModeShort, from, to), (NavigationRange{from, D(2010, 5, 15)}));
     EXPECT_EQ(ComputeNavigationRange(ModeMonth, from, to),
@@ -36,7 +47,8 @@ TEST(NavigationRange, WidensThePeriodPerMode) {
     EXPECT_EQ(SliderMaximum(Period(from, to, SpanOneYear)), 0);
 }
 
-TEST(NavigationRange, PeriodsEndingOnBoundaries) {
+TEST(NavigationRange, PeriodsEndingOnBoundaries)
+{
     // The day after the period is a first of month/quarter/year: no extra month.
     EXPECT_EQ(ComputeNavigationRange(ModeMonth, D(2010, 5, 1), D(2010, 5, 31)).end, D(2010, 6, 1));
     EXPECT_EQ(ComputeNavigationRange(ModeQuarter, D(2010, 4, 2), D(2010, 6, 30)).end,
@@ -54,9 +66,10 @@ TEST(NavigationRange, PeriodsEndingOnBoundaries) {
     EXPECT_EQ(SliderMaximum(s), 1);
 }
 
-TEST(ApplySpan, HourSpansNeverStraddleMidnight) {
+TEST(ApplySpan, HourSpansNeverStraddleMidnight)
+{
     auto s = Period(D(2010, 3, 15), D(2010, 5, 14), SpanEightHours);
-    s.window = {D(2010, 4, 3) + H(22, 30), D(2010, 4, 4) + H(1, 30)};  // "3 hours" at 22:30
+    s.window = {D(2010, 4, 3) + H(22, 30), D(2010, 4, 4) + H(1, 30)}; // "3 hours" at 22:30
     const SpanPlacement p = ApplySpan(s);
     EXPECT_DOUBLE_EQ(p.window.start, D(2010, 4, 3) + H(16));
     EXPECT_DOUBLE_EQ(p.window.end, D(2010, 4, 4));
@@ -80,7 +93,8 @@ TEST(ApplySpan, HourSpansNeverStraddleMidnight) {
     }
 }
 
-TEST(ApplySpan, ClampsToTheRange) {
+TEST(ApplySpan, ClampsToTheRange)
+{
     // Ending after the range: pulled back to end at its end.
     auto s = Period(D(2010, 3, 15), D(2010, 5, 14), SpanEightHours);
     s.window.start = D(2010, 5, 14) + H(20);
@@ -111,7 +125,8 @@ protected:
     NavigationState state = InitialNavigation(D(2010, 3, 1), D(2010, 3, 10), days);
 };
 
-TEST_F(DayListNavigation, InitialStateShowsTheFirstDay) {
+TEST_F(DayListNavigation, InitialStateShowsTheFirstDay)
+{
     EXPECT_EQ(state.spanItem, SpanOneDay);
     EXPECT_EQ(state.window, (TimeWindow{D(2010, 3, 1), D(2010, 3, 2)}));
     EXPECT_EQ(state.range, (NavigationRange{D(2010, 3, 1), D(2010, 3, 11)}));
@@ -119,16 +134,18 @@ TEST_F(DayListNavigation, InitialStateShowsTheFirstDay) {
     EXPECT_EQ(InitialChartTitle(state.range.start), "01. March 2010");
 }
 
-TEST_F(DayListNavigation, NearestDayPrefersTheLaterDayOnATie) {
+TEST_F(DayListNavigation, NearestDayPrefersTheLaterDayOnATie)
+{
     EXPECT_EQ(NearestDayIndex(days, D(2010, 2, 1)), 0);
-    EXPECT_EQ(NearestDayIndex(days, D(2010, 3, 3) + H(23)), 1);  // 3rd: 1 day after, 2 before
+    EXPECT_EQ(NearestDayIndex(days, D(2010, 3, 3) + H(23)), 1); // 3rd: 1 day after, 2 before
     EXPECT_EQ(NearestDayIndex(days, D(2010, 3, 7)), 2);
-    EXPECT_EQ(NearestDayIndex(days, D(2010, 3, 8) - 1e-11), 3);  // tie on the 7th/8th boundary
+    EXPECT_EQ(NearestDayIndex(days, D(2010, 3, 8) - 1e-11), 3); // tie on the 7th/8th boundary
     EXPECT_EQ(NearestDayIndex(days, D(2010, 4, 1)), 3);
     EXPECT_EQ(NearestDayIndex({}, D(2010, 4, 1)), -1);
 }
 
-TEST_F(DayListNavigation, JumpsSkipDaysWithoutData) {
+TEST_F(DayListNavigation, JumpsSkipDaysWithoutData)
+{
     state.slider.position = 1;
     state.window = {D(2010, 3, 2), D(2010, 3, 3)};
     JumpResult r = ButtonJumpClick(state, +1);
@@ -145,7 +162,8 @@ TEST_F(DayListNavigation, JumpsSkipDaysWithoutData) {
     EXPECT_EQ(SyncSlider(state), (SliderState{0, 3, 2}));
 }
 
-TEST_F(DayListNavigation, SliderOfHourSpansReadsWholeHoursExactly) {
+TEST_F(DayListNavigation, SliderOfHourSpansReadsWholeHoursExactly)
+{
     state.spanItem = SpanEightHours;
     state.slider.maximum = 16;
     // Over many days, start = day + p/24 must read back as p (no 15.999... truncation).
@@ -161,10 +179,11 @@ TEST_F(DayListNavigation, SliderOfHourSpansReadsWholeHoursExactly) {
     }
 }
 
-TEST(SliderTimeChange, LongSpansCountFromTheRangeStart) {
+TEST(SliderTimeChange, LongSpansCountFromTheRangeStart)
+{
     auto s = Period(D(2009, 11, 15), D(2011, 2, 10), SpanOneMonth);
     s.slider = SyncSlider(s);
-    EXPECT_EQ(s.slider.maximum, 15);  // Nov 2009 .. Feb 2011
+    EXPECT_EQ(s.slider.maximum, 15); // Nov 2009 .. Feb 2011
     EXPECT_EQ(SliderTimeChange(s, 2), (TimeWindow{D(2010, 1, 1), D(2010, 2, 1)}));
     EXPECT_EQ(SliderTimeChange(s, 15), (TimeWindow{D(2011, 2, 1), D(2011, 3, 1)}));
 
@@ -175,7 +194,7 @@ TEST(SliderTimeChange, LongSpansCountFromTheRangeStart) {
     EXPECT_EQ(SyncSlider(s).position, 3);
 
     s = Period(D(2009, 11, 15), D(2011, 2, 10), SpanOneYear);
-    EXPECT_EQ(SliderMaximum(s), 2);  // 2009, 2010, 2011
+    EXPECT_EQ(SliderMaximum(s), 2); // 2009, 2010, 2011
     EXPECT_EQ(SliderTimeChange(s, 1), (TimeWindow{D(2010, 1, 1), D(2011, 1, 1)}));
     s.slider = SyncSlider(s);
     JumpResult r = ButtonJumpClick(s, +1);
@@ -190,7 +209,8 @@ TEST(SliderTimeChange, LongSpansCountFromTheRangeStart) {
     EXPECT_THROW(SliderTimeChange(s, 0), KorvexError);
 }
 
-TEST(ButtonJump, HourSpansSnapToThePeriodEnds) {
+TEST(ButtonJump, HourSpansSnapToThePeriodEnds)
+{
     auto s = Period(D(2010, 3, 15), D(2010, 5, 14), SpanEightHours);
     s.window = {D(2010, 5, 14) + H(8), D(2010, 5, 14) + H(16)};
     JumpResult r = ButtonJumpClick(s, +1);
@@ -201,8 +221,8 @@ TEST(ButtonJump, HourSpansSnapToThePeriodEnds) {
     EXPECT_EQ(ButtonJumpClick(s, +1).window, r.window);
 
     s.window = {D(2010, 4, 1) + H(10), D(2010, 4, 1) + H(18)};
-    EXPECT_EQ(ButtonJumpClick(s, -1).window, (TimeWindow{D(2010, 3, 31) + H(10),
-                                                         D(2010, 3, 31) + H(18)}));
+    EXPECT_EQ(ButtonJumpClick(s, -1).window,
+              (TimeWindow{D(2010, 3, 31) + H(10), D(2010, 3, 31) + H(18)}));
     s.window = {D(2010, 3, 15) + H(10), D(2010, 3, 15) + H(18)};
     EXPECT_EQ(ButtonJumpClick(s, -1).window, (TimeWindow{D(2010, 3, 15), D(2010, 3, 15) + H(8)}));
 
@@ -213,7 +233,8 @@ TEST(ButtonJump, HourSpansSnapToThePeriodEnds) {
     EXPECT_NEAR(step->start - s.window.start, 0.025 / 3, 1e-9);
 }
 
-TEST(SliderState, FollowsTheTrackBarRules) {
+TEST(SliderState, FollowsTheTrackBarRules)
+{
     SliderState s{0, 10, 7};
     s.SetMaximum(-1);
     EXPECT_EQ(s.maximum, 10);
@@ -224,7 +245,8 @@ TEST(SliderState, FollowsTheTrackBarRules) {
     EXPECT_EQ(s.position, 0);
 }
 
-TEST(ChartTitle, NamesTheDisplayedDates) {
+TEST(ChartTitle, NamesTheDisplayedDates)
+{
     EXPECT_EQ(ChartTitleText(SpanOneDay, {D(2010, 3, 17), D(2010, 3, 18)}, ""), "17. Mar 2010");
     EXPECT_EQ(ChartTitleText(SpanEightHours, {D(2010, 3, 17) + H(20), D(2010, 3, 18) + H(4)}, ""),
               "17. Mar 2010 - 18. Mar 2010");

@@ -1,5 +1,5 @@
-#include "core/services/Errors.h"
 #include "core/views/SpreadsheetExport.h"
+#include "core/services/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -77,9 +77,11 @@ TEST(SpreadsheetExport, ChosenProgramIsStoredAfterItStarted)
     ScriptedSteps steps;
     steps.chosen = "/usr/local/bin/sheet";
     steps.startablePrograms = {"/usr/local/bin/sheet"};
-    EXPECT_EQ(OpenInSpreadsheet("f.csv", "/gone/calc", steps), SpreadsheetOutcome::StartedChosenProgram);
-    EXPECT_EQ(steps.log, (Log{"name f.csv", "program /gone/calc f.csv", "text 98", "dialog in /gone",
-                              "program /usr/local/bin/sheet f.csv", "store /usr/local/bin/sheet"}));
+    EXPECT_EQ(OpenInSpreadsheet("f.csv", "/gone/calc", steps),
+              SpreadsheetOutcome::StartedChosenProgram);
+    EXPECT_EQ(steps.log,
+              (Log{"name f.csv", "program /gone/calc f.csv", "text 98", "dialog in /gone",
+                   "program /usr/local/bin/sheet f.csv", "store /usr/local/bin/sheet"}));
 }
 
 TEST(SpreadsheetExport, FailedStoreIsReportedAfterTheProgramStarted)
@@ -97,12 +99,13 @@ TEST(SpreadsheetExport, ConfirmedEmptyChoiceStartsNothingAndReportsText99)
     ScriptedSteps steps;
     steps.chosen = "";
     EXPECT_EQ(OpenInSpreadsheet("f.csv", "", steps), SpreadsheetOutcome::Failed);
-    EXPECT_EQ(steps.log, (Log{"name f.csv", "text 98", "dialog in ", "associate f.csv", "text 99"}));
+    EXPECT_EQ(steps.log,
+              (Log{"name f.csv", "text 98", "dialog in ", "associate f.csv", "text 99"}));
 }
 
 TEST(SpreadsheetExport, DayAndLanguageRules)
 {
-    const DayTime may15 = 39583;  // 15 May 2008
+    const DayTime may15 = 39583; // 15 May 2008
     EXPECT_EQ(ExportDay(may15 + 23.0 / 24), may15);
     EXPECT_EQ(ExportDay(may15), may15);
     for (int language = 0; language <= 7; ++language)

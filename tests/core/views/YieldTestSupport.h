@@ -13,7 +13,8 @@
 namespace korvex::test {
 
 // "10080515.csv": device number and yymmdd of the day.
-inline std::string LogName(int device, DayTime day) {
+inline std::string LogName(int device, DayTime day)
+{
     int y = 0, m = 0, d = 0;
     DecodeDate(day, y, m, d);
     char name[32];
@@ -24,7 +25,8 @@ inline std::string LogName(int device, DayTime day) {
 // A day file with a "DATE & TIME" header: columns are the value headers ("P[kW]", ...), each
 // line is (time "hh:mm", value cells "2,0;10,0"). Written in Windows-1252 as log files are.
 inline std::string DayLog(const std::string& columns, DayTime day,
-                          const std::vector<std::pair<std::string, std::string>>& lines) {
+                          const std::vector<std::pair<std::string, std::string>>& lines)
+{
     int y = 0, m = 0, d = 0;
     DecodeDate(day, y, m, d);
     char date[16];

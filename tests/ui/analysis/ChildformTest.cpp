@@ -25,9 +25,15 @@
 namespace korvex::test {
 namespace {
 
-QString Q(int row) { return QString::fromStdString(Text(row)); }
+QString Q(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
-DayTime Day(int y, int m, int d) { return EncodeDate(y, m, d); }
+DayTime Day(int y, int m, int d)
+{
+    return EncodeDate(y, m, d);
+}
 
 class Childform : public ::testing::Test {
 protected:
@@ -52,9 +58,11 @@ protected:
         std::vector<std::pair<std::size_t, std::string>> files;
         for (int device : devices) {
             WriteDays(dir, device, first, last);
-            numbers.push_back(QStringLiteral("%1").arg(device, 2, 10, QLatin1Char('0')).toStdString());
+            numbers.push_back(
+                QStringLiteral("%1").arg(device, 2, 10, QLatin1Char('0')).toStdString());
             for (QDate d = first; d <= last; d = d.addDays(1))
-                files.emplace_back(numbers.size() - 1, (dir + "/" + LogName(device, d)).toStdString());
+                files.emplace_back(numbers.size() - 1,
+                                   (dir + "/" + LogName(device, d)).toStdString());
         }
         TChildform& w = Window();
         w.BeginAnalysis(static_cast<int>(files.size()), numbers,
@@ -271,7 +279,7 @@ TEST_F(Childform, ChartSettingsOrderTheAxisAndWidenTheGraphColumn)
     values.axisMax = 20;
     values.headerWidth0 = 200;
     values.headerWidth1 = 50;
-    values.headerWidth2 = 500;  // above the section's maximum of 300
+    values.headerWidth2 = 500; // above the section's maximum of 300
     w.ApplyChartSettings(values);
 
     EXPECT_EQ(w.State().defaults.axisMin, 20);
@@ -330,7 +338,7 @@ public:
             return false;
         defaults.axisMin = 0;
         defaults.axisMax = 80;
-        defaults.dynamicScaling = false;  // the fixed range stays on the axis
+        defaults.dynamicScaling = false; // the fixed range stays on the axis
         return true;
     }
     bool confirm = true;
@@ -407,9 +415,9 @@ TEST(ChildControls, HeaderSectionsKeepTheirLimits)
 
     header.SetSectionWidth(0, 10);
     EXPECT_EQ(header.SectionWidth(0), 72);
-    EXPECT_EQ(resized, -1);  // set by the program: no resize event
+    EXPECT_EQ(resized, -1); // set by the program: no resize event
 
-    header.resizeSection(1, 400);  // as a drag does it
+    header.resizeSection(1, 400); // as a drag does it
     EXPECT_EQ(header.SectionWidth(1), 300);
     EXPECT_EQ(resized, 1);
     EXPECT_EQ(header.SectionsTotal(), 372);
@@ -430,8 +438,8 @@ TEST(ChildControls, DisabledButtonImageIsAGreyCopyTransparentAtTheCornerColour)
     image.setPixel(1, 1, qRgb(255, 0, 255));
 
     const QImage grey = GreyButtonImage(image);
-    EXPECT_EQ(grey.pixel(0, 0), qRgb(126, 126, 126));  // 180 / 3 / 2 + 96
-    EXPECT_EQ(grey.pixel(1, 0), qRgb(223, 223, 223));  // 765 / 3 / 2 + 96
+    EXPECT_EQ(grey.pixel(0, 0), qRgb(126, 126, 126)); // 180 / 3 / 2 + 96
+    EXPECT_EQ(grey.pixel(1, 0), qRgb(223, 223, 223)); // 765 / 3 / 2 + 96
     EXPECT_EQ(grey.pixel(0, 1), qRgb(96, 96, 96));
 
     const QImage clear = TransparentByCorner(image);

@@ -1,3 +1,4 @@
+#include "ui/analysis/Export.h"
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/CommaCopy.h"
 #include "core/services/AppSettings.h"
@@ -7,7 +8,6 @@
 #include "tests/core/logdata/FakeChartHost.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
 #include "ui/analysis/ChildState.h"
-#include "ui/analysis/Export.h"
 #include "ui/chart/ChartWidget.h"
 
 #include <QDir>
@@ -51,8 +51,8 @@ protected:
         savedBlock_ = CurrentTextBlock();
         SelectTextBlock(BlockEnglish);
 
-        dataSet_ = std::make_unique<AnalysisDataSet>(EncodeDate(2008, 5, 15), EncodeDate(2008, 5, 16),
-                                                     &charts_, &charts_);
+        dataSet_ = std::make_unique<AnalysisDataSet>(EncodeDate(2008, 5, 15),
+                                                     EncodeDate(2008, 5, 16), &charts_, &charts_);
         dataSet_->load(kMay15);
         dataSet_->load(kMay16);
         state_.currentDataSet = dataSet_.get();
@@ -131,7 +131,7 @@ TEST_F(ExportTest, UncreatableCopyStartsNothing)
 {
     SetLanguage(2);
     doubles_.shell.spreadsheetStarts = true;
-    std::filesystem::create_directory(WorkFile("10080515c.csv"));  // a folder in the copy's way
+    std::filesystem::create_directory(WorkFile("10080515c.csv")); // a folder in the copy's way
     try {
         exporter_.ActionOpenExcelExecute();
         FAIL() << "no error";
@@ -219,7 +219,7 @@ protected:
         ASSERT_TRUE(bin_.isValid());
         savedPath_ = qgetenv("PATH");
         qputenv("PATH", bin_.path().toUtf8());
-        ThePlatform().shell = &realShell_;  // the doubles put the previous shell back
+        ThePlatform().shell = &realShell_; // the doubles put the previous shell back
     }
 
     void TearDown() override
@@ -234,9 +234,10 @@ protected:
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
         const QString record = bin_.filePath(QStringLiteral("called"));
         // Builtins only: PATH holds nothing but this folder. The last line marks a complete record.
-        script.write(QStringLiteral("#!/bin/sh\n{ printf '%s\\n' \"${0##*/}\" \"$@\"; echo end; } > '%1'\n")
-                         .arg(bin_.filePath(QStringLiteral("called")))
-                         .toUtf8());
+        script.write(
+            QStringLiteral("#!/bin/sh\n{ printf '%s\\n' \"${0##*/}\" \"$@\"; echo end; } > '%1'\n")
+                .arg(bin_.filePath(QStringLiteral("called")))
+                .toUtf8());
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -262,7 +263,11 @@ protected:
         if (!text.endsWith("end\n"))
             return "(not called)";
         text.chop(5);
-        return QString::fromUtf8(text).trimmed().split(QLatin1Char('\n')).join(QLatin1Char('|')).toStdString();
+        return QString::fromUtf8(text)
+            .trimmed()
+            .split(QLatin1Char('\n'))
+            .join(QLatin1Char('|'))
+            .toStdString();
     }
 
     QTemporaryDir bin_;

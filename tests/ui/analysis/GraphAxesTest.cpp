@@ -32,7 +32,8 @@ protected:
 TEST_F(GraphAxes, TitlesAndPlaceholdersFollowTheShownCategories)
 {
     Load({10}, QDate(2010, 5, 3), QDate(2010, 5, 3));
-    const QString c = QStringLiteral("[°C]"), f = QStringLiteral("[l/min]"), p = QStringLiteral("[%]");
+    const QString c = QStringLiteral("[°C]"), f = QStringLiteral("[l/min]"),
+                  p = QStringLiteral("[%]");
     const QString blank = QStringLiteral(" ");
     struct Case {
         bool inputs, others, outputs;
@@ -89,7 +90,7 @@ TEST_F(GraphAxes, UnitsAreSortedAndListedOnce)
     EXPECT_EQ(G().UnitsOfKind(FieldCategory::Inputs), "[°C]");
     G().SelectOverviewGraphs();
     EXPECT_TRUE(S().overviewMode);
-    EXPECT_EQ(G().UnitsOfKind(FieldCategory::Inputs), "[°C]");  // T2 of device 2 is not marked
+    EXPECT_EQ(G().UnitsOfKind(FieldCategory::Inputs), "[°C]"); // T2 of device 2 is not marked
     EXPECT_EQ(W().chart->SeriesCount(), 1);
 }
 
@@ -202,7 +203,7 @@ TEST_F(GraphAxes, DynamicScaleFitsBothAxesToTheWindow)
     ChartWidget& chart = *W().chart;
     S().defaults.dynamicScaling = true;
 
-    G().UpdateAxisTitles();  // no series at all
+    G().UpdateAxisTitles(); // no series at all
     EXPECT_EQ(chart.LeftAxis().Minimum(), 0);
     EXPECT_EQ(chart.LeftAxis().Maximum(), 1);
 
@@ -214,7 +215,7 @@ TEST_F(GraphAxes, DynamicScaleFitsBothAxesToTheWindow)
     EXPECT_NEAR(chart.RightAxis().Minimum(), -0.33, 1e-9);
     EXPECT_NEAR(chart.RightAxis().Maximum(), 6.83, 1e-9);
 
-    Window().SetWindow(day + 0.25, day);  // the night: no noon peak, no flow
+    Window().SetWindow(day + 0.25, day); // the night: no noon peak, no flow
     G().UpdateAxisTitles();
     EXPECT_NEAR(chart.LeftAxis().Minimum(), 20 - 0.12 - 0.2, 1e-9);
     EXPECT_NEAR(chart.LeftAxis().Maximum(), 26 + 0.12 + 0.2, 1e-9);

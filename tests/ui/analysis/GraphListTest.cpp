@@ -47,11 +47,12 @@ TEST_F(GraphList, OneDeviceListsGroupsInOrderWithDailySumsAfterTheOthers)
     Load({10}, QDate(2010, 5, 3), QDate(2010, 5, 4));
     QWidget* content = List()->widget();
 
-    EXPECT_EQ(RowKeys(content), (std::vector<std::string>{"T1", "T2", "V", "P", "Vtag", "Ptag",
-                                                          "R1", "R2", "R3"}));
+    EXPECT_EQ(RowKeys(content),
+              (std::vector<std::string>{"T1", "T2", "V", "P", "Vtag", "Ptag", "R1", "R2", "R3"}));
     const auto headings = Headings(content);
     ASSERT_EQ(headings.size(), 3u);
-    const int inputs = headings.at(Q(46)), others = headings.at(Q(47)), outputs = headings.at(Q(48));
+    const int inputs = headings.at(Q(46)), others = headings.at(Q(47)),
+              outputs = headings.at(Q(48));
     EXPECT_LT(inputs, Row("T1")->y());
     EXPECT_GT(others, Row("T2")->y());
     EXPECT_LT(others, Row("V")->y());
@@ -61,7 +62,8 @@ TEST_F(GraphList, OneDeviceListsGroupsInOrderWithDailySumsAfterTheOthers)
     EXPECT_LT(outputs, Row("R1")->y());
     // Headings are drawn above the column line.
     for (QLabel* label : content->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-        EXPECT_GT(content->children().indexOf(label), content->children().indexOf(Child(content, "VSpace1")));
+        EXPECT_GT(content->children().indexOf(label),
+                  content->children().indexOf(Child(content, "VSpace1")));
 
     // Rows follow each other with one separator line between them.
     const int h = Row("T1")->height();
@@ -89,7 +91,9 @@ TEST_F(GraphList, AllDerivedCategoryKeepsItsHeading)
 {
     // Only a daily sum in Others: the heading stays, no row below it but the sums.
     std::vector<LogColumn> columns = {
-        {"T1[\xB0" "C]", [](int) { return 20.0; }},
+        {"T1[\xB0"
+         "C]",
+         [](int) { return 20.0; }},
         {"Ptag[kWh]", [](int m) { return m / 100.0; }},
     };
     Load({10}, QDate(2010, 5, 3), QDate(2010, 5, 3), columns);
@@ -198,7 +202,8 @@ TEST_F(GraphList, ShowingAFieldWithoutDataReportsText101)
     // A device whose files all failed: fields but no day.
     AnalysisDataSet empty(EncodeDate(2010, 5, 3), EncodeDate(2010, 5, 3), W().chart, W().chart2);
     empty.createDeviceSettings(10, "Empty", false);
-    const int t1 = empty.deviceSettings()->registerField("T1", "[°C]", FieldCategory::Inputs, nullptr);
+    const int t1 =
+        empty.deviceSettings()->registerField("T1", "[°C]", FieldCategory::Inputs, nullptr);
     empty.insertSlot(t1, FieldCategory::Inputs, false);
     empty.insertUnit(t1, "[°C]");
     G().BuildGraphList(empty);
@@ -263,7 +268,7 @@ TEST_F(GraphList, DraggingAHeaderColumnMovesTheBoxesAndWidensTheColumn)
     const int w1 = header.SectionWidth(1);
     EXPECT_FALSE(S().headerWidthsChanged);
 
-    header.resizeSection(1, w1 + 20);  // as a drag does it
+    header.resizeSection(1, w1 + 20); // as a drag does it
     EXPECT_TRUE(S().headerWidthsChanged);
     EXPECT_EQ(Window().PanelLeftWidth(), panel + 20);
     EXPECT_EQ(last->ShowBox()->x(), show + 10);

@@ -29,13 +29,16 @@
 
 namespace korvex::test {
 
-inline QString Q(int row) { return QString::fromStdString(Text(row)); }
+inline QString Q(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
 // Value of a column at a minute of the day.
 using ColumnValue = std::function<double(int minute)>;
 
 struct LogColumn {
-    QByteArray header;  // "T1[\xB0C]"
+    QByteArray header; // "T1[\xB0C]"
     ColumnValue value;
 };
 
@@ -43,8 +46,12 @@ struct LogColumn {
 inline std::vector<LogColumn> StandardColumns()
 {
     return {
-        {"T1[\xB0" "C]", [](int m) { return m == 720 ? 60.0 : 20.0 + (m % 7); }},
-        {"T2[\xB0" "C]", [](int m) { return 30.0 + (m % 5); }},
+        {"T1[\xB0"
+         "C]",
+         [](int m) { return m == 720 ? 60.0 : 20.0 + (m % 7); }},
+        {"T2[\xB0"
+         "C]",
+         [](int m) { return 30.0 + (m % 5); }},
         {"V'[l/min]", [](int m) { return m >= 600 && m < 900 ? 6.5 : 0.0; }},
         {"P[kW]", [](int m) { return m >= 600 && m < 900 ? 2.5 : 0.0; }},
         {"R1[%]", [](int m) { return m >= 600 && m < 900 ? 100.0 : 0.0; }},
@@ -106,12 +113,15 @@ protected:
         std::vector<std::string> numbers;
         std::vector<std::string> files;
         for (int device : devices) {
-            numbers.push_back(QStringLiteral("%1").arg(device, 2, 10, QLatin1Char('0')).toStdString());
+            numbers.push_back(
+                QStringLiteral("%1").arg(device, 2, 10, QLatin1Char('0')).toStdString());
             for (QDate d = first; d <= last; d = d.addDays(1))
-                files.push_back(WriteFile(dir, LogName(device, d), MakeDayLog(d, columns)).toStdString());
+                files.push_back(
+                    WriteFile(dir, LogName(device, d), MakeDayLog(d, columns)).toStdString());
         }
         TChildform& w = Window();
-        w.BeginAnalysis(static_cast<int>(files.size()), numbers, EncodeDate(first.year(), first.month(), first.day()),
+        w.BeginAnalysis(static_cast<int>(files.size()), numbers,
+                        EncodeDate(first.year(), first.month(), first.day()),
                         EncodeDate(last.year(), last.month(), last.day()));
         for (const std::string& file : files)
             w.AddLogFile(file);
@@ -123,13 +133,16 @@ protected:
 
     void SelectDevice(int i)
     {
-        G().SelectDeviceGraphs(Set(i), W().tabSetDevices->count() > i ? W().tabSetDevices->tabText(i)
-                                                                      : QString());
+        G().SelectDeviceGraphs(
+            Set(i), W().tabSetDevices->count() > i ? W().tabSetDevices->tabText(i) : QString());
         QApplication::processEvents();
     }
 
     // Field index of a key in device i (-1 when absent).
-    int Field(const std::string& key, int device = 0) { return Set(device).deviceSettings()->find(key); }
+    int Field(const std::string& key, int device = 0)
+    {
+        return Set(device).deviceSettings()->find(key);
+    }
 
     QScrollArea* List(int device = 0) { return G().GraphListOf(Set(device)); }
 

@@ -17,14 +17,18 @@ TEST(PictureName, DatePartFollowsTheSpan)
     EXPECT_EQ(DefaultPictureName("Chart", SpanOneDay, may15, may15 + 1, en), "Chart2008_05_15");
     EXPECT_EQ(DefaultPictureName("Chart", SpanOneHour, may15 + 0.5, may15 + 0.5 + 1.0 / 24, en),
               "Chart2008_05_15");
-    EXPECT_EQ(DefaultPictureName("Chart", SpanOneMonth, EncodeDate(2008, 5, 1), EncodeDate(2008, 6, 1), en),
+    EXPECT_EQ(DefaultPictureName("Chart", SpanOneMonth, EncodeDate(2008, 5, 1),
+                                 EncodeDate(2008, 6, 1), en),
               "Chart_May_2008");
     // The end of a quarter is the first day after it: the month after the quarter is named.
-    EXPECT_EQ(DefaultPictureName("Chart", SpanOneQuarter, EncodeDate(2008, 4, 1), EncodeDate(2008, 7, 1), en),
+    EXPECT_EQ(DefaultPictureName("Chart", SpanOneQuarter, EncodeDate(2008, 4, 1),
+                                 EncodeDate(2008, 7, 1), en),
               "Chart_Apr-Jul_2008");
-    EXPECT_EQ(DefaultPictureName("Chart", SpanOneQuarter, EncodeDate(2008, 10, 1), EncodeDate(2009, 1, 1), en),
+    EXPECT_EQ(DefaultPictureName("Chart", SpanOneQuarter, EncodeDate(2008, 10, 1),
+                                 EncodeDate(2009, 1, 1), en),
               "Chart_Oct-Jan_2009");
-    EXPECT_EQ(DefaultPictureName("Table", SpanOneYear, EncodeDate(2008, 1, 1), EncodeDate(2009, 1, 1), en),
+    EXPECT_EQ(DefaultPictureName("Table", SpanOneYear, EncodeDate(2008, 1, 1),
+                                 EncodeDate(2009, 1, 1), en),
               "Table_2008");
     // No selected span is treated as a short one.
     EXPECT_EQ(DefaultPictureName("Chart", SpanNone, may15, may15 + 1, en), "Chart2008_05_15");
@@ -44,7 +48,7 @@ TEST(PictureName, ExtensionChoosesTheFormatCaseSensitively)
     check("/p/a.JPG", "/p/a.JPG.jpg", PictureFormat::Jpeg);
     check("/p/a.jpeg", "/p/a.jpeg.jpg", PictureFormat::Jpeg);
     check("/p/a.png", "/p/a.png.jpg", PictureFormat::Jpeg);
-    check("/p/a.bmpx", "/p/a.bmpx", PictureFormat::Bitmap);  // the extension holds ".bmp"
+    check("/p/a.bmpx", "/p/a.bmpx", PictureFormat::Bitmap); // the extension holds ".bmp"
     // Only the file name has an extension.
     check("/p/x.bmp/a", "/p/x.bmp/a.jpg", PictureFormat::Jpeg);
     check("/p/x.jpg/a.bmp", "/p/x.jpg/a.bmp", PictureFormat::Bitmap);
@@ -84,7 +88,7 @@ TEST(PictureWriters, JpegDecodesToTheSamePicture)
     WriteJpeg(TestPattern(), path);
     const QByteArray bytes = FileBytes(path);
     ASSERT_TRUE(HasJpegHeader(bytes));
-    EXPECT_EQ(static_cast<unsigned char>(bytes[bytes.size() - 2]), 0xFF);  // end of image
+    EXPECT_EQ(static_cast<unsigned char>(bytes[bytes.size() - 2]), 0xFF); // end of image
     EXPECT_EQ(static_cast<unsigned char>(bytes[bytes.size() - 1]), 0xD9);
     const QImage decoded = ReadJpeg(path);
     ASSERT_FALSE(decoded.isNull());
@@ -121,7 +125,7 @@ TEST(PictureWriters, FilesThatCannotBeWrittenRaiseTheReasonAndThePath)
     } catch (const KorvexError& e) {
         const QString message = QString::fromUtf8(e.what());
         EXPECT_TRUE(message.endsWith("\n(" + missing + ")")) << e.what();
-        EXPECT_GT(message.indexOf('\n'), 0);  // a reason comes first
+        EXPECT_GT(message.indexOf('\n'), 0); // a reason comes first
     }
     EXPECT_THROW(WriteBitmap(TestPattern(), dir.filePath("no/p.bmp")), PictureFileError);
 

@@ -31,7 +31,8 @@ inline void JpegDecodeErrorExit(j_common_ptr info)
 }
 
 // Decodes the rows into buffer (width * height * 3 bytes). False when libjpeg fails.
-inline bool DecodeJpegInto(std::FILE* file, std::vector<unsigned char>& buffer, int& width, int& height)
+inline bool DecodeJpegInto(std::FILE* file, std::vector<unsigned char>& buffer, int& width,
+                           int& height)
 {
     jpeg_decompress_struct info;
     JpegDecodeErrors errors;
@@ -87,7 +88,8 @@ inline QByteArray FileBytes(const QString& path)
 inline bool HasJpegHeader(const QByteArray& bytes)
 {
     return bytes.size() > 4 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-           static_cast<unsigned char>(bytes[1]) == 0xD8 && static_cast<unsigned char>(bytes[2]) == 0xFF;
+           static_cast<unsigned char>(bytes[1]) == 0xD8 &&
+           static_cast<unsigned char>(bytes[2]) == 0xFF;
 }
 
 // The bitmap's size and bits per pixel from its header ("BM", little-endian fields).
@@ -144,7 +146,8 @@ inline int InkIn(const QImage& image, const QRect& rect)
 }
 
 // Pixels close to colour inside rect (JPEG blurs colours a little).
-inline int ColourIn(const QImage& image, const QRect& rect, const QColor& colour, int tolerance = 60)
+inline int ColourIn(const QImage& image, const QRect& rect, const QColor& colour,
+                    int tolerance = 60)
 {
     int count = 0;
     const QRect r = rect & image.rect();
@@ -152,7 +155,8 @@ inline int ColourIn(const QImage& image, const QRect& rect, const QColor& colour
         for (int x = r.left(); x <= r.right(); ++x) {
             const QColor c = QColor::fromRgb(image.pixel(x, y));
             if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                    std::abs(c.blue() - colour.blue()) <= tolerance)
+                    std::abs(c.blue() - colour.blue()) <=
+                tolerance)
                 ++count;
         }
     }

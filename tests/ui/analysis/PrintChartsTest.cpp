@@ -29,7 +29,7 @@ protected:
     void Show(const std::string& key, int device = 0)
     {
         ASSERT_TRUE(G().ShowField(Set(device), Field(key, device))) << key;
-        G().UpdateOutputChart(false, false);  // as a click on the row's box does
+        G().UpdateOutputChart(false, false); // as a click on the row's box does
         static const Colour kColours[] = {0x00C01010, 0x001010C0, 0x0010A010, 0x00A000A0};
         static int next = 0;
         Set(device).series(Field(key, device))->setColour(kColours[next++ % 4]);
@@ -61,8 +61,8 @@ protected:
     {
         const ChartWidget& c = *W().chart;
         const ChartWidget& c2 = *W().chart2;
-        return {AllSeries(), c.TitleLines(), c2.TitleLines(), c.LegendVisible(), c2.LegendVisible(),
-                c2.TitleVisible(), c.MarginsPercent(), c2.MarginsPercent()};
+        return {AllSeries(),        c.TitleLines(),    c2.TitleLines(),    c.LegendVisible(),
+                c2.LegendVisible(), c2.TitleVisible(), c.MarginsPercent(), c2.MarginsPercent()};
     }
 
     // Where the lower part starts in a picture of the given height.
@@ -125,7 +125,9 @@ TEST_F(PrintCharts, MonthAsBitmapOfTheDefaultSizeWithoutWorkArea)
     EXPECT_EQ(header->height, 768);
     EXPECT_EQ(header->bitsPerPixel, 24);
     const QImage picture(Path("month.bmp"));
-    EXPECT_GT(ColourIn(picture, QRect(0, LowerTop(768), 1024, 768 - LowerTop(768)), ColourOf("R1"), 0), 100);
+    EXPECT_GT(
+        ColourIn(picture, QRect(0, LowerTop(768), 1024, 768 - LowerTop(768)), ColourOf("R1"), 0),
+        100);
 
     // Capitals are no bitmap extension: a JPEG with ".jpg" appended.
     doubles.dialogs.fileAnswers.push_back(Path("month.BMP"));
@@ -171,7 +173,7 @@ TEST_F(PrintCharts, CancelsAndErrorsLeaveTheWindowAsItWas)
     Show("R1");
     const Look before = Now();
 
-    P().SavePicture();  // the dialog is cancelled
+    P().SavePicture(); // the dialog is cancelled
     EXPECT_EQ(doubles.dialogs.fileCalls.size(), 1u);
     EXPECT_TRUE(QDir(out.path()).isEmpty());
     EXPECT_TRUE(Now() == before);
@@ -202,8 +204,7 @@ TEST_F(PrintCharts, OutputDressesTheChartsWithTabPrintTitleAndLegends)
     const QString tab = W().tabSetDevices->tabText(0);
     {
         const PreparedOutput prepared(*window);
-        EXPECT_EQ(W().chart->TitleLines(),
-                  (QStringList{"Halvo plant", tab + ": 15. May 2008"}));
+        EXPECT_EQ(W().chart->TitleLines(), (QStringList{"Halvo plant", tab + ": 15. May 2008"}));
         EXPECT_TRUE(W().chart->LegendVisible());
         EXPECT_TRUE(W().chart2->LegendVisible());
         EXPECT_EQ(W().chart->MarginsPercent(), QMargins(3, 1, 3, 1));

@@ -29,7 +29,7 @@ StringGrid Table(int cols, int rows)
 // A page of a 300 dpi printer as an image.
 QImage PrinterPage()
 {
-    QImage page(2480, 3508, QImage::Format_RGB32);  // A4
+    QImage page(2480, 3508, QImage::Format_RGB32); // A4
     page.setDotsPerMeterX(11811);
     page.setDotsPerMeterY(11811);
     page.fill(Qt::white);
@@ -114,9 +114,9 @@ TEST(TablePrintLayout, PageCarriesTitleFooterAndItsRows)
     EXPECT_EQ(InkIn(page, QRect(0, layout.bottom + layout.gap, 1500, h)), 0);
     // The rows start at the band's top, a continued page closed by a line at the top.
     EXPECT_EQ(InkIn(page, QRect(0, h, 2480, layout.top - h)), 0);
-    EXPECT_EQ(QColor(page.pixel(1, layout.top + 1)), QColor(Qt::black));      // fixed column
+    EXPECT_EQ(QColor(page.pixel(1, layout.top + 1)), QColor(Qt::black)); // fixed column
     EXPECT_EQ(QColor(page.pixel(layout.bands[0][1].left + 20, layout.top + 1)),
-              TTableGrid::DefaultFixedColor());                                  // data cell line
+              TTableGrid::DefaultFixedColor()); // data cell line
     EXPECT_EQ(QColor(page.pixel(layout.bands[0][1].left + 20, layout.top + layout.lineWidth + 2)),
               QColor(Qt::white));
 
@@ -133,10 +133,10 @@ TEST(TablePicture, WidensColumnsToTheirTextAndHasTheGridSize)
     content.SetText(2, 0, "A much longer heading than eighty pixels allow");
     grid.SetContent(content);
     WidenColumnsToText(grid);
-    const int text = QFontMetrics(grid.font(), grid.viewport()).horizontalAdvance(
-        QString::fromStdString(content.Text(2, 0)));
+    const int text = QFontMetrics(grid.font(), grid.viewport())
+                         .horizontalAdvance(QString::fromStdString(content.Text(2, 0)));
     EXPECT_EQ(grid.ColWidth(2), text + 3);
-    EXPECT_EQ(grid.ColWidth(1), 80);  // never narrowed
+    EXPECT_EQ(grid.ColWidth(1), 80); // never narrowed
     const QSize size = TablePictureSize(grid);
     EXPECT_EQ(size, QSize(grid.ColWidth(0) + 1 + 80 + 1 + text + 3 + 1, 4 * 18));
 
@@ -145,7 +145,8 @@ TEST(TablePicture, WidensColumnsToTheirTextAndHasTheGridSize)
     EXPECT_EQ(QColor(picture.pixel(0, 0)), QColor(Qt::black));
     EXPECT_EQ(QColor(picture.pixel(1, 1)), TTableGrid::DefaultFixedColor());
     // The last data cell's lines in the pale blue, up to the picture's edge.
-    EXPECT_EQ(QColor(picture.pixel(size.width() - 1, size.height() - 1)), TTableGrid::DefaultFixedColor());
+    EXPECT_EQ(QColor(picture.pixel(size.width() - 1, size.height() - 1)),
+              TTableGrid::DefaultFixedColor());
     EXPECT_EQ(QColor(picture.pixel(size.width() - grid.ColWidth(2) + 3, size.height() - 5)),
               QColor(Qt::white));
 }
@@ -178,7 +179,7 @@ TEST_F(PrintTables, PictureOfTheTableAsJpegAndBitmap)
     const QImage bitmap(Path("table.bmp"));
     ASSERT_EQ(bitmap.size(), jpeg.size());
     EXPECT_EQ(QColor(bitmap.pixel(1, 1)), TTableGrid::DefaultFixedColor());
-    EXPECT_GT(InkIn(bitmap, QRect(0, 0, bitmap.width(), 18)), 30);  // the heading's text
+    EXPECT_GT(InkIn(bitmap, QRect(0, 0, bitmap.width(), 18)), 30); // the heading's text
 }
 
 TEST_F(PrintTables, JpegThatCannotBeWrittenBecomesABitmap)

@@ -11,7 +11,8 @@
 namespace korvex::test {
 namespace {
 
-TEST(ChartAxisLabels, TimeAxisUsesTheProgramsFormatAndIncrement) {
+TEST(ChartAxisLabels, TimeAxisUsesTheProgramsFormatAndIncrement)
+{
     ChartWidget chart;
     PrepareChart(chart, 1600, 400);
     chart.SetMonthNames(MonthNames::English());
@@ -32,7 +33,8 @@ TEST(ChartAxisLabels, TimeAxisUsesTheProgramsFormatAndIncrement) {
     EXPECT_EQ(chart.BottomAxis().LabelTexts()[1], " 16. May ");
 }
 
-TEST(ChartAxisLabels, StepsFallOnCalendarMonthsWeeksAndMultiples) {
+TEST(ChartAxisLabels, StepsFallOnCalendarMonthsWeeksAndMultiples)
+{
     const DayTime first = EncodeDate(2008, 1, 1), last = EncodeDate(2009, 1, 1);
     const QVector<double> months = TimeTicks(first, last, PlanTimeSteps(30, true));
     ASSERT_EQ(months.size(), 13);
@@ -42,27 +44,29 @@ TEST(ChartAxisLabels, StepsFallOnCalendarMonthsWeeksAndMultiples) {
         EXPECT_EQ(d, 1);
         EXPECT_EQ(m, i % 12 + 1);
     }
-    EXPECT_EQ(TimeTicks(first, last, PlanTimeSteps(91, true)).size(), 5);  // quarters
+    EXPECT_EQ(TimeTicks(first, last, PlanTimeSteps(91, true)).size(), 5); // quarters
     // Without the exact-date flag a month increment is a plain multiple of days.
     for (double t : TimeTicks(first, last, PlanTimeSteps(30, false)))
         EXPECT_EQ(std::fmod(t, 30.0), 0.0);
     const QVector<double> weeks = TimeTicks(first, last, PlanTimeSteps(7, true));
     ASSERT_FALSE(weeks.isEmpty());
     for (double t : weeks)
-        EXPECT_EQ(DayOfWeek(t), 2);  // Monday
+        EXPECT_EQ(DayOfWeek(t), 2); // Monday
     const QVector<double> hours = TimeTicks(kDay + 0.01, kDay + 0.3, PlanTimeSteps(kOneHour, true));
     EXPECT_EQ(hours.size(), 7);
     EXPECT_NEAR(hours.front(), kDay + kOneHour, 1e-9);
 }
 
-TEST(ChartAxisLabels, AutomaticStepIsTheSmallestThatFits) {
-    EXPECT_DOUBLE_EQ(AutoTimeStep(1.0, 1600, 40), kOneHour);       // 24 labels of 40 px
+TEST(ChartAxisLabels, AutomaticStepIsTheSmallestThatFits)
+{
+    EXPECT_DOUBLE_EQ(AutoTimeStep(1.0, 1600, 40), kOneHour); // 24 labels of 40 px
     EXPECT_DOUBLE_EQ(AutoTimeStep(1.0, 400, 40), 3 * kOneHour);
     EXPECT_DOUBLE_EQ(AutoTimeStep(1.0 / 24, 1500, 40), 2 * kOneMinute);
-    EXPECT_NEAR(AutoTimeStep(366, 1500, 60), 30.4375, 1e-9);        // monthly
+    EXPECT_NEAR(AutoTimeStep(366, 1500, 60), 30.4375, 1e-9); // monthly
 }
 
-TEST(ChartAxisLabels, LabelEventsComeOncePerAxisAndPassAndMayChangeTheText) {
+TEST(ChartAxisLabels, LabelEventsComeOncePerAxisAndPassAndMayChangeTheText)
+{
     ChartWidget chart;
     PrepareChart(chart);
     std::map<AxisSide, int> starts, labels;
@@ -81,7 +85,7 @@ TEST(ChartAxisLabels, LabelEventsComeOncePerAxisAndPassAndMayChangeTheText) {
     chart.SetOnBeforeDrawSeries([&](ChartWidget&) { order.push_back("before"); });
 
     chart.RenderToImage(chart.size());
-    chart.RenderToImage(QSize(500, 300));  // a new size needs a layout pass without events
+    chart.RenderToImage(QSize(500, 300)); // a new size needs a layout pass without events
     for (AxisSide side : {AxisSide::Bottom, AxisSide::Left, AxisSide::Right})
         EXPECT_EQ(starts[side], 2);
     EXPECT_GE(labels[AxisSide::Left], 2 * 6);
@@ -105,7 +109,8 @@ TEST(ChartAxisLabels, LabelEventsComeOncePerAxisAndPassAndMayChangeTheText) {
     EXPECT_EQ(texts[values.indexOf(40)], "");
 }
 
-TEST(ChartAxisLabels, OverlappingLabelsAreThinnedToARegularStride) {
+TEST(ChartAxisLabels, OverlappingLabelsAreThinnedToARegularStride)
+{
     ChartWidget chart;
     PrepareChart(chart, 360, 300);
     chart.BottomAxis().SetIncrement(kOneHour);
@@ -118,13 +123,15 @@ TEST(ChartAxisLabels, OverlappingLabelsAreThinnedToARegularStride) {
     for (int i = 0; i < values.size(); ++i) {
         EXPECT_EQ(std::llround((values[i] - kDay) / kOneHour) % stride, 0) << i;
         if (i > 0) {
-            const double gap = chart.BottomAxis().PixelOf(values[i]) - chart.BottomAxis().PixelOf(values[i - 1]);
+            const double gap =
+                chart.BottomAxis().PixelOf(values[i]) - chart.BottomAxis().PixelOf(values[i - 1]);
             EXPECT_GT(gap, chart.TextWidth("00:00"));
         }
     }
 }
 
-TEST(ChartAxisLabels, ValuesFollowTheirPatternAndTheDecimalSeparator) {
+TEST(ChartAxisLabels, ValuesFollowTheirPatternAndTheDecimalSeparator)
+{
     EXPECT_EQ(FormatAxisValue(49.6, "###0", u'.'), "50");
     EXPECT_EQ(FormatAxisValue(-12.4, "###0", u'.'), "-12");
     EXPECT_EQ(FormatAxisValue(-0.3, "0", u','), "0");
@@ -142,14 +149,15 @@ TEST(ChartAxisLabels, ValuesFollowTheirPatternAndTheDecimalSeparator) {
     chart.LeftAxis().SetValueFormat("###0");
     chart.SetOnGetAxisLabel([](ChartWidget&, ChartAxis& axis, double, QString& text) {
         if (axis.Side() == AxisSide::Left && text != "50" && text != "-100")
-            text.clear();  // labels of bands only: nothing left to overlap
+            text.clear(); // labels of bands only: nothing left to overlap
     });
     chart.RenderToImage(chart.size());
     EXPECT_EQ(chart.LeftAxis().LabelValues(),
               (QVector<double>{-300, -250, -200, -150, -100, -50, 0, 50, 100}));
 }
 
-TEST(ChartAxisLabels, EqualLabelColumnsAlignThePlotAreasOfTwoCharts) {
+TEST(ChartAxisLabels, EqualLabelColumnsAlignThePlotAreasOfTwoCharts)
+{
     ChartWidget wide, narrow;
     PrepareChart(wide, 600, 300);
     PrepareChart(narrow, 600, 200);
@@ -175,7 +183,8 @@ TEST(ChartAxisLabels, EqualLabelColumnsAlignThePlotAreasOfTwoCharts) {
     EXPECT_EQ(wide.axisRect()->left(), narrow.axisRect()->left());
 }
 
-TEST(ChartAxisLabels, CopyFromTakesTheRangeAndEveryLabelSetting) {
+TEST(ChartAxisLabels, CopyFromTakesTheRangeAndEveryLabelSetting)
+{
     ChartWidget from, to;
     from.BottomAxis().SetMinMax(kDay, kDay + 3);
     from.BottomAxis().SetDateTimeFormat(" dd. mmm hh:mm ");
@@ -193,7 +202,8 @@ TEST(ChartAxisLabels, CopyFromTakesTheRangeAndEveryLabelSetting) {
     EXPECT_EQ(to.BottomAxis().Title(), "time");
 }
 
-TEST(ChartAxisLabels, ScrollingMovesTheRangeWithoutLimitsAndRaisesTheScrollEvent) {
+TEST(ChartAxisLabels, ScrollingMovesTheRangeWithoutLimitsAndRaisesTheScrollEvent)
+{
     ChartWidget chart;
     chart.LeftAxis().SetMinMax(0, 100);
     int scrolls = 0;
@@ -210,11 +220,13 @@ TEST(ChartAxisLabels, ScrollingMovesTheRangeWithoutLimitsAndRaisesTheScrollEvent
     EXPECT_EQ(scrolls, 1);
 }
 
-TEST(ChartAxisLabels, AutomaticRangeFollowsTheSeriesOnTheAxis) {
+TEST(ChartAxisLabels, AutomaticRangeFollowsTheSeriesOnTheAxis)
+{
     ChartWidget chart;
     PrepareChart(chart);
     chart.LeftAxis().SetAutomatic(true);
-    auto temperature = MakeSeries(&chart, {{kDay, 5}, {kDay + 0.5, std::nan("")}, {kDay + 0.7, 42}}, kRed);
+    auto temperature =
+        MakeSeries(&chart, {{kDay, 5}, {kDay + 0.5, std::nan("")}, {kDay + 0.7, 42}}, kRed);
     chart.addSeries(*temperature);
     chart.RenderToImage(chart.size());
     EXPECT_DOUBLE_EQ(chart.LeftAxis().Minimum(), 5);

@@ -11,7 +11,8 @@
 namespace korvex::test {
 namespace {
 
-TEST(ChartOutput, DrawsAtTheRequestedSizeIntoItsTargetOnly) {
+TEST(ChartOutput, DrawsAtTheRequestedSizeIntoItsTargetOnly)
+{
     ChartWidget chart;
     PrepareChart(chart, 300, 200);
     auto series = MakeSeries(&chart, {{kDay, 20}, {kDay + 1, 80}}, kRed, 3);
@@ -22,7 +23,7 @@ TEST(ChartOutput, DrawsAtTheRequestedSizeIntoItsTargetOnly) {
     page.fill(Qt::magenta);
     QCPPainter painter(&page);
     const QRect target(100, 50, 400, 200);
-    chart.Render(painter, target, QSize(800, 400));  // laid out at 800 x 400, drawn at half size
+    chart.Render(painter, target, QSize(800, 400)); // laid out at 800 x 400, drawn at half size
     painter.end();
     int inside = 0;
     for (int y = 0; y < page.height(); ++y) {
@@ -36,11 +37,13 @@ TEST(ChartOutput, DrawsAtTheRequestedSizeIntoItsTargetOnly) {
     }
     EXPECT_GT(inside, 300);
     // The line rises from lower left to upper right of the target.
-    const int left = target.left() + target.width() / 5, right = target.right() - target.width() / 5;
+    const int left = target.left() + target.width() / 5,
+              right = target.right() - target.width() / 5;
     EXPECT_GT(ColumnExtent(page, left, kRed).first, ColumnExtent(page, right, kRed).first);
 }
 
-TEST(ChartOutput, TitleLinesAndLegendStandAboveThePlot) {
+TEST(ChartOutput, TitleLinesAndLegendStandAboveThePlot)
+{
     ChartWidget chart;
     PrepareChart(chart, 800, 400);
     auto first = MakeSeries(&chart, {{kDay, 20}, {kDay + 1, 30}}, kRed, 2);
@@ -59,7 +62,7 @@ TEST(ChartOutput, TitleLinesAndLegendStandAboveThePlot) {
     const QImage titled = chart.RenderToImage(chart.size());
     const int withTitle = chart.axisRect()->top();
     EXPECT_GT(withTitle, plain + 2 * QFontMetrics(chart.LabelFont()).height());
-    int ink = 0;  // the title lines are written above the plot
+    int ink = 0; // the title lines are written above the plot
     for (int y = 0; y < withTitle; ++y)
         for (int x = 300; x < 500; ++x)
             ink += qGray(titled.pixel(x, y)) < 128 ? 1 : 0;
@@ -68,13 +71,13 @@ TEST(ChartOutput, TitleLinesAndLegendStandAboveThePlot) {
     chart.SetLegendVisible(true);
     chart.RenderToImage(chart.size());
     EXPECT_GT(chart.axisRect()->top(), withTitle + 10);
-    ASSERT_EQ(chart.legend->itemCount(), 2);  // the placeholder is not listed
+    ASSERT_EQ(chart.legend->itemCount(), 2); // the placeholder is not listed
     auto name = [&](int i) {
         return static_cast<QCPPlottableLegendItem*>(chart.legend->item(i))->plottable()->name();
     };
     EXPECT_EQ(name(0), "Collector");
     EXPECT_EQ(name(1), "Tank");
-    second->setTitle("Device 2: Tank");  // titles follow the series
+    second->setTitle("Device 2: Tank"); // titles follow the series
     chart.RenderToImage(chart.size());
     EXPECT_EQ(name(1), "Device 2: Tank");
 
@@ -84,7 +87,8 @@ TEST(ChartOutput, TitleLinesAndLegendStandAboveThePlot) {
     EXPECT_EQ(chart.axisRect()->top(), plain);
 }
 
-TEST(ChartOutput, ATemporaryChartTakesTheLookButNotTheSeries) {
+TEST(ChartOutput, ATemporaryChartTakesTheLookButNotTheSeries)
+{
     ChartWidget window;
     PrepareChart(window, 800, 400);
     auto series = MakeSeries(&window, {{kDay, 20}}, kRed);
@@ -107,12 +111,14 @@ TEST(ChartOutput, ATemporaryChartTakesTheLookButNotTheSeries) {
     EXPECT_EQ(output.SeriesCount(), 0);
 }
 
-TEST(ChartOutput, PrintsAsVectorsOntoAPrinter) {
+TEST(ChartOutput, PrintsAsVectorsOntoAPrinter)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("chart.pdf");
     ChartWidget chart;
     PrepareChart(chart, 800, 400);
-    auto series = MakeSeries<TOffsetLine>(&chart, {{kDay, 0}, {kDay + 0.5, 100}, {kDay + 1, 0}}, kRed, 2);
+    auto series =
+        MakeSeries<TOffsetLine>(&chart, {{kDay, 0}, {kDay + 0.5, 100}, {kDay + 1, 0}}, kRed, 2);
     series->setStairs(true);
     chart.addSeries(*series);
     chart.SetTitleLines({"Printed"});

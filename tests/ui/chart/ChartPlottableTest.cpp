@@ -11,13 +11,14 @@ namespace {
 
 const double kNull = std::nan("");
 
-TEST(ChartPlottables, LineIsBrokenAtNullPointsAndKeepsItsPenWidth) {
+TEST(ChartPlottables, LineIsBrokenAtNullPointsAndKeepsItsPenWidth)
+{
     ChartWidget chart;
     PrepareChart(chart);
-    auto series = MakeSeries(&chart,
-                             {{kDay, 50}, {kDay + 0.4, 50}, {kDay + 0.5, kNull}, {kDay + 0.6, 50},
-                              {kDay + 1, 50}},
-                             kRed, 5);
+    auto series = MakeSeries(
+        &chart,
+        {{kDay, 50}, {kDay + 0.4, 50}, {kDay + 0.5, kNull}, {kDay + 0.6, 50}, {kDay + 1, 50}}, kRed,
+        5);
     chart.addSeries(*series);
     const QImage image = chart.RenderToImage(chart.size());
 
@@ -29,15 +30,16 @@ TEST(ChartPlottables, LineIsBrokenAtNullPointsAndKeepsItsPenWidth) {
     EXPECT_NE(ColumnExtent(image, Px(chart, kDay + 0.8), kRed).first, -1);
 }
 
-TEST(ChartPlottables, StepLinesHoldTheirValueAndSitInTheirOffsetBand) {
+TEST(ChartPlottables, StepLinesHoldTheirValueAndSitInTheirOffsetBand)
+{
     ChartWidget chart;
     PrepareChart(chart);
     chart.LeftAxis().SetMinMax(-310, 110);
-    auto top = MakeSeries<TOffsetLine>(&chart, {{kDay, 0}, {kDay + 0.5, 100}, {kDay + 1, 100}},
-                                       kRed, 2);
+    auto top =
+        MakeSeries<TOffsetLine>(&chart, {{kDay, 0}, {kDay + 0.5, 100}, {kDay + 1, 100}}, kRed, 2);
     top->setStairs(true);
-    auto third = MakeSeries<TOffsetLine>(&chart, {{kDay, 100}, {kDay + 0.5, 0}, {kDay + 1, 0}},
-                                         kBlue, 2);
+    auto third =
+        MakeSeries<TOffsetLine>(&chart, {{kDay, 100}, {kDay + 0.5, 0}, {kDay + 1, 0}}, kBlue, 2);
     third->setStairs(true);
     third->setOffset(-300);
     chart.addSeries(*top);
@@ -61,12 +63,13 @@ TEST(ChartPlottables, StepLinesHoldTheirValueAndSitInTheirOffsetBand) {
     EXPECT_NEAR(ColumnExtent(image, Px(chart, kDay + 0.75), kBlue).first, Py(left, -300), 2);
 }
 
-TEST(ChartPlottables, OffsetAreaIsFilledFromItsOffsetLineUpToTheShiftedValues) {
+TEST(ChartPlottables, OffsetAreaIsFilledFromItsOffsetLineUpToTheShiftedValues)
+{
     ChartWidget chart;
     PrepareChart(chart);
     chart.LeftAxis().SetMinMax(-170, -30);
-    auto line = MakeSeries<TOffsetLine>(&chart, {{kDay, 0}, {kDay + 0.5, 80}, {kDay + 1, 80}},
-                                        kGreen, 1);
+    auto line =
+        MakeSeries<TOffsetLine>(&chart, {{kDay, 0}, {kDay + 0.5, 80}, {kDay + 1, 80}}, kGreen, 1);
     line->setStairs(true);
     line->setOffset(-150);
     auto area = std::make_unique<TOffsetArea>(std::move(line));
@@ -87,7 +90,8 @@ TEST(ChartPlottables, OffsetAreaIsFilledFromItsOffsetLineUpToTheShiftedValues) {
     EXPECT_NEAR(low.first, Py(left, -150), 2);
 }
 
-TEST(ChartPlottables, SumBarsAreThreeQuartersOfADayWideOrAFixedPixelWidth) {
+TEST(ChartPlottables, SumBarsAreThreeQuartersOfADayWideOrAFixedPixelWidth)
+{
     ChartWidget chart;
     PrepareChart(chart, 900, 400);
     chart.BottomAxis().SetMinMax(kDay, kDay + 3);
@@ -108,7 +112,7 @@ TEST(ChartPlottables, SumBarsAreThreeQuartersOfADayWideOrAFixedPixelWidth) {
     const auto middle = ColumnExtent(image, Px(chart, kDay + 1.5), kBlue);
     EXPECT_NEAR(middle.first, Py(left, 60), 1.5);
     EXPECT_NEAR(middle.second, Py(left, 0), 1.5);
-    EXPECT_EQ(ColumnExtent(image, Px(chart, kDay + 1.02), kBlue).first, -1);  // the gap
+    EXPECT_EQ(ColumnExtent(image, Px(chart, kDay + 1.02), kBlue).first, -1); // the gap
 
     bars->setFixedBarWidth(10);
     image = chart.RenderToImage(chart.size());
@@ -120,7 +124,8 @@ TEST(ChartPlottables, SumBarsAreThreeQuartersOfADayWideOrAFixedPixelWidth) {
     EXPECT_NEAR(chart.PlottableOf(*bars)->LastBarWidth(), 10, 0.01);
 }
 
-TEST(ChartPlottables, EachSeriesIsDrawnOnItsOwnAxis) {
+TEST(ChartPlottables, EachSeriesIsDrawnOnItsOwnAxis)
+{
     ChartWidget chart;
     PrepareChart(chart);
     chart.RightAxis().SetMinMax(0, 10);
@@ -137,7 +142,8 @@ TEST(ChartPlottables, EachSeriesIsDrawnOnItsOwnAxis) {
     EXPECT_NEAR(ColumnExtent(image, x, kRed).first, Py(chart.LeftAxis(), 5), 1);
 }
 
-TEST(ChartPlottables, DenseDataShowsEveryExtremeAndEveryGap) {
+TEST(ChartPlottables, DenseDataShowsEveryExtremeAndEveryGap)
+{
     // A month of one-minute samples on 600 pixels: about 70 points per pixel column.
     ChartWidget chart;
     PrepareChart(chart, 700, 400);
@@ -168,7 +174,8 @@ TEST(ChartPlottables, DenseDataShowsEveryExtremeAndEveryGap) {
     EXPECT_EQ(ColumnExtent(image, Px(chart, kDay + 21), kRed).first, -1);
 }
 
-TEST(ChartPlottables, HostAddsEachSeriesOnceAndKeepsTheirOrder) {
+TEST(ChartPlottables, HostAddsEachSeriesOnceAndKeepsTheirOrder)
+{
     ChartWidget chart;
     PrepareChart(chart);
     auto a = MakeSeries(&chart, {{kDay, 1}}, kRed);

@@ -16,17 +16,18 @@
 
 namespace korvex::test {
 
-constexpr Colour kRed = 0x0000FF;    // 0x00BBGGRR
+constexpr Colour kRed = 0x0000FF; // 0x00BBGGRR
 constexpr Colour kBlue = 0xFF0000;
 constexpr Colour kGreen = 0x00A000;
 
 inline const DayTime kDay = EncodeDate(2008, 5, 15);
 
-using PointList = std::vector<std::pair<double, double>>;  // NaN y = null point
+using PointList = std::vector<std::pair<double, double>>; // NaN y = null point
 
 template <class S = LineSeries>
 std::unique_ptr<S> MakeSeries(ChartHost* chart, const PointList& points, Colour colour,
-                              int penWidth = 1) {
+                              int penWidth = 1)
+{
     auto series = std::make_unique<S>(chart);
     for (const auto& [x, y] : points) {
         if (std::isnan(y))
@@ -40,7 +41,8 @@ std::unique_ptr<S> MakeSeries(ChartHost* chart, const PointList& points, Colour 
 }
 
 // A chart of the given size without smoothing, one day on the bottom axis, 0..100 on the left.
-inline void PrepareChart(ChartWidget& chart, int width = 800, int height = 400) {
+inline void PrepareChart(ChartWidget& chart, int width = 800, int height = 400)
+{
     chart.resize(width, height);
     chart.setNotAntialiasedElements(QCP::aeAll);
     chart.BottomAxis().SetMinMax(kDay, kDay + 1);
@@ -49,14 +51,16 @@ inline void PrepareChart(ChartWidget& chart, int width = 800, int height = 400) 
     chart.BottomAxis().SetGridVisible(false);
 }
 
-inline bool Matches(QRgb pixel, Colour colour) {
+inline bool Matches(QRgb pixel, Colour colour)
+{
     return qRed(pixel) == static_cast<int>(colour & 0xFF) &&
            qGreen(pixel) == static_cast<int>((colour >> 8) & 0xFF) &&
            qBlue(pixel) == static_cast<int>((colour >> 16) & 0xFF);
 }
 
 // Rows [first, last] of column x that carry the colour; (-1, -1) when none.
-inline std::pair<int, int> ColumnExtent(const QImage& image, int x, Colour colour) {
+inline std::pair<int, int> ColumnExtent(const QImage& image, int x, Colour colour)
+{
     int first = -1, last = -1;
     for (int y = 0; y < image.height(); ++y) {
         if (Matches(image.pixel(x, y), colour)) {
@@ -69,7 +73,8 @@ inline std::pair<int, int> ColumnExtent(const QImage& image, int x, Colour colou
 }
 
 // Columns [first, last] of row y that carry the colour; (-1, -1) when none.
-inline std::pair<int, int> RowExtent(const QImage& image, int y, Colour colour) {
+inline std::pair<int, int> RowExtent(const QImage& image, int y, Colour colour)
+{
     int first = -1, last = -1;
     for (int x = 0; x < image.width(); ++x) {
         if (Matches(image.pixel(x, y), colour)) {
@@ -81,7 +86,8 @@ inline std::pair<int, int> RowExtent(const QImage& image, int y, Colour colour) 
     return {first, last};
 }
 
-inline int CountColour(const QImage& image, Colour colour) {
+inline int CountColour(const QImage& image, Colour colour)
+{
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -89,9 +95,13 @@ inline int CountColour(const QImage& image, Colour colour) {
     return n;
 }
 
-inline int Px(const ChartWidget& chart, double x) {
+inline int Px(const ChartWidget& chart, double x)
+{
     return static_cast<int>(std::lround(chart.BottomAxis().PixelOf(x)));
 }
-inline int Py(const ChartAxis& axis, double y) { return static_cast<int>(std::lround(axis.PixelOf(y))); }
+inline int Py(const ChartAxis& axis, double y)
+{
+    return static_cast<int>(std::lround(axis.PixelOf(y)));
+}
 
 } // namespace korvex::test

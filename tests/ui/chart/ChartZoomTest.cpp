@@ -12,7 +12,8 @@ namespace {
 
 class ChartZoom : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         PrepareChart(chart, 800, 400);
         chart.RightAxis().SetMinMax(0, 10);
         chart.SetOnZoom([this](ChartWidget&, const ZoomRequest& r) {
@@ -20,22 +21,26 @@ protected:
             request = r;
         });
         chart.SetOnUndoZoom([this](ChartWidget&) { ++undos; });
-        chart.RenderToImage(chart.size());  // lays the chart out at its size
+        chart.RenderToImage(chart.size()); // lays the chart out at its size
     }
 
-    void Send(QEvent::Type type, QPoint at, Qt::MouseButton button) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    void Send(QEvent::Type type, QPoint at, Qt::MouseButton button)
+    {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
         QMouseEvent event(type, QPointF(at), chart.mapToGlobal(QPointF(at)), button, held,
                           Qt::NoModifier);
         QApplication::sendEvent(&chart, &event);
     }
-    void Drag(QPoint from, QPoint to) {
+    void Drag(QPoint from, QPoint to)
+    {
         Send(QEvent::MouseButtonPress, from, Qt::LeftButton);
         Send(QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
         Send(QEvent::MouseMove, to, Qt::LeftButton);
         Send(QEvent::MouseButtonRelease, to, Qt::LeftButton);
     }
-    QPoint At(double time, double value) const {
+    QPoint At(double time, double value) const
+    {
         return QPoint(static_cast<int>(std::lround(chart.BottomAxis().PixelOf(time))),
                       static_cast<int>(std::lround(chart.LeftAxis().PixelOf(value))));
     }
@@ -46,7 +51,8 @@ protected:
     ZoomRequest request;
 };
 
-TEST_F(ChartZoom, DraggingToTheRightZoomsAllAxesIntoTheRectangle) {
+TEST_F(ChartZoom, DraggingToTheRightZoomsAllAxesIntoTheRectangle)
+{
     Drag(At(kDay + 0.25, 80), At(kDay + 0.5, 40));
     ASSERT_TRUE(chart.IsZoomed());
     EXPECT_EQ(zooms, 1);
@@ -60,13 +66,14 @@ TEST_F(ChartZoom, DraggingToTheRightZoomsAllAxesIntoTheRectangle) {
     EXPECT_DOUBLE_EQ(request.leftMax, chart.LeftAxis().Maximum());
 }
 
-TEST_F(ChartZoom, NarrowZoomsAreWidenedToTheMinimumSpansAroundTheirCentre) {
+TEST_F(ChartZoom, NarrowZoomsAreWidenedToTheMinimumSpansAroundTheirCentre)
+{
     chart.SetMinimumZoomSpan(AxisSide::Bottom, kOneHour);
     chart.SetMinimumZoomSpan(AxisSide::Left, 0.01);
     chart.LeftAxis().SetMinMax(0, 0.1);
     chart.RenderToImage(chart.size());
     const QPoint a = At(kDay + 0.5, 0.06);
-    const QPoint b(a.x() + 12, a.y() + 12);  // about 20 minutes and 0.003
+    const QPoint b(a.x() + 12, a.y() + 12); // about 20 minutes and 0.003
     ASSERT_TRUE(chart.ZoomToPixelRect(QRect(a, b)));
     // The event sees what was dragged; the axes hold the widened ranges.
     EXPECT_LT(request.bottomMax - request.bottomMin, kOneHour / 2);
@@ -81,7 +88,8 @@ TEST_F(ChartZoom, NarrowZoomsAreWidenedToTheMinimumSpansAroundTheirCentre) {
                 chart.RightAxis().Maximum() - chart.RightAxis().Minimum(), 1e-12);
 }
 
-TEST_F(ChartZoom, DraggingUpLeftUndoesToTheRangesBeforeTheFirstZoom) {
+TEST_F(ChartZoom, DraggingUpLeftUndoesToTheRangesBeforeTheFirstZoom)
+{
     Drag(At(kDay + 0.2, 90), At(kDay + 0.6, 10));
     chart.RenderToImage(chart.size());
     Drag(At(kDay + 0.3, 60), At(kDay + 0.4, 30));
@@ -101,9 +109,10 @@ TEST_F(ChartZoom, DraggingUpLeftUndoesToTheRangesBeforeTheFirstZoom) {
     EXPECT_EQ(chart.LeftAxis().Minimum(), -5);
 }
 
-TEST_F(ChartZoom, ClicksTinyDragsAndADisabledZoomChangeNothing) {
+TEST_F(ChartZoom, ClicksTinyDragsAndADisabledZoomChangeNothing)
+{
     Drag(At(kDay + 0.5, 50), At(kDay + 0.5, 50) + QPoint(3, 3));
-    Drag(At(kDay + 0.5, 50), At(kDay + 0.5, 50) + QPoint(40, 2));  // flat: no rectangle
+    Drag(At(kDay + 0.5, 50), At(kDay + 0.5, 50) + QPoint(40, 2)); // flat: no rectangle
     chart.SetZoomEnabled(false);
     Drag(At(kDay + 0.2, 80), At(kDay + 0.6, 20));
     Drag(At(kDay + 0.6, 20), At(kDay + 0.2, 80));

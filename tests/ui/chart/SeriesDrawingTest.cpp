@@ -11,22 +11,28 @@ namespace korvex {
 namespace {
 
 // One unit of x and y is one pixel; the plot spans 0..1000 horizontally.
-PixelMapping UnitMapping() { return PixelMapping{}; }
+PixelMapping UnitMapping()
+{
+    return PixelMapping{};
+}
 const QRectF kClip(0, 0, 1000, 1000);
 
 RunList Reduce(const std::vector<double>& xs, const std::vector<double>& ys, bool stairs,
-               double offset = 0) {
+               double offset = 0)
+{
     RunList runs;
     ReduceToRuns(xs.data(), ys.data(), 0, static_cast<int>(xs.size()), offset, UnitMapping(),
                  stairs, kClip, runs);
     return runs;
 }
 
-std::vector<QPointF> RunPoints(const RunList& runs, int k) {
+std::vector<QPointF> RunPoints(const RunList& runs, int k)
+{
     return {runs.points.begin() + runs.RunBegin(k), runs.points.begin() + runs.RunEnd(k)};
 }
 
-TEST(SeriesDrawing, NullPointsBreakTheLineAndLonePointsStayVisible) {
+TEST(SeriesDrawing, NullPointsBreakTheLineAndLonePointsStayVisible)
+{
     const double nan = std::nan("");
     const RunList runs = Reduce({10, 20, 30, 40, 50, 60}, {1, 2, nan, 4, nan, 6}, false);
     ASSERT_EQ(runs.RunCount(), 3);
@@ -36,22 +42,24 @@ TEST(SeriesDrawing, NullPointsBreakTheLineAndLonePointsStayVisible) {
     EXPECT_EQ(RunPoints(runs, 2), (std::vector<QPointF>{{60, 6}, {61, 6}}));
 }
 
-TEST(SeriesDrawing, StepsHoldEachValueUntilTheNextPointOrNull) {
+TEST(SeriesDrawing, StepsHoldEachValueUntilTheNextPointOrNull)
+{
     const double nan = std::nan("");
     const RunList runs = Reduce({10, 20, 30, 40}, {0, 100, 50, nan}, true, -150);
     ASSERT_EQ(runs.RunCount(), 1);
     EXPECT_EQ(RunPoints(runs, 0), (std::vector<QPointF>{{10, -150},
-                                                  {20, -150},
-                                                  {20, -50},
-                                                  {30, -50},
-                                                  {30, -100},
-                                                  {40, -100}}));  // up to the null's time
+                                                        {20, -150},
+                                                        {20, -50},
+                                                        {30, -50},
+                                                        {30, -100},
+                                                        {40, -100}})); // up to the null's time
 }
 
-TEST(SeriesDrawing, ManyPointsInOneColumnKeepFirstExtremesAndLast) {
+TEST(SeriesDrawing, ManyPointsInOneColumnKeepFirstExtremesAndLast)
+{
     std::vector<double> xs, ys;
     for (int i = 0; i < 1000; ++i) {
-        xs.push_back(100 + i / 1000.0);  // all in pixel column 100
+        xs.push_back(100 + i / 1000.0); // all in pixel column 100
         ys.push_back(i == 300 ? 90 : i == 700 ? -40 : 5 + (i % 7));
     }
     xs.push_back(101.5);
@@ -59,15 +67,16 @@ TEST(SeriesDrawing, ManyPointsInOneColumnKeepFirstExtremesAndLast) {
     const RunList runs = Reduce(xs, ys, false);
     ASSERT_EQ(runs.RunCount(), 1);
     const std::vector<QPointF> run = RunPoints(runs, 0);
-    ASSERT_EQ(run.size(), 5u);  // first, highest, lowest, last of column 100; the next column
+    ASSERT_EQ(run.size(), 5u); // first, highest, lowest, last of column 100; the next column
     EXPECT_EQ(run[0].y(), 5);
-    EXPECT_EQ(run[1].y(), 90);   // the highest came first ...
-    EXPECT_EQ(run[2].y(), -40);  // ... the lowest later: their order is kept
+    EXPECT_EQ(run[1].y(), 90);  // the highest came first ...
+    EXPECT_EQ(run[2].y(), -40); // ... the lowest later: their order is kept
     EXPECT_EQ(run[3], QPointF(xs[999], ys[999]));
     EXPECT_EQ(run[4], QPointF(101.5, 7));
 }
 
-TEST(SeriesDrawing, NeighboursFarOutsideArePulledOntoTheEdgeAlongTheirSegment) {
+TEST(SeriesDrawing, NeighboursFarOutsideArePulledOntoTheEdgeAlongTheirSegment)
+{
     const RunList line = Reduce({-1.0e7, 500, 2.0e7}, {0, 100, 300}, false);
     ASSERT_EQ(line.RunCount(), 1);
     const std::vector<QPointF> run = RunPoints(line, 0);
@@ -81,7 +90,8 @@ TEST(SeriesDrawing, NeighboursFarOutsideArePulledOntoTheEdgeAlongTheirSegment) {
     EXPECT_EQ(RunPoints(steps, 0).front(), QPointF(-2.0, 40));
 }
 
-TEST(SeriesDrawing, VisibleRangeTakesOneNeighbourOnEachSide) {
+TEST(SeriesDrawing, VisibleRangeTakesOneNeighbourOnEachSide)
+{
     const std::vector<double> xs{1, 2, 3, 4, 5, 6};
     int begin = 0, end = 0;
     VisibleRange(xs.data(), 6, 2.5, 4.5, begin, end);
@@ -90,12 +100,13 @@ TEST(SeriesDrawing, VisibleRangeTakesOneNeighbourOnEachSide) {
     VisibleRange(xs.data(), 6, 0, 10, begin, end);
     EXPECT_EQ(begin, 0);
     EXPECT_EQ(end, 6);
-    VisibleRange(xs.data(), 6, 7, 8, begin, end);  // all left of the window: the last one only
+    VisibleRange(xs.data(), 6, 7, 8, begin, end); // all left of the window: the last one only
     EXPECT_EQ(begin, 5);
     EXPECT_EQ(end, 6);
 }
 
-TEST(SeriesDrawing, ShortAndAxisParallelSegmentsBecomeRectanglesOthersStayLines) {
+TEST(SeriesDrawing, ShortAndAxisParallelSegmentsBecomeRectanglesOthersStayLines)
+{
     RunList runs;
     runs.runStarts = {0};
     runs.points = {{10, 50}, {10.5, 20}, {10.8, 60}, {40, 60}, {80, 10}};

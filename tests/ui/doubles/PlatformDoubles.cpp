@@ -47,8 +47,9 @@ std::optional<QString> FakeDialogs::ChooseFolder(QWidget*, const QString& title,
     return Next(folderAnswers);
 }
 
-std::optional<std::uint32_t> FakeDialogs::ChooseColor(
-    QWidget*, std::uint32_t start, const std::array<std::uint32_t, 16>& customColors)
+std::optional<std::uint32_t>
+FakeDialogs::ChooseColor(QWidget*, std::uint32_t start,
+                         const std::array<std::uint32_t, 16>& customColors)
 {
     colorCalls.push_back(ColorCall{start, customColors});
     return Next(colorAnswers);

@@ -47,9 +47,9 @@ public:
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
     std::optional<QString> ChooseFolder(QWidget* owner, const QString& title,
                                         const QString& startDirectory) override;
-    std::optional<std::uint32_t> ChooseColor(
-        QWidget* owner, std::uint32_t start,
-        const std::array<std::uint32_t, 16>& customColors) override;
+    std::optional<std::uint32_t>
+    ChooseColor(QWidget* owner, std::uint32_t start,
+                const std::array<std::uint32_t, 16>& customColors) override;
     bool ExecPrintDialog(QWidget* owner, QPrinter& printer) override;
 
     // Each answer is used once, in order; when a queue is empty the dialog is cancelled.
@@ -68,7 +68,11 @@ public:
 
 class FakeDesktop final : public Desktop {
 public:
-    std::optional<QRect> WorkArea() override { ++workAreaCalls; return workArea; }
+    std::optional<QRect> WorkArea() override
+    {
+        ++workAreaCalls;
+        return workArea;
+    }
     int PixelsPerInchY() override { return pixelsPerInch; }
 
     std::optional<QRect> workArea = QRect(0, 0, 1600, 1000);
@@ -78,7 +82,11 @@ public:
 
 class FakeEscapeKey final : public EscapeKey {
 public:
-    void Watch(QWidget* window) override { watched = window; watchCalls.push_back(window); }
+    void Watch(QWidget* window) override
+    {
+        watched = window;
+        watchCalls.push_back(window);
+    }
     bool PressedOrLatched() override;
     bool IsHeld() override;
     bool WatchedWindowIsActive() override { return watchedActive; }
@@ -116,7 +124,11 @@ public:
         QString program;
         QStringList arguments;
     };
-    bool OpenUrl(const QUrl& url) override { openedUrls.push_back(url); return openUrlResult; }
+    bool OpenUrl(const QUrl& url) override
+    {
+        openedUrls.push_back(url);
+        return openUrlResult;
+    }
     bool StartProgram(const QString& program, const QStringList& arguments) override;
     bool StartSpreadsheet(const QString& file) override;
 

@@ -1,6 +1,6 @@
+#include "ui/shell/About.h"
 #include "core/services/TextCatalogue.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
-#include "ui/shell/About.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -23,8 +23,8 @@ protected:
         const QPointF at(2, 2);
         QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at),
-                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
     }
@@ -50,8 +50,10 @@ TEST_F(AboutDialogTest, ShowingRelabelsInTheCurrentLanguage)
 
     SelectTextBlock(BlockFrench);
     about.show();
-    EXPECT_EQ(about.windowTitle(), QString::fromStdString(Text(14)) + QStringLiteral(": Halvo Korvex 2"));
-    EXPECT_EQ(about.LabelVersion()->text(), QString::fromStdString(Text(70)) + QStringLiteral(" 2.03"));
+    EXPECT_EQ(about.windowTitle(),
+              QString::fromStdString(Text(14)) + QStringLiteral(": Halvo Korvex 2"));
+    EXPECT_EQ(about.LabelVersion()->text(),
+              QString::fromStdString(Text(70)) + QStringLiteral(" 2.03"));
     EXPECT_EQ(about.LabelCountry()->text(), QString::fromStdString(Text(108)));
     EXPECT_NE(about.LabelCountry()->text(), QStringLiteral("Germany"));
     EXPECT_EQ(about.LabelAppName()->text(), name);

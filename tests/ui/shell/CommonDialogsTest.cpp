@@ -1,12 +1,12 @@
+#include "ui/shell/CommonDialogs.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
 #include "tests/ui/doubles/UiTestSupport.h"
 #include "ui/platform/Dialogs.h"
-#include "ui/shell/CommonDialogs.h"
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -37,7 +37,8 @@ TEST(CommonDialogsFilterTest, SeveralPatternsAndMissingParts)
               QStringList{QStringLiteral("Logs (*.csv *.txt)")});
     EXPECT_EQ(FileDialogFilters(QStringLiteral("Everything|")),
               QStringList{QStringLiteral("Everything (*)")});
-    EXPECT_EQ(FileDialogFilters(QStringLiteral("|*.exe")), QStringList{QStringLiteral("*.exe (*.exe)")});
+    EXPECT_EQ(FileDialogFilters(QStringLiteral("|*.exe")),
+              QStringList{QStringLiteral("*.exe (*.exe)")});
     EXPECT_TRUE(FileDialogFilters(QString()).isEmpty());
 }
 

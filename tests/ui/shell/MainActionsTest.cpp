@@ -39,9 +39,9 @@ TEST_F(MainActionsTest, OneEmptyWindowEnablesTheWindowActionsButNotSaveAndPrint)
     OpenWindows(1);
     main->UpdateActions();
     ASSERT_NE(main->ActiveAnalysisWindow(), nullptr);
-    for (QAction* action : {A().ActionClose, A().ActionWindowSettings, A().ActionCascade,
-                            A().ActionTileHorizontal, A().ActionMinimizeAll, A().ActionViewChart,
-                            A().ActionViewList})
+    for (QAction* action :
+         {A().ActionClose, A().ActionWindowSettings, A().ActionCascade, A().ActionTileHorizontal,
+          A().ActionMinimizeAll, A().ActionViewChart, A().ActionViewList})
         EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
     // An empty analysis has neither graphs nor its table shown.
     EXPECT_FALSE(A().ActionSave->isEnabled());

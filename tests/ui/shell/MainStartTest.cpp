@@ -93,8 +93,7 @@ TEST_F(MainStartTest, OnlyTheEdgeThatLiesOutsideIsFitted)
     doubles.desktop.workArea = QRect(0, 0, before.right() + 1, before.bottom() - 10);
     main->OnActivate();
     const int areaHeight = before.bottom() - 10;
-    EXPECT_EQ(main->normalGeometry(),
-              QRect(before.x(), (areaHeight - 590) / 2, 790, 590));
+    EXPECT_EQ(main->normalGeometry(), QRect(before.x(), (areaHeight - 590) / 2, 790, 590));
 }
 
 TEST_F(MainStartTest, WorkAreaLargeEnoughLeavesTheRestoredBounds)

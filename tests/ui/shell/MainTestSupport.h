@@ -40,12 +40,15 @@ protected:
     {
         TDialogOpenAnalysis* dialog = &main->OpenAnalysisDialog();
         auto shown = std::make_shared<bool>(false);
-        WhenVisible(dialog, [dialog, confirm, directory, shown] {
-            *shown = true;
-            if (!directory.isEmpty())
-                dialog->RootDir()->setText(directory);
-            dialog->done(confirm ? QDialog::Accepted : QDialog::Rejected);
-        }, 2000);
+        WhenVisible(
+            dialog,
+            [dialog, confirm, directory, shown] {
+                *shown = true;
+                if (!directory.isEmpty())
+                    dialog->RootDir()->setText(directory);
+                dialog->done(confirm ? QDialog::Accepted : QDialog::Rejected);
+            },
+            2000);
         main->ActionOpenExecute();
         return *shown;
     }

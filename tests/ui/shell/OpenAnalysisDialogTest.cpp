@@ -24,7 +24,10 @@
 namespace korvex::test {
 namespace {
 
-QString Q(int row) { return QString::fromStdString(Text(row)); }
+QString Q(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
 // What the reader says about a file on its own.
 QString ReaderMessage(const QString& path)
@@ -69,7 +72,8 @@ protected:
     bool InputsEnabled() const
     {
         return dialog.RootDir()->isEnabled() && dialog.DateFrom()->isEnabled() &&
-               dialog.DateTo()->isEnabled() && Button("ExecuteBtn")->isEnabled() && Button("CancelBtn")->isEnabled();
+               dialog.DateTo()->isEnabled() && Button("ExecuteBtn")->isEnabled() &&
+               Button("CancelBtn")->isEnabled();
     }
 
     QPushButton* Button(const char* name) const { return dialog.findChild<QPushButton*>(name); }
@@ -133,7 +137,7 @@ TEST_F(OpenAnalysis, FolderBrowserStartsAtTheDirectoryAndScansTheChoice)
     ASSERT_EQ(doubles.dialogs.folderCalls.size(), 1u);
     EXPECT_EQ(doubles.dialogs.folderCalls[0].title, Q(123));
     EXPECT_EQ(doubles.dialogs.folderCalls[0].startDirectory, dir);
-    EXPECT_EQ(dialog.Directory(), dir);  // cancelled: unchanged
+    EXPECT_EQ(dialog.Directory(), dir); // cancelled: unchanged
 
     doubles.dialogs.folderAnswers.push_back(other);
     dialog.SelectDirBtnClick();
@@ -248,8 +252,9 @@ TEST_F(OpenAnalysis, EscInFrontCancelsAndLeavesNothingLoaded)
         // Query 1 clears the latch before the load; queries 2.. come before each file.
         ++queries;
         if (queries == 4) {
-            disabledWhileLoading = !dialog.RootDir()->isEnabled() && !Button("CancelBtn")->isEnabled() &&
-                                   !Button("ExecuteBtn")->isEnabled() && !dialog.DateFrom()->isEnabled();
+            disabledWhileLoading =
+                !dialog.RootDir()->isEnabled() && !Button("CancelBtn")->isEnabled() &&
+                !Button("ExecuteBtn")->isEnabled() && !dialog.DateFrom()->isEnabled();
             abortShown = !dialog.findChild<QLabel*>("LabelAbort")->isHidden();
         }
         return queries == 5;
@@ -292,7 +297,7 @@ TEST_F(OpenAnalysis, EscHeldWhenAnalyseIsPressedWaitsForItsRelease)
     WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 3));
     Prepare();
     doubles.escapeKey.held = {true, true, true};
-    doubles.escapeKey.pressed = {true};  // the press that came with the held key
+    doubles.escapeKey.pressed = {true}; // the press that came with the held key
 
     EXPECT_TRUE(dialog.Execute());
     EXPECT_GE(doubles.escapeKey.heldQueries, 4);

@@ -13,18 +13,26 @@
 namespace korvex::test {
 namespace {
 
-QString Q(int row) { return QString::fromStdString(Text(row)); }
+QString Q(int row)
+{
+    return QString::fromStdString(Text(row));
+}
 
 TEST(FileErrorDialog, KeepsThreeLinesPerFileAndForgetsThemOnClear)
 {
     TDialogFileError dialog;
     EXPECT_FALSE(dialog.HasErrors());
-    const QStringList lines = {"/logs/01100502.csv", "First reason", "",
-                               "/logs/01100503.csv", "Second reason\n(with detail)", ""};
+    const QStringList lines = {"/logs/01100502.csv",
+                               "First reason",
+                               "",
+                               "/logs/01100503.csv",
+                               "Second reason\n(with detail)",
+                               ""};
     dialog.TakeErrors(lines);
     EXPECT_TRUE(dialog.HasErrors());
-    EXPECT_EQ(dialog.Lines(), (QStringList{"/logs/01100502.csv", "First reason", "",
-                                           "/logs/01100503.csv", "Second reason", "(with detail)", ""}));
+    EXPECT_EQ(dialog.Lines(),
+              (QStringList{"/logs/01100502.csv", "First reason", "", "/logs/01100503.csv",
+                           "Second reason", "(with detail)", ""}));
 
     dialog.Clear();
     EXPECT_FALSE(dialog.HasErrors());

@@ -1,7 +1,7 @@
+#include "ui/platform/Platform.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
-#include "ui/platform/Platform.h"
 #include "ui/shell/KorvexApplication.h"
 
 #include <QApplication>
@@ -194,8 +194,8 @@ TEST_F(PlatformShellTest, ProgramStartReportsWhetherItStarted)
     EXPECT_FALSE(shell.StartProgram(bin.path() + QStringLiteral("/missing"), {}));
     EXPECT_FALSE(shell.StartProgram(QString(), {}));
     AddProgram(QStringLiteral("sheet"));
-    ASSERT_TRUE(shell.StartProgram(bin.path() + QStringLiteral("/sheet"),
-                                   {QStringLiteral("a b.csv")}));
+    ASSERT_TRUE(
+        shell.StartProgram(bin.path() + QStringLiteral("/sheet"), {QStringLiteral("a b.csv")}));
     EXPECT_EQ(WaitForArguments(QStringLiteral("sheet")), QStringLiteral("a b.csv\n"));
 }
 

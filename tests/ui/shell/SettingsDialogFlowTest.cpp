@@ -1,9 +1,9 @@
 // The settings command of an analysis window with the real dialog: edit, apply, and keep the
 // settings in the settings file only when the user agrees.
 
+#include "tests/ui/doubles/UiTestSupport.h"
 #include "tests/ui/shell/OpenTestSupport.h"
 #include "tests/ui/shell/SettingsDialogTestSupport.h"
-#include "tests/ui/doubles/UiTestSupport.h"
 
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/services/AppSettings.h"
@@ -44,7 +44,8 @@ protected:
         std::vector<std::string> files;
         for (int device : devices) {
             WriteDays(dir, device, day, day);
-            numbers.push_back(QStringLiteral("%1").arg(device, 2, 10, QLatin1Char('0')).toStdString());
+            numbers.push_back(
+                QStringLiteral("%1").arg(device, 2, 10, QLatin1Char('0')).toStdString());
             files.push_back((dir + "/" + LogName(device, day)).toStdString());
         }
         const DayTime start = EncodeDate(2010, 5, 1);

@@ -389,7 +389,8 @@ TEST_F(SettingsDialogClosing, EditSettingsHandsBackTheConfirmedValues)
         TypeInto(c().EditLabel, "Tank");
         c().OKBtn->click();
     });
-    ASSERT_TRUE(dialog->EditSettings(values, second.get(), {first.get(), second.get(), third.get()}));
+    ASSERT_TRUE(
+        dialog->EditSettings(values, second.get(), {first.get(), second.get(), third.get()}));
 
     // Window order, the current tab's device selected.
     EXPECT_EQ(treeSeen, (QStringList{"Solar 10", "Solar 11", "Module 12"}));

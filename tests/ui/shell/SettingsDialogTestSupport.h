@@ -30,7 +30,8 @@ inline QString Q(int row)
 // the aggregation, a month total and a logged year total) and two outputs.
 inline std::unique_ptr<DeviceSettings> MakeSolarDevice(int number = 10)
 {
-    auto device = std::make_unique<DeviceSettings>(number, "Solar " + std::to_string(number), false);
+    auto device =
+        std::make_unique<DeviceSettings>(number, "Solar " + std::to_string(number), false);
     device->registerField("T1", "[°C]", FieldCategory::Inputs, nullptr);
     device->registerField("T2", "[°C]", FieldCategory::Inputs, nullptr);
     device->registerField("P", "[kW]", FieldCategory::Others, nullptr);
@@ -51,7 +52,8 @@ inline std::unique_ptr<DeviceSettings> MakeSolarDevice(int number = 10)
 
 inline std::unique_ptr<DeviceSettings> MakeInputsOnlyDevice(int number)
 {
-    auto device = std::make_unique<DeviceSettings>(number, "Module " + std::to_string(number), false);
+    auto device =
+        std::make_unique<DeviceSettings>(number, "Module " + std::to_string(number), false);
     device->registerField("T1", "[°C]", FieldCategory::Inputs, nullptr);
     device->registerField("T3", "[°C]", FieldCategory::Inputs, nullptr);
     return device;
@@ -76,8 +78,8 @@ inline void TypeInto(QLineEdit* edit, const QString& text)
 inline void ClickWidget(QWidget* widget)
 {
     const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, widget->mapToGlobal(centre),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, widget->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, centre, widget->mapToGlobal(centre),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);

@@ -52,7 +52,7 @@ TEST_F(NavigationScroll, HeldButtonRepeatsStepsUntilReleased)
 
 TEST_F(NavigationScroll, AnyMouseButtonScrollsAndScrollingLeavesTheRange)
 {
-    W().sliderTime->setValue(2);  // 20 March, the last day with data
+    W().sliderTime->setValue(2); // 20 March, the last day with data
     Span(SpanOneHour);
     Nav().SetWindow(DayOf(kMar31) + 1, At(kMar31, 23));
 
@@ -119,7 +119,6 @@ TEST_F(NavigationScroll, LongSpansStepTheSliderInsteadOfRepeating)
     EXPECT_NEAR(Start(), DayOf(kMar1), 1e-9);
     EXPECT_NEAR(End(), apr1, 1e-9);
     EXPECT_FALSE(W().scrollTimer->isActive());
-
 }
 
 } // namespace

@@ -72,7 +72,7 @@ TEST_F(NavigationSpan, OneDayStepsOverTheDaysWithDataOnly)
 TEST_F(NavigationSpan, HourSpansStayWithinTheirDay)
 {
     LoadMarch();
-    W().sliderTime->setValue(2);  // 5 March
+    W().sliderTime->setValue(2); // 5 March
     Span(SpanThreeHours);
     ExpectWindow(DayOf(kMar5), At(kMar5, 3));
     EXPECT_EQ(SliderMax(), 21);
@@ -127,7 +127,7 @@ TEST_F(NavigationSpan, HourJumpsSnapToTheEdgesOfThePeriod)
 TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
 {
     LoadMarch();
-    W().sliderTime->setValue(3);  // 20 March
+    W().sliderTime->setValue(3); // 20 March
     Span(SpanOneMonth);
     ExpectWindow(DayOf(kMar1), EncodeDate(2010, 4, 1));
     EXPECT_EQ(S().navigationStart, DayOf(kMar1));

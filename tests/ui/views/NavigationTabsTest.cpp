@@ -52,7 +52,10 @@ protected:
         ASSERT_TRUE(Set(device).selected(field));
     }
 
-    Series& SeriesOf(int device, const std::string& key) { return *Set(device).series(Field(key, device)); }
+    Series& SeriesOf(int device, const std::string& key)
+    {
+        return *Set(device).series(Field(key, device));
+    }
 
     int refreshes = 0;
 };

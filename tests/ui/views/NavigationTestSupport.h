@@ -21,7 +21,10 @@
 
 namespace korvex::test {
 
-inline DayTime DayOf(const QDate& d) { return EncodeDate(d.year(), d.month(), d.day()); }
+inline DayTime DayOf(const QDate& d)
+{
+    return EncodeDate(d.year(), d.month(), d.day());
+}
 
 // Day number plus hours and minutes.
 inline DayTime At(const QDate& d, int hours, int minutes = 0)
@@ -113,8 +116,8 @@ protected:
     }
     void Key(QWidget* button, QEvent::Type type, int key, bool autoRepeat = false)
     {
-        QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Space ? QStringLiteral(" ") : QString(),
-                        autoRepeat);
+        QKeyEvent event(type, key, Qt::NoModifier,
+                        key == Qt::Key_Space ? QStringLiteral(" ") : QString(), autoRepeat);
         QApplication::sendEvent(button, &event);
     }
 

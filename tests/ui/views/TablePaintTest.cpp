@@ -13,7 +13,10 @@ namespace {
 
 const QColor kFixed(236, 236, 255);
 
-bool Dark(QRgb pixel) { return qGray(pixel) < 128; }
+bool Dark(QRgb pixel)
+{
+    return qGray(pixel) < 128;
+}
 
 // Dark pixels in the columns [x0, x1) of the rows [y0, y1).
 int DarkPixels(const QImage& image, int x0, int x1, int y0, int y1)
@@ -52,7 +55,7 @@ TEST_F(TablePaint, ScreenColoursLinesAndMergedHeading)
     TTableGrid& g = Grid();
     ASSERT_EQ(g.ColCount(), 5);
     const QRect date = g.CellRect(0, 2);
-    const QRect heading = g.CellRect(1, 0);  // "Solar controller", its columns 1 and 2
+    const QRect heading = g.CellRect(1, 0); // "Solar controller", its columns 1 and 2
     const QRect field = g.CellRect(1, 1);
     const QRect data = g.CellRect(1, 2);
     const int mid0 = heading.center().y();
@@ -67,8 +70,8 @@ TEST_F(TablePaint, ScreenColoursLinesAndMergedHeading)
     EXPECT_EQ(At(field.center().x(), field.bottom() + 1), QColor(Qt::black));
     EXPECT_EQ(At(data.right() + 1, data.center().y()), kFixed);
     EXPECT_EQ(At(data.center().x(), data.bottom() + 1), kFixed);
-    EXPECT_EQ(At(0, date.center().y()), QColor(Qt::black));  // left edge of the first column
-    EXPECT_EQ(At(heading.center().x(), 0), QColor(Qt::black));  // top of the heading row
+    EXPECT_EQ(At(0, date.center().y()), QColor(Qt::black));    // left edge of the first column
+    EXPECT_EQ(At(heading.center().x(), 0), QColor(Qt::black)); // top of the heading row
 
     // Row 0: no line between a device's columns, a line before the next device and at the end;
     // row 1 keeps its line between the two fields.
@@ -78,9 +81,12 @@ TEST_F(TablePaint, ScreenColoursLinesAndMergedHeading)
     EXPECT_EQ(At(g.CellRect(3, 0).right() + 1, mid0), kFixed);
     EXPECT_EQ(At(field.right() + 1, field.center().y()), QColor(Qt::black));
     // The heading text stands in the device's first column only; the second one is blank.
-    EXPECT_GT(DarkPixels(image, heading.left(), heading.left() + 20, heading.top() + 1, heading.bottom()), 0);
+    EXPECT_GT(
+        DarkPixels(image, heading.left(), heading.left() + 20, heading.top() + 1, heading.bottom()),
+        0);
     const QRect second = g.CellRect(2, 0);
-    EXPECT_EQ(DarkPixels(image, second.left(), second.right(), second.top() + 1, second.bottom()), 0);
+    EXPECT_EQ(DarkPixels(image, second.left(), second.right(), second.top() + 1, second.bottom()),
+              0);
 
     // Outside the table the grid is white.
     const QRect last = g.CellRect(4, g.RowCount() - 1);
@@ -97,10 +103,13 @@ TEST_F(TablePaint, TextAlignment)
     EXPECT_EQ(DarkPixels(image, data.right() - 1, data.right() + 1, data.top(), data.bottom()), 0);
     // Headings start at the left: "V [l]" in an 80 pixel column.
     const QRect field = g.CellRect(1, 1);
-    EXPECT_GT(DarkPixels(image, field.left() + 1, field.left() + 8, field.top(), field.bottom()), 0);
-    EXPECT_EQ(DarkPixels(image, field.center().x(), field.right(), field.top() + 1, field.bottom()), 0);
+    EXPECT_GT(DarkPixels(image, field.left() + 1, field.left() + 8, field.top(), field.bottom()),
+              0);
+    EXPECT_EQ(DarkPixels(image, field.center().x(), field.right(), field.top() + 1, field.bottom()),
+              0);
     // The text begins three pixels below the cell's top.
-    EXPECT_EQ(DarkPixels(image, field.left() + 1, field.right(), field.top() + 1, field.top() + 3), 0);
+    EXPECT_EQ(DarkPixels(image, field.left() + 1, field.right(), field.top() + 1, field.top() + 3),
+              0);
 }
 
 // The table as a picture, each cell painted like the print-out does: line width lw from the
@@ -138,8 +147,8 @@ TEST_F(TablePaint, PaintsOntoAnyCanvas)
         for (int x = 0; x < picture.width(); ++x)
             ASSERT_NE(QColor(picture.pixel(x, y)), QColor(Qt::magenta)) << x << "," << y;
     }
-    const int y1 = rowStep + rowStep / 2;  // middle of row 1
-    const int edge = starts[2];            // between "V [l]" and "Q [kWh]"
+    const int y1 = rowStep + rowStep / 2; // middle of row 1
+    const int edge = starts[2];           // between "V [l]" and "Q [kWh]"
     EXPECT_EQ(QColor(picture.pixel(edge - lw - 1, y1)), kFixed);
     for (int x = edge - lw; x < edge; ++x)
         EXPECT_EQ(QColor(picture.pixel(x, y1)), QColor(Qt::black)) << x;
@@ -162,7 +171,7 @@ TEST_F(TablePaint, PaintsOntoAnyCanvas)
     }
     EXPECT_EQ(DarkPixels(scaled, 20, 100, 20, 54), 0);
     EXPECT_GT(DarkPixels(scaled, 150, 176, 20, 54), 0);
-    EXPECT_EQ(QColor(scaled.pixel(181, 40)), kFixed);  // right strip at x = 90 .. 91 (scaled)
+    EXPECT_EQ(QColor(scaled.pixel(181, 40)), kFixed); // right strip at x = 90 .. 91 (scaled)
     EXPECT_EQ(QColor(scaled.pixel(184, 40)), QColor(Qt::magenta));
 }
 
@@ -174,25 +183,25 @@ TEST(TableGrid, WheelScrollsRowsAndKeepsTheHeadings)
     cells.SetFixedCols(1);
     cells.SetFixedRows(2);
     TTableGrid grid;
-    grid.resize(300, 2 * 18 + 3 * 18 + 5);  // the headings and three rows
+    grid.resize(300, 2 * 18 + 3 * 18 + 5); // the headings and three rows
     grid.SetContent(cells);
     grid.show();
     ASSERT_EQ(grid.VisibleRowCount(), 3);
     ASSERT_EQ(grid.TopRow(), 2);
 
     auto wheel = [&grid](int delta) {
-        QWheelEvent event(QPointF(10, 40), QPointF(10, 40), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(10, 40), QPointF(10, 40), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(grid.viewport(), &event);
     };
-    wheel(120);  // already at the top
+    wheel(120); // already at the top
     EXPECT_EQ(grid.TopRow(), 2);
     for (int i = 0; i < 3; ++i)
         wheel(-120);
     EXPECT_EQ(grid.TopRow(), 5);
     for (int i = 0; i < 10; ++i)
         wheel(-120);
-    EXPECT_EQ(grid.TopRow(), 9);  // rows 9, 10 and 11 fill the view
+    EXPECT_EQ(grid.TopRow(), 9); // rows 9, 10 and 11 fill the view
     wheel(120);
     EXPECT_EQ(grid.TopRow(), 8);
 

@@ -35,7 +35,10 @@
 
 namespace korvex::test {
 
-inline DayTime Day(int y, int m, int d) { return EncodeDate(y, m, d); }
+inline DayTime Day(int y, int m, int d)
+{
+    return EncodeDate(y, m, d);
+}
 
 // Installs the table and the yield summary, unless the window did so itself.
 inline void InstallTableParts(TChildform& window)
@@ -90,8 +93,9 @@ protected:
             QDate day;
         };
         std::vector<File> files;
-        for (QDate d : {QDate(2010, 2, 27), QDate(2010, 2, 28), QDate(2010, 3, 1), QDate(2010, 3, 2),
-                        QDate(2010, 3, 3), QDate(2010, 3, 4), QDate(2010, 3, 5), QDate(2010, 3, 17)})
+        for (QDate d :
+             {QDate(2010, 2, 27), QDate(2010, 2, 28), QDate(2010, 3, 1), QDate(2010, 3, 2),
+              QDate(2010, 3, 3), QDate(2010, 3, 4), QDate(2010, 3, 5), QDate(2010, 3, 17)})
             files.push_back({10, d});
         if (secondDevice) {
             for (QDate d : {QDate(2010, 3, 3), QDate(2010, 3, 17), QDate(2010, 4, 2)})
@@ -108,7 +112,8 @@ protected:
                                                    .arg(f.day.toString(QStringLiteral("yyMMdd")));
             QFile out(path);
             EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-            out.write(DayLog(f.day, f.device == 10 ? "Solar controller" : "Roof array of the east wing",
+            out.write(DayLog(f.day,
+                             f.device == 10 ? "Solar controller" : "Roof array of the east wing",
                              f.device == 10 ? "2,0" : "4,0"));
             paths.push_back(path.toStdString());
         }

@@ -13,7 +13,10 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::string T(int row) { return Text(row); }
+std::string T(int row)
+{
+    return Text(row);
+}
 
 class TableView : public TableWindowTest {
 protected:
@@ -88,7 +91,8 @@ TEST_F(TableView, FollowsTheNavigationControls)
     window->Widgets().spanTime->setCurrentIndex(SpanOneYear);
     EXPECT_EQ(Column(0), (Texts{T(136), T(53), "Feb. 2010", "Mar. 2010", "Apr. 2010", T(132)}));
     const QString title = window->Widgets().chart->TitleLines().join(QLatin1Char(' '));
-    EXPECT_TRUE(title.contains(QString::fromStdString(Text(138) + " V: 880,00 [l]"))) << title.toStdString();
+    EXPECT_TRUE(title.contains(QString::fromStdString(Text(138) + " V: 880,00 [l]")))
+        << title.toStdString();
 
     // The second device's tab shows its columns.
     window->Widgets().tabSetDevices->setCurrentIndex(1);
@@ -99,7 +103,8 @@ TEST_F(TableView, OneYearShowsMonths)
 {
     Show(SpanOneYear, Day(2010, 1, 1), Day(2011, 1, 1));
     EXPECT_EQ(Column(0), (Texts{T(136), T(53), "Feb. 2010", "Mar. 2010", "Apr. 2010", T(132)}));
-    EXPECT_EQ(Column(1), (Texts{"Solar controller", "V [l]", "220,00", "660,00", "0,00", "880,00"}));
+    EXPECT_EQ(Column(1),
+              (Texts{"Solar controller", "V [l]", "220,00", "660,00", "0,00", "880,00"}));
     EXPECT_EQ(Column(2), (Texts{"", "Q [kWh]", "0,74", "2,22", "0,00", "2,96"}));
 
     // A year without data keeps the headings and an empty total.

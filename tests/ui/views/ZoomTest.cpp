@@ -105,7 +105,7 @@ TEST_F(Zoom, TwentyMinutesBecomeOneHourAroundTheirCentre)
     EXPECT_NEAR(bottom.Maximum() - bottom.Minimum(), 1.0 / 24, 1e-9);
     EXPECT_NEAR((bottom.Maximum() + bottom.Minimum()) / 2, (from + to) / 2, 2.0 / 1440);
     EXPECT_FALSE(bottom.ExactDate());
-    EXPECT_EQ(bottom.DateTimeFormat(), QStringLiteral("hh:mm"));  // short span
+    EXPECT_EQ(bottom.DateTimeFormat(), QStringLiteral("hh:mm")); // short span
     EXPECT_TRUE(S().zoomSaved);
     ExpectLowerChartFollows();
 }
@@ -192,11 +192,11 @@ TEST_F(Zoom, RightButtonDragPansBothValueAxes)
     Mouse(QEvent::MouseButtonPress, press, Qt::RightButton);
     EXPECT_TRUE(S().dragging);
     EXPECT_FALSE(C().OnScroll());
-    const QPoint moved = press - QPoint(30, 60);  // upward
+    const QPoint moved = press - QPoint(30, 60); // upward
     Mouse(QEvent::MouseMove, moved, Qt::RightButton);
     EXPECT_NEAR(left.ValueAtPixel(moved.y()), underLeft, 1e-9);
     EXPECT_NEAR(right.ValueAtPixel(moved.y()), underRight, 1e-9);
-    EXPECT_GT(left.Minimum(), 0);  // the curves moved up with the pointer
+    EXPECT_GT(left.Minimum(), 0); // the curves moved up with the pointer
     EXPECT_EQ(C().BottomAxis().Minimum(), time);
 
     // Another button's release does not end the drag; the right one does, wherever it happens.
@@ -217,7 +217,10 @@ TEST_F(Zoom, WheelOverTheGraphListScrollsIt)
     // Enough rows to need scrolling.
     std::vector<LogColumn> columns;
     for (int i = 1; i <= 50; ++i)
-        columns.push_back({"T" + QByteArray::number(i) + "[\xB0" "C]", [i](int) { return 20.0 + i; }});
+        columns.push_back({"T" + QByteArray::number(i) +
+                               "[\xB0"
+                               "C]",
+                           [i](int) { return 20.0 + i; }});
     Load({10}, QDate(2010, 5, 3), QDate(2010, 5, 3), columns);
     QScrollArea* list = List();
     QScrollBar* bar = list->verticalScrollBar();
@@ -231,7 +234,7 @@ TEST_F(Zoom, WheelOverTheGraphListScrollsIt)
         QApplication::sendEvent(target, &event);
     };
     TGraphPanel* row = Row("T3");
-    wheel(row->ShowBox(), -120);  // towards the user: down the list
+    wheel(row->ShowBox(), -120); // towards the user: down the list
     EXPECT_EQ(bar->value(), 120);
     wheel(row->NameLabel(), 60);
     EXPECT_EQ(bar->value(), 60);
