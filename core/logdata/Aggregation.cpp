@@ -1,6 +1,7 @@
 #include "core/logdata/Aggregation.h"
 
 #include "core/logdata/CustomSeries.h"
+#include "core/logdata/FieldKeys.h"
 #include "core/services/NumberFormat.h"
 #include "core/services/TextCatalogue.h"
 
@@ -15,18 +16,11 @@ constexpr int kTextSumOfFlowRate = 64;
 constexpr int kTextSumOfEnergy = 65;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
-bool Contains(std::string_view text, std::string_view part)
-{
-    return text.find(part) != std::string_view::npos;
-}
-
 int UnitsPerDayOf(std::string_view key)
 {
-    if (key.empty())
-        return 0;
-    if (key.front() == 'P')
+    if (IsPowerKey(key))
         return kPowerUnitsPerDay;
-    if (key.front() == 'V')
+    if (IsFlowKey(key))
         return kFlowUnitsPerDay;
     return 0;
 }
@@ -112,16 +106,16 @@ std::string SumUnit(std::string_view unit)
 std::string YieldName(std::string_view key)
 {
     std::string name(key);
-    if (!name.empty() && name.front() == 'P')
+    if (IsPowerKey(name))
         name.front() = 'Q';
     return name;
 }
 
 std::string SumFieldLabel(std::string_view key)
 {
-    if (!key.empty() && key.front() == 'P')
+    if (IsPowerKey(key))
         return Text(kTextSumOfEnergy) + " (Q" + std::string(key.substr(1)) + ")";
-    if (!key.empty() && key.front() == 'V')
+    if (IsFlowKey(key))
         return Text(kTextSumOfFlowRate) + " (" + std::string(key) + ")";
     return std::string(key);
 }
@@ -171,49 +165,51 @@ double DaySum(const Series& series, int unitsPerDay, DayTime day)
     return sum + compensation;
 }
 
-void Aggregate(AnalysisDataSet& set)
+namespace {
+
+// A rate field and its day sum, with the time units per day of the rate.
+struct SumSource {
+    std::string source;
+    std::string daySum;
+    int units;
+};
+
+struct SumSources {
+    std::vector<SumSource> withLogSums;    // the logs carry a day sum field
+    std::vector<SumSource> withoutLogSums; // the day sum field is to be added
+};
+
+// Rate fields of Others and their day sums; marks the log's own sum fields as derived.
+SumSources CollectSumSources(DeviceSettings& settings)
 {
-    DeviceSettings* settings = set.deviceSettings();
-    // Without a loaded day there is nothing to sum, and registering fields without slots would
-    // put the field lists out of step.
-    if (!settings || !set.hasData())
-        return;
-
-    struct Existing {
-        std::string source;
-        std::string daySum;
-        int units;
-    };
-    struct Missing {
-        std::string daySum;
-        std::string source;
-        int units;
-    };
-    std::vector<Existing> existing;
-    std::vector<Missing> missing;
-
-    const int othersBegin = settings->inputsCount();
-    const int othersEnd = settings->count(FieldCategory::Others);
+    SumSources sources;
+    const int othersBegin = settings.inputsCount();
+    const int othersEnd = settings.count(FieldCategory::Others);
     for (int i = othersBegin; i < othersEnd; ++i) {
-        const std::string key = settings->key(i);
+        const std::string key = settings.key(i);
         const int units = UnitsPerDayOf(key);
         if (units == 0)
             continue;
-        const bool hasDaySum = settings->find(key + "tag") >= 0;
+        const bool hasDaySum = settings.find(DaySumKey(key)) >= 0;
         if (hasDaySum)
-            existing.push_back({key, key + "tag", units});
-        if (Contains(key, "tag") || Contains(key, "jahr")) {
-            settings->setDerived(i, true);
+            sources.withLogSums.push_back({key, DaySumKey(key), units});
+        if (IsDaySumKey(key) || IsYearCounterKey(key)) {
+            settings.setDerived(i, true);
             continue;
         }
         if (!hasDaySum)
-            missing.push_back({key + "tag", key, units});
+            sources.withoutLogSums.push_back({key, DaySumKey(key), units});
     }
+    return sources;
+}
 
-    // Log day sums stay; days whose file carried none get the integral.
-    for (const Existing& e : existing) {
-        const int source = settings->find(e.source);
-        const int daySum = settings->find(e.daySum);
+// Log day sums stay; days whose file carried none get the integral.
+void CompleteLogDaySums(AnalysisDataSet& set, const std::vector<SumSource>& sources)
+{
+    DeviceSettings& settings = *set.deviceSettings();
+    for (const SumSource& e : sources) {
+        const int source = settings.find(e.source);
+        const int daySum = settings.find(e.daySum);
         Series* sourceSeries = set.series(source);
         Series* daySeries = set.series(daySum);
         if (!sourceSeries || !daySeries)
@@ -224,58 +220,68 @@ void Aggregate(AnalysisDataSet& set)
         }
         set.setUnit(daySum, SumUnit(set.unit(daySum)));
     }
+}
 
-    for (const Missing& m : missing) {
-        const int source = settings->find(m.source);
+void AddIntegratedDaySums(AnalysisDataSet& set, const std::vector<SumSource>& sources)
+{
+    DeviceSettings& settings = *set.deviceSettings();
+    for (const SumSource& m : sources) {
+        const int source = settings.find(m.source);
         const std::string unit = SumUnit(set.unit(source));
-        const int index = settings->registerField(m.daySum, unit, FieldCategory::Others);
+        const int index = settings.registerField(m.daySum, unit, FieldCategory::Others);
         set.insertSlot(index, FieldCategory::Others, true);
-        settings->setDerived(index, true);
+        settings.setDerived(index, true);
         Series* daySeries = set.series(index);
-        const Series* sourceSeries = set.series(settings->find(m.source));
+        const Series* sourceSeries = set.series(settings.find(m.source));
         if (daySeries && sourceSeries) {
             for (const DayBlock& block : set.dayBlocks())
                 daySeries->addPoint(block.day + 0.5, DaySum(*sourceSeries, m.units, block.day));
         }
         set.insertUnit(index, unit);
     }
+}
 
-    // Labels of the sums, and gaps at missing days.
-    for (int i = settings->inputsCount(); i < settings->count(FieldCategory::Others); ++i) {
-        if (settings->derived(i))
+// Labels of the sums, and gaps at missing days.
+void LabelSumsAndBreakGaps(AnalysisDataSet& set)
+{
+    DeviceSettings& settings = *set.deviceSettings();
+    for (int i = settings.inputsCount(); i < settings.count(FieldCategory::Others); ++i) {
+        if (settings.derived(i))
             continue;
-        const std::string key = settings->key(i);
-        for (const char* suffix : {"tag", "jahr"}) {
-            const int sum = settings->find(key + suffix);
-            if (sum < 0)
-                continue;
-            if (std::string_view(suffix) == "tag") {
-                if (Series* s = set.series(sum))
-                    BreakAtMissingDays(*s);
-            }
-            if (settings->label(sum) == settings->key(sum))
-                settings->setLabel(sum, SumFieldLabel(key));
+        const std::string key = settings.key(i);
+        const int daySum = settings.find(DaySumKey(key));
+        if (daySum >= 0) {
+            if (Series* s = set.series(daySum))
+                BreakAtMissingDays(*s);
+        }
+        for (const int sum : {daySum, settings.find(YearCounterKey(key))}) {
+            if (sum >= 0 && settings.label(sum) == settings.key(sum))
+                settings.setLabel(sum, SumFieldLabel(key));
         }
     }
+}
 
-    // Month sums, partnered with their day sums.
+// Month sums, partnered with their day sums.
+void AddMonthSums(AnalysisDataSet& set)
+{
+    DeviceSettings& settings = *set.deviceSettings();
     std::vector<std::string> dayKeys;
-    for (int i = settings->inputsCount(); i < settings->count(FieldCategory::Others); ++i) {
-        if (Contains(settings->key(i), "tag"))
-            dayKeys.push_back(settings->key(i));
+    for (int i = settings.inputsCount(); i < settings.count(FieldCategory::Others); ++i) {
+        if (IsDaySumKey(settings.key(i)))
+            dayKeys.push_back(settings.key(i));
     }
     for (const std::string& dayKey : dayKeys) {
-        const std::string monthKey = dayKey.substr(0, dayKey.find("tag")) + "monat";
+        const std::string monthKey = MonthSumKey(dayKey);
         // Two day sums sharing a prefix ("Ptag", "Ptag2") would give one month key twice.
-        if (settings->contains(monthKey))
+        if (settings.contains(monthKey))
             continue;
-        const int day = settings->find(dayKey);
+        const int day = settings.find(dayKey);
         const std::string unit = set.unit(day);
-        const int month = settings->registerField(monthKey, unit, FieldCategory::Others);
+        const int month = settings.registerField(monthKey, unit, FieldCategory::Others);
         set.insertSlot(month, FieldCategory::Others, true);
-        const int dayIndex = settings->find(dayKey);
-        settings->setDerived(month, true);
-        settings->setLabel(month, settings->label(dayIndex));
+        const int dayIndex = settings.find(dayKey);
+        settings.setDerived(month, true);
+        settings.setLabel(month, settings.label(dayIndex));
         if (Series* monthSeries = set.series(month)) {
             if (const Series* daySeries = set.series(dayIndex))
                 FillMonthSeries(*monthSeries, *daySeries);
@@ -284,6 +290,22 @@ void Aggregate(AnalysisDataSet& set)
         set.slot(month).partner = dayIndex;
         set.insertUnit(month, unit);
     }
+}
+
+} // namespace
+
+void Aggregate(AnalysisDataSet& set)
+{
+    DeviceSettings* settings = set.deviceSettings();
+    // Without a loaded day there is nothing to sum, and registering fields without slots would
+    // put the field lists out of step.
+    if (!settings || !set.hasData())
+        return;
+    const SumSources sources = CollectSumSources(*settings);
+    CompleteLogDaySums(set, sources.withLogSums);
+    AddIntegratedDaySums(set, sources.withoutLogSums);
+    LabelSumsAndBreakGaps(set);
+    AddMonthSums(set);
 }
 
 const Series* DaySumSeries(const AnalysisDataSet& set, int dayField)
@@ -328,7 +350,7 @@ void RaiseYearColumn(const AnalysisDataSet& set, int field, std::span<const int>
     const DeviceSettings* settings = set.deviceSettings();
     if (!settings || field < 0 || field >= settings->fieldCount())
         return;
-    const Series* series = set.series(settings->find(settings->key(field) + "jahr"));
+    const Series* series = set.series(settings->find(YearCounterKey(settings->key(field))));
     if (!series)
         return;
     const Series& points = series->dataHolder();

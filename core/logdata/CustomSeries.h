@@ -19,13 +19,6 @@ public:
     void setOffset(int value) override;
     double largestY() const override;
     double smallestY() const override;
-
-    // Where the last day-sum search ended; lets the next day start there.
-    std::int32_t searchPosition() const { return searchPosition_; }
-    void setSearchPosition(std::int32_t position) { searchPosition_ = position; }
-
-private:
-    std::int32_t searchPosition_ = 0;
 };
 
 // Area series filled from its offset up (or down) to the shifted values; no stacking.

@@ -1,6 +1,7 @@
 #include "core/logdata/DeviceSettings.h"
 
 #include "core/logdata/DeviceNames.h"
+#include "core/logdata/FieldKeys.h"
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
@@ -238,7 +239,7 @@ void DeviceSettings::translateSumLabels()
         Field& f = fields_[static_cast<std::size_t>(i)];
         if (f.key.size() <= 3)
             continue;
-        if (f.key.find("tag") == std::string::npos && f.key.find("monat") == std::string::npos)
+        if (!IsDaySumKey(f.key) && !IsMonthSumKey(f.key))
             continue;
         const std::size_t cut = f.label.find(" (");
         const std::string head = f.label.substr(0, cut);

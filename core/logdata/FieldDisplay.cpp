@@ -1,6 +1,7 @@
 #include "core/logdata/FieldDisplay.h"
 
 #include "core/logdata/CustomSeries.h"
+#include "core/logdata/FieldKeys.h"
 
 #include <memory>
 
@@ -123,7 +124,7 @@ void RefreshAll(AnalysisDataSet& set)
 bool IsSelectableSum(const DeviceSettings& settings, int i)
 {
     return settings.category(i) == FieldCategory::Others && settings.derived(i) &&
-           settings.key(i).find("jahr") == std::string::npos;
+           !IsYearCounterKey(settings.key(i));
 }
 
 } // namespace

@@ -79,7 +79,6 @@ LogFileEntry MakeEntry(std::string path, int sortKey)
     const std::size_t n = path.size();
     // The same characters the reader and the analysis assign the file by.
     entry.deviceText = DeviceNumberText(path);
-    entry.deviceNumber = DeviceNumberFromPath(path);
     int key = 0;
     if (n >= 10 && ParseInteger(std::string_view(path).substr(n - 10, 6), key) && key >= 0) {
         entry.nameKey = key;
@@ -220,11 +219,9 @@ LogFileSelection SelectLogFiles(const LogDirectoryScan& scan, DayTime from, DayT
     const int fromKey = DayKey(from);
     const int toKey = DayKey(to);
     for (const LogFileEntry& entry : scan.files) {
-        if (entry.nameKey < 0) {
-            selection.undatable.push_back(entry);
-            continue;
-        }
-        if (entry.nameKey < fromKey || entry.nameKey > toKey)
+        // Six name digits that are no number belong to no range; such a file is left out
+        // instead of stopping the whole load.
+        if (entry.nameKey < 0 || entry.nameKey < fromKey || entry.nameKey > toKey)
             continue;
         selection.files.push_back(entry);
         selection.devices.push_back(entry.deviceText);
@@ -233,13 +230,6 @@ LogFileSelection SelectLogFiles(const LogDirectoryScan& scan, DayTime from, DayT
     selection.devices.erase(std::unique(selection.devices.begin(), selection.devices.end()),
                             selection.devices.end());
 
-    selection.filesOfDevice.resize(selection.devices.size());
-    for (std::size_t i = 0; i < selection.files.size(); ++i) {
-        const auto it = std::lower_bound(selection.devices.begin(), selection.devices.end(),
-                                         selection.files[i].deviceText);
-        selection.filesOfDevice[static_cast<std::size_t>(it - selection.devices.begin())].push_back(
-            i);
-    }
     return selection;
 }
 

@@ -13,7 +13,6 @@ struct LogFileEntry {
     std::string path;       // absolute path as the file system gives it (UTF-8 on Linux)
     int sortKey = 0;        // name without extension, from its third character on, as an integer
     std::string deviceText; // NN of ...NNyymmdd.csv, as DeviceNumberText reads it ("10")
-    int deviceNumber = -1;  // deviceText as a two-digit decimal number, else -1
     int nameKey = -1;       // the six characters before ".csv" as an integer (yymmdd), else -1
     DayTime day = 0;        // the date those six characters name; 0 when they name none
 };
@@ -43,11 +42,6 @@ struct LogFileSelection {
     std::vector<LogFileEntry> files;
     // Sorted device texts without duplicates; a file's data set is its position here.
     std::vector<std::string> devices;
-    // Indexes into files, one list per entry of devices, each in load order.
-    std::vector<std::vector<std::size_t>> filesOfDevice;
-    // Files inside the scanned list whose six name digits are no number: they can belong to no
-    // range and are left out instead of stopping the whole load.
-    std::vector<LogFileEntry> undatable;
 };
 
 // The scanned files whose six name digits lie in [from, to] (days compared as yymmdd).

@@ -3,6 +3,7 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/CustomSeries.h"
 #include "core/logdata/DeviceNames.h"
+#include "core/logdata/FieldKeys.h"
 #include "core/logdata/LogLines.h"
 #include "core/services/Cp1252.h"
 #include "core/services/Errors.h"
@@ -60,57 +61,6 @@ std::string_view CellBefore(std::string_view line, char sep = ';')
 {
     const void* hit = std::memchr(line.data(), sep, line.size());
     return hit ? line.substr(0, static_cast<const char*>(hit) - line.data()) : line;
-}
-
-// ASCII case-insensitive search.
-std::size_t FindNoCase(const std::string& text, std::string_view what)
-{
-    if (what.size() > text.size())
-        return std::string::npos;
-    for (std::size_t i = 0; i + what.size() <= text.size(); ++i) {
-        bool same = true;
-        for (std::size_t k = 0; k < what.size() && same; ++k) {
-            char a = text[i + k];
-            if (a >= 'A' && a <= 'Z')
-                a = static_cast<char>(a - 'A' + 'a');
-            same = a == what[k];
-        }
-        if (same)
-            return i;
-    }
-    return std::string::npos;
-}
-
-void ReplaceFirstNoCase(std::string& text, std::string_view what, std::string_view with)
-{
-    const std::size_t at = FindNoCase(text, what);
-    if (at != std::string::npos)
-        text.replace(at, what.size(), with);
-}
-
-void ReplaceFirst(std::string& text, std::string_view what, std::string_view with)
-{
-    const std::size_t at = text.find(what);
-    if (at != std::string::npos)
-        text.replace(at, what.size(), with);
-}
-
-// The unit group that holds the unit, or false.
-bool UnitCategory(const std::string& unit, FieldCategory& category)
-{
-    static const std::string inputs = "[°C][°F]";
-    static const std::string others =
-        "[l/min][W][kW][kWh][kW/h][MBtu/h][MBtu][gal/min][psi][bar][kW/m²]";
-    static const std::string outputs = "[%]";
-    if (inputs.find(unit) != std::string::npos)
-        category = FieldCategory::Inputs;
-    else if (others.find(unit) != std::string::npos)
-        category = FieldCategory::Others;
-    else if (outputs.find(unit) != std::string::npos)
-        category = FieldCategory::Outputs;
-    else
-        return false;
-    return true;
 }
 
 // Points of one series gathered while a file is read; they reach the series only when the
@@ -213,6 +163,9 @@ private:
     void parseHeader(std::string_view header);
     void identifyDevice(const std::string& name);
     void addColumn(std::string_view cell, std::size_t column);
+    void mapIgnored();
+    int fieldOf(const HeaderColumn& column);
+    void mapField(const HeaderColumn& column, int field, std::size_t index);
     bool endOfDayValue(std::size_t column, float scale, double& x, double& y);
     bool parseStamp(std::string_view cell, double& t);
     DayTime fileDay();
@@ -341,79 +294,51 @@ void FileLoad::identifyDevice(const std::string& name)
         throw KorvexError(Text(kTextDeviceClash));
 }
 
-void FileLoad::addColumn(std::string_view rawCell, std::size_t column)
+void FileLoad::addColumn(std::string_view cell, std::size_t column)
 {
-    ColumnEntry entry;
-    const std::size_t bracket = rawCell.find('[');
-    if (bracket == std::string_view::npos) {
-        map_.entries.push_back(entry);
-        stageOf_.push_back(-1);
-        return;
-    }
-    std::string name = Cp1252ToUtf8(rawCell.substr(0, bracket));
-    std::string unit = Cp1252ToUtf8(rawCell.substr(bracket));
+    const HeaderColumn normalised = NormaliseHeaderColumn(cell);
     // A unit without a name cannot address a field.
-    if (name.empty())
-        throw KorvexError(Text(kTextInvalidLog) + "\n\n" + Cp1252ToUtf8(rawCell.substr(0, 80)));
-
-    bool yield = false;
-    if (name[0] == 'Q') {
-        ReplaceFirstNoCase(name, "sum", "ges");
-        ReplaceFirstNoCase(name, "day", "tag");
-        ReplaceFirstNoCase(name, "year", "jahr");
-        ReplaceFirst(name, "Tag", "tag");
-        ReplaceFirst(name, "Jahr", "jahr");
-        if (FindNoCase(name, "ges") != std::string::npos) {
-            // A running total: nothing to show.
-            map_.entries.push_back(entry);
-            stageOf_.push_back(-1);
-            return;
-        }
-        name[0] = 'P';
-        yield = true;
-    } else if (name[0] == 'V') {
-        const std::size_t apostrophe = name.find('\'', 1);
-        if (apostrophe != std::string::npos)
-            name.erase(apostrophe, 1);
-    }
-
-    float scale = 1.0f;
-    if (unit == "[W]") {
-        unit = "[kW]";
-        scale = 0.001f;
-    } else if (unit == "[kW/h]") {
-        unit = "[kWh]";
-    } else if (unit == "[C]") {
-        unit = "[°C]";
-    } else if (unit == "[F]") {
-        unit = "[°F]";
-    }
-
-    FieldCategory category;
-    if (!UnitCategory(unit, category)) {
-        map_.entries.push_back(entry);
-        stageOf_.push_back(-1);
+    if (normalised.kind == HeaderColumnKind::Unnamed)
+        throw KorvexError(Text(kTextInvalidLog) + "\n\n" + Cp1252ToUtf8(cell.substr(0, 80)));
+    if (normalised.kind != HeaderColumnKind::Value) {
+        mapIgnored();
         return;
     }
+    mapField(normalised, fieldOf(normalised), column);
+}
 
+void FileLoad::mapIgnored()
+{
+    map_.entries.emplace_back();
+    stageOf_.push_back(-1);
+}
+
+int FileLoad::fieldOf(const HeaderColumn& column)
+{
     DeviceSettings& settings = *set_.deviceSettings();
-    int field = settings.find(name);
+    int field = settings.find(column.name);
     if (field < 0) {
-        field = settings.registerField(name, unit, category);
-        set_.insertUnit(field, unit);
-        set_.insertSlot(field, category, yield);
-    } else if (set_.unitWarningPending() && set_.unit(field) != unit) {
+        field = settings.registerField(column.name, column.unit, column.category);
+        set_.insertUnit(field, column.unit);
+        set_.insertSlot(field, column.category, column.yield);
+    } else if (set_.unitWarningPending() && set_.unit(field) != column.unit) {
         set_.clearUnitWarningPending();
         if (warn_)
-            warn_(Text(kTextUnitsDiffer) + name + Text(kTextUnitsFaulty));
+            warn_(Text(kTextUnitsDiffer) + column.name + Text(kTextUnitsFaulty));
     }
+    return field;
+}
 
+void FileLoad::mapField(const HeaderColumn& column, int field, std::size_t index)
+{
     Series* series = set_.series(field);
+    ColumnEntry entry;
     entry.field = field;
-    entry.scale = scale;
-    entry.yield = yield;
+    entry.scale = column.scale;
+    entry.yield = column.yield;
     double x = 0, y = 0;
-    if (yield && series && endOfDayValue(column, scale, x, y)) {
+    if (column.yield && series && endOfDayValue(index, column.scale, x, y)) {
+        // The day's yield is taken from the last line at once; the column is not read.
         yields_.push_back({series, x, y});
         map_.entries.push_back(entry);
         stageOf_.push_back(-1);

@@ -1,6 +1,7 @@
 #include "core/views/YieldTables.h"
 
 #include "core/logdata/Aggregation.h"
+#include "core/logdata/FieldKeys.h"
 #include "core/services/TextCatalogue.h"
 
 #include <string>
@@ -57,9 +58,9 @@ bool IsYieldField(const DeviceSettings& settings, int field)
     if (settings.category(field) != FieldCategory::Others || settings.derived(field))
         return false;
     const std::string& key = settings.key(field);
-    if (key.empty() || (key.front() != 'P' && key.front() != 'V'))
+    if (!IsPowerKey(key) && !IsFlowKey(key))
         return false;
-    return settings.find(key + "tag") >= 0;
+    return settings.find(DaySumKey(key)) >= 0;
 }
 
 bool SumColumnCells(const StringGrid& grid, int col, int firstRow, int lastRow, char separator,
@@ -107,7 +108,7 @@ StringGrid BuildDailyYieldTable(DataSetList sets, std::span<const int> days,
             grid.Set(c, 0, firstOfDevice ? std::to_string(device) : std::string(), device);
             grid.Set(c, 1, std::to_string(f), f);
             firstOfDevice = false;
-            FillDayColumn(*set, settings->find(settings->key(f) + "tag"), days, cells,
+            FillDayColumn(*set, settings->find(DaySumKey(settings->key(f))), days, cells,
                           format.separator);
             std::vector<GridCell>& column = grid.Column(c);
             for (std::size_t k = 0; k < cells.size(); ++k)

@@ -71,6 +71,134 @@ bool Write(std::FILE* out, const std::string& text)
     return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
 }
 
+// The files of the range, or an exit code with its message written.
+struct RangeChoice {
+    std::optional<int> exit;
+    LogFileSelection selection;
+    DayTime from = 0;
+    DayTime to = 0;
+};
+
+RangeChoice ChooseRange(const ReportOptions& options, std::FILE* err)
+{
+    RangeChoice choice;
+    const LogDirectoryScan scan = ScanLogDirectory(options.dir);
+    if (scan.status == ScanStatus::NoDirectory) {
+        std::fprintf(err, "korvex-report: %s: no such directory\n%s\n", options.dir.c_str(),
+                     Text(86).c_str());
+        choice.exit = ExitNothingLoaded;
+        return choice;
+    }
+    if (scan.status == ScanStatus::Unreadable) {
+        std::fprintf(err, "korvex-report: %s: the directory cannot be read\n", options.dir.c_str());
+        choice.exit = ExitNothingLoaded;
+        return choice;
+    }
+    if (!scan.Found()) {
+        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
+        choice.exit = ExitNothingLoaded;
+        return choice;
+    }
+
+    // As the date pickers, the range is held within the days the names cover.
+    choice.from = std::clamp(options.from.value_or(scan.firstDay), scan.firstDay, scan.lastDay);
+    choice.to = std::clamp(options.to.value_or(scan.lastDay), scan.firstDay, scan.lastDay);
+    if (choice.from <= choice.to && (!options.from || *options.from <= scan.lastDay) &&
+        (!options.to || *options.to >= scan.firstDay))
+        choice.selection = SelectLogFiles(scan, choice.from, choice.to);
+    if (choice.selection.files.empty()) {
+        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
+        choice.exit = ExitNothingLoaded;
+    }
+    return choice;
+}
+
+// The position of --device among the selection's devices; false (usage written) when absent.
+bool FindDevice(const ReportOptions& options, const LogFileSelection& selection,
+                std::optional<std::size_t>& device, std::FILE* err)
+{
+    if (!options.device)
+        return true;
+    const auto it = std::find(selection.devices.begin(), selection.devices.end(), *options.device);
+    if (it == selection.devices.end()) {
+        std::string found;
+        for (const std::string& d : selection.devices)
+            found += (found.empty() ? "" : ", ") + d;
+        std::fprintf(err, "korvex-report: device %s has no file in the range (devices: %s)\n%s",
+                     options.device->c_str(), found.c_str(), kReportUsage);
+        return false;
+    }
+    device = static_cast<std::size_t>(it - selection.devices.begin());
+    return true;
+}
+
+void ReportLoadErrors(const LogLoadResult& load, const ConsoleObserver& observer, std::FILE* err)
+{
+    for (const LogLoadFailure& f : load.failures)
+        std::fprintf(err, "%s: %s\n", f.path.c_str(), OneLine(f.message).c_str());
+    for (const std::string& e : observer.deviceErrors)
+        std::fprintf(err, "korvex-report: %s\n", OneLine(e).c_str());
+}
+
+int WritePicture(const ReportOptions& options, const RangeChoice& range,
+                 std::optional<std::size_t> device, const PictureRenderer& renderer,
+                 ConsoleObserver& observer, std::FILE* out, std::FILE* err)
+{
+    PictureJob job{range.selection,  range.from, range.to,          *options.spanItem,
+                   options.at,       device,     options.tableView, options.graphs,
+                   *options.picture, observer};
+    const PictureResult result = renderer(job);
+    observer.Finish();
+    ReportLoadErrors(result.load, observer, err);
+    for (const std::string& e : result.errors)
+        std::fprintf(err, "korvex-report: %s\n", OneLine(e).c_str());
+    if (result.writtenPath.empty())
+        return ExitNothingLoaded;
+    if (!Write(out, result.writtenPath + "\n")) {
+        std::fprintf(err, "korvex-report: the output cannot be written\n");
+        return ExitNothingLoaded;
+    }
+    return ExitSuccess;
+}
+
+// The text the options ask for: JSON, one window's table, or a yield table.
+std::string ReportOutput(const ReportOptions& options, ReportAnalysis& analysis,
+                         const LogLoadResult& load, std::optional<std::size_t> device)
+{
+    const MonthNames& months = MonthNamesForBlock(options.textBlock);
+    if (options.json)
+        return ReportJson(analysis, load);
+    if (options.spanItem) {
+        const DayTime at = options.at.value_or(static_cast<DayTime>(analysis.days.front()));
+        const WindowReport window = ReportWindow(analysis, *options.spanItem, at, device, months);
+        return GridText(window.table) + Utf8ToCp1252(window.title) + "\r\n";
+    }
+    return GridText(PresentYieldTable(analysis, options.table, device, months));
+}
+
+int WriteReport(const ReportOptions& options, const RangeChoice& range,
+                std::optional<std::size_t> device, ConsoleObserver& observer, std::FILE* out,
+                std::FILE* err)
+{
+    ReportAnalysis analysis;
+    analysis.Begin(range.selection, range.from, range.to);
+    const LogLoadResult load = RunLogLoad(range.selection, analysis, observer);
+    observer.Finish();
+    ReportLoadErrors(load, observer, err);
+
+    try {
+        analysis.Finish();
+    } catch (const KorvexError& e) {
+        std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
+        return ExitNothingLoaded;
+    }
+    if (!Write(out, ReportOutput(options, analysis, load, device))) {
+        std::fprintf(err, "korvex-report: the output cannot be written\n");
+        return ExitNothingLoaded;
+    }
+    return ExitSuccess;
+}
+
 } // namespace
 
 int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
@@ -93,50 +221,13 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         return ExitUsage;
     }
     SelectTextBlock(options.textBlock);
-    const MonthNames& months = MonthNamesForBlock(options.textBlock);
 
-    const LogDirectoryScan scan = ScanLogDirectory(options.dir);
-    if (scan.status == ScanStatus::NoDirectory) {
-        std::fprintf(err, "korvex-report: %s: no such directory\n%s\n", options.dir.c_str(),
-                     Text(86).c_str());
-        return ExitNothingLoaded;
-    }
-    if (scan.status == ScanStatus::Unreadable) {
-        std::fprintf(err, "korvex-report: %s: the directory cannot be read\n", options.dir.c_str());
-        return ExitNothingLoaded;
-    }
-    if (!scan.Found()) {
-        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
-        return ExitNothingLoaded;
-    }
-
-    // As the date pickers, the range is held within the days the names cover.
-    const DayTime from =
-        std::clamp(options.from.value_or(scan.firstDay), scan.firstDay, scan.lastDay);
-    const DayTime to = std::clamp(options.to.value_or(scan.lastDay), scan.firstDay, scan.lastDay);
-    LogFileSelection selection;
-    if (from <= to && (!options.from || *options.from <= scan.lastDay) &&
-        (!options.to || *options.to >= scan.firstDay))
-        selection = SelectLogFiles(scan, from, to);
-    if (selection.files.empty()) {
-        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
-        return ExitNothingLoaded;
-    }
-
+    const RangeChoice range = ChooseRange(options, err);
+    if (range.exit)
+        return *range.exit;
     std::optional<std::size_t> device;
-    if (options.device) {
-        const auto it =
-            std::find(selection.devices.begin(), selection.devices.end(), *options.device);
-        if (it == selection.devices.end()) {
-            std::string found;
-            for (const std::string& d : selection.devices)
-                found += (found.empty() ? "" : ", ") + d;
-            std::fprintf(err, "korvex-report: device %s has no file in the range (devices: %s)\n%s",
-                         options.device->c_str(), found.c_str(), kReportUsage);
-            return ExitUsage;
-        }
-        device = static_cast<std::size_t>(it - selection.devices.begin());
-    }
+    if (!FindDevice(options, range.selection, device, err))
+        return ExitUsage;
 
     // The program shows the unit warning as an error box; here it is a line on the error stream.
     SetLogWarningHandler([err](const std::string& message) {
@@ -144,60 +235,9 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
     });
 
     ConsoleObserver observer(err, options.progress);
-    if (options.picture) {
-        PictureJob job{selection,         from,           to,
-                       *options.spanItem, options.at,     device,
-                       options.tableView, options.graphs, *options.picture,
-                       observer};
-        const PictureResult result = renderer(job);
-        observer.Finish();
-        for (const LogLoadFailure& f : result.load.failures)
-            std::fprintf(err, "%s: %s\n", f.path.c_str(), OneLine(f.message).c_str());
-        for (const std::string& e : observer.deviceErrors)
-            std::fprintf(err, "korvex-report: %s\n", OneLine(e).c_str());
-        for (const std::string& e : result.errors)
-            std::fprintf(err, "korvex-report: %s\n", OneLine(e).c_str());
-        if (result.writtenPath.empty())
-            return ExitNothingLoaded;
-        if (!Write(out, result.writtenPath + "\n")) {
-            std::fprintf(err, "korvex-report: the output cannot be written\n");
-            return ExitNothingLoaded;
-        }
-        return ExitSuccess;
-    }
-
-    ReportAnalysis analysis;
-    analysis.Begin(selection, from, to);
-    const LogLoadResult load = RunLogLoad(selection, analysis, observer);
-    observer.Finish();
-
-    for (const LogLoadFailure& f : load.failures)
-        std::fprintf(err, "%s: %s\n", f.path.c_str(), OneLine(f.message).c_str());
-    for (const std::string& e : observer.deviceErrors)
-        std::fprintf(err, "korvex-report: %s\n", OneLine(e).c_str());
-
-    try {
-        analysis.Finish();
-    } catch (const KorvexError& e) {
-        std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
-        return ExitNothingLoaded;
-    }
-
-    std::string output;
-    if (options.json) {
-        output = ReportJson(analysis, load);
-    } else if (options.spanItem) {
-        const DayTime at = options.at.value_or(static_cast<DayTime>(analysis.days.front()));
-        const WindowReport window = ReportWindow(analysis, *options.spanItem, at, device, months);
-        output = GridText(window.table) + Utf8ToCp1252(window.title) + "\r\n";
-    } else {
-        output = GridText(PresentYieldTable(analysis, options.table, device, months));
-    }
-    if (!Write(out, output)) {
-        std::fprintf(err, "korvex-report: the output cannot be written\n");
-        return ExitNothingLoaded;
-    }
-    return ExitSuccess;
+    if (options.picture)
+        return WritePicture(options, range, device, renderer, observer, out, err);
+    return WriteReport(options, range, device, observer, out, err);
 }
 
 } // namespace korvex::report
