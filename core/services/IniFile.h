@@ -68,11 +68,11 @@ public:
     bool sectionExists(std::string_view section) const;
     bool valueExists(std::string_view section, std::string_view key) const;
 
-    // Each write takes the lock and first re-reads the file, so that changes made meanwhile by another window or
-    // process are kept. Each returns false when the file could not be written, or when the
-    // section or key cannot be represented in the file (empty, a line break, a key containing
-    // '=' or starting with '[' or ';'), or when the lock was not had in time; memory and disk
-    // then stay as before.
+    // Each write takes the lock and first re-reads the file, so that changes made meanwhile by
+    // another window or process are kept. Each returns false when the file could not be
+    // written, or when the section or key cannot be represented in the file (empty, a line
+    // break, a key containing '=' or starting with '[' or ';'), or when the lock was not had in
+    // time; memory and disk then stay as before.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     bool writeInteger(std::string_view section, std::string_view key, long long value);
     bool writeBool(std::string_view section, std::string_view key, bool value);
