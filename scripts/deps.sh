@@ -31,3 +31,7 @@ KORVEX_BUILD_PACKAGES=(
 KORVEX_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev python3
 )
+# Only for the libFuzzer targets (see README, Reliability).
+KORVEX_FUZZ_PACKAGES=(
+  clang
+)

@@ -131,6 +131,11 @@ AppSettings& AppSettings::Get()
         fail();
     }
     instance_ = std::move(created);
+    if (instance_->refusedNotice_) {
+        // Said once; afterwards the object runs with its defaults and writes nothing.
+        instance_->refusedNotice_ = false;
+        fail();
+    }
     return *instance_;
 }
 
@@ -146,9 +151,15 @@ void AppSettings::Release()
 
 void AppSettings::load()
 {
-    // A file that exists but cannot be read counts as a file that cannot be opened.
-    if (!file_.reload())
-        fail();
+    // A file that exists but cannot be read counts as a file that cannot be opened. One too
+    // large to read is left alone: replacing it would lose whatever the user keeps in it.
+    if (!file_.reload()) {
+        if (!file_.tooLarge())
+            fail();
+        refusedNotice_ = true;
+        lastUsedDir_ = ProgramDirectory();
+        return;
+    }
     open_ = true;
     excelPath_ = file_.readString(kMain, "ExcelPath", "");
     lastUsedDir_ = file_.readString(kMain, "LastUsedDir", ProgramDirectory());

@@ -35,6 +35,8 @@ class AppSettings {
 public:
     // Returns the object, creating and loading it on first request. Creation failure throws
     // SettingsFileError with text 94; no object exists then and the next call tries again.
+    // A settings file above the size limits is not read: the creating call throws text 94
+    // once, and from then on the object exists, not open, with every default.
     static AppSettings& Get();
     // The object if it exists, else nullptr; never creates.
     static AppSettings* Instance();
@@ -77,6 +79,7 @@ private:
 
     IniFile file_;
     bool open_ = false;
+    bool refusedNotice_ = false;
     std::string excelPath_;
     int language_ = 0;
     std::string lastUsedDir_;

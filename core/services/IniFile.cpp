@@ -2,12 +2,16 @@
 
 #include "core/services/Cp1252.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace korvex {
@@ -109,6 +113,26 @@ bool WriteAll(int fd, const std::string& bytes)
     return true;
 }
 
+// Temporary files of writes that were killed before their rename ("." + base + ".XXXXXX"). Only
+// called under the lock, so no write of ours is using one.
+void RemoveStaleTemporaries(const std::string& dir, const std::string& base)
+{
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return;
+    const std::string prefix = "." + base + ".";
+    std::vector<std::string> stale;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name = e->d_name;
+        if (name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix)
+            stale.emplace_back(name);
+    }
+    ::closedir(d);
+    const std::string folder = dir.back() == '/' ? dir : dir + '/';
+    for (const std::string& name : stale)
+        ::unlink((folder + name).c_str());
+}
+
 // Temporary file in the same folder, synced, then renamed over the target, so that a crash
 // leaves either the old or the new file, never a half-written one.
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes)
@@ -151,6 +175,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes)
         ::fsync(dfd);
         ::close(dfd);
     }
+    RemoveStaleTemporaries(dir, base);
     return true;
 }
 
@@ -201,6 +226,7 @@ void IniFile::Document::index()
                     current = sections.size();
                     byName.emplace(name, current);
                     Section s;
+                    s.name = std::string(Trim(t.substr(1, close - 1)));
                     s.lastKeyLine = i;
                     sections.push_back(std::move(s));
                 }
@@ -215,7 +241,8 @@ void IniFile::Document::index()
             continue;
         Section& s = sections[current];
         s.lastKeyLine = i;
-        s.keys.try_emplace(Lower(key), Key{i, std::string(Unquote(Trim(t.substr(eq + 1))))});
+        s.keys.try_emplace(Lower(key),
+                           Key{std::string(key), i, std::string(Unquote(Trim(t.substr(eq + 1))))});
     }
 }
 
@@ -276,7 +303,8 @@ bool IniFile::Document::set(std::string_view section, std::string_view key, std:
         }
         Section& target = sections[s->second];
         target.lastKeyLine = at;
-        target.keys.try_emplace(Lower(key), Key{at, std::string(Unquote(Trim(stored)))});
+        target.keys.try_emplace(Lower(key),
+                                Key{std::string(key), at, std::string(Unquote(Trim(stored)))});
         return true;
     }
     if (!lines.empty() && lines.back().eol.empty())
@@ -284,8 +312,10 @@ bool IniFile::Document::set(std::string_view section, std::string_view key, std:
     lines.push_back(Line{'[' + std::string(section) + ']', "\r\n"});
     lines.push_back(Line{std::string(key) + '=' + stored, "\r\n"});
     Section added;
+    added.name = std::string(section);
     added.lastKeyLine = lines.size() - 1;
-    added.keys.try_emplace(Lower(key), Key{added.lastKeyLine, std::string(Unquote(Trim(stored)))});
+    added.keys.try_emplace(
+        Lower(key), Key{std::string(key), added.lastKeyLine, std::string(Unquote(Trim(stored)))});
     byName.emplace(Lower(section), sections.size());
     sections.push_back(std::move(added));
     return true;
@@ -293,44 +323,120 @@ bool IniFile::Document::set(std::string_view section, std::string_view key, std:
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-bool IniFile::readDocument(const std::string& path, Document& out)
+IniFile::~IniFile()
+{
+    unlock();
+}
+
+IniFile::ReadResult IniFile::readDocument(const std::string& path, Document& out)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             out = Document{};
-            return true;
+            return ReadResult::Ok;
         }
-        return false;
+        return ReadResult::Failed;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && static_cast<std::uint64_t>(st.st_size) > kMaxFileSize) {
+        ::close(fd);
+        return ReadResult::TooLarge;
     }
     std::string bytes;
     char buf[65536];
-    bool ok = true;
+    ReadResult result = ReadResult::Ok;
     for (;;) {
         const ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            ok = false; // also a folder in the file's place (EISDIR)
+            result = ReadResult::Failed; // also a folder in the file's place (EISDIR)
             break;
         }
         if (n == 0)
             break;
+        if (bytes.size() + static_cast<std::size_t>(n) > kMaxFileSize) {
+            result = ReadResult::TooLarge; // grew while being read
+            break;
+        }
         bytes.append(buf, static_cast<std::size_t>(n));
     }
     ::close(fd);
-    if (ok)
+    // Every line costs far more in memory than its bytes.
+    if (result == ReadResult::Ok &&
+        static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) > kMaxLines)
+        result = ReadResult::TooLarge;
+    if (result == ReadResult::Ok &&
+        static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) > kMaxLines)
+        result = ReadResult::TooLarge;
+    if (result == ReadResult::Ok)
         out.parse(bytes);
-    return ok;
+    return result;
+}
+
+bool IniFile::read(Document& out)
+{
+    const ReadResult result = readDocument(path_, out);
+    tooLarge_ = result == ReadResult::TooLarge;
+    return result == ReadResult::Ok;
+}
+
+bool IniFile::lock()
+{
+    if (lockFd_ >= 0)
+        return true;
+    const std::string file = lockPath();
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + lockTimeout_;
+    auto pause = std::chrono::microseconds(200);
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            lockFd_ = fd;
+            return true;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
+            ::close(fd);
+            return false;
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::microseconds(20000));
+    }
+}
+
+void IniFile::unlock()
+{
+    if (lockFd_ < 0)
+        return;
+    ::close(lockFd_); // releases the lock
+    lockFd_ = -1;
 }
 
 bool IniFile::reload()
 {
     Document fresh;
-    if (!readDocument(path_, fresh))
+    if (!read(fresh))
         return false;
     doc_ = std::move(fresh);
     return true;
+}
+
+std::vector<IniFile::Entry> IniFile::entries() const
+{
+    std::vector<std::pair<std::size_t, Entry>> byLine;
+    for (const Section& s : doc_.sections)
+        for (const auto& k : s.keys)
+            byLine.push_back({k.second.line, Entry{s.name, k.second.name, k.second.value}});
+    std::sort(byLine.begin(), byLine.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Entry> out;
+    out.reserve(byLine.size());
+    for (auto& e : byLine)
+        out.push_back(std::move(e.second));
+    return out;
 }
 
 std::optional<std::string> IniFile::readValue(std::string_view section, std::string_view key) const
@@ -380,11 +486,17 @@ bool IniFile::store(std::string_view section, std::string_view key, std::string_
         dirty_ = true;
         return true;
     }
-    Document fresh;
-    if (!readDocument(path_, fresh) || !fresh.set(section, key, value))
+    if (!lock())
         return false;
-    const std::string bytes = fresh.serialize();
-    if (!ReplaceFileAtomically(path_, bytes))
+    Document fresh;
+    bool ok = read(fresh) && fresh.set(section, key, value);
+    std::string bytes;
+    if (ok) {
+        bytes = fresh.serialize();
+        ok = ReplaceFileAtomically(path_, bytes);
+    }
+    unlock();
+    if (!ok)
         return false;
     // Memory holds what the file now holds (characters outside the code page became '?').
     doc_.parse(bytes);
@@ -412,9 +524,13 @@ bool IniFile::beginUpdate()
         ++updateDepth_;
         return true;
     }
-    Document fresh;
-    if (!readDocument(path_, fresh))
+    if (!lock())
         return false;
+    Document fresh;
+    if (!read(fresh)) {
+        unlock();
+        return false;
+    }
     beforeUpdate_ = std::move(doc_);
     doc_ = std::move(fresh);
     updateDepth_ = 1;
@@ -439,6 +555,7 @@ bool IniFile::endUpdate()
     }
     beforeUpdate_ = Document{};
     dirty_ = false;
+    unlock();
     return ok;
 }
 

@@ -56,6 +56,14 @@ std::string FormatYield(double value, char separator)
     int exponent = 0;
     if (p != printed.ptr)
         std::from_chars(p + (p[1] == '+' ? 2 : 1), printed.ptr, exponent);
+    // Next to the largest double the 15 digits can round beyond it: such a text could never be
+    // read back, so those digits are cut instead.
+    if (exponent == 308) {
+        double check = 0;
+        const auto r = fast_float::from_chars(buf, printed.ptr, check);
+        if (r.ec != std::errc() || !std::isfinite(check))
+            --digits.back();
+    }
 
     // Digits kept: everything down to the hundredths.
     const int keep = exponent + 3;

@@ -33,6 +33,14 @@ TEST(NumberFormat, FormatsYieldsRoundingTheDecimalText)
         EXPECT_EQ(FormatYield(c.value, ','), c.text) << c.value;
     EXPECT_EQ(FormatYield(std::nan(""), ','), "NAN");
     EXPECT_EQ(FormatYield(-std::numeric_limits<double>::infinity(), ','), "-INF");
+    // Next to the largest double the 15 digits are cut rather than rounded out of range, so
+    // that the text still reads back as a number.
+    const std::string largest = FormatYield(-std::numeric_limits<double>::max(), ',');
+    EXPECT_EQ(largest.substr(0, 16), "-179769313486231");
+    EXPECT_EQ(largest.size(), 1 + 309 + 3u);
+    double back = 0;
+    EXPECT_TRUE(ParseNumber(largest, back, ','));
+    EXPECT_EQ(FormatYield(1.797693134862314e308, ',').substr(0, 15), "179769313486231");
 }
 
 TEST(NumberFormat, UsesTheProcessWideSeparator)

@@ -1,0 +1,153 @@
+// The bounds the reader holds, each on generated data: memory while reading one file, the
+// widest header, the longest line.
+#include "tests/core/logdata/LogTestSupport.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+
+namespace korvex::test {
+namespace {
+
+class ReaderLimits : public LogDataTest {};
+
+// Resident memory the reader may add while reading one file: the file's bytes, and per point
+// its staged copy and its place in the series (two doubles each), plus some slack.
+constexpr double kPeakBytesPerPoint = 40;
+constexpr double kPeakSlack = 4 << 20;
+
+// Peak resident memory since the last reset, in bytes; -1 where the system cannot tell.
+long long PeakSinceReset()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stoll(line.substr(6)) * 1024;
+    return -1;
+}
+
+bool ResetPeak()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return static_cast<bool>(clear);
+}
+
+long long Resident()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stoll(line.substr(6)) * 1024;
+    return -1;
+}
+
+// One day at uneven steps (1 to 4 seconds), eight columns of ramps that cross and repeat.
+std::string GeneratedDay(int columns)
+{
+    std::string text = "DATE & TIME";
+    for (int c = 0; c < columns; ++c)
+        text += ";T" + std::to_string(c + 1) +
+                "[\xB0"
+                "C]";
+    text += "\r\n";
+    char buf[64];
+    for (int s = 0, step = 0; s < 86400; s += 1 + step % 4, ++step) {
+        std::snprintf(buf, sizeof buf, "2008-05-15 %02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
+        text += buf;
+        for (int c = 0; c < columns; ++c) {
+            const int v = (s / 7 + c * 113) % 1200 - 200;
+            std::snprintf(buf, sizeof buf, ";%d,%d", v / 10, (v < 0 ? -v : v) % 10);
+            text += buf;
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(ReaderLimits, PeakMemoryWhileReadingOneFileIsTheFileAndItsPoints)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory hides the reader's own";
+#endif
+    const std::string bytes = GeneratedDay(12);
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("Lg10080515-" + std::to_string(::getpid()) + ".csv"))
+                                 .string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    const std::string named = path.substr(0, path.rfind('/') + 1) + "Lg10080515.csv";
+    std::filesystem::rename(path, named);
+    AnalysisDataSet& set = makeSet();
+    if (!ResetPeak())
+        GTEST_SKIP() << "the peak of resident memory cannot be reset here";
+    const long long before = Resident();
+    LogFileReader reader([](const std::string&) {});
+    reader.load(set, named);
+    const long long peak = PeakSinceReset() - before;
+    std::filesystem::remove(named);
+    ASSERT_EQ(set.fileCount(), 1);
+    const double ratio = static_cast<double>(peak) / static_cast<double>(bytes.size());
+    const auto points = static_cast<double>(set.pointCount());
+    std::printf("file %zu bytes, %.0f points, peak %lld bytes (%.2f times the file, %.1f bytes "
+                "per point beyond the file)\n",
+                bytes.size(), points, peak, ratio,
+                (static_cast<double>(peak) - static_cast<double>(bytes.size())) / points);
+    RecordProperty("peakPerFileByte", std::to_string(ratio));
+    EXPECT_LT(static_cast<double>(peak),
+              static_cast<double>(bytes.size()) + kPeakBytesPerPoint * points + kPeakSlack);
+}
+
+TEST_F(ReaderLimits, TheWidestHeaderLoadsAndOneColumnMoreIsNoLogFile)
+{
+    for (const std::size_t columns : {LogFileReader::kMaxColumns, LogFileReader::kMaxColumns + 1}) {
+        std::string header = "DATE & TIME";
+        std::string line = "2008-05-15 06:30";
+        for (std::size_t i = 0; i < columns; ++i) {
+            header += ";F" + std::to_string(i) + "[kWh]";
+            line += ";" + std::to_string(i % 97) + "," + std::to_string(i % 10);
+        }
+        AnalysisDataSet& set = makeSet();
+        const std::string message =
+            loadBytes(set, "Lg10080515.csv", header + "\r\n" + line + "\r\n" + line + "\r\n");
+        if (columns == LogFileReader::kMaxColumns) {
+            ASSERT_EQ(message, "");
+            EXPECT_EQ(set.slotCount(), static_cast<int>(columns));
+            const Series* last = set.series(static_cast<int>(columns) - 1);
+            ASSERT_GE(last->count(), 1);
+            EXPECT_DOUBLE_EQ(last->y(0), 87.3); // column 16383: 16383 % 97, 16383 % 10
+        } else {
+            EXPECT_EQ(message, Text(85));
+            EXPECT_EQ(set.fileCount(), 0);
+        }
+    }
+}
+
+TEST_F(ReaderLimits, TheLongestLineIsReadInOnePass)
+{
+    // A data line of 32 MB: its cells beyond the header's are ignored; reading stays linear.
+    std::string line = "2008-05-15 06:30;21,5;";
+    while (line.size() < (32u << 20))
+        line += "1,25;-3;";
+    const std::string bytes = "DATE & TIME;T1[\xB0"
+                              "C]\r\n" +
+                              line + "\r\n2008-05-15 06:31;22,0\r\n";
+    AnalysisDataSet& set = makeSet();
+    const auto start = std::chrono::steady_clock::now();
+    const std::string message = loadBytes(set, "Lg10080515.csv", bytes);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(message, "");
+    const std::vector<Point> t1 = points(set, "T1", EncodeDate(2008, 5, 15));
+    ASSERT_GE(t1.size(), 2u);
+    EXPECT_EQ(t1[0].minute, 390);
+    EXPECT_EQ(t1[0].y, 21.5);
+    EXPECT_EQ(t1[1].minute, 391);
+    EXPECT_EQ(t1[1].y, 22.0);
+    EXPECT_LT(took, std::chrono::seconds(20));
+}
+
+} // namespace korvex::test
