@@ -4,6 +4,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -76,7 +77,13 @@ QtDialogs::ChooseColor(QWidget* owner, std::uint32_t start,
 
 bool QtDialogs::ExecPrintDialog(QWidget* owner, QPrinter& printer)
 {
+    // The program always prints the whole output: the dialog offers no page range, selection or
+    // current page, and no range left on the printer from elsewhere may cut the output short.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
     QPrintDialog dialog(&printer, owner);
+    // Printing to a PDF file stays: on many machines it is the only printer there is.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -31,18 +31,29 @@ void ChildNavigation::TabSetDevicesChange(int index)
         throw KorvexError(Text(153));
 
     bool allowed = true;
+    const bool wasOverview = state_.overviewMode;
+    AnalysisDataSet* const wasCurrent = state_.currentDataSet;
     try {
         SelectDeviceTab(index);
         shownTab_ = index;
     } catch (const std::exception& e) {
         allowed = false;
-        ShowErrorBox(&window_, QString::fromUtf8(e.what()));
-        // The change is refused: the tab bar goes back to what the charts still show.
+        const QString message = QString::fromUtf8(e.what());
+        // The change is refused: the tab bar goes back to the tab shown before, and so does
+        // whatever the failed switch had changed half-way (list in front, series, overview mode).
         QTabBar& tabs = *w_.tabSetDevices;
         if (shownTab_ >= 0 && shownTab_ < tabs.count()) {
             const QSignalBlocker block(tabs);
             tabs.setCurrentIndex(shownTab_);
+            try {
+                SelectDeviceTab(shownTab_);
+            } catch (const std::exception&) {
+                // One error box is enough; the flags below keep the window consistent.
+            }
         }
+        state_.overviewMode = wasOverview;
+        state_.currentDataSet = wasCurrent;
+        ShowErrorBox(&window_, message);
     }
 
     FillTable();

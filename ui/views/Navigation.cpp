@@ -32,8 +32,13 @@ constexpr int kSpaceKey = 32;
 ChildNavigation::ChildNavigation(TChildform& window)
     : window_(window), state_(window.State()), w_(window.Widgets())
 {
-    connect(w_.spanTime, &QComboBox::currentIndexChanged, this,
-            [this] { Guarded([this] { SpanTimeChange(); }); });
+    connect(w_.spanTime, &QComboBox::currentIndexChanged, this, [this](int index) {
+        changedSpan_ = index;
+        Guarded([this] { SpanTimeChange(); });
+    });
+    // Emitted after the change above, also when the user picks the item already selected.
+    connect(w_.spanTime, &QComboBox::activated, this,
+            [this](int index) { Guarded([this, index] { SpanTimeActivated(index); }); });
     connect(w_.sliderTime, &QSlider::valueChanged, this,
             [this](int position) { Guarded([this, position] { SliderTimeChange(position); }); });
     connect(w_.buttonJumpLeft, &QPushButton::clicked, this,
@@ -47,6 +52,13 @@ ChildNavigation::ChildNavigation(TChildform& window)
     // Presses of any mouse button and the space key reach the scroll buttons' filter.
     w_.buttonScrollLeft->installEventFilter(this);
     w_.buttonScrollRight->installEventFilter(this);
+    // A wheel turned by someone scrolling past them must not change the span or the day: they
+    // take no focus from the wheel and ignore it without focus (the filter).
+    for (QWidget* control :
+         {static_cast<QWidget*>(w_.spanTime), static_cast<QWidget*>(w_.sliderTime)}) {
+        control->setFocusPolicy(Qt::StrongFocus);
+        control->installEventFilter(this);
+    }
     connect(w_.tabSetDevices, &QTabBar::currentChanged, this,
             [this](int index) { Guarded([this, index] { TabSetDevicesChange(index); }); });
     connect(w_.tabSetDevices, &QTabBar::tabBarClicked, this, [this] { TabSetDevicesClick(); });
@@ -205,6 +217,14 @@ void ChildNavigation::SpanTimeChange()
     window_.UpdateExcelAction();
 }
 
+void ChildNavigation::SpanTimeActivated(int index)
+{
+    const bool alreadyRun = changedSpan_ == index;
+    changedSpan_ = -1;
+    if (!alreadyRun)
+        SpanTimeChange();
+}
+
 // ---- slider ----
 
 void ChildNavigation::SliderTimeChange(int position)
@@ -333,6 +353,15 @@ int ChildNavigation::ScrollDirectionOf(QObject* button) const
 
 bool ChildNavigation::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == w_.spanTime || watched == w_.sliderTime) {
+        const auto* control = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Wheel && !control->hasFocus())
+            return true;
+        // A new gesture on the list: a change that ran before it is not this pick's.
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
+            changedSpan_ = -1;
+        return QObject::eventFilter(watched, event);
+    }
     const int direction = ScrollDirectionOf(watched);
     if (direction != 0) {
         switch (event->type()) {

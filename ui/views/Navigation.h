@@ -43,6 +43,9 @@ public:
     // ---- event handlers (also called by tests) ----
     // Throws "Invalid state" without a selected span; the window then stays where it was.
     void SpanTimeChange();
+    // The user picked span item index in the list. Picking the item already selected places the
+    // window again as a span change does (after scrolling or zooming it realigns the window).
+    void SpanTimeActivated(int index);
     // Throws "Illegal state." without a selected span.
     void SliderTimeChange(int position);
     void ButtonJumpClick(int direction);   // -1 ButtonJumpLeft, +1 ButtonJumpRight
@@ -72,6 +75,8 @@ public:
     int ScrollTag() const { return scrollTag_; }
 
 protected:
+    // Scroll buttons: presses, releases and the space key. Span list and slider: the wheel only
+    // while they have the keyboard focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -97,6 +102,9 @@ private:
     QMetaObject::Connection tick_;
     // The tab whose device or overview is shown; a refused change returns to it.
     int shownTab_ = -1;
+    // The span item a change ran for since the user last pressed on the span list; a pick of
+    // this item needs no second run.
+    int changedSpan_ = -1;
 };
 
 } // namespace korvex
