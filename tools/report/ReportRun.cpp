@@ -11,6 +11,7 @@
 #include "tools/report/ReportJson.h"
 #include "tools/report/ReportMonthNames.h"
 #include "tools/report/ReportOptions.h"
+#include "tools/report/ReportStats.h"
 #include "tools/report/ReportText.h"
 
 #include <algorithm>
@@ -184,7 +185,11 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
     }
 
     std::string output;
-    if (options.json) {
+    if (options.stats) {
+        const DayTime at = options.at.value_or(static_cast<DayTime>(analysis.days.front()));
+        const StatisticsReport stats = ReportStatistics(analysis, *options.spanItem, at, device);
+        output = options.json ? StatisticsJson(stats) : StatisticsText(stats);
+    } else if (options.json) {
         output = ReportJson(analysis, load);
     } else if (options.spanItem) {
         const DayTime at = options.at.value_or(static_cast<DayTime>(analysis.days.front()));
