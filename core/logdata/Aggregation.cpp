@@ -111,6 +111,13 @@ std::string YieldName(std::string_view key)
     return name;
 }
 
+int RateUnitsPerDay(std::string_view key)
+{
+    if (Contains(key, "tag") || Contains(key, "jahr"))
+        return 0;
+    return UnitsPerDayOf(key);
+}
+
 std::string SumFieldLabel(std::string_view key)
 {
     if (IsPowerKey(key))
@@ -120,19 +127,19 @@ std::string SumFieldLabel(std::string_view key)
     return std::string(key);
 }
 
-double DaySum(const Series& series, int unitsPerDay, DayTime day)
+RateIntegral IntegrateRate(const Series& series, int unitsPerDay, DayTime from, DayTime to)
 {
+    RateIntegral result;
     const std::vector<double>& xs = series.xs();
     const std::vector<double>& ys = series.ys();
     const std::size_t n = xs.size();
-    const DayTime end = day + 1;
-    if (n == 0 || xs.back() < day || xs.front() > end)
-        return 0;
+    if (n == 0 || xs.back() < from || xs.front() > to)
+        return result;
     // Trapezoid factor h = u / 2 in whole numbers; the interval is taken in whole milliseconds
     // so that a day of minute samples integrates without the rounding of day + fraction.
     const double h = unitsPerDay / 2;
     std::size_t i =
-        static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), day) - xs.begin());
+        static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), from) - xs.begin());
     // Compensated summation: a day of 1440 terms keeps the error of the terms themselves.
     double sum = 0;
     double compensation = 0;
@@ -141,10 +148,11 @@ double DaySum(const Series& series, int unitsPerDay, DayTime day)
         compensation += std::fabs(sum) >= std::fabs(term) ? (sum - t) + term : (term - t) + sum;
         sum = t;
     };
+    double coveredMs = 0;
     bool inRun = false;
     double previousX = 0;
     double previousY = 0;
-    for (; i < n && xs[i] < end; ++i) {
+    for (; i < n && xs[i] < to; ++i) {
         const double y = ys[i];
         if (std::isnan(y)) {
             inRun = false;
@@ -152,17 +160,26 @@ double DaySum(const Series& series, int unitsPerDay, DayTime day)
         }
         if (!inRun) {
             add(y * unitsPerDay / 1440.0);
+            coveredMs += 60000.0;
             inRun = true;
         } else {
             // X ascends, so the interval is never negative.
             const double ms = static_cast<double>(
                 static_cast<long long>((xs[i] - previousX) * kMillisecondsPerDay + 0.5));
             add((y + previousY) * (ms * h) / kMillisecondsPerDay);
+            coveredMs += ms;
         }
         previousX = xs[i];
         previousY = y;
     }
-    return sum + compensation;
+    result.sum = sum + compensation;
+    result.coveredDays = coveredMs / kMillisecondsPerDay;
+    return result;
+}
+
+double DaySum(const Series& series, int unitsPerDay, DayTime day)
+{
+    return IntegrateRate(series, unitsPerDay, day, day + 1).sum;
 }
 
 namespace {

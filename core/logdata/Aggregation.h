@@ -16,6 +16,10 @@ namespace korvex {
 constexpr int kPowerUnitsPerDay = 24;
 constexpr int kFlowUnitsPerDay = 1440;
 
+// Time units per day of a rate field (power 24, flow 1440) by its key: a key beginning with "P" or
+// "V" that contains neither "tag" nor "jahr"; 0 for every other key.
+int RateUnitsPerDay(std::string_view key);
+
 // "[kW]" -> "[kWh]", "[l/min]" -> "[l]", "[MBtu/h]" -> "[MBtu]", "[gal/min]" -> "[gal]"; any other
 // unit unchanged.
 std::string SumUnit(std::string_view unit);
@@ -24,6 +28,15 @@ std::string YieldName(std::string_view key);
 // Automatic label of the sums of field key: "Sum of energy (Q...)", "Sum of flow rate (V...)",
 // otherwise the key (current language).
 std::string SumFieldLabel(std::string_view key);
+
+// The day-sum rule over any window [from, to): the first point of a run counts one minute at its
+// rate, every further point the trapezoid to its predecessor; null points end a run. coveredDays
+// is the time those terms stand for (one minute per run start plus the intervals).
+struct RateIntegral {
+    double sum = 0;
+    double coveredDays = 0;
+};
+RateIntegral IntegrateRate(const Series& series, int unitsPerDay, DayTime from, DayTime to);
 
 // Integral of a rate series over [day, day + 1): the first point of a run counts one minute at
 // its rate, every further point the trapezoid to its predecessor; null points end a run.

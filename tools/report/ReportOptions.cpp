@@ -15,6 +15,8 @@ const char* const kReportUsage =
     "       korvex-report DIR --picture FILE.jpg|FILE.bmp [--view chart|table]\n"
     "                     --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"
     "                     [--graphs KEY,KEY...] [--from ...] [--to ...] [--language ..]\n"
+    "       korvex-report DIR --stats --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"
+    "                     [--json] [--from ...] [--to ...]\n"
     "  Reads the log files of DIR and of its subdirectories (two levels) for the days\n"
     "  --from to --to (default: all days found) and prints a yield table as\n"
     "  semicolon-separated Windows-1252 text with CR LF.\n"
@@ -31,6 +33,9 @@ const char* const kReportUsage =
     "              device tab (default: the first device); --graphs the measured values\n"
     "              shown, by their keys such as T1,P,R1 (default: every measured value\n"
     "              and output of the device). Needs no display.\n"
+    "  --stats     per measured field of the --span/--at window: minimum and maximum\n"
+    "              with their times, the time-weighted mean and, for power and flow, the\n"
+    "              energy or volume; one line per field, or with --json one document\n"
     "  Exit codes: 0 success, 1 no file could be loaded or nothing was written,\n"
     "  2 usage error.\n";
 
@@ -162,6 +167,8 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
             viewGiven = true;
         } else if (arg == "--graphs") {
             o.graphs = GraphKeys(value());
+        } else if (arg == "--stats") {
+            o.stats = true;
         } else if (arg == "--json") {
             o.json = true;
         } else if (arg == "--progress") {
@@ -193,7 +200,11 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
         Fail("--picture needs --span: the span chooses what the window shows");
     if (o.picture && o.json)
         Fail("--picture and --json exclude each other");
-    if (o.json && (o.spanItem || tableGiven || o.device))
+    if (o.stats && !o.spanItem)
+        Fail("--stats needs --span: the span chooses the window");
+    if (o.stats && (o.picture || tableGiven))
+        Fail("--stats takes no --picture or --table");
+    if (o.json && !o.stats && (o.spanItem || tableGiven || o.device))
         Fail("--json prints everything; it takes no --table, --span, --at or --device");
     return o;
 }

@@ -22,6 +22,7 @@ struct ReportOptions {
     bool tableView = false;             // --view table: the picture of the table view
     std::vector<std::string> graphs;    // --graphs: field keys to tick (default: all measured)
     bool json = false;
+    bool stats = false; // --stats: statistics of the --span/--at window
     bool progress = false;
     bool help = false;
 };

@@ -11,6 +11,7 @@
 #include "tools/report/ReportJson.h"
 #include "tools/report/ReportMonthNames.h"
 #include "tools/report/ReportOptions.h"
+#include "tools/report/ReportStats.h"
 #include "tools/report/ReportText.h"
 
 #include <algorithm>
@@ -161,11 +162,16 @@ int WritePicture(const ReportOptions& options, const RangeChoice& range,
     return ExitSuccess;
 }
 
-// The text the options ask for: JSON, one window's table, or a yield table.
+// The text the options ask for: window statistics, JSON, one window's table, or a yield table.
 std::string ReportOutput(const ReportOptions& options, ReportAnalysis& analysis,
                          const LogLoadResult& load, std::optional<std::size_t> device)
 {
     const MonthNames& months = MonthNamesForBlock(options.textBlock);
+    if (options.stats) {
+        const DayTime at = options.at.value_or(static_cast<DayTime>(analysis.days.front()));
+        const StatisticsReport stats = ReportStatistics(analysis, *options.spanItem, at, device);
+        return options.json ? StatisticsJson(stats) : StatisticsText(stats);
+    }
     if (options.json)
         return ReportJson(analysis, load);
     if (options.spanItem) {

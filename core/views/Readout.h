@@ -1,0 +1,66 @@
+#pragma once
+
+// What the chart readout box and the statistics panel write: one line per shown graph, in the
+// graph's colour, built from the value-at-time and window-statistics functions.
+
+#include "core/logdata/AnalysisDataSet.h"
+#include "core/logdata/FieldCategory.h"
+#include "core/views/ValueAtTime.h"
+#include "core/views/WindowStatistics.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvex {
+
+// One shown graph as the readout reads it.
+struct ReadoutGraph {
+    const Series* series = nullptr;
+    ReadRule rule = ReadRule::Nearest;
+    double step = 0;          // sampling step (SamplingStep) for lines and step lines
+    std::string name;         // display name, prefixed with the device on the overview
+    std::string unit;         // "[°C]"
+    std::string integralUnit; // "[kWh]" for power, "[l]" for flow, else empty
+    int unitsPerDay = 0;      // 24 power, 1440 flow, 0 other fields
+    Colour colour = 0;
+};
+
+// The readout's view of field i of a data set (its series as now displayed, also in sum mode),
+// its name prefixed with prefix. The sampling step is measured here: build once per change of
+// the shown graphs, not per pointer move.
+ReadoutGraph MakeReadoutGraph(const AnalysisDataSet& set, int field, const std::string& prefix);
+
+struct ReadoutLine {
+    std::string text;
+    Colour colour = 0;
+    bool isTime = false; // the heading line(s) with the time, drawn in the text colour
+};
+
+struct Markers {
+    std::optional<DayTime> a;
+    std::optional<DayTime> b;
+};
+
+// "dd.mm.yyyy hh:mm:ss" for the hour spans, without seconds for longer ones.
+std::string ReadoutTimeText(DayTime t, int spanItem);
+// "hh:mm:ss", with "N d " before it from a day on; a leading "-" when negative.
+std::string DurationText(DayTime d);
+// Value with two decimals and the separator, "–" for none.
+std::string ReadoutValueText(const std::optional<SampleValue>& v, char separator);
+
+// The readout at time t: the time, then per graph "name: value unit" (bars: with their day or
+// month). With both markers set: the marker times and the time between, then per graph
+// "name: A … B … Δ … (… /h) unit".
+std::vector<ReadoutLine> BuildReadout(const std::vector<ReadoutGraph>& graphs, DayTime t,
+                                      int spanItem, const Markers& markers, char separator);
+
+// Statistics panel rows (name, unit, min, min at, max, max at, mean, integral with unit) of the
+// window [from, to); empty cells where the window has no value.
+constexpr int kStatisticsColumns = 8;
+std::vector<std::vector<std::string>> StatisticsRows(const std::vector<ReadoutGraph>& graphs,
+                                                     DayTime from, DayTime to, char separator);
+// Rows as tab-separated lines ending in "\n", for the clipboard.
+std::string TabSeparated(const std::vector<std::vector<std::string>>& rows);
+
+} // namespace korvex
