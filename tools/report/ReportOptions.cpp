@@ -15,6 +15,8 @@ const char* const kReportUsage =
     "       korvex-report DIR --picture FILE.jpg|FILE.bmp [--view chart|table]\n"
     "                     --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"
     "                     [--graphs KEY,KEY...] [--from ...] [--to ...] [--language ..]\n"
+    "       korvex-report DIR --workbook FILE.xlsx [--from ...] [--to ...] [--language ..]\n"
+    "                     [--device NN]\n"
     "  Reads the log files of DIR and of its subdirectories (two levels) for the days\n"
     "  --from to --to (default: all days found) and prints a yield table as\n"
     "  semicolon-separated Windows-1252 text with CR LF.\n"
@@ -31,6 +33,8 @@ const char* const kReportUsage =
     "              device tab (default: the first device); --graphs the measured values\n"
     "              shown, by their keys such as T1,P,R1 (default: every measured value\n"
     "              and output of the device). Needs no display.\n"
+    "  --workbook  writes the daily, monthly and annual yield tables as the three sheets\n"
+    "              of an .xlsx workbook (numbers and dates as such) and prints its name\n"
     "  Exit codes: 0 success, 1 no file could be loaded or nothing was written,\n"
     "  2 usage error.\n";
 
@@ -103,6 +107,15 @@ std::vector<std::string> GraphKeys(const std::string& list)
     return keys;
 }
 
+std::string WorkbookFile(const std::string& path)
+{
+    const std::string ext = ".xlsx";
+    if (path.size() <= ext.size() || path.compare(path.size() - ext.size(), ext.size(), ext) != 0 ||
+        path[path.size() - ext.size() - 1] == '/')
+        Fail("--workbook needs a file name ending in .xlsx");
+    return path;
+}
+
 TableKind Table(const std::string& name)
 {
     if (name == "daily")
@@ -162,6 +175,8 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
             viewGiven = true;
         } else if (arg == "--graphs") {
             o.graphs = GraphKeys(value());
+        } else if (arg == "--workbook") {
+            o.workbook = WorkbookFile(value());
         } else if (arg == "--json") {
             o.json = true;
         } else if (arg == "--progress") {
@@ -193,6 +208,9 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
         Fail("--picture needs --span: the span chooses what the window shows");
     if (o.picture && o.json)
         Fail("--picture and --json exclude each other");
+    if (o.workbook && (o.json || o.picture || o.spanItem || tableGiven))
+        Fail("--workbook writes all three tables; it takes no --table, --span, --json or "
+             "--picture");
     if (o.json && (o.spanItem || tableGiven || o.device))
         Fail("--json prints everything; it takes no --table, --span, --at or --device");
     return o;

@@ -12,6 +12,7 @@
 #include "tools/report/ReportMonthNames.h"
 #include "tools/report/ReportOptions.h"
 #include "tools/report/ReportText.h"
+#include "tools/report/ReportWorkbook.h"
 
 #include <algorithm>
 #include <optional>
@@ -182,6 +183,9 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
         return ExitNothingLoaded;
     }
+
+    if (options.workbook)
+        return WriteYieldWorkbook(analysis, device, months, *options.workbook, out, err);
 
     std::string output;
     if (options.json) {
