@@ -25,11 +25,11 @@ ensure_packages() {
 KORVEX_BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
-  libqcustomplot-dev libjpeg62-turbo-dev libfast-float-dev
+  libqcustomplot-dev libjpeg62-turbo-dev libfast-float-dev libxlsxwriter-dev
   fonts-liberation2 fonts-dejavu-core
 )
 KORVEX_TEST_PACKAGES=(
-  libgtest-dev libgmock-dev libbenchmark-dev python3
+  libgtest-dev libgmock-dev libbenchmark-dev python3 python3-openpyxl
 )
 # Only for the libFuzzer targets (see README, Reliability).
 KORVEX_FUZZ_PACKAGES=(

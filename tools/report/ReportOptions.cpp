@@ -17,6 +17,8 @@ const char* const kReportUsage =
     "                     [--graphs KEY,KEY...] [--from ...] [--to ...] [--language ..]\n"
     "       korvex-report DIR --stats --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"
     "                     [--json] [--from ...] [--to ...]\n"
+    "       korvex-report DIR --workbook FILE.xlsx [--from ...] [--to ...] [--language ..]\n"
+    "                     [--device NN]\n"
     "  Reads the log files of DIR and of its subdirectories (two levels) for the days\n"
     "  --from to --to (default: all days found) and prints a yield table as\n"
     "  semicolon-separated Windows-1252 text with CR LF.\n"
@@ -36,6 +38,8 @@ const char* const kReportUsage =
     "  --stats     per measured field of the --span/--at window: minimum and maximum\n"
     "              with their times, the time-weighted mean and, for power and flow, the\n"
     "              energy or volume; one line per field, or with --json one document\n"
+    "  --workbook  writes the daily, monthly and annual yield tables as the three sheets\n"
+    "              of an .xlsx workbook (numbers and dates as such) and prints its name\n"
     "  Exit codes: 0 success, 1 no file could be loaded or nothing was written,\n"
     "  2 usage error.\n";
 
@@ -108,6 +112,15 @@ std::vector<std::string> GraphKeys(const std::string& list)
     return keys;
 }
 
+std::string WorkbookFile(const std::string& path)
+{
+    const std::string ext = ".xlsx";
+    if (path.size() <= ext.size() || path.compare(path.size() - ext.size(), ext.size(), ext) != 0 ||
+        path[path.size() - ext.size() - 1] == '/')
+        Fail("--workbook needs a file name ending in .xlsx");
+    return path;
+}
+
 TableKind Table(const std::string& name)
 {
     if (name == "daily")
@@ -169,6 +182,8 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
             o.graphs = GraphKeys(value());
         } else if (arg == "--stats") {
             o.stats = true;
+        } else if (arg == "--workbook") {
+            o.workbook = WorkbookFile(value());
         } else if (arg == "--json") {
             o.json = true;
         } else if (arg == "--progress") {
@@ -200,6 +215,9 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
         Fail("--picture needs --span: the span chooses what the window shows");
     if (o.picture && o.json)
         Fail("--picture and --json exclude each other");
+    if (o.workbook && (o.json || o.picture || o.spanItem || tableGiven || o.stats))
+        Fail("--workbook writes all three tables; it takes no --table, --span, --json, "
+             "--stats or --picture");
     if (o.stats && !o.spanItem)
         Fail("--stats needs --span: the span chooses the window");
     if (o.stats && (o.picture || tableGiven))

@@ -21,6 +21,8 @@ struct ReportOptions {
     std::optional<std::string> picture; // --picture: the analysis window's picture file
     bool tableView = false;             // --view table: the picture of the table view
     std::vector<std::string> graphs;    // --graphs: field keys to tick (default: all measured)
+    // --workbook: the three yield tables as a workbook file
+    std::optional<std::string> workbook;
     bool json = false;
     bool stats = false; // --stats: statistics of the --span/--at window
     bool progress = false;

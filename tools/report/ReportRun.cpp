@@ -13,6 +13,7 @@
 #include "tools/report/ReportOptions.h"
 #include "tools/report/ReportStats.h"
 #include "tools/report/ReportText.h"
+#include "tools/report/ReportWorkbook.h"
 
 #include <algorithm>
 #include <optional>
@@ -198,6 +199,9 @@ int WriteReport(const ReportOptions& options, const RangeChoice& range,
         std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
         return ExitNothingLoaded;
     }
+    if (options.workbook)
+        return WriteYieldWorkbook(analysis, device, MonthNamesForBlock(options.textBlock),
+                                  *options.workbook, out, err);
     if (!Write(out, ReportOutput(options, analysis, load, device))) {
         std::fprintf(err, "korvex-report: the output cannot be written\n");
         return ExitNothingLoaded;

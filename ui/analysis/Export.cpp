@@ -6,6 +6,7 @@
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 #include "core/views/SpreadsheetExport.h"
+#include "core/workbook/DayWorkbook.h"
 #include "ui/analysis/ChildState.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Platform.h"
@@ -89,10 +90,14 @@ void ChildExport::ActionOpenExcelExecute()
     std::string file = dataSet->fileNameAt(ExportDay(chart_.BottomAxis().Minimum()));
     if (file.empty())
         throw KorvexError(Text(146));
+    const std::string logFile = file;
     if (UsesCommaCopy(settings.language()))
         file = MakeCommaCopy(file);
+    // A ready workbook takes the place of formatting the sheet by remote control; when it
+    // cannot be written the plain file is handed over as before.
+    const std::string workbook = TryDayWorkbook(logFile);
     PlatformSpreadsheetSteps steps(owner_, settings);
-    OpenInSpreadsheet(file, settings.excelPath(), steps);
+    OpenInSpreadsheet(workbook.empty() ? file : workbook, settings.excelPath(), steps);
 }
 
 } // namespace korvex

@@ -1,7 +1,8 @@
 #pragma once
 
 // "Open in Excel": hands the log file of the day at the chart's left edge to the spreadsheet
-// program (a comma-separated copy for the English interface languages).
+// program: as a ready workbook in the cache folder, else as the plain file (a comma-separated
+// copy for the English interface languages, made in either case).
 
 #include "ui/analysis/ChildParts.h"
 

@@ -45,6 +45,8 @@ protected:
         ASSERT_TRUE(work_.isValid() && config_.isValid());
         savedXdg_ = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+        savedCache_ = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", (work_.path() + QStringLiteral("/cache")).toUtf8());
         AppSettings::Release();
         savedDir_ = std::filesystem::current_path();
         std::filesystem::current_path(work_.path().toStdString());
@@ -65,6 +67,10 @@ protected:
         AppSettings::Release();
         std::filesystem::current_path(savedDir_);
         qputenv("XDG_CONFIG_HOME", savedXdg_);
+        if (savedCache_.isNull())
+            qunsetenv("XDG_CACHE_HOME");
+        else
+            qputenv("XDG_CACHE_HOME", savedCache_);
         SelectTextBlock(savedBlock_);
     }
 
@@ -81,11 +87,22 @@ protected:
     }
 
     std::string WorkFile(const char* name) const { return work_.path().toStdString() + "/" + name; }
+    QString Workbook(const char* name) const
+    {
+        return work_.path() + QStringLiteral("/cache/Halvo/Korvex/") + QLatin1String(name);
+    }
+    // Makes the cache folder unusable, even for root: a regular file stands in its path.
+    void BlockCache()
+    {
+        std::ofstream(WorkFile("blocker")).put('x');
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(WorkFile("blocker") + "/cache"));
+    }
 
     test::PlatformDoubles doubles_;
     QTemporaryDir work_;
     QTemporaryDir config_;
     QByteArray savedXdg_;
+    QByteArray savedCache_;
     std::filesystem::path savedDir_;
     int savedBlock_ = 0;
     test::FakeChartHost charts_;
@@ -96,23 +113,60 @@ protected:
     ChildExport exporter_{owner_, state_, chart_};
 };
 
-TEST_F(ExportTest, GermanHandsOverTheLogFileOfTheLeftEdgeDay)
+TEST_F(ExportTest, GermanHandsOverTheWorkbookOfTheLeftEdgeDay)
 {
     SetLanguage(1);
     doubles_.shell.spreadsheetStarts = true;
     // From 23:00 into the next day: the first day's file.
     ShowWindow(EncodeDateTime(2008, 5, 15, 23, 0), EncodeDateTime(2008, 5, 16, 23, 0));
     exporter_.ActionOpenExcelExecute();
-    EXPECT_EQ(doubles_.shell.spreadsheetFiles, QStringList{QString::fromStdString(kMay15)});
+    EXPECT_EQ(doubles_.shell.spreadsheetFiles, QStringList{Workbook("10080515.xlsx")});
+    EXPECT_TRUE(QFile::exists(Workbook("10080515.xlsx")));
     EXPECT_FALSE(std::filesystem::exists(WorkFile("10080515c.csv")));
     EXPECT_TRUE(doubles_.prompts.calls.empty());
 
     ShowWindow(EncodeDate(2008, 5, 16), EncodeDate(2008, 5, 17));
     exporter_.ActionOpenExcelExecute();
-    EXPECT_EQ(doubles_.shell.spreadsheetFiles.value(1), QString::fromStdString(kMay16));
+    EXPECT_EQ(doubles_.shell.spreadsheetFiles.value(1), Workbook("10080516.xlsx"));
+    // Never beside the logs.
+    EXPECT_FALSE(std::filesystem::exists(kExportData + "10080515.xlsx"));
 }
 
-TEST_F(ExportTest, EnglishHandsOverTheCommaCopyInTheWorkingDirectory)
+TEST_F(ExportTest, UnwritableCacheHandsOverThePlainFile)
+{
+    BlockCache();
+    doubles_.shell.spreadsheetStarts = true;
+    SetLanguage(1);
+    exporter_.ActionOpenExcelExecute();
+    SetLanguage(7);
+    exporter_.ActionOpenExcelExecute();
+    EXPECT_EQ(doubles_.shell.spreadsheetFiles,
+              (QStringList{QString::fromStdString(kMay15),
+                           QString::fromStdString(WorkFile("10080515c.csv"))}));
+    EXPECT_TRUE(doubles_.prompts.calls.empty());
+    EXPECT_TRUE(doubles_.shell.programCalls.empty());
+}
+
+TEST_F(ExportTest, UnwritableCacheAndNoProgramStillEndInText99)
+{
+    BlockCache();
+    SetLanguage(2);
+    doubles_.dialogs.fileAnswers.push_back(QStringLiteral("/nowhere/sheet"));
+    doubles_.shell.openUrlResult = false;
+    exporter_.ActionOpenExcelExecute();
+
+    const QString copy = QString::fromStdString(WorkFile("10080515c.csv"));
+    EXPECT_EQ(doubles_.shell.spreadsheetFiles, QStringList{copy});
+    ASSERT_EQ(doubles_.shell.programCalls.size(), 1u);
+    EXPECT_EQ(doubles_.shell.programCalls[0].arguments, QStringList{copy});
+    ASSERT_EQ(doubles_.shell.openedUrls.size(), 1u);
+    EXPECT_EQ(doubles_.shell.openedUrls[0], QUrl::fromLocalFile(copy));
+    ASSERT_EQ(doubles_.prompts.calls.size(), 2u);
+    EXPECT_EQ(doubles_.prompts.calls[0].text, QString::fromStdString(Text(98)));
+    EXPECT_EQ(doubles_.prompts.calls[1].text, QString::fromStdString(Text(99)));
+}
+
+TEST_F(ExportTest, EnglishMakesTheCommaCopyAndHandsOverTheWorkbook)
 {
     for (int language : {2, 7}) {
         SetLanguage(language);
@@ -120,8 +174,8 @@ TEST_F(ExportTest, EnglishHandsOverTheCommaCopyInTheWorkingDirectory)
         doubles_.shell.spreadsheetFiles.clear();
         std::filesystem::remove(WorkFile("10080515c.csv"));
         exporter_.ActionOpenExcelExecute();
-        ASSERT_EQ(doubles_.shell.spreadsheetFiles,
-                  QStringList{QString::fromStdString(WorkFile("10080515c.csv"))})
+        // The comma copy is still made; the workbook is what the program gets.
+        ASSERT_EQ(doubles_.shell.spreadsheetFiles, QStringList{Workbook("10080515.xlsx")})
             << language;
         EXPECT_EQ(ReadAll(WorkFile("10080515c.csv")), CommaSeparatedText(ReadAll(kMay15)));
     }
@@ -145,7 +199,7 @@ TEST_F(ExportTest, UncreatableCopyStartsNothing)
 TEST_F(ExportTest, NoProgramFoundAsksForItAndRemembersIt)
 {
     SetLanguage(1);
-    const QString file = QString::fromStdString(kMay15);
+    const QString file = Workbook("10080515.xlsx");
     const QString picked = QStringLiteral("/opt/sheet/bin/sheet");
     doubles_.dialogs.fileAnswers.push_back(picked);
     doubles_.shell.startablePrograms = {picked};
@@ -191,7 +245,7 @@ TEST_F(ExportTest, UnstartablePickUsesTheAssociationThenReportsText99)
     ASSERT_EQ(doubles_.dialogs.fileCalls.size(), 1u);
     EXPECT_EQ(doubles_.dialogs.fileCalls[0].initialDirectory, QStringLiteral("/old/place"));
     ASSERT_EQ(doubles_.shell.openedUrls.size(), 1u);
-    EXPECT_EQ(doubles_.shell.openedUrls[0], QUrl::fromLocalFile(QString::fromStdString(kMay15)));
+    EXPECT_EQ(doubles_.shell.openedUrls[0], QUrl::fromLocalFile(Workbook("10080515.xlsx")));
     ASSERT_EQ(doubles_.prompts.calls.size(), 2u);
     EXPECT_EQ(doubles_.prompts.calls[1].caption, QStringLiteral("Error:"));
     EXPECT_EQ(doubles_.prompts.calls[1].text, QString::fromStdString(Text(99)));
@@ -275,10 +329,10 @@ protected:
     QtShell realShell_;
 };
 
-TEST_F(ExportByNameTest, EnglishStartsTheFirstSpreadsheetProgramOnPathWithTheCopy)
+TEST_F(ExportByNameTest, EnglishStartsTheFirstSpreadsheetProgramOnPathWithTheWorkbook)
 {
     SetLanguage(2);
-    const QString copy = QString::fromStdString(WorkFile("10080515c.csv"));
+    const QString copy = Workbook("10080515.xlsx");
     for (const char* name : {"gnumeric", "localc", "soffice", "libreoffice"}) {
         AddProgram(QString::fromLatin1(name));
         exporter_.ActionOpenExcelExecute();
@@ -288,7 +342,7 @@ TEST_F(ExportByNameTest, EnglishStartsTheFirstSpreadsheetProgramOnPathWithTheCop
         EXPECT_EQ(Called(), expected.toStdString());
     }
     EXPECT_TRUE(doubles_.prompts.calls.empty());
-    EXPECT_EQ(ReadAll(copy.toStdString()), CommaSeparatedText(ReadAll(kMay15)));
+    EXPECT_EQ(ReadAll(WorkFile("10080515c.csv")), CommaSeparatedText(ReadAll(kMay15)));
 }
 
 TEST_F(ExportByNameTest, NothingOnPathFallsBackToTheStoredProgram)
@@ -297,7 +351,7 @@ TEST_F(ExportByNameTest, NothingOnPathFallsBackToTheStoredProgram)
     AddProgram(QStringLiteral("mysheet"));
     AppSettings::Get().setExcelPath(bin_.filePath(QStringLiteral("mysheet")).toStdString());
     exporter_.ActionOpenExcelExecute();
-    EXPECT_EQ(Called(), "mysheet|" + kMay15);
+    EXPECT_EQ(Called(), "mysheet|" + Workbook("10080515.xlsx").toStdString());
     EXPECT_TRUE(doubles_.prompts.calls.empty());
 }
 

@@ -23,6 +23,8 @@ protected:
         ASSERT_TRUE(work_.isValid() && config_.isValid());
         savedXdg_ = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+        savedCache_ = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", (work_.path() + QStringLiteral("/cache")).toUtf8());
         AppSettings::Release();
         savedDir_ = std::filesystem::current_path();
         std::filesystem::current_path(work_.path().toStdString());
@@ -38,6 +40,10 @@ protected:
         AppSettings::Release();
         std::filesystem::current_path(savedDir_);
         qputenv("XDG_CONFIG_HOME", savedXdg_);
+        if (savedCache_.isNull())
+            qunsetenv("XDG_CACHE_HOME");
+        else
+            qputenv("XDG_CACHE_HOME", savedCache_);
         SelectTextBlock(savedBlock_);
     }
 
@@ -56,12 +62,13 @@ protected:
     QTemporaryDir work_;
     QTemporaryDir config_;
     QByteArray savedXdg_;
+    QByteArray savedCache_;
     std::filesystem::path savedDir_;
     int savedBlock_ = 0;
     TChildform* window_ = nullptr;
 };
 
-TEST_F(ExportWindowTest, EnglishOpenInExcelOn15May2008StartsTheSpreadsheetWithTheCommaCopy)
+TEST_F(ExportWindowTest, EnglishOpenInExcelOn15May2008MakesTheCommaCopyAndStartsTheWorkbook)
 {
     Load();
     ASSERT_NE(window_->Parts().exporter, nullptr)
@@ -71,8 +78,10 @@ TEST_F(ExportWindowTest, EnglishOpenInExcelOn15May2008StartsTheSpreadsheetWithTh
     doubles_.shell.spreadsheetStarts = true;
     action.trigger();
     const std::string copy = work_.path().toStdString() + "/10080515c.csv";
-    EXPECT_EQ(doubles_.shell.spreadsheetFiles, QStringList{QString::fromStdString(copy)});
+    const QString workbook = work_.path() + QStringLiteral("/cache/Halvo/Korvex/10080515.xlsx");
+    EXPECT_EQ(doubles_.shell.spreadsheetFiles, QStringList{workbook});
     EXPECT_TRUE(std::filesystem::exists(copy));
+    EXPECT_TRUE(std::filesystem::exists(workbook.toStdString()));
 
     // Longer than a day: disabled at the next computed update.
     window_->Widgets().spanTime->setCurrentIndex(4);
