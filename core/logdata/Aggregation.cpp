@@ -11,8 +11,6 @@ namespace korvex {
 
 namespace {
 
-constexpr int kTextSumOfFlowRate = 64;
-constexpr int kTextSumOfEnergy = 65;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
 bool Contains(std::string_view text, std::string_view part)
@@ -120,9 +118,9 @@ std::string YieldName(std::string_view key)
 std::string SumFieldLabel(std::string_view key)
 {
     if (!key.empty() && key.front() == 'P')
-        return Text(kTextSumOfEnergy) + " (Q" + std::string(key.substr(1)) + ")";
+        return Text(TextId::SumOfEnergy) + " (Q" + std::string(key.substr(1)) + ")";
     if (!key.empty() && key.front() == 'V')
-        return Text(kTextSumOfFlowRate) + " (" + std::string(key) + ")";
+        return Text(TextId::SumOfFlowRate) + " (" + std::string(key) + ")";
     return std::string(key);
 }
 

@@ -98,7 +98,7 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
     const LogDirectoryScan scan = ScanLogDirectory(options.dir);
     if (scan.status == ScanStatus::NoDirectory) {
         std::fprintf(err, "korvex-report: %s: no such directory\n%s\n", options.dir.c_str(),
-                     Text(86).c_str());
+                     Text(TextId::NoFilesFound).c_str());
         return ExitNothingLoaded;
     }
     if (scan.status == ScanStatus::Unreadable) {
@@ -106,7 +106,7 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         return ExitNothingLoaded;
     }
     if (!scan.Found()) {
-        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
+        std::fprintf(err, "korvex-report: %s\n", Text(TextId::NoFilesFound).c_str());
         return ExitNothingLoaded;
     }
 
@@ -119,7 +119,7 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         (!options.to || *options.to >= scan.firstDay))
         selection = SelectLogFiles(scan, from, to);
     if (selection.files.empty()) {
-        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
+        std::fprintf(err, "korvex-report: %s\n", Text(TextId::NoFilesFound).c_str());
         return ExitNothingLoaded;
     }
 
