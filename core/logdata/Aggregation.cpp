@@ -12,8 +12,6 @@ namespace korvex {
 
 namespace {
 
-constexpr int kTextSumOfFlowRate = 64;
-constexpr int kTextSumOfEnergy = 65;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
 int UnitsPerDayOf(std::string_view key)
@@ -121,9 +119,9 @@ int RateUnitsPerDay(std::string_view key)
 std::string SumFieldLabel(std::string_view key)
 {
     if (IsPowerKey(key))
-        return Text(kTextSumOfEnergy) + " (Q" + std::string(key.substr(1)) + ")";
+        return Text(TextId::SumOfEnergy) + " (Q" + std::string(key.substr(1)) + ")";
     if (IsFlowKey(key))
-        return Text(kTextSumOfFlowRate) + " (" + std::string(key) + ")";
+        return Text(TextId::SumOfFlowRate) + " (" + std::string(key) + ")";
     return std::string(key);
 }
 

@@ -14,11 +14,6 @@ namespace korvex {
 
 namespace {
 
-constexpr int kTextNoFile = 146;
-constexpr int kTextNotAssigned = 147;
-constexpr int kTextSlotIndex = 153;
-constexpr int kTextNoMemory = 97;
-
 const std::string& EmptyText()
 {
     static const std::string empty;
@@ -69,7 +64,7 @@ void AnalysisDataSet::load(const std::string& path)
 void AnalysisDataSet::insertSlot(int index, FieldCategory category, bool isSum)
 {
     if (index < 0 || index > slotCount())
-        throw KorvexError(Text(kTextSlotIndex));
+        throw KorvexError(Text(TextId::DataStructureIndexError));
     try {
         FieldSlot slot;
         slot.category = category;
@@ -79,14 +74,14 @@ void AnalysisDataSet::insertSlot(int index, FieldCategory category, bool isSum)
         if (!selection_.empty())
             selection_.insert(selection_.begin() + index, 0);
     } catch (const std::bad_alloc&) {
-        throw KorvexError(Text(kTextNoMemory));
+        throw KorvexError(Text(TextId::DataStructureNoMemory));
     }
 }
 
 void AnalysisDataSet::insertUnit(int index, const std::string& unit)
 {
     if (index < 0 || index > static_cast<int>(units_.size()))
-        throw KorvexError(Text(kTextSlotIndex));
+        throw KorvexError(Text(TextId::DataStructureIndexError));
     units_.insert(units_.begin() + index, unit);
 }
 
@@ -292,7 +287,7 @@ int DataSetIndexForFile(const std::vector<std::string>& deviceTexts, const std::
         if (deviceTexts[i] == text)
             return static_cast<int>(i);
     }
-    throw KorvexError(Text(kTextNotAssigned) + "\n(" + path + ")");
+    throw KorvexError(Text(TextId::LogFileNotAssigned) + "\n(" + path + ")");
 }
 
 std::vector<std::pair<std::string, int>>
@@ -304,7 +299,7 @@ CollectAnalysisDays(const std::vector<const AnalysisDataSet*>& sets)
             set->addDaysTo(days);
     }
     if (days.empty())
-        throw KorvexError(Text(kTextNoFile));
+        throw KorvexError(Text(TextId::NoFileToOpen));
     return {days.begin(), days.end()};
 }
 

@@ -54,7 +54,7 @@ using DayTextList = std::map<std::string, int>;
 // Everything known about one bus device within one analysis.
 class AnalysisDataSet {
 public:
-    // Throws KorvexError(Text(97)) when its lists cannot be created.
+    // Throws KorvexError(Text(TextId::DataStructureNoMemory)) when its lists cannot be created.
     AnalysisDataSet(DayTime rangeStart, DayTime rangeEnd, ChartHost* mainChart,
                     ChartHost* outputsChart);
     ~AnalysisDataSet();
@@ -65,7 +65,7 @@ public:
     // Reads one log file (LogFileReader with the process-wide warning handler).
     void load(const std::string& path);
     // Grows the slots by one at index with a new series for the category. Index beyond
-    // slotCount(): KorvexError(Text(153)); out of memory: Text(97).
+    // slotCount(): KorvexError(Text(TextId::DataStructureIndexError)); out of memory: Text(TextId::DataStructureNoMemory).
     void insertSlot(int index, FieldCategory category, bool isSum);
     // Inserts the unit of a new field at its index (the caller keeps the lists parallel).
     void insertUnit(int index, const std::string& unit);
@@ -159,11 +159,11 @@ private:
 };
 
 // The data set position of a file among the analysis's sorted device texts ("10", "21", ...).
-// Throws KorvexError(Text(147) + "\n(" + path + ")") when its device is not among them.
+// Throws KorvexError(Text(TextId::LogFileNotAssigned) + "\n(" + path + ")") when its device is not among them.
 int DataSetIndexForFile(const std::vector<std::string>& deviceTexts, const std::string& path);
 
 // The sorted days of all data sets (null entries skipped) as ("yyyymmdd", day) pairs.
-// Throws KorvexError(Text(146)) when there is none.
+// Throws KorvexError(Text(TextId::NoFileToOpen)) when there is none.
 std::vector<std::pair<std::string, int>>
 CollectAnalysisDays(const std::vector<const AnalysisDataSet*>& sets);
 

@@ -52,7 +52,7 @@ void AppendLine(std::string& out, std::string_view line)
 
 [[noreturn]] void FailCreate()
 {
-    throw KorvexError(Text(145));
+    throw KorvexError(Text(TextId::CouldNotCreateFile));
 }
 
 } // namespace
@@ -96,12 +96,13 @@ void WriteCommaCopy(const std::string& logFilePath, const std::string& copyPath)
         if (!in) {
             std::error_code ec;
             const bool exists = std::filesystem::exists(logFilePath, ec);
-            throw KorvexError(Text(83) + (exists ? "\r\n\r\n" : "\n\n") +
+            throw KorvexError(Text(TextId::ErrorOpeningFile) + (exists ? "\r\n\r\n" : "\n\n") +
                               std::string(FileNameOf(logFilePath)));
         }
         text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         if (in.bad())
-            throw KorvexError(Text(83) + "\r\n\r\n" + std::string(FileNameOf(logFilePath)));
+            throw KorvexError(Text(TextId::ErrorOpeningFile) + "\r\n\r\n" +
+                              std::string(FileNameOf(logFilePath)));
     }
     const std::string copy = CommaSeparatedText(text);
 

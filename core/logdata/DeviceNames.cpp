@@ -3,26 +3,24 @@
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 
+#include <optional>
+
 namespace korvex {
 
 namespace {
 
-constexpr int kTextNoMemory = 97;
-
-// Catalogue row of the number's type name, 0 for the bus master, -1 when it has none.
-int TypeNameRow(int number)
+// Catalogue text of the number's type name; none for the bus master and unknown numbers.
+std::optional<TextId> TypeNameText(int number)
 {
-    if (number == 0)
-        return 0;
     if (number == 10 || number == 20)
-        return 141;
+        return TextId::SolarController;
     if (number >= 21 && number <= 29)
-        return 142;
+        return TextId::HeatingCircuit;
     if (number >= 30 && number <= 39)
-        return 143;
+        return TextId::FreshWater;
     if (number >= 40 && number <= 49)
-        return 144;
-    return -1;
+        return TextId::Extension;
+    return std::nullopt;
 }
 
 } // namespace
@@ -57,30 +55,31 @@ bool IsStandardDeviceName(std::string_view name, int number)
 {
     if (name.empty())
         return true;
-    const int row = TypeNameRow(number);
-    if (row < 0)
+    const bool busMaster = number == 0;
+    const std::optional<TextId> typeName = TypeNameText(number);
+    if (!busMaster && !typeName)
         return false;
     while (!name.empty() && (name.back() == ' ' || (name.back() >= '0' && name.back() <= '9')))
         name.remove_suffix(1);
-    if (row == 0)
+    if (busMaster)
         return name == "BusMaster";
-    return MatchesAnyLanguage(name, row);
+    return MatchesAnyLanguage(name, *typeName);
 }
 
 std::string StandardDisplayName(int number)
 {
     if (number < 0)
-        throw KorvexError(Text(kTextNoMemory));
+        throw KorvexError(Text(TextId::DataStructureNoMemory));
     if (number == 0)
         return "BusMaster";
     if (number == 10 || number == 20)
-        return Text(141);
+        return Text(TextId::SolarController);
     if (number >= 21 && number <= 29)
-        return Text(142) + " " + std::to_string(number - 20);
+        return Text(TextId::HeatingCircuit) + " " + std::to_string(number - 20);
     if (number >= 30 && number <= 39)
-        return Text(143) + " " + std::to_string(number - 30);
+        return Text(TextId::FreshWater) + " " + std::to_string(number - 30);
     if (number >= 40 && number <= 49)
-        return Text(144) + " " + std::to_string(number - 40);
+        return Text(TextId::Extension) + " " + std::to_string(number - 40);
     return "BusID " + std::to_string(number);
 }
 

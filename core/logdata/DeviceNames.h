@@ -15,7 +15,7 @@ int DeviceNumberFromPath(std::string_view path);
 // trailing digits and blanks, the number's type name in any catalogue language.
 bool IsStandardDeviceName(std::string_view name, int number);
 // The number's standard display name in the current language ("Heating circuit 3",
-// "BusID 7"). Throws KorvexError(Text(97)) for a negative number.
+// "BusID 7"). Throws KorvexError(Text(TextId::DataStructureNoMemory)) for a negative number.
 std::string StandardDisplayName(int number);
 
 } // namespace korvex

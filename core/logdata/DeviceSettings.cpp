@@ -8,13 +8,7 @@
 
 namespace korvex {
 
-namespace {
-
-constexpr int kTextIndexError = 154;
-constexpr int kTextSumOfFlow = 64;
-constexpr int kTextSumOfEnergy = 65;
-
-} // namespace
+namespace {} // namespace
 
 const std::array<Colour, DeviceSettings::kPaletteSize>& DeviceSettings::Palette()
 {
@@ -61,14 +55,14 @@ const std::string& DeviceSettings::displayName()
 const DeviceSettings::Field& DeviceSettings::at(int i) const
 {
     if (i < 0 || i >= fieldCount())
-        throw KorvexError(Text(kTextIndexError));
+        throw KorvexError(Text(TextId::DeviceSettingOutOfRange));
     return fields_[static_cast<std::size_t>(i)];
 }
 
 DeviceSettings::Field& DeviceSettings::at(int i)
 {
     if (i < 0 || i >= fieldCount())
-        throw KorvexError(Text(kTextIndexError));
+        throw KorvexError(Text(TextId::DeviceSettingOutOfRange));
     return fields_[static_cast<std::size_t>(i)];
 }
 
@@ -244,10 +238,10 @@ void DeviceSettings::translateSumLabels()
         const std::size_t cut = f.label.find(" (");
         const std::string head = f.label.substr(0, cut);
         const std::string rest = cut == std::string::npos ? std::string() : f.label.substr(cut);
-        if (MatchesAnyLanguage(head, kTextSumOfFlow))
-            f.label = Text(kTextSumOfFlow) + rest;
-        else if (MatchesAnyLanguage(head, kTextSumOfEnergy))
-            f.label = Text(kTextSumOfEnergy) + rest;
+        if (MatchesAnyLanguage(head, TextId::SumOfFlowRate))
+            f.label = Text(TextId::SumOfFlowRate) + rest;
+        else if (MatchesAnyLanguage(head, TextId::SumOfEnergy))
+            f.label = Text(TextId::SumOfEnergy) + rest;
     }
 }
 

@@ -16,7 +16,7 @@ class AppSettings;
 
 // Identity and field catalogue of one bus device within an analysis: per field (in field-index
 // order) key name, unit, label, colour and derived flag; per device line width and styles.
-// Every operation taking a field index throws KorvexError(Text(154)) outside 0..fieldCount()-1.
+// Every operation taking a field index throws KorvexError(Text(TextId::DeviceSettingOutOfRange)) outside 0..fieldCount()-1.
 class DeviceSettings {
 public:
     static constexpr int kPaletteSize = 20;
@@ -118,7 +118,7 @@ private:
 
 // Writes the device's Dev:, Labels: and Colors: sections and their Default variants (written
 // once per settings key) into the settings file. Does nothing when the file is not open.
-// A failed Dev write raises SettingsFileError(Text(94)); a failed per-field write is skipped.
+// A failed Dev write raises SettingsFileError(Text(TextId::SettingsFileAccessFailed)); a failed per-field write is skipped.
 void SaveDeviceSettings(AppSettings& settings, const DeviceSettings& device);
 
 } // namespace korvex

@@ -12,7 +12,7 @@ namespace {
 
 [[noreturn]] void SettingsWriteFailed()
 {
-    throw SettingsFileError(Text(94));
+    throw SettingsFileError(Text(TextId::SettingsFileAccessFailed));
 }
 
 } // namespace

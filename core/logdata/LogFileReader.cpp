@@ -25,14 +25,6 @@ namespace korvex {
 
 namespace {
 
-constexpr int kTextOpenFailed = 83;
-constexpr int kTextNoValues = 84;
-constexpr int kTextInvalidLog = 85;
-constexpr int kTextNoMemory = 97;
-constexpr int kTextUnitsDiffer = 149;
-constexpr int kTextUnitsFaulty = 150;
-constexpr int kTextDeviceClash = 151;
-
 constexpr std::string_view kKeywordYmd = "DATE & TIME";
 constexpr std::string_view kKeywordDmy = "dd.mm.yy hh:mm";
 constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
@@ -121,7 +113,7 @@ void LogFileReader::load(AnalysisDataSet& dataSet, const std::string& path)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
-        throw KorvexError(Text(kTextOpenFailed) + "\n\n" + BaseName(path));
+        throw KorvexError(Text(TextId::ErrorOpeningFile) + "\n\n" + BaseName(path));
     std::string bytes;
     bool readOk = false;
     if (S_ISREG(info.st_mode)) {
@@ -143,7 +135,7 @@ void LogFileReader::load(AnalysisDataSet& dataSet, const std::string& path)
         }
     }
     if (!readOk)
-        throw KorvexError(Text(kTextOpenFailed) + "\r\n\r\n" + BaseName(path));
+        throw KorvexError(Text(TextId::ErrorOpeningFile) + "\r\n\r\n" + BaseName(path));
     loadBytes(dataSet, path, bytes);
 }
 
@@ -208,18 +200,18 @@ void FileLoad::run()
 {
     std::string_view header;
     if (!lines_.findHeader(header) || lines_.dataLineCount() == 0)
-        throw KorvexError(Text(kTextNoValues));
+        throw KorvexError(Text(TextId::FileHasNoValues));
 
     try {
         parseHeader(header);
     } catch (const KorvexError&) {
         throw;
     } catch (const std::bad_alloc&) {
-        throw KorvexError(Text(kTextNoMemory));
+        throw KorvexError(Text(TextId::DataStructureNoMemory));
     } catch (const std::length_error&) {
-        throw KorvexError(Text(kTextNoMemory));
+        throw KorvexError(Text(TextId::DataStructureNoMemory));
     } catch (const std::exception&) {
-        throw KorvexError(Text(kTextInvalidLog));
+        throw KorvexError(Text(TextId::FileIsNoLogFile));
     }
     const DayTime day = fileDay();
 
@@ -234,10 +226,10 @@ void FileLoad::run()
         set_.appendDayBlock(block);
         set_.appendFileName(path_);
     } catch (const DataLineFailure&) {
-        throw KorvexError(Text(kTextOpenFailed));
+        throw KorvexError(Text(TextId::ErrorOpeningFile));
     } catch (const std::exception&) {
         // Whatever went wrong while reading the lines, the user learns that the file failed.
-        throw KorvexError(Text(kTextOpenFailed));
+        throw KorvexError(Text(TextId::ErrorOpeningFile));
     }
 }
 
@@ -250,7 +242,7 @@ void FileLoad::parseHeader(std::string_view header)
     const bool hasKeyword = header.find(kKeywordYmd) != std::string_view::npos ||
                             header.find(kKeywordDmy) != std::string_view::npos;
     if (!hasKeyword || header.find(';') == std::string_view::npos)
-        throw KorvexError(Text(kTextInvalidLog));
+        throw KorvexError(Text(TextId::FileIsNoLogFile));
 
     std::string_view first = CellBefore(header);
     if (first != kKeywordYmd && first != kKeywordDmy) {
@@ -266,7 +258,7 @@ void FileLoad::parseHeader(std::string_view header)
     else if (first == kKeywordDmy)
         fileOrder_ = DateOrder::DayMonthYear;
     else
-        throw KorvexError(Text(kTextInvalidLog));
+        throw KorvexError(Text(TextId::FileIsNoLogFile));
     order_ = fileOrder_;
     header.remove_prefix(first.size() < header.size() ? first.size() + 1 : header.size());
 
@@ -274,7 +266,7 @@ void FileLoad::parseHeader(std::string_view header)
     std::size_t column = 0;
     while (!header.empty()) {
         if (column >= LogFileReader::kMaxColumns)
-            throw KorvexError(Text(kTextInvalidLog));
+            throw KorvexError(Text(TextId::FileIsNoLogFile));
         const std::string_view cell = CellBefore(header);
         header.remove_prefix(cell.size() < header.size() ? cell.size() + 1 : header.size());
         addColumn(cell, column);
@@ -291,7 +283,7 @@ void FileLoad::identifyDevice(const std::string& name)
     if (!set_.deviceSettings())
         set_.createDeviceSettings(number, shownName, standard);
     if (!standard && set_.deviceSettings()->name() != name)
-        throw KorvexError(Text(kTextDeviceClash));
+        throw KorvexError(Text(TextId::DeviceNumberClash));
 }
 
 void FileLoad::addColumn(std::string_view cell, std::size_t column)
@@ -299,7 +291,7 @@ void FileLoad::addColumn(std::string_view cell, std::size_t column)
     const HeaderColumn normalised = NormaliseHeaderColumn(cell);
     // A unit without a name cannot address a field.
     if (normalised.kind == HeaderColumnKind::Unnamed)
-        throw KorvexError(Text(kTextInvalidLog) + "\n\n" + Cp1252ToUtf8(cell.substr(0, 80)));
+        throw KorvexError(Text(TextId::FileIsNoLogFile) + "\n\n" + Cp1252ToUtf8(cell.substr(0, 80)));
     if (normalised.kind != HeaderColumnKind::Value) {
         mapIgnored();
         return;
@@ -324,7 +316,7 @@ int FileLoad::fieldOf(const HeaderColumn& column)
     } else if (set_.unitWarningPending() && set_.unit(field) != column.unit) {
         set_.clearUnitWarningPending();
         if (warn_)
-            warn_(Text(kTextUnitsDiffer) + column.name + Text(kTextUnitsFaulty));
+            warn_(Text(TextId::UnitsDifferForField) + column.name + Text(TextId::UnitsProbablyFaulty));
     }
     return field;
 }
@@ -404,7 +396,7 @@ bool FileLoad::endOfDayValue(std::size_t column, float scale, double& x, double&
         return false;
     double value = 0;
     if (!ParseLogNumber(cell, value))
-        throw KorvexError(Text(kTextInvalidLog));
+        throw KorvexError(Text(TextId::FileIsNoLogFile));
     double t = 0;
     if (!parseStamp(lastCells_[0], t))
         return false;
@@ -425,7 +417,7 @@ DayTime FileLoad::fileDay()
     if (ParseLogDate(line.substr(0, 10), fileOrder_, t) ||
         ParseLogTimestamp(line.substr(0, 16), DateOrder::DayMonthYear, t))
         return std::floor(t);
-    throw KorvexError(Text(kTextInvalidLog));
+    throw KorvexError(Text(TextId::FileIsNoLogFile));
 }
 
 void FileLoad::readDataLines(DayBlock& block)

@@ -18,7 +18,7 @@ constexpr const char* kChild = "Child";
 
 [[noreturn]] void SettingsError()
 {
-    throw SettingsFileError(Text(94));
+    throw SettingsFileError(Text(TextId::SettingsFileAccessFailed));
 }
 
 bool IsDirectory(const std::string& path)

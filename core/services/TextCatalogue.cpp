@@ -7,6 +7,8 @@
 
 namespace korvex {
 
+static_assert(static_cast<int>(TextId::PageOf) == kTextRowCount - 1, "one name per row");
+
 namespace {
 
 using Block = std::array<std::string, kTextRowCount>;
@@ -49,14 +51,16 @@ void CheckBlock(int block)
 
 } // namespace
 
-const std::string& Text(int row)
+const std::string& Text(TextId id)
 {
+    const int row = static_cast<int>(id);
     CheckRow(row);
     return Blocks()[g_currentBlock][row];
 }
 
-const std::string& TextOf(int block, int row)
+const std::string& TextOf(int block, TextId id)
 {
+    const int row = static_cast<int>(id);
     CheckBlock(block);
     CheckRow(row);
     return Blocks()[block][row];
@@ -97,8 +101,9 @@ void SelectLanguage(int languageNumber)
     g_currentBlock = TextBlockForLanguage(languageNumber);
 }
 
-bool MatchesAnyLanguage(std::string_view text, int row)
+bool MatchesAnyLanguage(std::string_view text, TextId id)
 {
+    const int row = static_cast<int>(id);
     if (row < 0 || row >= kTextRowCount)
         return false;
     for (const Block& block : Blocks()) {
@@ -110,7 +115,8 @@ bool MatchesAnyLanguage(std::string_view text, int row)
 
 std::string TwoLanguageSettingsErrorText()
 {
-    return TextOf(BlockEnglish, 94) + "\n\n" + TextOf(BlockGerman, 94);
+    return TextOf(BlockEnglish, TextId::SettingsFileAccessFailed) + "\n\n" +
+           TextOf(BlockGerman, TextId::SettingsFileAccessFailed);
 }
 
 const std::string& LanguageCaption(int languageNumber)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/services/TextId.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,12 +20,12 @@ enum TextBlock : int {
 constexpr int kTextBlockCount = 6;
 constexpr int kTextRowCount = 159;
 
-// Text of the current block. A row outside 0..158 throws std::out_of_range.
-const std::string& Text(int row);
+// Text of the current block. An id outside 0..158 throws std::out_of_range.
+const std::string& Text(TextId id);
 
 // Text of a given block (the two-language start-up message needs this). Throws
-// std::out_of_range for a block outside 0..5 or a row outside 0..158.
-const std::string& TextOf(int block, int row);
+// std::out_of_range for a block outside 0..5 or an id outside 0..158.
+const std::string& TextOf(int block, TextId id);
 
 // The current block; German until a language is selected. A block outside 0..5 throws
 // std::out_of_range and leaves the current block as it was.
@@ -35,11 +37,11 @@ void SelectTextBlock(int block);
 int TextBlockForLanguage(int languageNumber);
 void SelectLanguage(int languageNumber);
 
-// True when the text equals that row, byte for byte, in any of the six blocks; false for a
-// row outside 0..158.
-bool MatchesAnyLanguage(std::string_view text, int row);
+// True when the text equals that row, byte for byte, in any of the six blocks; false for an
+// id outside 0..158.
+bool MatchesAnyLanguage(std::string_view text, TextId id);
 
-// English row 94, a blank line, German row 94.
+// The settings file error in English, a blank line, the same in German.
 std::string TwoLanguageSettingsErrorText();
 
 // Captions of the language actions, never translated; index = LanguageNumber 1..7, anything

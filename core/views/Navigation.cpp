@@ -67,12 +67,6 @@ bool IsLongSpan(int spanItem)
     return spanItem >= SpanOneMonth && spanItem <= SpanOneYear;
 }
 
-int SpanTextId(int spanItem)
-{
-    static constexpr int kIds[kSpanItemCount] = {24, 25, 26, 27, 28, 133, 134};
-    return spanItem >= 0 && spanItem < kSpanItemCount ? kIds[spanItem] : -1;
-}
-
 double HourSpanLength(int spanItem)
 {
     switch (spanItem) {

@@ -5,6 +5,7 @@
 // state. The analysis window applies the results to its charts and its track bar.
 
 #include "core/services/DayTime.h"
+#include "core/services/TextId.h"
 #include "core/views/ViewFormat.h"
 
 #include <optional>
@@ -26,6 +27,12 @@ enum SpanItem : int {
 };
 constexpr int kSpanItemCount = 7;
 
+// The selector's item texts, in list order.
+inline constexpr TextId kSpanItemTexts[kSpanItemCount] = {
+    TextId::SpanOneHour,  TextId::SpanThreeHours, TextId::SpanEightHours, TextId::SpanOneDay,
+    TextId::SpanOneMonth, TextId::SpanOneQuarter, TextId::SpanOneYear,
+};
+
 // SpanMode: 1 month, 2 quarter, 3 year, 0 for everything else (also no selection).
 enum SpanMode : int { ModeShort = 0, ModeMonth = 1, ModeQuarter = 2, ModeYear = 3 };
 
@@ -33,7 +40,6 @@ int SpanModeOf(int spanItem);
 bool IsHourSpan(int spanItem);       // items 0..2
 bool IsShortSpan(int spanItem);      // items 0..3
 bool IsLongSpan(int spanItem);       // items 4..6
-int SpanTextId(int spanItem);        // catalogue row of the item's text; -1 outside 0..6
 double HourSpanLength(int spanItem); // 1/24, 0.125, 1/3 for the hour spans, else 0
 
 struct TimeWindow {

@@ -10,9 +10,6 @@ namespace korvex {
 
 namespace {
 
-constexpr int kTextTotal = 132;
-constexpr int kTextDailyOverview = 135;
-
 int IndexOf(DataSetList sets, const AnalysisDataSet* set)
 {
     if (!set)
@@ -109,9 +106,9 @@ StringGrid FillTable(const TableRequest& request)
         for (std::size_t k = 0; k < rows.size(); ++k)
             grid.Cell(c, static_cast<int>(k) + 2) = table->Cell(source, rows[k]);
     }
-    grid.SetText(0, last, Text(kTextTotal));
+    grid.SetText(0, last, Text(TextId::Total));
     if (!yearly) {
-        grid.SetText(0, 0, Text(kTextDailyOverview));
+        grid.SetText(0, 0, Text(TextId::DailyOverview));
         for (int r = 2; r < last; ++r)
             grid.SetText(0, r,
                          FormatDayTime("dd. mmm. yyyy", grid.Value(0, r), *request.format.months));

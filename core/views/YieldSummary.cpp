@@ -7,10 +7,6 @@ namespace korvex {
 
 namespace {
 
-constexpr int kTextAnnualYield = 138;
-constexpr int kTextQuarterlyYield = 139;
-constexpr int kTextMonthlyYield = 140;
-
 int YieldColumn(const StringGrid& table, int device, int field)
 {
     int c = 1;
@@ -23,15 +19,15 @@ int YieldColumn(const StringGrid& table, int device, int field)
     return -1;
 }
 
-int TitleTextOf(int mode)
+TextId TitleTextOf(int mode)
 {
     switch (mode) {
         case ModeMonth:
-            return kTextMonthlyYield;
+            return TextId::MonthlyYield;
         case ModeQuarter:
-            return kTextQuarterlyYield;
+            return TextId::QuarterlyYield;
         default:
-            return kTextAnnualYield;
+            return TextId::AnnualYield;
     }
 }
 

@@ -11,12 +11,6 @@ namespace korvex {
 
 namespace {
 
-constexpr int kTextDate = 53;
-constexpr int kTextTotal = 132;
-constexpr int kTextDailyOverview = 135;
-constexpr int kTextMonthlyOverview = 136;
-constexpr int kTextAnnualOverview = 137;
-
 int YearOf(DayTime day)
 {
     int y = 0, m = 0, d = 0;
@@ -87,9 +81,9 @@ StringGrid BuildDailyYieldTable(DataSetList sets, std::span<const int> days,
     const int rows = static_cast<int>(days.size()) + 3;
     StringGrid grid(1, rows);
     grid.SetFixedCols(0);
-    grid.SetText(0, 0, Text(kTextDailyOverview));
-    grid.SetText(0, 1, Text(kTextDate));
-    grid.SetText(0, rows - 1, Text(kTextTotal));
+    grid.SetText(0, 0, Text(TextId::DailyOverview));
+    grid.SetText(0, 1, Text(TextId::Date));
+    grid.SetText(0, rows - 1, Text(TextId::Total));
     for (std::size_t k = 0; k < days.size(); ++k)
         grid.Set(0, static_cast<int>(k) + 2, std::to_string(days[k]), days[k]);
 
@@ -125,7 +119,7 @@ StringGrid BuildMonthlyYieldTable(const StringGrid& daily, const ViewFormat& for
     grid.SetFixedCols(0);
     CopyRow(daily, 0, grid, 0);
     CopyRow(daily, 1, grid, 1);
-    grid.SetText(0, 0, Text(kTextMonthlyOverview));
+    grid.SetText(0, 0, Text(TextId::MonthlyOverview));
 
     int row = 2;
     for (int first = 2; first < dailyLast;) {
@@ -146,7 +140,7 @@ StringGrid BuildMonthlyYieldTable(const StringGrid& daily, const ViewFormat& for
     if (dailyLast >= 2)
         CopyRow(daily, dailyLast, grid, row);
     else
-        grid.SetText(0, row, Text(kTextTotal));
+        grid.SetText(0, row, Text(TextId::Total));
     return grid;
 }
 
@@ -158,7 +152,7 @@ StringGrid BuildAnnualYieldTable(const StringGrid& monthly, DayTime periodStart,
     grid.SetFixedCols(0);
     CopyRow(monthly, 0, grid, 0);
     CopyRow(monthly, 1, grid, 1);
-    grid.SetText(0, 0, Text(kTextAnnualOverview));
+    grid.SetText(0, 0, Text(TextId::AnnualOverview));
 
     int year = YearOf(periodStart);
     int summed = 1; // last monthly row already summed
@@ -185,7 +179,7 @@ StringGrid BuildAnnualYieldTable(const StringGrid& monthly, DayTime periodStart,
     grid.SetRowCount(row + 1);
     for (int c = 0; c < grid.ColCount(); ++c)
         grid.Cell(c, row) = GridCell{};
-    grid.SetText(0, row, Text(kTextTotal));
+    grid.SetText(0, row, Text(TextId::Total));
 
     std::vector<int> years;
     for (int r = 2; r < row; ++r)
@@ -208,16 +202,16 @@ void UpdateTableTexts(StringGrid* daily, StringGrid* monthly, StringGrid* annual
 {
     const struct {
         StringGrid* grid;
-        int caption;
-    } tables[] = {{daily, kTextDailyOverview},
-                  {monthly, kTextMonthlyOverview},
-                  {annual, kTextAnnualOverview}};
+        TextId caption;
+    } tables[] = {{daily, TextId::DailyOverview},
+                  {monthly, TextId::MonthlyOverview},
+                  {annual, TextId::AnnualOverview}};
     for (const auto& t : tables) {
         if (!t.grid || t.grid->ColCount() < 1 || t.grid->RowCount() < 2)
             continue;
         t.grid->SetText(0, 0, Text(t.caption));
-        t.grid->SetText(0, 1, Text(kTextDate));
-        t.grid->SetText(0, t.grid->RowCount() - 1, Text(kTextTotal));
+        t.grid->SetText(0, 1, Text(TextId::Date));
+        t.grid->SetText(0, t.grid->RowCount() - 1, Text(TextId::Total));
     }
 }
 

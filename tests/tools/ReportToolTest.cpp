@@ -159,8 +159,9 @@ TEST_F(ReportTool, JsonTextsFollowTheLanguage)
     const ToolResult r = Report({Fixture("basic"), "--json", "--language", "fr"});
     ASSERT_EQ(r.exitCode, 0);
     const Json doc = JsonParser::Parse(r.out);
-    EXPECT_EQ(doc["files"]["failed"][0]["message"].Str(), TextOf(BlockFrench, 84));
-    EXPECT_EQ(doc["tables"]["daily"][0][0].Str(), TextOf(BlockFrench, 135));
+    EXPECT_EQ(doc["files"]["failed"][0]["message"].Str(),
+              TextOf(BlockFrench, TextId::FileHasNoValues));
+    EXPECT_EQ(doc["tables"]["daily"][0][0].Str(), TextOf(BlockFrench, TextId::DailyOverview));
 }
 
 TEST_F(ReportTool, WindowOfAMonthForOneDevice)

@@ -21,7 +21,7 @@ public:
     void AddLogFile(const std::string& path) override;
     // The data's part of BuildDeviceView: sums, availability, display (no charts here).
     void BuildDeviceView(std::size_t device) override;
-    // As FinishAnalysis: the day list (KorvexError(Text(146)) without any) and the yield tables.
+    // As FinishAnalysis: the day list (KorvexError(Text(TextId::NoFileToOpen)) without any) and the yield tables.
     void Finish();
 
     DayTime periodStart = 0, periodEnd = 0;

@@ -87,7 +87,7 @@ RangeChoice ChooseRange(const ReportOptions& options, std::FILE* err)
     const LogDirectoryScan scan = ScanLogDirectory(options.dir);
     if (scan.status == ScanStatus::NoDirectory) {
         std::fprintf(err, "korvex-report: %s: no such directory\n%s\n", options.dir.c_str(),
-                     Text(86).c_str());
+                     Text(TextId::NoFilesFound).c_str());
         choice.exit = ExitNothingLoaded;
         return choice;
     }
@@ -97,7 +97,7 @@ RangeChoice ChooseRange(const ReportOptions& options, std::FILE* err)
         return choice;
     }
     if (!scan.Found()) {
-        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
+        std::fprintf(err, "korvex-report: %s\n", Text(TextId::NoFilesFound).c_str());
         choice.exit = ExitNothingLoaded;
         return choice;
     }
@@ -109,7 +109,7 @@ RangeChoice ChooseRange(const ReportOptions& options, std::FILE* err)
         (!options.to || *options.to >= scan.firstDay))
         choice.selection = SelectLogFiles(scan, choice.from, choice.to);
     if (choice.selection.files.empty()) {
-        std::fprintf(err, "korvex-report: %s\n", Text(86).c_str());
+        std::fprintf(err, "korvex-report: %s\n", Text(TextId::NoFilesFound).c_str());
         choice.exit = ExitNothingLoaded;
     }
     return choice;

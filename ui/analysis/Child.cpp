@@ -3,11 +3,12 @@
 #include "ui/analysis/Child.h"
 
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
+#include "core/views/Navigation.h"
 #include "ui/analysis/ChildControls.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/UiText.h"
 #include "ui/views/TableGrid.h"
 
 #include <QAction>
@@ -36,11 +37,6 @@ namespace korvex {
 ChildSettingsEditor* TChildform::settingsEditor_ = nullptr;
 
 namespace {
-
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 // Paints a widget's background in the window tint.
 void Tint(QWidget* widget)
@@ -99,7 +95,7 @@ void TChildform::BuildLayout()
     form->setFont(font);
     setWidget(form);
     resize(847, 560);
-    setWindowTitle(T(15));
+    setWindowTitle(UiText(TextId::MenuNew));
 
     w_.actionOpenExcel = new QAction(this);
     w_.actionOpenExcel->setEnabled(false);
@@ -228,8 +224,8 @@ void TChildform::BuildLayout()
     w_.spanTime = new QComboBox(w_.panelZoomX);
     w_.spanTime->setObjectName(QStringLiteral("SpanTime"));
     w_.spanTime->setGeometry(162, 18, 213, 21);
-    for (int row : kSpanTextRows)
-        w_.spanTime->addItem(T(row));
+    for (TextId text : kSpanItemTexts)
+        w_.spanTime->addItem(UiText(text));
     w_.labelSelectTimeSpan = new QLabel(w_.panelZoomX);
     w_.labelSelectTimeSpan->move(5, 46);
     w_.sliderTime = new QSlider(Qt::Horizontal, w_.panelZoomX);
@@ -274,51 +270,51 @@ void TChildform::BuildLayout()
 
 void TChildform::OnCreate()
 {
-    // 1, 5: the state starts empty (ChildState's initial values).
+    // The state starts empty (ChildState's initial values).
 
-    // 2: at 120 dpi and above the graph lists need more room; the factor stays 120/96.
+    // At 120 dpi and above the graph lists need more room; the factor stays 120/96.
     if (ThePlatform().desktop->PixelsPerInchY() >= 120)
         w_.panelLeft->setMinimumHeight(w_.panelLeft->minimumHeight() * 120 / 96);
 
-    // 3: both charts draw in Arial.
+    // Both charts draw in Arial.
     for (ChartWidget* c : {w_.chart, w_.chart2})
         c->SetFontFamily(QStringLiteral("Arial"));
     ConfigureCharts();
 
-    // 4
+    // No analysis yet: the slider cannot move and the span is one day.
     w_.sliderTime->setRange(0, 0);
     w_.sliderTime->setValue(0);
     w_.sliderTime->setEnabled(false);
     {
         const QSignalBlocker block(w_.spanTime);
-        w_.spanTime->setCurrentIndex(kSpanOneDay);
+        w_.spanTime->setCurrentIndex(SpanOneDay);
     }
 
-    // 6
+    // Design scale of the upper chart; the lower one shares its time axis.
     ChartAxis& left = w_.chart->LeftAxis();
     left.SetMinimum(-40);
     left.SetMaximum(250);
     w_.chart->BottomAxis().SetDateTimeFormat(QStringLiteral("hh:mm"));
     w_.chart2->BottomAxis().CopyFrom(w_.chart->BottomAxis());
 
-    // 7
+    // No title until an analysis is loaded.
     w_.chart->SetTitleLines({});
 
-    // 8
+    // Captions in the current language.
     ApplyLanguage();
 
-    // 9
+    // Navigation button pictures.
     for (TXPButton* b :
          {w_.buttonJumpLeft, w_.buttonScrollLeft, w_.buttonScrollRight, w_.buttonJumpRight})
         b->SetImage(NavigationButtonImage(b->property("imageIndex").toInt()));
 
-    // 10: the table's lines are drawn dashed with square caps.
+    // The table's lines are drawn dashed with square caps.
     QPen gridPen = w_.grid->GridPen();
     gridPen.setStyle(Qt::DashLine);
     gridPen.setCapStyle(Qt::SquareCap);
     w_.grid->SetGridPen(gridPen);
 
-    // 11: stored chart settings. Without a settings file the window keeps its design values;
+    // Stored chart settings. Without a settings file the window keeps its design values;
     // the error is shown and the rest of the window is still set up.
     try {
         ApplyChartSettings(AppSettings::Get().childDefaults());
@@ -326,11 +322,11 @@ void TChildform::OnCreate()
         ShowErrorBox(this, QString::fromUtf8(e.what()));
     }
 
-    // 12
+    // The axis placeholders keep the axis columns while no graph is shown.
     if (parts_.graphs)
         parts_.graphs->CreateAxisPlaceholders();
 
-    // 13: today, as one day.
+    // Today, as one day, until an analysis is loaded.
     const DayTime today = static_cast<DayTime>(QDate(1899, 12, 30).daysTo(QDate::currentDate()));
     SetWindow(today + 1, today);
 }

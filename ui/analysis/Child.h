@@ -85,10 +85,6 @@ public:
     // The graph list (scroll box) that holds HeaderControl now.
     QScrollArea* ListOfHeader() const;
 
-    // SpanTime's items (catalogue rows) in list order, and the item "1 day".
-    static constexpr int kSpanTextRows[7] = {24, 25, 26, 27, 28, 133, 134};
-    static constexpr int kSpanOneDay = 3;
-
     // Sets the settings editor used by ActionOpenSettingsExecute (the main window's settings
     // dialog); without one the command does nothing.
     static void SetSettingsEditor(ChildSettingsEditor* editor);

@@ -7,11 +7,11 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/FieldDisplay.h"
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
 #include "core/views/StringGrid.h"
 #include "ui/analysis/ChildControls.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/platform/UiText.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,13 +23,6 @@
 #include <new>
 
 namespace korvex {
-
-namespace {
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
-} // namespace
 
 void TChildform::BeginAnalysis(int fileCount, std::vector<std::string> deviceNumbers,
                                DayTime periodStart, DayTime periodEnd)
@@ -45,7 +38,7 @@ void TChildform::BeginAnalysis(int fileCount, std::vector<std::string> deviceNum
     try {
         state_.dataSets.resize(state_.deviceNumbers.size());
     } catch (const std::bad_alloc&) {
-        throw KorvexError(Text(97));
+        throw KorvexError(Text(TextId::DataStructureNoMemory));
     }
 }
 
@@ -53,7 +46,7 @@ void TChildform::AddLogFile(const std::string& path)
 {
     const int index = DataSetIndexForFile(state_.deviceNumbers, path);
     if (index < 0 || index >= static_cast<int>(state_.dataSets.size()))
-        throw KorvexError(Text(147) + "\n(" + path + ")");
+        throw KorvexError(Text(TextId::LogFileNotAssigned) + "\n(" + path + ")");
     auto& slot = state_.dataSets[static_cast<std::size_t>(index)];
     if (!slot)
         slot = std::make_unique<AnalysisDataSet>(state_.periodStart, state_.periodEnd, w_.chart,
@@ -76,7 +69,7 @@ void TChildform::BuildDeviceView(int deviceIndex)
 
 void TChildform::FinishAnalysis()
 {
-    // 1-3
+    // The first device is current; the days with data of every device.
     state_.currentDataSet = state_.DataSet(0);
     state_.outputNames.clear();
     state_.dayList.clear();
@@ -88,21 +81,21 @@ void TChildform::FinishAnalysis()
     for (const auto& entry : state_.dayList)
         state_.dayNumbers.push_back(entry.second);
 
-    // 4, 5
+    // Navigation runs from the first to the last day with data; the first day is shown.
     state_.navigationStart = state_.dayList.front().second;
     state_.navigationEnd = state_.dayList.back().second + 1;
     SetWindow(state_.navigationStart + 1, state_.navigationStart);
 
-    // 6
+    // The span list afresh, on one day, without triggering a span change.
     {
         const QSignalBlocker block(w_.spanTime);
         w_.spanTime->clear();
-        for (int row : kSpanTextRows)
-            w_.spanTime->addItem(T(row));
-        w_.spanTime->setCurrentIndex(kSpanOneDay);
+        for (TextId text : kSpanItemTexts)
+            w_.spanTime->addItem(UiText(text));
+        w_.spanTime->setCurrentIndex(SpanOneDay);
     }
 
-    // 7
+    // One slider position per day with data.
     {
         const QSignalBlocker block(w_.sliderTime);
         w_.sliderTime->setMinimum(0);
@@ -111,14 +104,14 @@ void TChildform::FinishAnalysis()
         w_.sliderTime->setEnabled(true);
     }
 
-    // 8
+    // Title of the first day shown.
     w_.chart->SetTitleLines(
         {QString::fromStdString(InitialChartTitle(state_.navigationStart, w_.chart->Months()))});
 
-    // 9
+    // One tab per device (and Overview); selects the first.
     FillDeviceTabs();
 
-    // 10: a single device needs no overview column.
+    // A single device needs no overview column.
     THeaderControl& header = *w_.headerControl;
     if (state_.DeviceCount() <= 1 && header.SectionCount() > 2) {
         SetPanelLeftWidth(PanelLeftWidth() - header.SectionWidth(2));
@@ -130,11 +123,11 @@ void TChildform::FinishAnalysis()
             header.SetSectionCaption(1, QString());
     }
 
-    // 11
+    // Daily, monthly and annual yield tables.
     if (parts_.table)
         parts_.table->BuildYieldTables();
 
-    // 12
+    // The spreadsheet action and the main window's commands follow the loaded analysis.
     UpdateExcelAction();
     emit CommandStateChanged();
 }
@@ -146,7 +139,7 @@ void TChildform::FillDeviceTabs()
         const QSignalBlocker block(w_.tabSetDevices);
         for (int i = 0; i < state_.DeviceCount(); ++i)
             w_.tabSetDevices->addTab(DeviceDisplayName(i));
-        w_.tabSetDevices->addTab(T(131));
+        w_.tabSetDevices->addTab(UiText(TextId::Overview));
         w_.tabSetDevices->setCurrentIndex(0);
     }
     if (parts_.navigation)
@@ -196,10 +189,10 @@ void TChildform::ClearAnalysis()
     w_.sliderTime->blockSignals(false);
     {
         const QSignalBlocker block(w_.spanTime);
-        w_.spanTime->setCurrentIndex(kSpanOneDay);
+        w_.spanTime->setCurrentIndex(SpanOneDay);
     }
     w_.chart->SetTitleLines({});
-    setWindowTitle(T(15));
+    setWindowTitle(UiText(TextId::MenuNew));
     RemoveAllTabs();
 }
 
@@ -215,7 +208,7 @@ void TChildform::ReturnHeaderToOverview()
 void TChildform::ResetAnalysis()
 {
     ClearAnalysis();
-    setWindowTitle(T(15));
+    setWindowTitle(UiText(TextId::MenuNew));
     UpdateExcelAction();
     emit CommandStateChanged();
 }
@@ -223,13 +216,16 @@ void TChildform::ResetAnalysis()
 void TChildform::UpdateCaption()
 {
     if (state_.dateFromText.empty()) {
-        setWindowTitle(T(15));
+        setWindowTitle(UiText(TextId::MenuNew));
     } else if (state_.dateToText.empty()) {
-        setWindowTitle(T(16) + QString::fromStdString(state_.dateFromText) + QLatin1Char('.'));
+        setWindowTitle(UiText(TextId::TitleAnalysisFromDay) +
+                       QString::fromStdString(state_.dateFromText) + QLatin1Char('.'));
     } else {
-        setWindowTitle(T(17) + QString::fromStdString(state_.dateFromText) + T(18) +
-                       QString::fromStdString(state_.dateToText) + T(19) +
-                       QString::number(state_.fileCount) + T(20));
+        setWindowTitle(UiText(TextId::TitleAnalysisFromRange) +
+                       QString::fromStdString(state_.dateFromText) + UiText(TextId::TitleTo) +
+                       QString::fromStdString(state_.dateToText) +
+                       UiText(TextId::TitleFileCountOpen) + QString::number(state_.fileCount) +
+                       UiText(TextId::TitleFilesFound));
     }
 }
 

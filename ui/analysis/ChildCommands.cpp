@@ -5,9 +5,10 @@
 
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/FieldDisplay.h"
-#include "core/services/TextCatalogue.h"
+#include "core/views/Navigation.h"
 #include "ui/analysis/ChildControls.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/SettingsDialog.h"
 
 #include <QAction>
@@ -24,36 +25,29 @@
 
 namespace korvex {
 
-namespace {
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
-} // namespace
-
 void TChildform::ApplyLanguage()
 {
-    // 1, 2
-    w_.actionOpenExcel->setText(T(23));
-    w_.actionOpenSettings->setText(T(6));
-    w_.labelDisplayedTimeSpan->setText(T(21) + QLatin1Char(':'));
+    // Actions and labels; the labels take the size of their new text.
+    w_.actionOpenExcel->setText(UiText(TextId::OpenInExcel));
+    w_.actionOpenSettings->setText(UiText(TextId::MenuSettings));
+    w_.labelDisplayedTimeSpan->setText(UiText(TextId::DisplayedTimeWindow) + QLatin1Char(':'));
     w_.labelDisplayedTimeSpan->adjustSize();
-    w_.labelSelectTimeSpan->setText(T(22) + QLatin1Char(':'));
+    w_.labelSelectTimeSpan->setText(UiText(TextId::ImageScrollBar) + QLatin1Char(':'));
     w_.labelSelectTimeSpan->adjustSize();
-    w_.labelHeadline->setText(T(45) + QLatin1Char(':'));
+    w_.labelHeadline->setText(UiText(TextId::SelectableMeasuredValue) + QLatin1Char(':'));
     w_.labelHeadline->adjustSize();
 
-    // 3
+    // The graph-list column never gets narrower than its headline.
     panelLeftMinWidth_ = w_.labelHeadline->width() + 5;
 
-    // 4
+    // The Overview tab is always the last one.
     QTabBar& tabs = *w_.tabSetDevices;
     if (tabs.count() > 0) {
         const QSignalBlocker block(tabs);
-        tabs.setTabText(tabs.count() - 1, T(131));
+        tabs.setTabText(tabs.count() - 1, UiText(TextId::Overview));
     }
 
-    // 5: a device that cannot be renamed keeps its old texts.
+    // Device tabs and sum labels; a device that cannot be renamed keeps its old texts.
     for (int i = 0; i < state_.DeviceCount(); ++i) {
         try {
             AnalysisDataSet* set = state_.DataSet(i);
@@ -69,7 +63,7 @@ void TChildform::ApplyLanguage()
         }
     }
 
-    // 6: the graph lists carry translated names and headings.
+    // The graph lists carry translated names and headings.
     if (state_.DeviceCount() > 0 && parts_.graphs) {
         ReturnHeaderToOverview();
         for (auto& set : state_.dataSets) {
@@ -93,7 +87,7 @@ void TChildform::ApplyLanguage()
         }
     }
 
-    // 7: fitting the column to the header is no change by the user.
+    // Fitting the column to the header is no change by the user.
     if (parts_.graphs) {
         const bool changed = state_.headerWidthsChanged;
         parts_.graphs->HeaderControlSectionResize(0);
@@ -103,7 +97,7 @@ void TChildform::ApplyLanguage()
     }
     PanelLeftResize();
 
-    // 8
+    // Texts shown elsewhere: table, caption, span list, yield summary and chart title.
     if (parts_.table)
         parts_.table->UpdateTableTexts();
     UpdateCaption();
@@ -120,25 +114,25 @@ void TChildform::UpdateSpanTexts()
     const int selected = w_.spanTime->currentIndex();
     for (int i = 0; i < 7; ++i) {
         if (i < w_.spanTime->count())
-            w_.spanTime->setItemText(i, T(kSpanTextRows[i]));
+            w_.spanTime->setItemText(i, UiText(kSpanItemTexts[i]));
         else
-            w_.spanTime->addItem(T(kSpanTextRows[i]));
+            w_.spanTime->addItem(UiText(kSpanItemTexts[i]));
     }
     w_.spanTime->setCurrentIndex(selected);
 }
 
 void TChildform::ApplyChartSettings(const ChildDefaults& values)
 {
-    // 1
+    // A reversed axis range is taken the right way round.
     ChildDefaults d = values;
     if (d.axisMax < d.axisMin)
         std::swap(d.axisMin, d.axisMax);
     state_.defaults = d;
 
-    // 2
+    // The upper chart's Y scale.
     w_.chart->LeftAxis().SetMinMax(d.axisMin, d.axisMax);
 
-    // 3: the header takes the widths within its limits, and PanelLeft follows the header.
+    // The header takes the widths within its limits, and PanelLeft follows the header.
     THeaderControl& header = *w_.headerControl;
     const int widths[3] = {d.headerWidth0, d.headerWidth1, d.headerWidth2};
     for (int i = 0; i < std::min(3, header.SectionCount()); ++i)
@@ -161,7 +155,7 @@ void TChildform::UpdateExcelAction(bool forced, bool value)
         return;
     }
     const QTabBar& tabs = *w_.tabSetDevices;
-    const bool shortSpan = w_.spanTime->currentIndex() <= kSpanOneDay;
+    const bool shortSpan = w_.spanTime->currentIndex() <= SpanOneDay;
     const bool deviceTab = tabs.count() == 0 || tabs.currentIndex() != tabs.count() - 1;
     w_.actionOpenExcel->setEnabled(shortSpan && state_.currentDataSet != nullptr && deviceTab);
 }
@@ -178,7 +172,7 @@ void TChildform::ActionOpenSettingsExecute()
     if (!settingsEditor_)
         return;
 
-    // 1: every device in window order; the selected tab's device is the current one.
+    // Every device in window order; the selected tab's device is the current one.
     std::vector<DeviceSettings*> devices;
     for (auto& set : state_.dataSets) {
         if (set && set->deviceSettings())
@@ -190,19 +184,19 @@ void TChildform::ActionOpenSettingsExecute()
     if (!current && !devices.empty())
         current = devices.front();
 
-    // 2
+    // The header widths as the user left them go into the settings shown.
     const THeaderControl& header = *w_.headerControl;
     int* widths[3] = {&state_.defaults.headerWidth0, &state_.defaults.headerWidth1,
                       &state_.defaults.headerWidth2};
     for (int i = 0; i < std::min(3, header.SectionCount()); ++i)
         *widths[i] = header.SectionWidth(i);
 
-    // 3
+    // The dialog edits a copy; Cancel leaves everything as it was.
     ChildDefaults values = state_.defaults;
     if (!settingsEditor_->EditSettings(values, current, devices))
         return;
 
-    // 4-6
+    // Apply the edited settings to the charts, every data set's display and the shown tab.
     ApplyChartSettings(values);
     for (auto& set : state_.dataSets) {
         if (set)
@@ -213,11 +207,11 @@ void TChildform::ActionOpenSettingsExecute()
     if (w_.tabSetDevices->count() > 0 && parts_.navigation)
         parts_.navigation->TabSetDevicesChange(std::max(w_.tabSetDevices->currentIndex(), 0));
 
-    // 7
+    // Offer to keep them for future analyses.
     std::vector<const DeviceSettings*> keep(devices.begin(), devices.end());
     OfferToKeepSettings(this, values, keep);
 
-    // 8
+    // Commands and axis titles follow the new display.
     UpdateExcelAction();
     if (parts_.graphs)
         parts_.graphs->UpdateAxisTitles();

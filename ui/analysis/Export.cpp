@@ -4,12 +4,12 @@
 #include "core/logdata/CommaCopy.h"
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
 #include "core/views/SpreadsheetExport.h"
 #include "core/workbook/DayWorkbook.h"
 #include "ui/analysis/ChildState.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/CommonDialogs.h"
 
 #include <QUrl>
@@ -42,16 +42,17 @@ public:
 
     void ReportProgramNotFound() override
     {
-        ThePlatform().prompts->Show(&owner_, Q(Text(52)) + QLatin1Char(':'), Q(Text(98)),
-                                    PromptIcon::Information, PromptButtons::Ok);
+        ThePlatform().prompts->Show(&owner_, UiText(TextId::CaptionInformation) + QLatin1Char(':'),
+                                    UiText(TextId::ExcelNotFound), PromptIcon::Information,
+                                    PromptButtons::Ok);
     }
 
     std::optional<std::string> ChooseProgram(const std::string& initialFolder) override
     {
         // Programs carry no extension here: a default ".exe" would spoil a path typed by hand.
         QString path = QStringLiteral("Excel.exe");
-        if (!ChooseFile(path, &owner_, Q(Text(73)) + QStringLiteral(" (*.*)|*"), true, QString(),
-                        Q(initialFolder)))
+        if (!ChooseFile(path, &owner_, UiText(TextId::FilterAllFiles) + QStringLiteral(" (*.*)|*"),
+                        true, QString(), Q(initialFolder)))
             return std::nullopt;
         return path.toStdString();
     }
@@ -65,8 +66,9 @@ public:
 
     void ReportStartFailed() override
     {
-        ThePlatform().prompts->Show(&owner_, Q(Text(50)) + QLatin1Char(':'), Q(Text(99)),
-                                    PromptIcon::Error, PromptButtons::Ok);
+        ThePlatform().prompts->Show(&owner_, UiText(TextId::CaptionError) + QLatin1Char(':'),
+                                    UiText(TextId::ExcelStartFailed), PromptIcon::Error,
+                                    PromptButtons::Ok);
     }
 
 private:
@@ -89,7 +91,7 @@ void ChildExport::ActionOpenExcelExecute()
         return;
     std::string file = dataSet->fileNameAt(ExportDay(chart_.BottomAxis().Minimum()));
     if (file.empty())
-        throw KorvexError(Text(146));
+        throw KorvexError(Text(TextId::NoFileToOpen));
     const std::string logFile = file;
     if (UsesCommaCopy(settings.language()))
         file = MakeCommaCopy(file);

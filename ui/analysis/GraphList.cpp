@@ -5,11 +5,11 @@
 
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
 #include "ui/analysis/Child.h"
 #include "ui/analysis/ChildControls.h"
 #include "ui/analysis/GraphPanel.h"
 #include "ui/platform/Prompts.h"
+#include "ui/platform/UiText.h"
 #include "ui/views/AxisLabels.h"
 #include "ui/views/Zoom.h"
 
@@ -24,11 +24,6 @@
 namespace korvex {
 
 namespace {
-
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 const char* const kHeading = "graphHeading";
 
@@ -177,7 +172,7 @@ void ChildGraphs::NewVerticalLines(QWidget* content, int y)
 }
 
 void ChildGraphs::AddGroup(QWidget* content, AnalysisDataSet& dataSet, FieldCategory category,
-                           int textId, int& y, bool withOverviewBox)
+                           TextId heading, int& y, bool withOverviewBox)
 {
     const DeviceSettings& settings = *dataSet.deviceSettings();
     const int count = std::min(settings.fieldCount(), dataSet.slotCount());
@@ -195,7 +190,7 @@ void ChildGraphs::AddGroup(QWidget* content, AnalysisDataSet& dataSet, FieldCate
     }
     if (n > 0) {
         NewSeparator(content, y);
-        NewHeading(content, start, T(textId));
+        NewHeading(content, start, UiText(heading));
     }
 }
 
@@ -223,8 +218,10 @@ void ChildGraphs::BuildGraphList(AnalysisDataSet& dataSet)
     if (dataSet.deviceSettings()) {
         const DeviceSettings& settings = *dataSet.deviceSettings();
         const int count = std::min(settings.fieldCount(), dataSet.slotCount());
-        AddGroup(content, dataSet, FieldCategory::Inputs, 46, y, withOverviewBox);
-        AddGroup(content, dataSet, FieldCategory::Others, 47, y, withOverviewBox);
+        AddGroup(content, dataSet, FieldCategory::Inputs, TextId::CategoryInputs, y,
+                 withOverviewBox);
+        AddGroup(content, dataSet, FieldCategory::Others, TextId::CategoryOtherValues, y,
+                 withOverviewBox);
         // Daily sums follow the other values without a heading of their own.
         for (int i = 0; i < count; ++i) {
             if (settings.category(i) != FieldCategory::Others || !settings.derived(i) ||
@@ -233,7 +230,8 @@ void ChildGraphs::BuildGraphList(AnalysisDataSet& dataSet)
             y += NewRow(content, dataSet, i, y, withOverviewBox)->height();
             NewSeparator(content, y);
         }
-        AddGroup(content, dataSet, FieldCategory::Outputs, 48, y, withOverviewBox);
+        AddGroup(content, dataSet, FieldCategory::Outputs, TextId::CategoryOutputs, y,
+                 withOverviewBox);
     }
     NewVerticalLines(content, y);
     RaiseHeadings(content);
@@ -285,7 +283,7 @@ void ChildGraphs::BuildOverviewList()
         NewVerticalLines(content, y);
         RaiseHeadings(content);
     } else {
-        auto* hint = new QLabel(T(148), content);
+        auto* hint = new QLabel(UiText(TextId::SelectOverviewDataFirst), content);
         QFont bold = hint->font();
         bold.setBold(true);
         hint->setFont(bold);
@@ -354,7 +352,8 @@ void ChildGraphs::LayoutGraphList(QScrollArea* container, bool setCaption, const
     if (setCaption)
         header.SetSectionCaption(1, caption);
     if (sections > 2)
-        header.SetSectionCaption(2, container == w_.overview ? QString() : T(116));
+        header.SetSectionCaption(2, container == w_.overview ? QString()
+                                                             : UiText(TextId::OverviewDisplay));
 }
 
 void ChildGraphs::HeaderControlSectionResize(int)
@@ -399,7 +398,7 @@ void ChildGraphs::ShowGraphClick(TGraphPanel& row)
     } else {
         try {
             if (!ShowField(set, i))
-                throw KorvexError(Text(101));
+                throw KorvexError(Text(TextId::NoDataAvailable));
         } catch (...) {
             box.setChecked(false);
             HideField(set, i);

@@ -7,6 +7,7 @@
 // panning, wheel and axis-label handling (ui/views/Zoom.h, ui/views/AxisLabels.h).
 
 #include "core/logdata/FieldCategory.h"
+#include "core/services/TextId.h"
 #include "ui/analysis/ChildParts.h"
 
 #include <QString>
@@ -109,8 +110,8 @@ private:
     void NewVerticalLines(QWidget* content, int y);
     int HeadingHeight() const;
     int RowHeight() const;
-    void AddGroup(QWidget* content, AnalysisDataSet& dataSet, FieldCategory category, int textId,
-                  int& y, bool withOverviewBox);
+    void AddGroup(QWidget* content, AnalysisDataSet& dataSet, FieldCategory category,
+                  TextId heading, int& y, bool withOverviewBox);
     bool MultiDevice() const;
 
     // ---- axes ----

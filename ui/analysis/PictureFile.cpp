@@ -1,8 +1,8 @@
 #include "ui/analysis/PictureFile.h"
 
-#include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
 #include "ui/analysis/JpegWriter.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/CommonDialogs.h"
 
 #include <QFile>
@@ -12,11 +12,6 @@
 namespace korvex {
 
 namespace {
-
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 QString Format(const char* format, DayTime t, const MonthNames& months)
 {
@@ -63,8 +58,9 @@ QString DefaultPictureName(const QString& base, int spanItem, DayTime windowStar
 
 QString PictureFilterText()
 {
-    return T(72) + QStringLiteral(" (*.jpg)|*.jpg|") + T(72) + QStringLiteral(" (*.bmp)|*.bmp|") +
-           T(73) + QStringLiteral(" (*.*)|*");
+    return UiText(TextId::FilterImageFiles) + QStringLiteral(" (*.jpg)|*.jpg|") +
+           UiText(TextId::FilterImageFiles) + QStringLiteral(" (*.bmp)|*.bmp|") +
+           UiText(TextId::FilterAllFiles) + QStringLiteral(" (*.*)|*");
 }
 
 std::optional<PictureTarget> ChoosePictureFile(QWidget* owner, const QString& initialName)

@@ -1,11 +1,11 @@
 #include "ui/analysis/PrintPart.h"
 
-#include "core/services/TextCatalogue.h"
 #include "ui/analysis/Child.h"
 #include "ui/analysis/PrintOutput.h"
 #include "ui/analysis/PrintTable.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/UiText.h"
 #include "ui/views/TableGrid.h"
 
 #include <QComboBox>
@@ -21,17 +21,12 @@ const QRect kFallbackWorkArea(0, 0, 1138, 854);
 // and lines keep their proportions on paper.
 constexpr double kChartLayoutDpi = 120.0;
 
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
-
 // The printer could not start or finish the job.
 [[noreturn]] void ThrowPrinterError(const QPrinter& printer)
 {
     const QString target =
         printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-    QString message = T(155);
+    QString message = UiText(TextId::ReportNotProduced);
     if (!target.isEmpty())
         message += QStringLiteral("\n(") + target + QLatin1Char(')');
     throw KorvexError(message.toStdString());
@@ -103,7 +98,8 @@ void ChildPrint::PrintWindow()
 QString ChildPrint::DefaultFileName() const
 {
     const ChildWidgets& w = window_.Widgets();
-    const QString base = window_.State().tableMode ? T(113) : QStringLiteral("Chart");
+    const QString base =
+        window_.State().tableMode ? UiText(TextId::ViewTable) : QStringLiteral("Chart");
     const ChartAxis& bottom = w.chart->BottomAxis();
     return DefaultPictureName(base, w.spanTime->currentIndex(), bottom.Minimum(), bottom.Maximum(),
                               w.chart->Months());

@@ -1,6 +1,6 @@
 #include "ui/analysis/PrintTable.h"
 
-#include "core/services/TextCatalogue.h"
+#include "ui/platform/UiText.h"
 #include "ui/views/TableGrid.h"
 #include "ui/views/TablePaint.h"
 
@@ -16,11 +16,6 @@ namespace {
 
 constexpr int kScreenTextOffset = 3;
 constexpr int kPrinterFontPoints = 8;
-
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 // Cell rectangles hand PaintTableCell the cell without its right and bottom line, which it
 // paints one pixel beyond.
@@ -141,7 +136,8 @@ TablePrintLayout LayoutTablePrint(const TTableGrid& grid, QPaintDevice& device, 
 
 QString PageFooterText(int page, int pageCount)
 {
-    return T(157) + QString::number(page) + T(158) + QString::number(pageCount);
+    return UiText(TextId::Page) + QString::number(page) + UiText(TextId::PageOf) +
+           QString::number(pageCount);
 }
 
 void PaintTablePage(QPainter& painter, TTableGrid& grid, const TablePrintLayout& layout, int page)

@@ -1,7 +1,7 @@
 #include "ui/platform/Prompts.h"
 
-#include "core/services/TextCatalogue.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/UiText.h"
 
 #include <QMessageBox>
 
@@ -66,7 +66,7 @@ PromptAnswer QtPrompts::Show(QWidget* owner, const QString& caption, const QStri
 
 void ShowErrorBox(QWidget* owner, const QString& text)
 {
-    ThePlatform().prompts->Show(owner, QString::fromStdString(Text(50)), text, PromptIcon::Error,
+    ThePlatform().prompts->Show(owner, UiText(TextId::CaptionError), text, PromptIcon::Error,
                                 PromptButtons::Ok);
 }
 

@@ -1,7 +1,7 @@
 #include "ui/shell/About.h"
 
-#include "core/services/TextCatalogue.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/Images.h"
 #include "ui/shell/ProgramInfo.h"
 
@@ -15,11 +15,6 @@
 namespace korvex {
 
 namespace {
-
-QString Row(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 QLabel* LinkLabel(QWidget* parent, const QRect& geometry)
 {
@@ -100,12 +95,14 @@ void TDialogAbout::FormShow()
     labelAppName_->setText(title);
     labelMailTo_->setText(QString::fromUtf8(kMakerMail));
     labelWebLink_->setText(QString::fromUtf8(kMakerWeb));
-    setWindowTitle(Row(14) + QStringLiteral(": ") + title);
-    labelVersion_->setText(Row(70) + QLatin1Char(' ') + QString::fromUtf8(kProgramVersion));
+    setWindowTitle(UiText(TextId::MenuInfo) + QStringLiteral(": ") + title);
+    labelVersion_->setText(UiText(TextId::Version) + QLatin1Char(' ') +
+                           QString::fromUtf8(kProgramVersion));
     // Some languages continue the disclaimer in the next row.
-    disclaimer_->setPlainText(Row(105) + QLatin1Char(' ') + Row(106));
-    labelByOrderOf_->setText(Row(107));
-    labelCountry_->setText(Row(108));
+    disclaimer_->setPlainText(UiText(TextId::DisclaimerPart1) + QLatin1Char(' ') +
+                              UiText(TextId::DisclaimerPart2));
+    labelByOrderOf_->setText(UiText(TextId::ByOrderOf));
+    labelCountry_->setText(UiText(TextId::Germany));
 }
 
 void TDialogAbout::LabelMailToClick()

@@ -2,9 +2,9 @@
 
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
 #include "ui/analysis/Child.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/About.h"
 #include "ui/shell/Images.h"
 #include "ui/shell/Openanalysisdialog.h"
@@ -37,15 +37,10 @@ constexpr int kPanelTopHeight = 44;
 constexpr int kLogoRightGap = 53;
 const QSize kLogoSize(97, 32);
 
-QString Row(int row)
-{
-    return QString::fromStdString(Text(row));
-}
-
 // A catalogue text as a menu caption: exactly the text, no access letters.
-QString Caption(int row)
+QString Caption(TextId text)
 {
-    return Row(row).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return UiText(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 const char* const kFlagResources[kLanguageCount] = {
@@ -108,7 +103,7 @@ TMainform::TMainform(QWidget* parent) : QMainWindow(parent)
         settings_ = &AppSettings::Get();
     } catch (const KorvexError&) {
         settings_ = nullptr;
-        ThePlatform().prompts->Show(nullptr, Row(50),
+        ThePlatform().prompts->Show(nullptr, UiText(TextId::CaptionError),
                                     QString::fromStdString(TwoLanguageSettingsErrorText()),
                                     PromptIcon::Error, PromptButtons::Ok);
     }
@@ -465,26 +460,26 @@ void TMainform::ApplyLanguage()
 
 void TMainform::RelabelMainWindow()
 {
-    m_.MenuFile->setTitle(Caption(0));
-    a_.ActionOpen->setText(Caption(1));
-    a_.ActionClose->setText(Caption(2));
-    a_.ActionSave->setText(Caption(3));
-    a_.ActionPrint->setText(Caption(4));
-    a_.ActionExit->setText(Caption(5));
-    m_.MenuSettings->setTitle(Caption(6));
-    a_.ActionDefaultSettings->setText(Caption(7));
-    a_.ActionWindowSettings->setText(Caption(8));
-    m_.MenuLanguage->setTitle(Caption(9));
-    m_.MenuView->setTitle(Caption(111));
-    a_.ActionViewChart->setText(Caption(112));
-    a_.ActionViewList->setText(Caption(113));
-    a_.ActionViewChart->setToolTip(Row(114));
-    a_.ActionViewList->setToolTip(Row(115));
-    m_.MenuWindow->setTitle(Caption(10));
-    a_.ActionCascade->setText(Caption(11));
-    a_.ActionTileHorizontal->setText(Caption(12));
-    a_.ActionMinimizeAll->setText(Caption(13));
-    a_.ActionAbout->setText(Caption(14));
+    m_.MenuFile->setTitle(Caption(TextId::MenuFile));
+    a_.ActionOpen->setText(Caption(TextId::MenuOpen));
+    a_.ActionClose->setText(Caption(TextId::MenuClose));
+    a_.ActionSave->setText(Caption(TextId::MenuSave));
+    a_.ActionPrint->setText(Caption(TextId::MenuPrint));
+    a_.ActionExit->setText(Caption(TextId::MenuEnd));
+    m_.MenuSettings->setTitle(Caption(TextId::MenuSettings));
+    a_.ActionDefaultSettings->setText(Caption(TextId::SettingsNewWindows));
+    a_.ActionWindowSettings->setText(Caption(TextId::SettingsCurrentWindow));
+    m_.MenuLanguage->setTitle(Caption(TextId::MenuLanguageSelection));
+    m_.MenuView->setTitle(Caption(TextId::MenuView));
+    a_.ActionViewChart->setText(Caption(TextId::ViewDiagram));
+    a_.ActionViewList->setText(Caption(TextId::ViewTable));
+    a_.ActionViewChart->setToolTip(UiText(TextId::GraphicalView));
+    a_.ActionViewList->setToolTip(UiText(TextId::TabularView));
+    m_.MenuWindow->setTitle(Caption(TextId::MenuWindow));
+    a_.ActionCascade->setText(Caption(TextId::WindowOverlapping));
+    a_.ActionTileHorizontal->setText(Caption(TextId::WindowStacked));
+    a_.ActionMinimizeAll->setText(Caption(TextId::WindowMinimiseAll));
+    a_.ActionAbout->setText(Caption(TextId::MenuInfo));
 }
 
 } // namespace korvex

@@ -5,9 +5,9 @@
 
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
 #include "ui/analysis/Child.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/About.h"
 #include "ui/shell/Openanalysisdialog.h"
 #include "ui/shell/Openerrorsdialog.h"
@@ -18,15 +18,6 @@
 #include <QPointer>
 
 namespace korvex {
-
-namespace {
-
-QString Row(int row)
-{
-    return QString::fromStdString(Text(row));
-}
-
-} // namespace
 
 void TMainform::ActionOpenExecute()
 {
@@ -40,7 +31,8 @@ void TMainform::ActionOpenExecute()
         mdiArea_->setActiveSubWindow(replaced);
         replaced->raise();
         const PromptAnswer answer = ThePlatform().prompts->Show(
-            this, Row(51), Row(95), PromptIcon::Warning, PromptButtons::YesNo);
+            this, UiText(TextId::CaptionWarning), UiText(TextId::MaximumAnalysesOpen),
+            PromptIcon::Warning, PromptButtons::YesNo);
         if (answer != PromptAnswer::Yes)
             return;
         replaced->close();
@@ -53,7 +45,7 @@ void TMainform::ActionOpenExecute()
         window->showMaximized();
     } catch (...) {
         delete window.data();
-        throw KorvexError(Text(96));
+        throw KorvexError(Text(TextId::WindowNotOpened));
     }
     mdiArea_->setActiveSubWindow(window);
     connect(window, &TChildform::CommandStateChanged, this, &TMainform::UpdateActions);

@@ -2,9 +2,9 @@
 
 #include "core/logdata/LogDirectoryLoad.h"
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
 #include "ui/analysis/Child.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/Openerrorsdialog.h"
 
 #include <QCloseEvent>
@@ -28,11 +28,6 @@
 namespace korvex {
 
 namespace {
-
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 const QDate kDayZero(1899, 12, 30);
 
@@ -181,16 +176,16 @@ QString TDialogOpenAnalysis::Directory() const
 
 void TDialogOpenAnalysis::Relabel()
 {
-    setWindowTitle(T(117));
-    labelStep1_->setText(T(118));
-    selectDirBtn_->setText(T(76));
-    labelStep2_->setText(T(119));
-    labelFrom_->setText(T(120));
-    labelTo_->setText(T(121));
-    labelProgress_->setText(T(122));
-    labelAbort_->setText(T(78));
-    executeBtn_->setText(T(77));
-    cancelBtn_->setText(T(43));
+    setWindowTitle(UiText(TextId::OpenReport));
+    labelStep1_->setText(UiText(TextId::StepSelectDirectory));
+    selectDirBtn_->setText(UiText(TextId::Search));
+    labelStep2_->setText(UiText(TextId::StepSelectPeriod));
+    labelFrom_->setText(UiText(TextId::PeriodStart));
+    labelTo_->setText(UiText(TextId::PeriodEnd));
+    labelProgress_->setText(UiText(TextId::Progress));
+    labelAbort_->setText(UiText(TextId::PressEscToCancel));
+    executeBtn_->setText(UiText(TextId::Analyse));
+    cancelBtn_->setText(UiText(TextId::ButtonCancel));
 }
 
 void TDialogOpenAnalysis::ScanDirectory()
@@ -238,7 +233,8 @@ void TDialogOpenAnalysis::SelectDirBtnClick()
     const QString current = rootDir_->text();
     const QString start =
         !current.isEmpty() && QFileInfo(current).isDir() ? current : QDir::currentPath();
-    const std::optional<QString> chosen = ThePlatform().dialogs->ChooseFolder(this, T(123), start);
+    const std::optional<QString> chosen =
+        ThePlatform().dialogs->ChooseFolder(this, UiText(TextId::SelectLogDirectory), start);
     if (!chosen || chosen->isEmpty())
         return;
     rootDir_->setText(QDir::toNativeSeparators(*chosen));
@@ -280,7 +276,7 @@ public:
         try {
             Window().AddLogFile(path);
         } catch (const std::bad_alloc&) {
-            throw KorvexError(Text(97));
+            throw KorvexError(Text(TextId::DataStructureNoMemory));
         }
     }
     void BuildDeviceView(std::size_t device) override
@@ -320,7 +316,7 @@ public:
     void BeforeFile() override
     {
         if (!ThePlatform().system->CanAllocate(kMemoryProbeBytes))
-            throw KorvexError(Text(156));
+            throw KorvexError(Text(TextId::ReportNoMemory));
         ThePlatform().system->ProcessEvents();
     }
     void FileDone(std::size_t done, std::size_t, std::uintmax_t) override
@@ -346,7 +342,7 @@ private:
 bool TDialogOpenAnalysis::LoadFiles(const LogFileSelection& selection, DayTime from, DayTime to)
 {
     if (selection.files.empty())
-        throw KorvexError(Text(86));
+        throw KorvexError(Text(TextId::NoFilesFound));
     if (!target_)
         throw KorvexError("Illegal state.");
 
@@ -395,7 +391,9 @@ bool TDialogOpenAnalysis::LoadFiles(const LogFileSelection& selection, DayTime f
 
     if (result.outcome == LogLoadOutcome::Cancelled) {
         discard();
-        ThePlatform().prompts->Show(this, T(52), T(79), PromptIcon::Information, PromptButtons::Ok);
+        ThePlatform().prompts->Show(this, UiText(TextId::CaptionInformation),
+                                    UiText(TextId::AbortedByUser), PromptIcon::Information,
+                                    PromptButtons::Ok);
         return false;
     }
 
@@ -405,7 +403,7 @@ bool TDialogOpenAnalysis::LoadFiles(const LogFileSelection& selection, DayTime f
         target_->FinishAnalysis();
     } catch (const std::exception&) {
         discard();
-        throw KorvexError(Text(155));
+        throw KorvexError(Text(TextId::ReportNotProduced));
     }
     if (!result.failures.empty()) {
         QStringList lines;

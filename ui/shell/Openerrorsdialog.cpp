@@ -1,6 +1,6 @@
 #include "ui/shell/Openerrorsdialog.h"
 
-#include "core/services/TextCatalogue.h"
+#include "ui/platform/UiText.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -8,13 +8,6 @@
 #include <QVBoxLayout>
 
 namespace korvex {
-
-namespace {
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
-} // namespace
 
 TDialogFileError::TDialogFileError(QWidget* parent) : QDialog(parent)
 {
@@ -87,9 +80,9 @@ void TDialogFileError::showEvent(QShowEvent* event)
 
 void TDialogFileError::Relabel()
 {
-    setWindowTitle(T(50) + QLatin1Char(':'));
-    labelCaption_->setText(T(152));
-    buttonOk_->setText(T(44));
+    setWindowTitle(UiText(TextId::CaptionError) + QLatin1Char(':'));
+    labelCaption_->setText(UiText(TextId::ErrorsOpeningLogFile));
+    buttonOk_->setText(UiText(TextId::ButtonOk));
 }
 
 } // namespace korvex

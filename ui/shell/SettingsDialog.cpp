@@ -2,9 +2,9 @@
 
 #include "core/logdata/DeviceSettings.h"
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/Prompts.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/CommonDialogs.h"
 #include "ui/shell/SettingsTree.h"
 
@@ -35,11 +35,6 @@ constexpr int kTreeWidth = 257;
 constexpr int kTreeHeight = 353;
 constexpr int kSwatchWidth = 49;
 constexpr int kSwatchHeight = 17;
-
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 // A whole decimal integer, blanks around it allowed.
 bool ParseInteger(const QString& text, int& value)
@@ -318,31 +313,31 @@ void TDialogSettings::BuildLayout()
 
 void TDialogSettings::Relabel()
 {
-    setWindowTitle(T(6));
-    c_.LabelTreeHeadline->setText(T(124));
-    c_.GroupCommonSettings->setTitle(T(125));
-    c_.GroupOutputTitle->setTitle(T(41));
-    c_.GroupAxisLabels->setTitle(T(31) + QLatin1Char(' '));
-    c_.RadioAxisDynamic->setText(T(32));
-    c_.RadioAxisFixed->setText(T(33));
-    c_.LabelYMin->setText(T(34));
-    c_.LabelYMax->setText(T(35));
-    c_.GroupDeviceSettings->setTitle(T(126));
-    c_.GroupLineWidth->setTitle(T(30) + QLatin1Char(' '));
-    c_.GroupOthersType->setTitle(T(47));
-    c_.LabelOthersHeader->setText(T(37));
-    c_.RadioOthersUseBars->setText(T(38));
-    c_.RadioOthersUseLines->setText(T(39));
-    c_.GroupOutputsType->setTitle(T(48));
-    c_.LabelOutputsHeader->setText(T(37));
-    c_.RadioOutputsUseBars->setText(T(38));
-    c_.RadioOutputsUseLines->setText(T(39));
-    c_.GroupGraphSettings->setTitle(T(127));
-    c_.LabelLogFileEntry->setText(T(128));
-    c_.LabelDisplayName->setText(T(129));
-    c_.LabelDisplayColor->setText(T(130));
-    c_.OKBtn->setText(T(44));
-    c_.CancelBtn->setText(T(43));
+    setWindowTitle(UiText(TextId::MenuSettings));
+    c_.LabelTreeHeadline->setText(UiText(TextId::DevicesAndMeasurements));
+    c_.GroupCommonSettings->setTitle(UiText(TextId::GeneralSettings));
+    c_.GroupOutputTitle->setTitle(UiText(TextId::OutputHeading));
+    c_.GroupAxisLabels->setTitle(UiText(TextId::ScaleYAxis) + QLatin1Char(' '));
+    c_.RadioAxisDynamic->setText(UiText(TextId::ScaleDynamic));
+    c_.RadioAxisFixed->setText(UiText(TextId::ScaleFixed));
+    c_.LabelYMin->setText(UiText(TextId::ScaleMin));
+    c_.LabelYMax->setText(UiText(TextId::ScaleMax));
+    c_.GroupDeviceSettings->setTitle(UiText(TextId::DeviceSpecific));
+    c_.GroupLineWidth->setTitle(UiText(TextId::LineWidth) + QLatin1Char(' '));
+    c_.GroupOthersType->setTitle(UiText(TextId::CategoryOtherValues));
+    c_.LabelOthersHeader->setText(UiText(TextId::DisplayAs));
+    c_.RadioOthersUseBars->setText(UiText(TextId::DrawBars));
+    c_.RadioOthersUseLines->setText(UiText(TextId::DrawLines));
+    c_.GroupOutputsType->setTitle(UiText(TextId::CategoryOutputs));
+    c_.LabelOutputsHeader->setText(UiText(TextId::DisplayAs));
+    c_.RadioOutputsUseBars->setText(UiText(TextId::DrawBars));
+    c_.RadioOutputsUseLines->setText(UiText(TextId::DrawLines));
+    c_.GroupGraphSettings->setTitle(UiText(TextId::GraphSettings));
+    c_.LabelLogFileEntry->setText(UiText(TextId::LogFileEntry));
+    c_.LabelDisplayName->setText(UiText(TextId::DisplayName));
+    c_.LabelDisplayColor->setText(UiText(TextId::DisplayColour));
+    c_.OKBtn->setText(UiText(TextId::ButtonOk));
+    c_.CancelBtn->setText(UiText(TextId::ButtonCancel));
 }
 
 void TDialogSettings::AddDevice(DeviceSettings& device)
@@ -542,7 +537,7 @@ void TDialogSettings::OKBtnClick()
     int axisMin = 0;
     int axisMax = 0;
     if (!ParseInteger(c_.EditYMin->text(), axisMin) || !ParseInteger(c_.EditYMax->text(), axisMax))
-        throw KorvexError(Text(103));
+        throw KorvexError(Text(TextId::YAxisFiguresOnly));
     working_.axisMin = axisMin;
     working_.axisMax = axisMax;
 
@@ -553,7 +548,7 @@ void TDialogSettings::OKBtnClick()
         if (!ParseInteger(c_.EditLineWidth->text(), width) || width < kMinLineWidth ||
             width > kMaxLineWidth) {
             c_.EditLineWidth->setFocus();
-            throw KorvexError(Text(104));
+            throw KorvexError(Text(TextId::InvalidLineWidth));
         }
     }
 
@@ -603,7 +598,8 @@ void OfferToKeepSettings(QWidget* owner, const ChildDefaults& values,
     if (!settings.isOpen())
         return;
     const PromptAnswer answer = ThePlatform().prompts->Show(
-        owner, T(49) + QLatin1Char(':'), T(80), PromptIcon::Question, PromptButtons::YesNo);
+        owner, UiText(TextId::CaptionQuestion) + QLatin1Char(':'),
+        UiText(TextId::SettingsAdoptedSaveToo), PromptIcon::Question, PromptButtons::YesNo);
     if (answer != PromptAnswer::Yes)
         return;
     settings.setChildDefaults(values);

@@ -1,7 +1,7 @@
 #include "ui/shell/SettingsTree.h"
 
 #include "core/logdata/DeviceSettings.h"
-#include "core/services/TextCatalogue.h"
+#include "ui/platform/UiText.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -15,11 +15,6 @@ namespace {
 
 constexpr int kKindRole = Qt::UserRole;
 constexpr int kFieldRole = Qt::UserRole + 1;
-
-constexpr int kTextRowInputs = 46;
-constexpr int kTextRowOthers = 47;
-constexpr int kTextRowOutputs = 48;
-constexpr int kTextRowTotal = 132;
 
 QString Q(const std::string& text)
 {
@@ -70,7 +65,7 @@ std::string LogFileEntryText(const DeviceSettings& device, int field)
     if (!device.derived(field))
         return key;
     const auto tag = key.find("tag");
-    return Text(kTextRowTotal) + " (" + key.substr(0, tag) + ")";
+    return Text(TextId::Total) + " (" + key.substr(0, tag) + ")";
 }
 
 // ---- SettingsTree ----
@@ -111,12 +106,12 @@ QTreeWidgetItem* SettingsTree::AddDevice(DeviceSettings& device)
     const int fieldsEnd = device.fieldCount();
 
     if (device.inputsCount() > 0) {
-        QTreeWidgetItem* node = AddCategory(deviceNode, kTextRowInputs);
+        QTreeWidgetItem* node = AddCategory(deviceNode, TextId::CategoryInputs);
         for (int i = 0; i < inputsEnd; ++i)
             AddField(node, device, i);
     }
     if (device.othersCount() > 0) {
-        QTreeWidgetItem* node = AddCategory(deviceNode, kTextRowOthers);
+        QTreeWidgetItem* node = AddCategory(deviceNode, TextId::CategoryOtherValues);
         for (int i = inputsEnd; i < othersEnd; ++i) {
             if (device.derived(i))
                 continue;
@@ -128,7 +123,7 @@ QTreeWidgetItem* SettingsTree::AddDevice(DeviceSettings& device)
         }
     }
     if (device.outputsCount() > 0) {
-        QTreeWidgetItem* node = AddCategory(deviceNode, kTextRowOutputs);
+        QTreeWidgetItem* node = AddCategory(deviceNode, TextId::CategoryOutputs);
         for (int i = othersEnd; i < fieldsEnd; ++i)
             AddField(node, device, i);
     }
@@ -139,9 +134,9 @@ QTreeWidgetItem* SettingsTree::AddDevice(DeviceSettings& device)
     return deviceNode;
 }
 
-QTreeWidgetItem* SettingsTree::AddCategory(QTreeWidgetItem* deviceNode, int textRow)
+QTreeWidgetItem* SettingsTree::AddCategory(QTreeWidgetItem* deviceNode, TextId text)
 {
-    auto* node = new QTreeWidgetItem(deviceNode, QStringList{Q(Text(textRow))});
+    auto* node = new QTreeWidgetItem(deviceNode, QStringList{UiText(text)});
     node->setData(0, kKindRole, static_cast<int>(SettingsNodeKind::Category));
     node->setData(0, kFieldRole, -1);
     return node;

@@ -5,6 +5,7 @@
 // dialog empties it after every use.
 
 #include "core/logdata/FieldCategory.h"
+#include "core/services/TextId.h"
 
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -52,7 +53,7 @@ public:
     void RefreshFieldText(QTreeWidgetItem* item);
 
 private:
-    QTreeWidgetItem* AddCategory(QTreeWidgetItem* deviceNode, int textRow);
+    QTreeWidgetItem* AddCategory(QTreeWidgetItem* deviceNode, TextId text);
     QTreeWidgetItem* AddField(QTreeWidgetItem* categoryNode, const DeviceSettings& device,
                               int field);
 

@@ -28,7 +28,7 @@ bool ChildNavigation::OverviewTabIndex(int index) const
 void ChildNavigation::TabSetDevicesChange(int index)
 {
     if (index == -1)
-        throw KorvexError(Text(153));
+        throw KorvexError(Text(TextId::DataStructureIndexError));
 
     bool allowed = true;
     const bool wasOverview = state_.overviewMode;

@@ -88,7 +88,7 @@ TEST_F(CommaCopyFiles, MissingLogFileFailsWithoutCreatingTheCopy)
         WriteCommaCopy(folder_ / "1010080599.csv", copy);
         FAIL() << "no error";
     } catch (const KorvexError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(83) + "\n\n1010080599.csv");
+        EXPECT_EQ(std::string(e.what()), Text(TextId::ErrorOpeningFile) + "\n\n1010080599.csv");
     }
     EXPECT_FALSE(std::filesystem::exists(copy));
 }
@@ -99,7 +99,7 @@ TEST_F(CommaCopyFiles, UncreatableCopyFailsWithText145)
         WriteCommaCopy(kFixture, folder_ / "missing/10080515c.csv");
         FAIL() << "no error";
     } catch (const KorvexError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(145));
+        EXPECT_EQ(std::string(e.what()), Text(TextId::CouldNotCreateFile));
     }
 }
 

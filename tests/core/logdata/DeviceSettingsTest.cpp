@@ -150,14 +150,14 @@ TEST_F(DeviceSettingsTest, SumLabelsFollowTheLanguage)
     dev.registerField("Ptag", "[kWh]", FieldCategory::Others, nullptr);
     dev.registerField("Vmonat", "[l]", FieldCategory::Others, nullptr);
     dev.registerField("P", "[kW]", FieldCategory::Others, nullptr);
-    dev.setLabel(0, Text(65) + " (Q)");
-    dev.setLabel(1, Text(64) + " (V)");
-    dev.setLabel(2, Text(65) + " (Q)"); // not a sum field
+    dev.setLabel(0, Text(TextId::SumOfEnergy) + " (Q)");
+    dev.setLabel(1, Text(TextId::SumOfFlowRate) + " (V)");
+    dev.setLabel(2, Text(TextId::SumOfEnergy) + " (Q)"); // not a sum field
     SelectTextBlock(BlockGerman);
     dev.translateSumLabels();
     EXPECT_EQ(dev.label(0), "Summe Energie (Q)");
-    EXPECT_EQ(dev.label(1), TextOf(BlockGerman, 64) + " (V)");
-    EXPECT_EQ(dev.label(2), TextOf(BlockEnglish, 65) + " (Q)");
+    EXPECT_EQ(dev.label(1), TextOf(BlockGerman, TextId::SumOfFlowRate) + " (V)");
+    EXPECT_EQ(dev.label(2), TextOf(BlockEnglish, TextId::SumOfEnergy) + " (Q)");
 }
 
 TEST_F(DeviceSettingsTest, SaveWritesDefaultsOncePerSettingsKey)

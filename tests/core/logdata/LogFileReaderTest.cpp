@@ -83,7 +83,7 @@ TEST_F(ReaderTest, WorkedExampleDayDeviceAndBookkeeping)
     EXPECT_TRUE(dev.standardName());
     EXPECT_EQ(dev.displayName(), "Solar controller");
     SelectTextBlock(BlockGerman);
-    EXPECT_EQ(dev.displayName(), TextOf(BlockGerman, 141));
+    EXPECT_EQ(dev.displayName(), TextOf(BlockGerman, TextId::SolarController));
     EXPECT_NE(dev.displayName(), "Solar controller");
 }
 
@@ -311,7 +311,7 @@ TEST_F(ReaderTest, DeviceNameMustMatchForNonStandardNames)
 TEST_F(ReaderTest, StandardNamesInAnyLanguageAndTrailingNumbers)
 {
     AnalysisDataSet& a = makeSet();
-    const std::string germanName = TextOf(BlockGerman, 142);
+    const std::string germanName = TextOf(BlockGerman, TextId::HeatingCircuit);
     ASSERT_EQ(loadBytes(a, "Lg22080515.csv",
                         germanName + " 2;DATE & TIME;T1[°C]\r\n" + germanName +
                             " 2;2008-05-15 00:00;1\r\n"),

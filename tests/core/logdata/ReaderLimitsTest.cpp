@@ -121,7 +121,7 @@ TEST_F(ReaderLimits, TheWidestHeaderLoadsAndOneColumnMoreIsNoLogFile)
             ASSERT_GE(last->count(), 1);
             EXPECT_DOUBLE_EQ(last->y(0), 87.3); // column 16383: 16383 % 97, 16383 % 10
         } else {
-            EXPECT_EQ(message, Text(85));
+            EXPECT_EQ(message, Text(TextId::FileIsNoLogFile));
             EXPECT_EQ(set.fileCount(), 0);
         }
     }

@@ -57,7 +57,7 @@ protected:
             AppSettings::Get();
             FAIL() << "no error";
         } catch (const SettingsFileError& e) {
-            EXPECT_EQ(std::string(e.what()), Text(94));
+            EXPECT_EQ(std::string(e.what()), Text(TextId::SettingsFileAccessFailed));
         }
         EXPECT_EQ(AppSettings::Instance(), nullptr);
     }
@@ -148,7 +148,7 @@ TEST_F(AppSettingsTest, AFailedWriteRaisesTheErrorWithMemoryChanged)
         s.setLanguageAndLastDir(4, "/x/");
         FAIL() << "no error";
     } catch (const SettingsFileError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(94));
+        EXPECT_EQ(std::string(e.what()), Text(TextId::SettingsFileAccessFailed));
     }
     EXPECT_EQ(s.language(), 4);
     EXPECT_EQ(s.lastUsedDir(), "/x/");

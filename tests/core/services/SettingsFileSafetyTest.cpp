@@ -107,7 +107,7 @@ TEST_F(SettingsFileSafety, AFullDiskLeavesTheOldFileAndSaysSo)
                 s.setChildDefaults(c);
                 ::_exit(10);
             } catch (const SettingsFileError& e) {
-                if (std::string(e.what()) != Text(94))
+                if (std::string(e.what()) != Text(TextId::SettingsFileAccessFailed))
                     ::_exit(11);
             }
             try {
@@ -194,7 +194,7 @@ TEST_F(SettingsFileSafety, ALockNotHadInTimeFailsTheWriteInsteadOfHanging)
         s.setLanguageAndLastDir(4, "/logs/");
         ADD_FAILURE() << "a write without the lock passed";
     } catch (const SettingsFileError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(94));
+        EXPECT_EQ(std::string(e.what()), Text(TextId::SettingsFileAccessFailed));
     }
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_GE(waited, std::chrono::milliseconds(3 * 150));
@@ -295,7 +295,7 @@ TEST_F(SettingsFileSafety, AFileBeyondTheLimitsIsNotReadNorReplaced)
             AppSettings::Get();
             ADD_FAILURE() << "no message";
         } catch (const SettingsFileError& e) {
-            EXPECT_EQ(std::string(e.what()), Text(94));
+            EXPECT_EQ(std::string(e.what()), Text(TextId::SettingsFileAccessFailed));
         }
         AppSettings& s = AppSettings::Get();
         EXPECT_FALSE(s.isOpen());

@@ -28,6 +28,12 @@ size_t TrailingBlanks(const std::string& text)
     return last == std::string::npos ? text.size() : text.size() - 1 - last;
 }
 
+// The catalogue's own checks walk every row by number.
+TextId Row(int row)
+{
+    return static_cast<TextId>(row);
+}
+
 bool EndsWithStop(const std::string& text)
 {
     const size_t last = text.find_last_not_of(' ');
@@ -38,13 +44,13 @@ TEST_F(TextCatalogueTest, EveryBlockHasAllRowsAndNoMore)
 {
     for (int block = 0; block < kTextBlockCount; ++block) {
         for (int row = 0; row < kTextRowCount; ++row)
-            EXPECT_NO_THROW(TextOf(block, row)) << block << "/" << row;
-        EXPECT_THROW(TextOf(block, kTextRowCount), std::out_of_range);
-        EXPECT_THROW(TextOf(block, -1), std::out_of_range);
+            EXPECT_NO_THROW(TextOf(block, Row(row))) << block << "/" << row;
+        EXPECT_THROW(TextOf(block, Row(kTextRowCount)), std::out_of_range);
+        EXPECT_THROW(TextOf(block, Row(-1)), std::out_of_range);
     }
-    EXPECT_THROW(TextOf(kTextBlockCount, 0), std::out_of_range);
-    EXPECT_THROW(Text(159), std::out_of_range);
-    EXPECT_THROW(Text(-1), std::out_of_range);
+    EXPECT_THROW(TextOf(kTextBlockCount, TextId::MenuFile), std::out_of_range);
+    EXPECT_THROW(Text(Row(kTextRowCount)), std::out_of_range);
+    EXPECT_THROW(Text(Row(-1)), std::out_of_range);
 }
 
 // The window title, the unit warning and the page footer are glued together from rows, so a
@@ -52,9 +58,9 @@ TEST_F(TextCatalogueTest, EveryBlockHasAllRowsAndNoMore)
 TEST_F(TextCatalogueTest, EveryBlockKeepsTheEnglishBlanksAndFinalStops)
 {
     for (int row = 0; row < kTextRowCount; ++row) {
-        const std::string& english = TextOf(BlockEnglish, row);
+        const std::string& english = TextOf(BlockEnglish, Row(row));
         for (int block = 0; block < kTextBlockCount; ++block) {
-            const std::string& text = TextOf(block, row);
+            const std::string& text = TextOf(block, Row(row));
             EXPECT_EQ(LeadingBlanks(text), LeadingBlanks(english))
                 << block << "/" << row << " \"" << text << "\"";
             EXPECT_EQ(TrailingBlanks(text), TrailingBlanks(english))
@@ -68,89 +74,96 @@ TEST_F(TextCatalogueTest, EveryBlockKeepsTheEnglishBlanksAndFinalStops)
 
 TEST_F(TextCatalogueTest, EnglishRowsAreTheSystemsOwn)
 {
-    const std::pair<int, const char*> expected[] = {
-        {0, "File"},
-        {13, "Minimise all"},
-        {16, "Analysis from "},
-        {17, "Analysis from "},
-        {18, " to "},
-        {19, ". ("},
-        {20, " files found)"},
-        {50, "Error"},
-        {64, "Sum of flow rate"},
-        {65, "Sum of energy"},
-        {76, "Search..."},
-        {88, "Only the '.csv' extension is permitted for log files."},
-        {94, "Access to INI file failed. Settings cannot be saved."},
-        {105, ""},
-        {106, ""},
-        {110, "Fax."},
-        {141, "Solar controller"},
-        {144, "Extension"},
-        {147, "Log file could not be assigned to a bus participant"},
-        {149, "Different units were found for field "},
-        {150, ". The displayed values/units are probably faulty."},
-        {156, "Not enough memory available. The report was cancelled. Please close all unused "
-              "applications and try again. If this does not work, try analysing a shorter period "
-              "of time."},
-        {157, "Page "},
-        {158, " of "},
+    const std::pair<TextId, const char*> expected[] = {
+        {TextId::MenuFile, "File"},
+        {TextId::WindowMinimiseAll, "Minimise all"},
+        {TextId::TitleAnalysisFromDay, "Analysis from "},
+        {TextId::TitleAnalysisFromRange, "Analysis from "},
+        {TextId::TitleTo, " to "},
+        {TextId::TitleFileCountOpen, ". ("},
+        {TextId::TitleFilesFound, " files found)"},
+        {TextId::CaptionError, "Error"},
+        {TextId::SumOfFlowRate, "Sum of flow rate"},
+        {TextId::SumOfEnergy, "Sum of energy"},
+        {TextId::Search, "Search..."},
+        {TextId::OnlyCsvExtension, "Only the '.csv' extension is permitted for log files."},
+        {TextId::SettingsFileAccessFailed, "Access to INI file failed. Settings cannot be saved."},
+        {TextId::DisclaimerPart1, ""},
+        {TextId::DisclaimerPart2, ""},
+        {TextId::Fax, "Fax."},
+        {TextId::SolarController, "Solar controller"},
+        {TextId::Extension, "Extension"},
+        {TextId::LogFileNotAssigned, "Log file could not be assigned to a bus participant"},
+        {TextId::UnitsDifferForField, "Different units were found for field "},
+        {TextId::UnitsProbablyFaulty, ". The displayed values/units are probably faulty."},
+        {TextId::ReportNoMemory,
+         "Not enough memory available. The report was cancelled. Please close all unused "
+         "applications and try again. If this does not work, try analysing a shorter period "
+         "of time."},
+        {TextId::Page, "Page "},
+        {TextId::PageOf, " of "},
     };
     for (const auto& [row, text] : expected)
-        EXPECT_EQ(TextOf(BlockEnglish, row), text) << row;
+        EXPECT_EQ(TextOf(BlockEnglish, row), text) << static_cast<int>(row);
 }
 
 TEST_F(TextCatalogueTest, QuotedRowsOfTheOtherLanguagesAreExact)
 {
-    struct Row {
-        int row;
+    struct Quoted {
+        TextId row;
         const char* german;
         const char* french;
         const char* spanish;
         const char* italian;
         const char* portuguese;
     };
-    const Row rows[] = {
-        {9, "Sprachauswahl", "Sélection de la langue", "Selección del idioma", "Selezione lingua",
-         "Escolha de língua"},
-        {18, " bis ", " au ", " al ", " al ", " até "},
-        {20, " Dateien gefunden)", " fichiers trouvés)", " ficheros encontrados)", " file)",
-         " dados encontrados)"},
-        {49, "Frage", "Question", "Pregunta", "Richiesta", "Pergunta"},
-        {50, "Fehler", "Erreur", "Error", "Errore", "Erro"},
-        {51, "Warnung", "Avertissement", "Advertencia", "Avvertenza", "Aviso"},
-        {52, "Information", "Informations", "Información", "Informazione", "Informação"},
-        {79, "Abbruch durch Benutzer.", "Annulation par l'utilisateur.", "Cancelación por usuario.",
-         "Interruzione da parte dell'utente.", "Interrupção pelo utente."},
-        {94, "Zugriff auf Ini-Datei fehlgeschlagen. Einstellungen können nicht gespeichert werden.",
+    const Quoted rows[] = {
+        {TextId::MenuLanguageSelection, "Sprachauswahl", "Sélection de la langue",
+         "Selección del idioma", "Selezione lingua", "Escolha de língua"},
+        {TextId::TitleTo, " bis ", " au ", " al ", " al ", " até "},
+        {TextId::TitleFilesFound, " Dateien gefunden)", " fichiers trouvés)",
+         " ficheros encontrados)", " file)", " dados encontrados)"},
+        {TextId::CaptionQuestion, "Frage", "Question", "Pregunta", "Richiesta", "Pergunta"},
+        {TextId::CaptionError, "Fehler", "Erreur", "Error", "Errore", "Erro"},
+        {TextId::CaptionWarning, "Warnung", "Avertissement", "Advertencia", "Avvertenza", "Aviso"},
+        {TextId::CaptionInformation, "Information", "Informations", "Información", "Informazione",
+         "Informação"},
+        {TextId::AbortedByUser, "Abbruch durch Benutzer.", "Annulation par l'utilisateur.",
+         "Cancelación por usuario.", "Interruzione da parte dell'utente.",
+         "Interrupção pelo utente."},
+        {TextId::SettingsFileAccessFailed,
+         "Zugriff auf Ini-Datei fehlgeschlagen. Einstellungen können nicht gespeichert werden.",
          "L'accès au fichier ini a échoué. Les réglages ne peuvent pas être enregistrés.",
          "El acceso al fichero .ini ha fallado. Los ajustes no se pueden guardar.",
          "Accesso al file ini fallito. Impossibile salvare le impostazioni.",
          "Não foi possível acesder aos ficheiros Ini. As configurações não poderão ser gravadas."},
-        {104, "Ungültige Linienbreite. Bitte geben Sie eine Zahl zwischen 1 und 10 ein.",
+        {TextId::InvalidLineWidth,
+         "Ungültige Linienbreite. Bitte geben Sie eine Zahl zwischen 1 und 10 ein.",
          "Largeur de raie non valide. Veuillez entrer un chiffre entre 1 et 10.",
          "Ancho de línea no válido. Por favor introduzca un número entre 1 y 10.",
          "Larghezza linee non valida. Immettere una larghezza tra 1 e 10.",
          "Largura de linha inválida. Por favor introduza um número entre 1 e 10."},
-        {141, "Solarregler", "Régulateur solaire", "Regulador solar", "Centralina solare",
-         "Regulador solar"},
-        {157, "Seite ", "Page ", "Págine ", "Pagina ", "Págine "},
-        {158, " von ", " sur ", " de ", " di ", " de "},
+        {TextId::SolarController, "Solarregler", "Régulateur solaire", "Regulador solar",
+         "Centralina solare", "Regulador solar"},
+        {TextId::Page, "Seite ", "Page ", "Págine ", "Pagina ", "Págine "},
+        {TextId::PageOf, " von ", " sur ", " de ", " di ", " de "},
     };
-    for (const Row& r : rows) {
-        EXPECT_EQ(TextOf(BlockGerman, r.row), r.german) << r.row;
-        EXPECT_EQ(TextOf(BlockFrench, r.row), r.french) << r.row;
-        EXPECT_EQ(TextOf(BlockSpanish, r.row), r.spanish) << r.row;
-        EXPECT_EQ(TextOf(BlockItalian, r.row), r.italian) << r.row;
-        EXPECT_EQ(TextOf(BlockPortuguese, r.row), r.portuguese) << r.row;
+    for (const Quoted& r : rows) {
+        EXPECT_EQ(TextOf(BlockGerman, r.row), r.german) << static_cast<int>(r.row);
+        EXPECT_EQ(TextOf(BlockFrench, r.row), r.french) << static_cast<int>(r.row);
+        EXPECT_EQ(TextOf(BlockSpanish, r.row), r.spanish) << static_cast<int>(r.row);
+        EXPECT_EQ(TextOf(BlockItalian, r.row), r.italian) << static_cast<int>(r.row);
+        EXPECT_EQ(TextOf(BlockPortuguese, r.row), r.portuguese) << static_cast<int>(r.row);
     }
 }
 
 TEST_F(TextCatalogueTest, TheWindowTitlePiecesMatchInEveryBlock)
 {
     for (int block = 0; block < kTextBlockCount; ++block) {
-        EXPECT_EQ(TextOf(block, 16), TextOf(block, 17)) << block;
-        EXPECT_EQ(TextOf(block, 19), ". (") << block;
+        EXPECT_EQ(TextOf(block, TextId::TitleAnalysisFromDay),
+                  TextOf(block, TextId::TitleAnalysisFromRange))
+            << block;
+        EXPECT_EQ(TextOf(block, TextId::TitleFileCountOpen), ". (") << block;
     }
 }
 
@@ -160,7 +173,7 @@ TEST_F(TextCatalogueTest, EveryTextSurvivesWindows1252)
 {
     for (int block = 0; block < kTextBlockCount; ++block) {
         for (int row = 0; row < kTextRowCount; ++row) {
-            const std::string& text = TextOf(block, row);
+            const std::string& text = TextOf(block, Row(row));
             const std::string bytes = Utf8ToCp1252(text);
             EXPECT_EQ(Cp1252ToUtf8(bytes), text) << block << "/" << row;
             // Control characters would mean a broken source encoding, not a translation.
@@ -168,17 +181,17 @@ TEST_F(TextCatalogueTest, EveryTextSurvivesWindows1252)
                 EXPECT_GE(c, 0x20) << block << "/" << row;
         }
     }
-    EXPECT_EQ(Utf8ToCp1252(TextOf(BlockGerman, 2)), "Schlie\xDF"
-                                                    "en");
+    EXPECT_EQ(Utf8ToCp1252(TextOf(BlockGerman, TextId::MenuClose)), "Schlie\xDF"
+                                                                    "en");
 }
 
 TEST_F(TextCatalogueTest, TextFollowsTheSelectedBlock)
 {
     SelectTextBlock(BlockGerman);
-    EXPECT_EQ(Text(50), "Fehler");
+    EXPECT_EQ(Text(TextId::CaptionError), "Fehler");
     SelectTextBlock(BlockItalian);
     EXPECT_EQ(CurrentTextBlock(), BlockItalian);
-    EXPECT_EQ(Text(50), "Errore");
+    EXPECT_EQ(Text(TextId::CaptionError), "Errore");
     EXPECT_THROW(SelectTextBlock(kTextBlockCount), std::out_of_range);
     EXPECT_THROW(SelectTextBlock(-1), std::out_of_range);
     EXPECT_EQ(CurrentTextBlock(), BlockItalian);
@@ -200,11 +213,11 @@ TEST_F(TextCatalogueTest, LanguageNumbersMapToTheirBlocks)
     EXPECT_EQ(TextBlockForLanguage(-128), BlockGerman);
 
     SelectLanguage(7);
-    EXPECT_EQ(Text(0), "File");
+    EXPECT_EQ(Text(TextId::MenuFile), "File");
     SelectLanguage(6);
-    EXPECT_EQ(Text(50), "Erro");
+    EXPECT_EQ(Text(TextId::CaptionError), "Erro");
     SelectLanguage(-1);
-    EXPECT_EQ(Text(50), "Fehler");
+    EXPECT_EQ(Text(TextId::CaptionError), "Fehler");
 }
 
 TEST_F(TextCatalogueTest, LanguageCaptionsAreNeverTranslated)
@@ -224,20 +237,23 @@ TEST_F(TextCatalogueTest, LanguageCaptionsAreNeverTranslated)
 TEST_F(TextCatalogueTest, MatchesAnyLanguageIsExactAndIgnoresTheCurrentBlock)
 {
     SelectTextBlock(BlockGerman);
-    EXPECT_TRUE(MatchesAnyLanguage("Régulateur solaire", 141));
-    EXPECT_TRUE(MatchesAnyLanguage("Solar controller", 141));
-    EXPECT_TRUE(MatchesAnyLanguage(TextOf(BlockPortuguese, 64), 64));
-    EXPECT_FALSE(MatchesAnyLanguage("régulateur solaire", 141));
-    EXPECT_FALSE(MatchesAnyLanguage("Régulateur Solaire", 141));
-    EXPECT_FALSE(MatchesAnyLanguage("Régulateur solaire ", 141));
-    EXPECT_FALSE(MatchesAnyLanguage("Regulateur solaire", 141));
+    EXPECT_TRUE(MatchesAnyLanguage("Régulateur solaire", TextId::SolarController));
+    EXPECT_TRUE(MatchesAnyLanguage("Solar controller", TextId::SolarController));
+    EXPECT_TRUE(
+        MatchesAnyLanguage(TextOf(BlockPortuguese, TextId::SumOfFlowRate), TextId::SumOfFlowRate));
+    EXPECT_FALSE(MatchesAnyLanguage("régulateur solaire", TextId::SolarController));
+    EXPECT_FALSE(MatchesAnyLanguage("Régulateur Solaire", TextId::SolarController));
+    EXPECT_FALSE(MatchesAnyLanguage("Régulateur solaire ", TextId::SolarController));
+    EXPECT_FALSE(MatchesAnyLanguage("Regulateur solaire", TextId::SolarController));
     // Right text, wrong row: a heating circuit named like a solar controller is user-chosen.
-    EXPECT_FALSE(MatchesAnyLanguage("Solarregler", 142));
-    EXPECT_FALSE(MatchesAnyLanguage("Solarregler", -1));
-    EXPECT_FALSE(MatchesAnyLanguage("Solarregler", kTextRowCount));
+    EXPECT_FALSE(MatchesAnyLanguage("Solarregler", TextId::HeatingCircuit));
+    EXPECT_FALSE(MatchesAnyLanguage("Solarregler", Row(-1)));
+    EXPECT_FALSE(MatchesAnyLanguage("Solarregler", Row(kTextRowCount)));
     for (int block = 0; block < kTextBlockCount; ++block) {
-        for (int row : {64, 65, 141, 142, 143, 144})
-            EXPECT_TRUE(MatchesAnyLanguage(TextOf(block, row), row)) << block << "/" << row;
+        for (TextId id : {TextId::SumOfFlowRate, TextId::SumOfEnergy, TextId::SolarController,
+                          TextId::HeatingCircuit, TextId::FreshWater, TextId::Extension})
+            EXPECT_TRUE(MatchesAnyLanguage(TextOf(block, id), id))
+                << block << "/" << static_cast<int>(id);
     }
 }
 

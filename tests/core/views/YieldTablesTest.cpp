@@ -156,8 +156,8 @@ TEST_F(YieldTablesTest, MonthlyAndAnnualTables)
 
     SelectTextBlock(BlockGerman);
     UpdateTableTexts(&daily, &monthly, nullptr);
-    EXPECT_EQ(daily.Text(0, 0), Text(135));
-    EXPECT_EQ(monthly.Text(0, monthly.RowCount() - 1), Text(132));
+    EXPECT_EQ(daily.Text(0, 0), Text(TextId::DailyOverview));
+    EXPECT_EQ(monthly.Text(0, monthly.RowCount() - 1), Text(TextId::Total));
     EXPECT_EQ(annual.Text(0, 0), "Annual overview");
     SelectTextBlock(BlockEnglish);
 }

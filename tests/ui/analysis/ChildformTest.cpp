@@ -8,11 +8,11 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
 #include "ui/analysis/Child.h"
 #include "ui/analysis/ChildControls.h"
 #include "ui/analysis/GraphList.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/platform/UiText.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -24,11 +24,6 @@
 
 namespace korvex::test {
 namespace {
-
-QString Q(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 DayTime Day(int y, int m, int d)
 {
@@ -87,7 +82,7 @@ protected:
 TEST_F(Childform, StartsEmpty)
 {
     TChildform& w = Window();
-    EXPECT_EQ(w.windowTitle(), Q(15));
+    EXPECT_EQ(w.windowTitle(), UiText(TextId::MenuNew));
     EXPECT_FALSE(W().sliderTime->isEnabled());
     EXPECT_EQ(W().sliderTime->maximum(), 0);
     EXPECT_EQ(W().spanTime->currentIndex(), 3);
@@ -98,9 +93,9 @@ TEST_F(Childform, StartsEmpty)
     EXPECT_EQ(W().headerControl->SectionCount(), 3);
     EXPECT_EQ(W().headerControl->SectionWidth(0), 130);
     EXPECT_EQ(W().panelLeft->minimumHeight(), 415);
-    EXPECT_EQ(W().labelHeadline->text(), Q(45) + ":");
-    EXPECT_EQ(W().actionOpenExcel->text(), Q(23));
-    EXPECT_EQ(W().buttonSettings->text(), Q(6));
+    EXPECT_EQ(W().labelHeadline->text(), UiText(TextId::SelectableMeasuredValue) + ":");
+    EXPECT_EQ(W().actionOpenExcel->text(), UiText(TextId::OpenInExcel));
+    EXPECT_EQ(W().buttonSettings->text(), UiText(TextId::MenuSettings));
 
     // Stored chart values replace the design range of the upper chart.
     const ChildDefaults defaults = AppSettings::Get().childDefaults();
@@ -131,18 +126,20 @@ TEST_F(Childform, CaptionNamesThePeriodAndFollowsTheLanguage)
 
     SelectTextBlock(BlockGerman);
     Window().ApplyLanguage();
-    EXPECT_EQ(Window().windowTitle(),
-              Q(17) + "01.05.2010" + Q(18) + "31.05.2010" + Q(19) + "31" + Q(20));
-    EXPECT_EQ(W().labelDisplayedTimeSpan->text(), Q(21) + ":");
-    EXPECT_EQ(W().labelSelectTimeSpan->text(), Q(22) + ":");
-    EXPECT_EQ(W().actionOpenSettings->text(), Q(6));
-    EXPECT_EQ(W().spanTime->itemText(6), Q(134));
+    EXPECT_EQ(Window().windowTitle(), UiText(TextId::TitleAnalysisFromRange) + "01.05.2010" +
+                                          UiText(TextId::TitleTo) + "31.05.2010" +
+                                          UiText(TextId::TitleFileCountOpen) + "31" +
+                                          UiText(TextId::TitleFilesFound));
+    EXPECT_EQ(W().labelDisplayedTimeSpan->text(), UiText(TextId::DisplayedTimeWindow) + ":");
+    EXPECT_EQ(W().labelSelectTimeSpan->text(), UiText(TextId::ImageScrollBar) + ":");
+    EXPECT_EQ(W().actionOpenSettings->text(), UiText(TextId::MenuSettings));
+    EXPECT_EQ(W().spanTime->itemText(6), UiText(TextId::SpanOneYear));
     EXPECT_EQ(W().spanTime->currentIndex(), 3);
 
     // Only a start date: "Analysis from <date>."
     Window().State().dateToText.clear();
     Window().UpdateCaption();
-    EXPECT_EQ(Window().windowTitle(), Q(16) + "01.05.2010.");
+    EXPECT_EQ(Window().windowTitle(), UiText(TextId::TitleAnalysisFromDay) + "01.05.2010.");
 }
 
 TEST_F(Childform, FinishingShowsTheFirstDayOfASingleDevice)
@@ -180,7 +177,7 @@ TEST_F(Childform, SeveralDevicesGetTabsAndTheOverview)
     ASSERT_EQ(tabs.count(), 3);
     EXPECT_EQ(tabs.tabText(0), QStringLiteral("BusID 1"));
     EXPECT_EQ(tabs.tabText(1), QStringLiteral("BusID 2"));
-    EXPECT_EQ(tabs.tabText(2), Q(131));
+    EXPECT_EQ(tabs.tabText(2), UiText(TextId::Overview));
     EXPECT_EQ(tabs.currentIndex(), 0);
     EXPECT_EQ(W().headerControl->SectionCount(), 3);
     EXPECT_EQ(Window().PanelLeftWidth(), 209);
@@ -204,7 +201,7 @@ TEST_F(Childform, SeveralDevicesGetTabsAndTheOverview)
     Window().ApplyLanguage();
     Window().ApplyLanguage();
     EXPECT_EQ(tabs.currentIndex(), 1);
-    EXPECT_EQ(tabs.tabText(2), Q(131));
+    EXPECT_EQ(tabs.tabText(2), UiText(TextId::Overview));
 }
 
 TEST_F(Childform, AxisPlaceholdersDoNotCountAsGraphs)
@@ -237,13 +234,13 @@ TEST_F(Childform, FilesOfUnknownDevicesAndEmptyAnalysesFail)
         w.AddLogFile(path);
         FAIL() << "a file of device 03 was taken by device 01";
     } catch (const KorvexError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(147) + "\n(" + path + ")");
+        EXPECT_EQ(std::string(e.what()), Text(TextId::LogFileNotAssigned) + "\n(" + path + ")");
     }
     try {
         w.FinishAnalysis();
         FAIL() << "an analysis without days was finished";
     } catch (const KorvexError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(146));
+        EXPECT_EQ(std::string(e.what()), Text(TextId::NoFileToOpen));
     }
 }
 
@@ -253,7 +250,7 @@ TEST_F(Childform, ResetEmptiesTheWindowForGood)
     Window().ResetAnalysis();
 
     const ChildState& s = Window().State();
-    EXPECT_EQ(Window().windowTitle(), Q(15));
+    EXPECT_EQ(Window().windowTitle(), UiText(TextId::MenuNew));
     EXPECT_TRUE(s.dataSets.empty());
     EXPECT_TRUE(s.deviceNumbers.empty());
     EXPECT_TRUE(s.dayList.empty());
@@ -264,7 +261,7 @@ TEST_F(Childform, ResetEmptiesTheWindowForGood)
 
     // A later relabel does not bring the discarded period back.
     Window().ApplyLanguage();
-    EXPECT_EQ(Window().windowTitle(), Q(15));
+    EXPECT_EQ(Window().windowTitle(), UiText(TextId::MenuNew));
 
     // The window can take a new analysis afterwards.
     Load({1}, QDate(2010, 6, 1), QDate(2010, 6, 1));
@@ -371,7 +368,7 @@ TEST_F(Childform, SettingsCommandHandsTheDevicesToTheEditorAndAppliesOk)
     EXPECT_EQ(W().chart->LeftAxis().Minimum(), 0);
     EXPECT_EQ(W().chart->LeftAxis().Maximum(), 80);
     ASSERT_EQ(doubles.prompts.calls.size(), 1u);
-    EXPECT_EQ(doubles.prompts.calls[0].text, Q(80));
+    EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::SettingsAdoptedSaveToo));
     // Answered No: nothing written.
     EXPECT_NE(AppSettings::Get().childDefaults().axisMax, 80);
 

@@ -4,11 +4,11 @@
 #include "core/services/AppSettings.h"
 #include "core/services/DayTime.h"
 #include "core/services/Errors.h"
-#include "core/services/TextCatalogue.h"
 #include "tests/core/logdata/FakeChartHost.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
 #include "ui/analysis/ChildState.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/platform/UiText.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -162,8 +162,8 @@ TEST_F(ExportTest, UnwritableCacheAndNoProgramStillEndInText99)
     ASSERT_EQ(doubles_.shell.openedUrls.size(), 1u);
     EXPECT_EQ(doubles_.shell.openedUrls[0], QUrl::fromLocalFile(copy));
     ASSERT_EQ(doubles_.prompts.calls.size(), 2u);
-    EXPECT_EQ(doubles_.prompts.calls[0].text, QString::fromStdString(Text(98)));
-    EXPECT_EQ(doubles_.prompts.calls[1].text, QString::fromStdString(Text(99)));
+    EXPECT_EQ(doubles_.prompts.calls[0].text, QString::fromStdString(Text(TextId::ExcelNotFound)));
+    EXPECT_EQ(doubles_.prompts.calls[1].text, QString::fromStdString(Text(TextId::ExcelStartFailed)));
 }
 
 TEST_F(ExportTest, EnglishMakesTheCommaCopyAndHandsOverTheWorkbook)
@@ -190,7 +190,7 @@ TEST_F(ExportTest, UncreatableCopyStartsNothing)
         exporter_.ActionOpenExcelExecute();
         FAIL() << "no error";
     } catch (const KorvexError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(145));
+        EXPECT_EQ(std::string(e.what()), Text(TextId::CouldNotCreateFile));
     }
     EXPECT_TRUE(doubles_.shell.spreadsheetFiles.isEmpty());
     EXPECT_TRUE(doubles_.shell.programCalls.empty());
@@ -207,7 +207,7 @@ TEST_F(ExportTest, NoProgramFoundAsksForItAndRemembersIt)
 
     ASSERT_EQ(doubles_.prompts.calls.size(), 1u);
     EXPECT_EQ(doubles_.prompts.calls[0].caption, QStringLiteral("Information:"));
-    EXPECT_EQ(doubles_.prompts.calls[0].text, QString::fromStdString(Text(98)));
+    EXPECT_EQ(doubles_.prompts.calls[0].text, UiText(TextId::ExcelNotFound));
     EXPECT_EQ(doubles_.prompts.calls[0].icon, PromptIcon::Information);
     EXPECT_EQ(doubles_.prompts.calls[0].buttons, PromptButtons::Ok);
     ASSERT_EQ(doubles_.dialogs.fileCalls.size(), 1u);
@@ -248,7 +248,7 @@ TEST_F(ExportTest, UnstartablePickUsesTheAssociationThenReportsText99)
     EXPECT_EQ(doubles_.shell.openedUrls[0], QUrl::fromLocalFile(Workbook("10080515.xlsx")));
     ASSERT_EQ(doubles_.prompts.calls.size(), 2u);
     EXPECT_EQ(doubles_.prompts.calls[1].caption, QStringLiteral("Error:"));
-    EXPECT_EQ(doubles_.prompts.calls[1].text, QString::fromStdString(Text(99)));
+    EXPECT_EQ(doubles_.prompts.calls[1].text, UiText(TextId::ExcelStartFailed));
     EXPECT_EQ(doubles_.prompts.calls[1].icon, PromptIcon::Error);
     EXPECT_EQ(AppSettings::Get().excelPath(), "/old/place/calc");
 }

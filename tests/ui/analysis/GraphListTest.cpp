@@ -5,6 +5,7 @@
 
 #include "core/logdata/FieldDisplay.h"
 #include "core/services/Errors.h"
+#include "ui/platform/UiText.h"
 
 #include <QLabel>
 
@@ -51,8 +52,9 @@ TEST_F(GraphList, OneDeviceListsGroupsInOrderWithDailySumsAfterTheOthers)
               (std::vector<std::string>{"T1", "T2", "V", "P", "Vtag", "Ptag", "R1", "R2", "R3"}));
     const auto headings = Headings(content);
     ASSERT_EQ(headings.size(), 3u);
-    const int inputs = headings.at(Q(46)), others = headings.at(Q(47)),
-              outputs = headings.at(Q(48));
+    const int inputs = headings.at(UiText(TextId::CategoryInputs)),
+              others = headings.at(UiText(TextId::CategoryOtherValues)),
+              outputs = headings.at(UiText(TextId::CategoryOutputs));
     EXPECT_LT(inputs, Row("T1")->y());
     EXPECT_GT(others, Row("T2")->y());
     EXPECT_LT(others, Row("V")->y());
@@ -99,8 +101,8 @@ TEST_F(GraphList, AllDerivedCategoryKeepsItsHeading)
     Load({10}, QDate(2010, 5, 3), QDate(2010, 5, 3), columns);
     QWidget* content = List()->widget();
     const auto headings = Headings(content);
-    EXPECT_EQ(headings.count(Q(47)), 1u);
-    EXPECT_EQ(headings.count(Q(48)), 0u);
+    EXPECT_EQ(headings.count(UiText(TextId::CategoryOtherValues)), 1u);
+    EXPECT_EQ(headings.count(UiText(TextId::CategoryOutputs)), 0u);
     EXPECT_EQ(RowKeys(content), (std::vector<std::string>{"T1", "Ptag"}));
 }
 
@@ -111,7 +113,7 @@ TEST_F(GraphList, SeveralDevicesGetTheOverviewColumn)
     const THeaderControl& header = *W().headerControl;
     ASSERT_EQ(header.SectionCount(), 3);
     EXPECT_EQ(header.SectionCaption(1), W().tabSetDevices->tabText(0));
-    EXPECT_EQ(header.SectionCaption(2), Q(116));
+    EXPECT_EQ(header.SectionCaption(2), UiText(TextId::OverviewDisplay));
     ASSERT_NE(Row("T1")->OverviewBox(), nullptr);
     ASSERT_NE(Child(content, "VSpace2"), nullptr);
     EXPECT_EQ(Child(content, "VSpace2")->x(), header.SectionWidth(0) + header.SectionWidth(1) - 1);
@@ -139,13 +141,13 @@ TEST_F(GraphList, OverviewListShowsTheMarkedFieldsOrTheHint)
     EXPECT_TRUE(GraphRowsOf(overview).empty());
     QLabel* hint = nullptr;
     for (QLabel* label : overview->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-        hint = label->text() == Q(148) ? label : hint;
+        hint = label->text() == UiText(TextId::SelectOverviewDataFirst) ? label : hint;
     ASSERT_NE(hint, nullptr);
     EXPECT_EQ(hint->x(), 8);
     EXPECT_TRUE(hint->wordWrap());
     EXPECT_EQ(W().headerControl->parentWidget(), overview);
     EXPECT_EQ(W().headerControl->SectionCaption(2), QString());
-    EXPECT_EQ(W().headerControl->SectionCaption(1), Q(131));
+    EXPECT_EQ(W().headerControl->SectionCaption(1), UiText(TextId::Overview));
 
     // Marking T2 of the first device: its heading and row, the second device takes no room.
     Click(Row("T2")->OverviewBox());
@@ -162,7 +164,7 @@ TEST_F(GraphList, OverviewListShowsTheMarkedFieldsOrTheHint)
     const int top = W().headerControl->height() + 1;
     EXPECT_EQ(overview->minimumHeight(), top + W().labelHeadline->height() + 3 + 3 + h + 3);
     for (QLabel* label : overview->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-        EXPECT_NE(label->text(), Q(148));
+        EXPECT_NE(label->text(), UiText(TextId::SelectOverviewDataFirst));
 
     // Unmarking clears the mark again.
     Click(Row("T2")->OverviewBox());
@@ -215,7 +217,7 @@ TEST_F(GraphList, ShowingAFieldWithoutDataReportsText101)
         G().ShowGraphClick(*row);
         FAIL() << "no error";
     } catch (const KorvexError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(101));
+        EXPECT_EQ(std::string(e.what()), Text(TextId::NoDataAvailable));
     }
     EXPECT_FALSE(row->ShowBox()->isChecked());
     EXPECT_FALSE(empty.shown(t1));
@@ -224,8 +226,8 @@ TEST_F(GraphList, ShowingAFieldWithoutDataReportsText101)
     row->ShowBox()->setEnabled(true);
     Click(row->ShowBox());
     ASSERT_EQ(doubles.prompts.calls.size(), 1u);
-    EXPECT_EQ(doubles.prompts.calls[0].text, Q(101));
-    EXPECT_EQ(doubles.prompts.calls[0].caption, Q(50));
+    EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::NoDataAvailable));
+    EXPECT_EQ(doubles.prompts.calls[0].caption, UiText(TextId::CaptionError));
     EXPECT_FALSE(row->ShowBox()->isChecked());
     EXPECT_TRUE(S().outputNames.empty());
 }

@@ -29,11 +29,6 @@
 
 namespace korvex::test {
 
-inline QString Q(int row)
-{
-    return QString::fromStdString(Text(row));
-}
-
 // Value of a column at a minute of the day.
 using ColumnValue = std::function<double(int minute)>;
 

@@ -1,6 +1,6 @@
 #include "ui/shell/About.h"
-#include "core/services/TextCatalogue.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
+#include "ui/platform/UiText.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -42,7 +42,8 @@ TEST_F(AboutDialogTest, ShowingRelabelsInTheCurrentLanguage)
     EXPECT_EQ(about.LabelByOrderOf()->text(), QStringLiteral("By order of:"));
     EXPECT_EQ(about.LabelCountry()->text(), QStringLiteral("Germany"));
     EXPECT_EQ(about.Disclaimer()->toPlainText(),
-              QString::fromStdString(Text(105) + " " + Text(106)));
+              QString::fromStdString(Text(TextId::DisclaimerPart1) + " " +
+                                     Text(TextId::DisclaimerPart2)));
     const QString name = about.LabelAppName()->text();
     const QString mail = about.LabelMailTo()->text();
     const QString address = about.Address()->text();
@@ -50,11 +51,9 @@ TEST_F(AboutDialogTest, ShowingRelabelsInTheCurrentLanguage)
 
     SelectTextBlock(BlockFrench);
     about.show();
-    EXPECT_EQ(about.windowTitle(),
-              QString::fromStdString(Text(14)) + QStringLiteral(": Halvo Korvex 2"));
-    EXPECT_EQ(about.LabelVersion()->text(),
-              QString::fromStdString(Text(70)) + QStringLiteral(" 2.03"));
-    EXPECT_EQ(about.LabelCountry()->text(), QString::fromStdString(Text(108)));
+    EXPECT_EQ(about.windowTitle(), UiText(TextId::MenuInfo) + QStringLiteral(": Halvo Korvex 2"));
+    EXPECT_EQ(about.LabelVersion()->text(), UiText(TextId::Version) + QStringLiteral(" 2.03"));
+    EXPECT_EQ(about.LabelCountry()->text(), UiText(TextId::Germany));
     EXPECT_NE(about.LabelCountry()->text(), QStringLiteral("Germany"));
     EXPECT_EQ(about.LabelAppName()->text(), name);
     EXPECT_EQ(about.LabelMailTo()->text(), mail);

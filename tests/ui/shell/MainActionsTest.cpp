@@ -1,4 +1,5 @@
 #include "tests/ui/shell/MainTestSupport.h"
+#include "ui/platform/UiText.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -120,8 +121,8 @@ TEST_F(MainActionsTest, FourthWindowAnsweredNoLeavesThreeAndOpensNoDialog)
     EXPECT_FALSE(Open(true));
     ASSERT_EQ(doubles.prompts.calls.size(), 1u);
     const auto& box = doubles.prompts.calls[0];
-    EXPECT_EQ(box.text, Row(95));
-    EXPECT_EQ(box.caption, Row(51));
+    EXPECT_EQ(box.text, UiText(TextId::MaximumAnalysesOpen));
+    EXPECT_EQ(box.caption, UiText(TextId::CaptionWarning));
     EXPECT_EQ(box.icon, PromptIcon::Warning);
     EXPECT_EQ(box.buttons, PromptButtons::YesNo);
     EXPECT_EQ(main->AnalysisWindows(), before);
@@ -208,7 +209,7 @@ TEST_F(MainActionsTest, WithoutSettingsOpeningStoresNothing)
     EXPECT_EQ(main->OpenAnalysisDialog().Directory(), logs.path());
     // The window itself may report the missing settings file; the main window adds nothing.
     for (const auto& call : doubles.prompts.calls)
-        EXPECT_EQ(call.text, Row(94));
+        EXPECT_EQ(call.text, UiText(TextId::SettingsFileAccessFailed));
     EXPECT_FALSE(QFile::exists(home.IniPath()));
 }
 

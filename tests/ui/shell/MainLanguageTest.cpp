@@ -1,6 +1,7 @@
 #include "tests/ui/shell/MainTestSupport.h"
 
 #include "core/services/Errors.h"
+#include "ui/platform/UiText.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,7 +89,7 @@ TEST_F(MainLanguageTest, FailedWriteReportsTextNinetyFourAndKeepsTheNewLanguage)
         A().ActionLanguage[1]->trigger();
         ADD_FAILURE() << "the write failure was not reported";
     } catch (const SettingsFileError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(94));
+        EXPECT_EQ(std::string(e.what()), Text(TextId::SettingsFileAccessFailed));
     }
     EXPECT_EQ(CurrentTextBlock(), BlockEnglish);
     EXPECT_TRUE(A().ActionLanguage[1]->isChecked());
@@ -102,7 +103,7 @@ TEST_F(MainLanguageTest, WithoutSettingsTheSwitchOnlyRelabels)
     doubles.prompts.calls.clear();
     A().ActionLanguage[3]->trigger(); // Spanish
     EXPECT_EQ(CurrentTextBlock(), BlockSpanish);
-    EXPECT_EQ(A().ActionOpen->text(), Row(1));
+    EXPECT_EQ(A().ActionOpen->text(), UiText(TextId::MenuOpen));
     EXPECT_TRUE(doubles.prompts.calls.empty());
 }
 

@@ -1,5 +1,6 @@
 #include "tests/ui/shell/MainTestSupport.h"
 
+#include "ui/platform/UiText.h"
 #include "ui/shell/About.h"
 #include "ui/shell/Openerrorsdialog.h"
 
@@ -73,8 +74,8 @@ TEST_F(MainStartTest, FirstActivationFitsTheWorkAreaAppliesTheStoredLanguageAndS
     EXPECT_EQ(CurrentTextBlock(), BlockFrench);
     EXPECT_TRUE(A().ActionLanguage[2]->isChecked());
     EXPECT_FALSE(A().ActionLanguage[0]->isChecked());
-    EXPECT_EQ(A().ActionOpen->text(), Row(1));
-    EXPECT_EQ(main->Menus().MenuFile->title(), Row(0));
+    EXPECT_EQ(A().ActionOpen->text(), UiText(TextId::MenuOpen));
+    EXPECT_EQ(main->Menus().MenuFile->title(), UiText(TextId::MenuFile));
     EXPECT_TRUE(main->Timer()->isActive());
 
     // Later activations do nothing.

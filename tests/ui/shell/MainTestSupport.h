@@ -60,8 +60,6 @@ protected:
         ASSERT_EQ(WindowCount(), count);
     }
 
-    static QString Row(int row) { return QString::fromStdString(Text(row)); }
-
     TempSettingsHome home; // before the doubles: the settings object goes last
     PlatformDoubles doubles;
     std::unique_ptr<TMainform> main;

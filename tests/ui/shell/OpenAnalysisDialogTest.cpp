@@ -6,8 +6,8 @@
 #include "tests/ui/shell/OpenTestSupport.h"
 
 #include "core/logdata/AnalysisDataSet.h"
-#include "core/services/TextCatalogue.h"
 #include "ui/analysis/Child.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/Openanalysisdialog.h"
 #include "ui/shell/Openerrorsdialog.h"
 
@@ -23,11 +23,6 @@
 
 namespace korvex::test {
 namespace {
-
-QString Q(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 // What the reader says about a file on its own.
 QString ReaderMessage(const QString& path)
@@ -135,7 +130,7 @@ TEST_F(OpenAnalysis, FolderBrowserStartsAtTheDirectoryAndScansTheChoice)
     doubles.dialogs.folderAnswers.push_back(std::nullopt);
     dialog.SelectDirBtnClick();
     ASSERT_EQ(doubles.dialogs.folderCalls.size(), 1u);
-    EXPECT_EQ(doubles.dialogs.folderCalls[0].title, Q(123));
+    EXPECT_EQ(doubles.dialogs.folderCalls[0].title, UiText(TextId::SelectLogDirectory));
     EXPECT_EQ(doubles.dialogs.folderCalls[0].startDirectory, dir);
     EXPECT_EQ(dialog.Directory(), dir); // cancelled: unchanged
 
@@ -225,7 +220,7 @@ TEST_F(OpenAnalysis, BrokenFilesAreListedThreeLinesEach)
     const QStringList lines = errors.Lines();
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], empty);
-    EXPECT_EQ(lines[1], Q(84));
+    EXPECT_EQ(lines[1], UiText(TextId::FileHasNoValues));
     EXPECT_EQ(lines[2], QString());
     EXPECT_EQ(lines[3], noValues);
     EXPECT_FALSE(ReaderMessage(noValues).isEmpty());
@@ -264,11 +259,11 @@ TEST_F(OpenAnalysis, EscInFrontCancelsAndLeavesNothingLoaded)
     EXPECT_TRUE(disabledWhileLoading);
     EXPECT_TRUE(abortShown);
     ASSERT_EQ(doubles.prompts.calls.size(), 1u);
-    EXPECT_EQ(doubles.prompts.calls[0].text, Q(79));
-    EXPECT_EQ(doubles.prompts.calls[0].caption, Q(52));
+    EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::AbortedByUser));
+    EXPECT_EQ(doubles.prompts.calls[0].caption, UiText(TextId::CaptionInformation));
     EXPECT_EQ(doubles.prompts.calls[0].icon, PromptIcon::Information);
     // Nothing half-loaded remains.
-    EXPECT_EQ(window->windowTitle(), Q(15));
+    EXPECT_EQ(window->windowTitle(), UiText(TextId::MenuNew));
     EXPECT_EQ(window->State().DeviceCount(), 0);
     EXPECT_TRUE(window->State().dataSets.empty());
     EXPECT_TRUE(window->State().dayList.empty());
@@ -311,9 +306,9 @@ TEST_F(OpenAnalysis, LowMemoryStopsTheLoadAndEmptiesTheWindow)
     Prepare();
     doubles.system.memoryAvailable = false;
 
-    EXPECT_EQ(ExecuteError(), Q(156));
+    EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNoMemory));
     EXPECT_EQ(window->State().DeviceCount(), 0);
-    EXPECT_EQ(window->windowTitle(), Q(15));
+    EXPECT_EQ(window->windowTitle(), UiText(TextId::MenuNew));
     EXPECT_TRUE(InputsEnabled());
     EXPECT_FALSE(dialog.Loading());
 }
@@ -321,16 +316,16 @@ TEST_F(OpenAnalysis, LowMemoryStopsTheLoadAndEmptiesTheWindow)
 TEST_F(OpenAnalysis, NothingToLoadOrNothingLoadedIsAnError)
 {
     Prepare();
-    EXPECT_EQ(ExecuteError(), Q(86));
+    EXPECT_EQ(ExecuteError(), UiText(TextId::NoFilesFound));
 
     // Every file fails: the analysis cannot be finished.
     WriteFile(dir, LogName(1, QDate(2010, 5, 1)), "\r\n");
     WriteFile(dir, LogName(1, QDate(2010, 5, 2)), "\r\n");
     // The first and the last name must carry dates for the scan; the files themselves are empty.
     dialog.ScanDirectory();
-    EXPECT_EQ(ExecuteError(), Q(155));
+    EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNotProduced));
     EXPECT_EQ(window->State().DeviceCount(), 0);
-    EXPECT_EQ(window->windowTitle(), Q(15));
+    EXPECT_EQ(window->windowTitle(), UiText(TextId::MenuNew));
     EXPECT_FALSE(errors.HasErrors());
     EXPECT_TRUE(InputsEnabled());
 }
@@ -357,7 +352,7 @@ TEST_F(OpenAnalysis, ShowingRelabelsRescansAndWatchesEsc)
     dialog.Prepare(window, dir);
     dialog.show();
 
-    EXPECT_EQ(dialog.windowTitle(), Q(117));
+    EXPECT_EQ(dialog.windowTitle(), UiText(TextId::OpenReport));
     EXPECT_TRUE(dialog.FilesFound());
     EXPECT_EQ(doubles.escapeKey.watched, &dialog);
     dialog.hide();
@@ -382,7 +377,7 @@ TEST_F(OpenAnalysis, AnalyseButtonShowsErrorsAndKeepsTheDialogOpen)
     Button("ExecuteBtn")->click();
 
     ASSERT_EQ(doubles.prompts.calls.size(), 1u);
-    EXPECT_EQ(doubles.prompts.calls[0].text, Q(86));
+    EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::NoFilesFound));
     EXPECT_EQ(doubles.prompts.calls[0].icon, PromptIcon::Error);
     EXPECT_TRUE(dialog.isVisible());
 }

@@ -2,7 +2,7 @@
 
 #include "tests/ui/doubles/UiTestSupport.h"
 
-#include "core/services/TextCatalogue.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/Openerrorsdialog.h"
 
 #include <QLabel>
@@ -12,11 +12,6 @@
 
 namespace korvex::test {
 namespace {
-
-QString Q(int row)
-{
-    return QString::fromStdString(Text(row));
-}
 
 TEST(FileErrorDialog, KeepsThreeLinesPerFileAndForgetsThemOnClear)
 {
@@ -63,10 +58,10 @@ TEST(FileErrorDialog, ShowsOnlyWithErrorsThenEmptiesItself)
     });
     dialog.ShowIfErrors();
     EXPECT_TRUE(shown);
-    EXPECT_EQ(caption, Q(50) + ":");
+    EXPECT_EQ(caption, UiText(TextId::CaptionError) + ":");
     EXPECT_EQ(caption, QStringLiteral("Error:"));
-    EXPECT_EQ(label, Q(152));
-    EXPECT_EQ(button, Q(44));
+    EXPECT_EQ(label, UiText(TextId::ErrorsOpeningLogFile));
+    EXPECT_EQ(button, UiText(TextId::ButtonOk));
     EXPECT_FALSE(dialog.HasErrors());
     EXPECT_TRUE(dialog.Lines().isEmpty());
 }

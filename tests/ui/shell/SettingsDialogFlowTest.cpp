@@ -10,6 +10,7 @@
 #include "core/services/Errors.h"
 #include "ui/analysis/Child.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/platform/UiText.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -95,8 +96,8 @@ TEST_F(SettingsDialogFlow, YesAppliesAndKeepsTheSettingsForFutureAnalyses)
     EXPECT_FALSE(window->State().defaults.dynamicScaling);
     ASSERT_EQ(doubles.prompts.calls.size(), 1u);
     const FakePrompts::Call& question = doubles.prompts.calls[0];
-    EXPECT_EQ(question.caption, Q(49) + ":");
-    EXPECT_EQ(question.text, Q(80));
+    EXPECT_EQ(question.caption, UiText(TextId::CaptionQuestion) + ":");
+    EXPECT_EQ(question.text, UiText(TextId::SettingsAdoptedSaveToo));
     EXPECT_EQ(question.icon, PromptIcon::Question);
     EXPECT_EQ(question.buttons, PromptButtons::YesNo);
 
@@ -148,7 +149,7 @@ TEST_F(SettingsDialogFlow, UnavailableSettingsFileStillAppliesThenRaisesText94)
         window->ActionOpenSettingsExecute();
         FAIL() << "no settings-file error";
     } catch (const SettingsFileError& error) {
-        EXPECT_EQ(std::string(error.what()), Text(94));
+        EXPECT_EQ(std::string(error.what()), Text(TextId::SettingsFileAccessFailed));
     }
     EXPECT_EQ(window->State().defaults.axisMax, 90);
     EXPECT_EQ(window->Widgets().chart->LeftAxis().Maximum(), 90);

@@ -3,6 +3,7 @@
 #include "tests/ui/shell/SettingsDialogTestSupport.h"
 
 #include "core/services/Errors.h"
+#include "ui/platform/UiText.h"
 
 #include <QGroupBox>
 #include <QImage>
@@ -27,7 +28,9 @@ TEST_F(SettingsDialogTree, ListsCategoriesAndPlacesDayTotalsAfterTheirSource)
     ASSERT_EQ(tree().topLevelItemCount(), 2);
     QTreeWidgetItem* solarNode = tree().topLevelItem(0);
     EXPECT_EQ(solarNode->text(0), QString("Solar 10"));
-    EXPECT_EQ(ChildTexts(solarNode), (QStringList{Q(46), Q(47), Q(48)}));
+    EXPECT_EQ(ChildTexts(solarNode),
+              (QStringList{UiText(TextId::CategoryInputs), UiText(TextId::CategoryOtherValues),
+                           UiText(TextId::CategoryOutputs)}));
     EXPECT_EQ(ChildTexts(solarNode->child(0)), (QStringList{"T1 (Collector)", "T2"}));
     // Year and month totals get no node; each day total follows the field it sums.
     EXPECT_EQ(ChildTexts(solarNode->child(1)),
@@ -35,7 +38,7 @@ TEST_F(SettingsDialogTree, ListsCategoriesAndPlacesDayTotalsAfterTheirSource)
     EXPECT_EQ(ChildTexts(solarNode->child(2)), (QStringList{"R1", "R2"}));
 
     // A device with inputs only has the one category.
-    EXPECT_EQ(ChildTexts(tree().topLevelItem(1)), QStringList{Q(46)});
+    EXPECT_EQ(ChildTexts(tree().topLevelItem(1)), QStringList{UiText(TextId::CategoryInputs)});
 
     // Devices start collapsed with their categories open; the selected one is the new device.
     EXPECT_FALSE(solarNode->isExpanded());
@@ -60,7 +63,7 @@ TEST_F(SettingsDialogTree, ShowingExpandsTheSelectionAndBacksUpEveryDevice)
     EXPECT_FALSE(tree().topLevelItem(0)->isExpanded());
     EXPECT_TRUE(tree().topLevelItem(1)->isExpanded());
     EXPECT_EQ(dialog->CurrentDevice(), second.get());
-    EXPECT_EQ(dialog->windowTitle(), Q(6));
+    EXPECT_EQ(dialog->windowTitle(), UiText(TextId::MenuSettings));
     EXPECT_EQ(dialog->size(), QSize(673, 425));
     // Centred on the desktop work area.
     EXPECT_NEAR(dialog->frameGeometry().center().x(), 800, 1);
@@ -119,9 +122,9 @@ TEST_F(SettingsDialogPanels, FollowTheSelectedNode)
     EXPECT_EQ(c().PanelColor->CurrentColour(), solar->colour(solar->find("T1")));
 
     Select(0, "Sum of energy (Q)");
-    EXPECT_EQ(c().LabelField->text(), Q(132) + " (P)");
+    EXPECT_EQ(c().LabelField->text(), UiText(TextId::Total) + " (P)");
 
-    Select(0, Q(48));
+    Select(0, UiText(TextId::CategoryOutputs));
     EXPECT_FALSE(c().LabelField->isVisible());
     EXPECT_TRUE(c().GroupGraphSettings->isEnabled());
 
@@ -293,7 +296,7 @@ TEST_F(SettingsDialogClosing, OkRefusesALineWidthOutsideOneToTen)
         dialog->OKBtnClick();
         FAIL() << "OK accepted a line width of 15";
     } catch (const KorvexError& error) {
-        EXPECT_EQ(std::string(error.what()), Text(104));
+        EXPECT_EQ(std::string(error.what()), Text(TextId::InvalidLineWidth));
     }
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(solar->hasBackup());
@@ -302,8 +305,8 @@ TEST_F(SettingsDialogClosing, OkRefusesALineWidthOutsideOneToTen)
     // Through the button the error shows in the error box and the dialog stays.
     c().OKBtn->click();
     ASSERT_EQ(doubles.prompts.calls.size(), 1u);
-    EXPECT_EQ(doubles.prompts.calls[0].caption, Q(50));
-    EXPECT_EQ(doubles.prompts.calls[0].text, Q(104));
+    EXPECT_EQ(doubles.prompts.calls[0].caption, UiText(TextId::CaptionError));
+    EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::InvalidLineWidth));
     EXPECT_EQ(doubles.prompts.calls[0].icon, PromptIcon::Error);
     EXPECT_TRUE(dialog->isVisible());
 
@@ -331,7 +334,7 @@ TEST_F(SettingsDialogClosing, OkRefusesAxisBoundsThatAreNotWholeNumbers)
             dialog->OKBtnClick();
             FAIL() << "accepted " << bad.toStdString();
         } catch (const KorvexError& error) {
-            EXPECT_EQ(std::string(error.what()), Text(103));
+            EXPECT_EQ(std::string(error.what()), Text(TextId::YAxisFiguresOnly));
         }
         EXPECT_TRUE(dialog->isVisible());
     }

@@ -21,11 +21,6 @@
 
 namespace korvex::test {
 
-inline QString Q(int row)
-{
-    return QString::fromStdString(Text(row));
-}
-
 // A solar controller with two sensors, power and flow with their derived sums (day totals from
 // the aggregation, a month total and a logged year total) and two outputs.
 inline std::unique_ptr<DeviceSettings> MakeSolarDevice(int number = 10)

@@ -142,7 +142,7 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
     ASSERT_FALSE(S().yieldSummary.empty());
     EXPECT_EQ(Title(), QString::fromStdString("Mar 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(140), 0), 0u);
+    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::MonthlyYield), 0), 0u);
 
     // A period ending in March: the year range still ends on the next New Year.
     Span(SpanOneYear);
@@ -152,7 +152,7 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     EXPECT_EQ(W().chart2->BottomAxis().Increment(), 7.0);
     EXPECT_TRUE(Set(0).sumMode());
     EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(138), 0), 0u);
+    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::AnnualYield), 0), 0u);
 
     // Back to "1 day": the lower bound of the range pulls the window to the first day.
     Span(SpanOneDay);
@@ -178,7 +178,7 @@ TEST_F(NavigationSpan, QuartersOfAPeriodFromMidMarchToMidMay)
     EXPECT_EQ(SliderPos(), 0);
     ExpectWindow(EncodeDate(2010, 1, 1), EncodeDate(2010, 4, 1));
     EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Mar 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(139), 0), 0u);
+    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::QuarterlyYield), 0), 0u);
 
     // Jumps go to the last and the first quarter; scroll clicks step through them.
     W().buttonJumpRight->click();

@@ -5,6 +5,7 @@
 
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/services/Errors.h"
+#include "ui/platform/UiText.h"
 
 #include <QAction>
 
@@ -28,7 +29,7 @@ protected:
     QLabel* OverviewHint()
     {
         for (QLabel* label : W().overview->widget()->findChildren<QLabel*>()) {
-            if (label->text() == Q(148))
+            if (label->text() == UiText(TextId::SelectOverviewDataFirst))
                 return label;
         }
         return nullptr;
@@ -63,7 +64,7 @@ protected:
 TEST_F(NavigationTabs, DeviceTabsSwitchTheDeviceAndKeepTheWindow)
 {
     ASSERT_EQ(Tabs().count(), 3);
-    EXPECT_EQ(Tabs().tabText(2), Q(131));
+    EXPECT_EQ(Tabs().tabText(2), UiText(TextId::Overview));
     EXPECT_EQ(Tabs().currentIndex(), 0);
     EXPECT_EQ(S().currentDataSet, &Set(0));
 
@@ -94,7 +95,7 @@ TEST_F(NavigationTabs, DeviceTabsSwitchTheDeviceAndKeepTheWindow)
         Nav().TabSetDevicesChange(-1);
         ADD_FAILURE() << "no error for tab -1";
     } catch (const KorvexError& e) {
-        EXPECT_EQ(std::string(e.what()), Text(153));
+        EXPECT_EQ(std::string(e.what()), Text(TextId::DataStructureIndexError));
     }
 }
 
@@ -167,7 +168,7 @@ TEST_F(NavigationTabs, OverviewShowsTheMarkedSeriesOfEveryDevice)
     EXPECT_FALSE(chart2.hasSeries(SeriesOf(1, "R1")));
     EXPECT_EQ(SeriesOf(0, "R1").offset(), 0);
     EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(138), 0), 0u);
+    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::AnnualYield), 0), 0u);
 }
 
 } // namespace

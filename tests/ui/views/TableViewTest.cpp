@@ -13,11 +13,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::string T(int row)
-{
-    return Text(row);
-}
-
 class TableView : public TableWindowTest {
 protected:
     void SetUp() override
@@ -53,13 +48,14 @@ TEST_F(TableView, ShowTableReplacesTheCharts)
 TEST_F(TableView, OneDayShowsTheWholeMonth)
 {
     Show(SpanOneDay, Day(2010, 3, 17), Day(2010, 3, 18));
-    EXPECT_EQ(Column(0), (Texts{T(135), T(53), "01. Mar. 2010", "02. Mar. 2010", "03. Mar. 2010",
-                                "04. Mar. 2010", "05. Mar. 2010", "17. Mar. 2010", T(132)}));
+    EXPECT_EQ(Column(0), (Texts{Text(TextId::DailyOverview), Text(TextId::Date), "01. Mar. 2010",
+                                "02. Mar. 2010", "03. Mar. 2010", "04. Mar. 2010", "05. Mar. 2010",
+                                "17. Mar. 2010", Text(TextId::Total)}));
     // One column per yield field of the device, headed by the device name once.
-    EXPECT_EQ(Row(0), (Texts{T(135), "Solar controller", ""}));
-    EXPECT_EQ(Row(1), (Texts{T(53), "V [l]", "Q [kWh]"}));
+    EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Solar controller", ""}));
+    EXPECT_EQ(Row(1), (Texts{Text(TextId::Date), "V [l]", "Q [kWh]"}));
     EXPECT_EQ(Column(1)[7], "110,00");
-    EXPECT_EQ(Row(8), (Texts{T(132), "660,00", "2,22"}));
+    EXPECT_EQ(Row(8), (Texts{Text(TextId::Total), "660,00", "2,22"}));
     EXPECT_EQ(Grid().FixedRows(), 2);
     EXPECT_EQ(Grid().FixedCols(), 1);
     EXPECT_EQ(Grid().Content().Value(0, 7), static_cast<int>(Day(2010, 3, 17)));
@@ -70,7 +66,8 @@ TEST_F(TableView, FollowsTheWindowAndTheDevice)
     // The "1 hour" window of 2 April still shows April; device 10 has no data that day but
     // device 20 has, so the row is there with zero yields.
     Show(SpanOneHour, Day(2010, 4, 2) + 8.0 / 24, Day(2010, 4, 2) + 9.0 / 24);
-    EXPECT_EQ(Column(0), (Texts{T(135), T(53), "02. Apr. 2010", T(132)}));
+    EXPECT_EQ(Column(0), (Texts{Text(TextId::DailyOverview), Text(TextId::Date), "02. Apr. 2010",
+                                Text(TextId::Total)}));
     EXPECT_EQ(Row(2), (Texts{"02. Apr. 2010", "0,00", "0,00"}));
 
     // The other device (the navigation switches CurrentDataSet on a tab change): the same days,
@@ -78,38 +75,43 @@ TEST_F(TableView, FollowsTheWindowAndTheDevice)
     State().currentDataSet = State().dataSets[1].get();
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
     EXPECT_EQ(Grid().RowCount(), 2 + 6 + 1);
-    EXPECT_EQ(Row(0), (Texts{T(135), "Roof array of the east wing", ""}));
+    EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Roof array of the east wing", ""}));
     EXPECT_EQ(Row(3), (Texts{"02. Mar. 2010", "0,00", "0,00"}));
     EXPECT_EQ(Row(4), (Texts{"03. Mar. 2010", "110,00", "0,73"}));
-    EXPECT_EQ(Row(8), (Texts{T(132), "220,00", "1,46"}));
+    EXPECT_EQ(Row(8), (Texts{Text(TextId::Total), "220,00", "1,46"}));
 }
 
 TEST_F(TableView, FollowsTheNavigationControls)
 {
     // The analysis opens on its first day, 27 February.
-    EXPECT_EQ(Column(0), (Texts{T(135), T(53), "27. Feb. 2010", "28. Feb. 2010", T(132)}));
+    EXPECT_EQ(Column(0), (Texts{Text(TextId::DailyOverview), Text(TextId::Date), "27. Feb. 2010",
+                                "28. Feb. 2010", Text(TextId::Total)}));
     window->Widgets().spanTime->setCurrentIndex(SpanOneYear);
-    EXPECT_EQ(Column(0), (Texts{T(136), T(53), "Feb. 2010", "Mar. 2010", "Apr. 2010", T(132)}));
+    EXPECT_EQ(Column(0), (Texts{Text(TextId::MonthlyOverview), Text(TextId::Date), "Feb. 2010",
+                                "Mar. 2010", "Apr. 2010", Text(TextId::Total)}));
     const QString title = window->Widgets().chart->TitleLines().join(QLatin1Char(' '));
-    EXPECT_TRUE(title.contains(QString::fromStdString(Text(138) + " V: 880,00 [l]")))
+    EXPECT_TRUE(
+        title.contains(QString::fromStdString(Text(TextId::AnnualYield) + " V: 880,00 [l]")))
         << title.toStdString();
 
     // The second device's tab shows its columns.
     window->Widgets().tabSetDevices->setCurrentIndex(1);
-    EXPECT_EQ(Row(0), (Texts{T(136), "Roof array of the east wing", ""}));
+    EXPECT_EQ(Row(0), (Texts{Text(TextId::MonthlyOverview), "Roof array of the east wing", ""}));
 }
 
 TEST_F(TableView, OneYearShowsMonths)
 {
     Show(SpanOneYear, Day(2010, 1, 1), Day(2011, 1, 1));
-    EXPECT_EQ(Column(0), (Texts{T(136), T(53), "Feb. 2010", "Mar. 2010", "Apr. 2010", T(132)}));
+    EXPECT_EQ(Column(0), (Texts{Text(TextId::MonthlyOverview), Text(TextId::Date), "Feb. 2010",
+                                "Mar. 2010", "Apr. 2010", Text(TextId::Total)}));
     EXPECT_EQ(Column(1),
               (Texts{"Solar controller", "V [l]", "220,00", "660,00", "0,00", "880,00"}));
     EXPECT_EQ(Column(2), (Texts{"", "Q [kWh]", "0,74", "2,22", "0,00", "2,96"}));
 
     // A year without data keeps the headings and an empty total.
     Show(SpanOneYear, Day(2011, 1, 1), Day(2012, 1, 1));
-    EXPECT_EQ(Column(0), (Texts{T(136), T(53), T(132)}));
+    EXPECT_EQ(Column(0),
+              (Texts{Text(TextId::MonthlyOverview), Text(TextId::Date), Text(TextId::Total)}));
     EXPECT_EQ(Column(1), (Texts{"Solar controller", "V [l]", "0,00"}));
 }
 
@@ -124,21 +126,22 @@ TEST_F(TableView, OverviewShowsEveryMarkedDevice)
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
     EXPECT_EQ(Grid().ColCount(), 1);
     EXPECT_EQ(Grid().FixedCols(), 0);
-    EXPECT_EQ(Column(0).back(), T(132));
+    EXPECT_EQ(Column(0).back(), Text(TextId::Total));
 
     // One field of each device: all yield columns of both.
     State().dataSets[0]->select(Field(0, "V"), true);
     State().dataSets[1]->select(Field(1, "P"), true);
     window->Parts().table->FillTable();
-    EXPECT_EQ(Row(0), (Texts{T(135), "Solar controller", "", "Roof array of the east wing", ""}));
-    EXPECT_EQ(Row(1), (Texts{T(53), "V [l]", "Q [kWh]", "V [l]", "Q [kWh]"}));
+    EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Solar controller", "",
+                             "Roof array of the east wing", ""}));
+    EXPECT_EQ(Row(1), (Texts{Text(TextId::Date), "V [l]", "Q [kWh]", "V [l]", "Q [kWh]"}));
     EXPECT_EQ(Row(4), (Texts{"03. Mar. 2010", "110,00", "0,37", "110,00", "0,73"}));
     EXPECT_EQ(Grid().FixedCols(), 1);
 
     // A device whose mark is gone leaves the table.
     State().dataSets[0]->select(Field(0, "V"), false);
     window->Parts().table->FillTable();
-    EXPECT_EQ(Row(0), (Texts{T(135), "Roof array of the east wing", ""}));
+    EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Roof array of the east wing", ""}));
 }
 
 TEST_F(TableView, LanguageSwitchRefillsTheTable)
@@ -147,11 +150,12 @@ TEST_F(TableView, LanguageSwitchRefillsTheTable)
     SelectTextBlock(BlockGerman);
     window->ApplyLanguage();
     EXPECT_TRUE(window->TableMode());
-    EXPECT_EQ(Column(0), (Texts{T(136), T(53), "Feb. 2010", "Mar. 2010", "Apr. 2010", T(132)}));
-    EXPECT_NE(T(136), "Monthly overview");
+    EXPECT_EQ(Column(0), (Texts{Text(TextId::MonthlyOverview), Text(TextId::Date), "Feb. 2010",
+                                "Mar. 2010", "Apr. 2010", Text(TextId::Total)}));
+    EXPECT_NE(Text(TextId::MonthlyOverview), "Monthly overview");
     // The hidden tables carry the new captions too.
-    EXPECT_EQ(State().dailyYieldTable->Text(0, 0), T(135));
-    EXPECT_EQ(State().annualYieldTable->Text(0, 0), T(137));
+    EXPECT_EQ(State().dailyYieldTable->Text(0, 0), Text(TextId::DailyOverview));
+    EXPECT_EQ(State().annualYieldTable->Text(0, 0), Text(TextId::AnnualOverview));
 }
 
 TEST_F(TableView, RefillResetsTheDataColumnsOnly)

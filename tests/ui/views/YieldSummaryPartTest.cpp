@@ -19,15 +19,15 @@ protected:
 TEST_F(YieldSummaryView, NamesThePeriodAndEveryYieldField)
 {
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
-    EXPECT_EQ(Summary(), Text(140) + " V: 660,00 [l]  -  Q: 2,22 [kWh]");
+    EXPECT_EQ(Summary(), Text(TextId::MonthlyYield) + " V: 660,00 [l]  -  Q: 2,22 [kWh]");
 
     Show(SpanOneYear, Day(2010, 1, 1), Day(2011, 1, 1));
-    EXPECT_EQ(Summary(), Text(138) + " V: 880,00 [l]  -  Q: 2,96 [kWh]");
+    EXPECT_EQ(Summary(), Text(TextId::AnnualYield) + " V: 880,00 [l]  -  Q: 2,96 [kWh]");
 
     // The other device.
     State().currentDataSet = State().dataSets[1].get();
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
-    EXPECT_EQ(Summary(), Text(140) + " V: 220,00 [l]  -  Q: 1,46 [kWh]");
+    EXPECT_EQ(Summary(), Text(TextId::MonthlyYield) + " V: 220,00 [l]  -  Q: 1,46 [kWh]");
 }
 
 TEST_F(YieldSummaryView, EmptyForShortSpansAndOnTheOverviewTab)
@@ -44,7 +44,7 @@ TEST_F(YieldSummaryView, EmptyForShortSpansAndOnTheOverviewTab)
     EXPECT_EQ(Summary(), "");
     // Back on a device tab the yields are there at once.
     tabs.setCurrentIndex(1);
-    EXPECT_EQ(Summary(), Text(138) + " V: 330,00 [l]  -  Q: 2,19 [kWh]");
+    EXPECT_EQ(Summary(), Text(TextId::AnnualYield) + " V: 330,00 [l]  -  Q: 2,19 [kWh]");
 }
 
 TEST_F(YieldSummaryView, SummaryInTheChartTitle)
