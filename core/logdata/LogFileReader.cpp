@@ -55,8 +55,8 @@ std::string_view CellBefore(std::string_view line, char sep = ';')
     return hit ? line.substr(0, static_cast<const char*>(hit) - line.data()) : line;
 }
 
-// Points of one series gathered while a file is read; they reach the series only when the
-// whole file has been read, so that a failing file leaves earlier data untouched.
+// Points of one series gathered while a file is read; they reach the series in one step when
+// the file is done (or has failed), which spares a sorted insert per point.
 struct Stage {
     Series* series = nullptr;
     bool sumBars = false;
@@ -152,6 +152,9 @@ public:
     void run();
 
 private:
+    void readHeader(std::string_view header);
+    void readDays(DayBlock& block);
+    void keepWhatWasRead() noexcept;
     void parseHeader(std::string_view header);
     void identifyDevice(const std::string& name);
     void addColumn(std::string_view cell, std::size_t column);
@@ -163,6 +166,8 @@ private:
     DayTime fileDay();
     void readDataLines(DayBlock& block);
     void readLine(std::string_view line, DayBlock& block);
+    void readCells(const char* p, const char* end);
+    void applyLine(double t, bool gap);
     void closeDay(DayBlock& block);
     void commit();
     std::string_view strip(std::string_view line) const;
@@ -183,6 +188,9 @@ private:
     std::vector<Stage> stages_;
     std::unordered_map<const Series*, int> stageIndex_;
     std::vector<std::uint8_t> hadValue_;
+    std::vector<double> values_; // the cells of the line being read; NaN = no value
+    bool linesApplied_ = false;
+    double lastApplied_ = 0; // time of the last line whose values were stored
     std::vector<PendingYield> yields_;
 };
 
@@ -202,6 +210,27 @@ void FileLoad::run()
     if (!lines_.findHeader(header) || lines_.dataLineCount() == 0)
         throw KorvexError(Text(TextId::FileHasNoValues));
 
+    DayBlock block;
+    try {
+        readHeader(header);
+        block = DayBlock::ForDay(fileDay());
+        readDays(block);
+    } catch (const KorvexError&) {
+        keepWhatWasRead();
+        throw;
+    }
+    try {
+        commit();
+        order_ = fileOrder_;
+        set_.appendDayBlock(block);
+        set_.appendFileName(path_);
+    } catch (const std::exception&) {
+        throw KorvexError(Text(kTextOpenFailed));
+    }
+}
+
+void FileLoad::readHeader(std::string_view header)
+{
     try {
         parseHeader(header);
     } catch (const KorvexError&) {
@@ -213,23 +242,38 @@ void FileLoad::run()
     } catch (const std::exception&) {
         throw KorvexError(Text(TextId::FileIsNoLogFile));
     }
-    const DayTime day = fileDay();
+}
 
+void FileLoad::readDays(DayBlock& block)
+{
     try {
-        DayBlock block = DayBlock::ForDay(day);
         if (map_.empty())
             throw DataLineFailure{};
         readDataLines(block);
         closeDay(block);
-        commit();
-        order_ = fileOrder_;
-        set_.appendDayBlock(block);
-        set_.appendFileName(path_);
     } catch (const DataLineFailure&) {
         throw KorvexError(Text(TextId::ErrorOpeningFile));
     } catch (const std::exception&) {
         // Whatever went wrong while reading the lines, the user learns that the file failed.
         throw KorvexError(Text(TextId::ErrorOpeningFile));
+    }
+}
+
+// A failed file keeps what it had read: the values of its complete lines and the end-of-day
+// yields. A line that failed part-way is left out whole, as a cut line's last cell may be cut
+// too. A null after the kept points stops the next file's first point from joining them.
+void FileLoad::keepWhatWasRead() noexcept
+{
+    try {
+        if (linesApplied_) {
+            for (Stage& stage : stages_) {
+                if (!stage.xs.empty())
+                    stage.add(lastApplied_, kNull);
+            }
+        }
+        commit();
+    } catch (const std::exception&) {
+        // Out of memory while keeping them: the message of the failure itself is what counts.
     }
 }
 
@@ -273,6 +317,7 @@ void FileLoad::parseHeader(std::string_view header)
         ++column;
     }
     hadValue_.assign(map_.entries.size(), 0);
+    values_.assign(map_.entries.size(), kNull);
 }
 
 void FileLoad::identifyDevice(const std::string& name)
@@ -483,7 +528,13 @@ void FileLoad::readLine(std::string_view line, DayBlock& block)
 
     const char* p = stampCell.size() < line.size() ? line.data() + stampCell.size() + 1
                                                    : line.data() + line.size();
-    const char* const end = line.data() + line.size();
+    // Every cell is read before any is stored: a line that fails leaves nothing behind.
+    readCells(p, line.data() + line.size());
+    applyLine(t, gap);
+}
+
+void FileLoad::readCells(const char* p, const char* const end)
+{
     const std::size_t n = map_.entries.size();
     for (std::size_t k = 0; k < n; ++k) {
         if (p == end && k + 1 != n)
@@ -494,18 +545,29 @@ void FileLoad::readLine(std::string_view line, DayBlock& block)
         const std::string_view cell(p, static_cast<std::size_t>(cellEnd - p));
         p = sep ? sep + 1 : end;
 
-        const int stageIndex = stageOf_[k];
-        if (stageIndex < 0 || cell.empty() || cell == "Err") {
-            hadValue_[k] = 0;
+        double& value = values_[k];
+        if (stageOf_[k] < 0 || cell.empty() || cell == "Err") {
+            value = kNull;
             continue;
         }
-        double value = 0;
         if (!ParseLogNumber(cell, value))
             throw DataLineFailure{};
         const float scale = map_.entries[k].scale;
         if (scale != 1.0f)
             value *= static_cast<double>(scale);
-        Stage& stage = stages_[static_cast<std::size_t>(stageIndex)];
+    }
+}
+
+void FileLoad::applyLine(double t, bool gap)
+{
+    const std::size_t n = values_.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const double value = values_[k];
+        if (std::isnan(value)) {
+            hadValue_[k] = 0;
+            continue;
+        }
+        Stage& stage = stages_[static_cast<std::size_t>(stageOf_[k])];
         if (gap) {
             stage.add(t, kNull);
             hadValue_[k] = 0;
@@ -524,6 +586,8 @@ void FileLoad::readLine(std::string_view line, DayBlock& block)
         stage.add(t, value);
         hadValue_[k] = 1;
     }
+    linesApplied_ = true;
+    lastApplied_ = t;
 }
 
 void FileLoad::closeDay(DayBlock& block)

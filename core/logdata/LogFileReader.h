@@ -48,8 +48,9 @@ bool ParseLogDate(std::string_view text, DateOrder order, double& out);
 // A number with decimal comma (blanks around allowed; no inf/nan).
 bool ParseLogNumber(std::string_view text, double& out);
 
-// Reads one log file into the data set of its device. A file that fails leaves the data
-// set's points and blocks as they were; fields its header registered stay.
+// Reads one log file into the data set of its device. A file that fails adds no day block, file
+// name or count, but what it had read stays: the device settings, the fields its header
+// registered, its end-of-day yields and the values of its complete lines (closed by a null).
 class LogFileReader {
 public:
     // Without a handler the process-wide one is used.

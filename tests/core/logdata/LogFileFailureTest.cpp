@@ -36,27 +36,45 @@ TEST_F(ReaderFailureTest, UnreadableFileNamesTheFileAfterCrLfs)
     std::filesystem::remove_all(dir.parent_path());
 }
 
+// "key:points" of every field, or "none" without device settings.
+std::string Kept(const AnalysisDataSet& set)
+{
+    const DeviceSettings* dev = set.deviceSettings();
+    if (!dev)
+        return "none";
+    std::string kept;
+    for (int i = 0; i < dev->fieldCount(); ++i)
+        kept += (kept.empty() ? "" : " ") + dev->key(i) + ":" +
+                std::to_string(set.series(i) ? set.series(i)->count() : -1);
+    return kept;
+}
+
 TEST_F(ReaderFailureTest, FailureTableRowByRow)
 {
     struct Row {
         const char* file;
         std::string message;
+        const char* kept; // fields and their points after the failure
     };
     const std::vector<Row> rows = {
-        {"header-only/Lg10080515.csv", kNoValues},
-        {"only-empty-lines/Lg10080515.csv", kNoValues},
-        {"no-keyword/Lg10080515.csv", kInvalid},
-        {"no-semicolon/Lg10080515.csv", kInvalid},
-        {"keyword-not-first/Lg10080515.csv", kInvalid},
-        {"bad-day/Lg10080515.csv", kInvalid},
-        {"bad-yield/Lg10080515.csv", kInvalid},
-        {"no-value-columns/Lg10080515.csv", kOpen},
-        {"bad-number/Lg10080515.csv", kOpen},
-        {"short-line/Lg10080515.csv", kOpen},
+        {"header-only/Lg10080515.csv", kNoValues, "none"},
+        {"only-empty-lines/Lg10080515.csv", kNoValues, "none"},
+        {"no-keyword/Lg10080515.csv", kInvalid, "none"},
+        {"no-semicolon/Lg10080515.csv", kInvalid, "none"},
+        {"keyword-not-first/Lg10080515.csv", kInvalid, ""},
+        {"bad-day/Lg10080515.csv", kInvalid, "T1:0"},
+        {"bad-yield/Lg10080515.csv", kInvalid, "T1:0 Ptag:0"},
+        {"yield-then-bad/Lg10080515.csv", kInvalid, "T1:0 Ptag:1 Pjahr:0"},
+        {"no-value-columns/Lg10080515.csv", kOpen, ""},
+        // The first line's values and a closing null.
+        {"bad-number/Lg10080515.csv", kOpen, "T1:2 T2:2"},
+        {"short-line/Lg10080515.csv", kOpen, "T1:2 T2:2 T3:2"},
         {"no-number/LgXX080515.csv",
          "An error occurred while creating the data structure. This is probably due to "
-         "insufficient memory. Please close any unused applications and try again."},
-        {"unnamed-column/Lg10080515.csv", kInvalid + "\n\n[°C]"},
+         "insufficient memory. Please close any unused applications and try again.",
+         "none"},
+        {"unnamed-column/Lg10080515.csv", kInvalid + "\n\n[°C]", "T1:0"},
+        {"cut-last-line/Lg10080515.csv", kOpen, "T1:5 T2:3 Ptag:1 P:5 R1:4"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.file);
@@ -65,7 +83,39 @@ TEST_F(ReaderFailureTest, FailureTableRowByRow)
         EXPECT_EQ(set.fileCount(), 0);
         EXPECT_TRUE(set.dayBlocks().empty());
         EXPECT_TRUE(set.fileNames().empty());
+        EXPECT_EQ(Kept(set), row.kept);
     }
+}
+
+TEST_F(ReaderFailureTest, FileCutInItsLastLineKeepsItsDayUpToTheCut)
+{
+    const DayTime day = EncodeDate(2008, 5, 15);
+    AnalysisDataSet& set = makeSet();
+    EXPECT_EQ(load(set, "cut-last-line/Lg10080515.csv"), kOpen);
+    // The cut line (00:20) is left out whole: its T1 is complete, its T2 cut to "3".
+    EXPECT_EQ(Describe(points(set, "T1", day)), "(0,20)(5,20.5)(10,21.5)(15,23)(15,null)");
+    EXPECT_EQ(Describe(points(set, "T2", day)), "(0,30)(15,30)(15,null)");
+    // [W] values are stored in kW also when the file fails.
+    EXPECT_EQ(Describe(points(set, "P", day)), "(0,0)(5,1.5)(10,2.5)(15,2.5)(15,null)");
+    EXPECT_EQ(Describe(points(set, "R1", day)), "(0,0)(5,100)(15,100)(15,null)");
+    // The last line has no yield cell, so the yield column was read line by line: one bar
+    // for the day with the last value read.
+    EXPECT_EQ(Describe(points(set, "Ptag", day)), "(720,1.2)");
+
+    // The next day follows after the null, and only it has a day block and a name.
+    ASSERT_EQ(load(set, "cut-last-line/Lg10080516.csv"), "");
+    EXPECT_EQ(Describe(points(set, "T1", day)),
+              "(0,20)(5,20.5)(10,21.5)(15,23)(15,null)(1440,18)(1443,18.5)(2877,null)"
+              "(2877,19)(2877,null)");
+    EXPECT_EQ(Describe(points(set, "P", day)),
+              "(0,0)(5,1.5)(10,2.5)(15,2.5)(15,null)(1440,0)(1443,0.5)(2877,null)(2877,0)"
+              "(2877,null)");
+    EXPECT_EQ(Describe(points(set, "Ptag", day)), "(720,1.2)(2160,6.3)");
+    EXPECT_EQ(set.fileCount(), 1);
+    ASSERT_EQ(set.dayBlocks().size(), 1u);
+    EXPECT_EQ(set.dayBlocks()[0].day, day + 1);
+    ASSERT_EQ(set.fileNames().size(), 1u);
+    EXPECT_EQ(set.fileNames()[0], ReaderFixture("cut-last-line/Lg10080516.csv"));
 }
 
 TEST_F(ReaderFailureTest, SettingsFileThatCannotBeCreatedFailsRegistration)
@@ -87,20 +137,23 @@ TEST_F(ReaderFailureTest, SettingsFileThatCannotBeCreatedFailsRegistration)
     std::filesystem::remove_all(blocker);
 }
 
-TEST_F(ReaderFailureTest, FailedFileLeavesEarlierDataUntouched)
+TEST_F(ReaderFailureTest, FailedFileAddsToEarlierDaysButNoDayOfItsOwn)
 {
+    const DayTime day = EncodeDate(2008, 5, 15);
     AnalysisDataSet& set = makeSet();
     ASSERT_EQ(load(set, "two-days/Lg10080515.csv"), "");
     ASSERT_EQ(load(set, "two-days/Lg10080516.csv"), "");
-    const auto before = Describe(points(set, "T1", 0));
-    const auto yieldsBefore = Describe(points(set, "Ptag", 0));
+    const auto before = Describe(points(set, "T1", day));
+    const auto yieldsBefore = Describe(points(set, "Ptag", day));
 
     // Its yield value is read at header time and its first line is fine; the second is not.
     EXPECT_EQ(load(set, "two-days/Lg10080517.csv"), kOpen);
-    EXPECT_EQ(Describe(points(set, "T1", 0)), before);
-    EXPECT_EQ(Describe(points(set, "Ptag", 0)), yieldsBefore);
+    EXPECT_EQ(Describe(points(set, "T1", day)), before + "(2880,1)(2880,null)");
+    EXPECT_EQ(Describe(points(set, "Ptag", day)), yieldsBefore + "(3600,4.5)");
     EXPECT_EQ(set.fileCount(), 2);
-    EXPECT_EQ(set.dayBlocks().size(), 2u);
+    ASSERT_EQ(set.dayBlocks().size(), 2u);
+    EXPECT_EQ(set.dayBlocks()[1].day, day + 1);
+    EXPECT_EQ(set.fileNames().size(), 2u);
 }
 
 TEST_F(ReaderFailureTest, HostileBytesEndWithAMessageOrLoad)

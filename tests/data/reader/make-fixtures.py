@@ -110,6 +110,23 @@ write("two-days", "Lg10080516.csv",
       ["DATE & TIME;T1[°C];Qday[kWh]", "2008-05-16 00:00;1;0", "2008-05-16 23:59;1;4,5"])
 write("two-days", "Lg10080517.csv",
       ["DATE & TIME;T1[°C];Qday[kWh]", "2008-05-17 00:00;1;0", "2008-05-17 00:01;x;4,5"])
+# A day file copied while the logger was still writing it: its last line ends in a cut cell.
+write("cut-last-line", "Lg10080515.csv",
+      ["DATE & TIME;T1[°C];T2[°C];Qday[kWh];P[W];R1[%]",
+       "2008-05-15 00:00;20,0;30,0;0,0;0;0",
+       "2008-05-15 00:05;20,5;30,0;0,4;1500;100",
+       "2008-05-15 00:10;21,5;30,0;0,9;2500;100",
+       "2008-05-15 00:15;23,0;30,0;1,2;2500;100",
+       "2008-05-15 00:20;24,5;3"], final_eol=False)
+write("cut-last-line", "Lg10080516.csv",
+      ["DATE & TIME;T1[°C];T2[°C];Qday[kWh];P[W];R1[%]",
+       "2008-05-16 00:00;18,0;29,0;0,0;0;0",
+       "2008-05-16 00:03;18,5;29,0;0,1;500;50",
+       "2008-05-16 23:57;19,0;28,5;6,3;0;0"])
+# The first yield is found at header time; the second is no number.
+write("yield-then-bad", "Lg10080515.csv",
+      ["DATE & TIME;Qday[kWh];T1[°C];QYear[kWh]", "2008-05-15 00:00;0;1;100",
+       "2008-05-15 23:59;3,5;2;x"])
 write("yield-lines", "Lg10080515.csv",
       ["DATE & TIME;Qday[kWh]", "2008-05-15 00:00;2", "2008-05-15 00:01;2",
        "2008-05-15 00:02;Err"])
