@@ -163,6 +163,19 @@ TEST_F(ReportTool, JsonTextsFollowTheLanguage)
     EXPECT_EQ(doc["tables"]["daily"][0][0].Str(), TextOf(BlockFrench, 135));
 }
 
+// On a German desktop (comma decimal) the document is the same and still valid JSON.
+TEST_F(ReportTool, JsonIsTheSameOnAGermanDesktop)
+{
+    const ToolResult plain = Report({Fixture("basic"), "--json"});
+    const ToolResult german = RunIn("de_DE.UTF-8", "korvex-report", {Fixture("basic"), "--json"});
+    ASSERT_EQ(german.exitCode, 0) << german.err;
+    EXPECT_EQ(german.err.find("locale"), std::string::npos) << german.err;
+    const Json doc = JsonParser::Parse(german.out);
+    EXPECT_EQ(doc["devices"][0]["fields"][0]["first"][0].Num(), 40299.333333333);
+    EXPECT_NEAR(doc["devices"][0]["fields"][2]["max"].Num(), 2.0, 1e-6);
+    EXPECT_EQ(german.out, plain.out);
+}
+
 TEST_F(ReportTool, WindowOfAMonthForOneDevice)
 {
     const ToolResult r =
