@@ -31,20 +31,32 @@ QString Row(int row)
 void TMainform::ActionOpenExecute()
 {
     const QList<TChildform*> windows = AnalysisWindows();
+    QPointer<TChildform> replaced;
     if (windows.size() >= kMaxAnalysisWindows) {
-        TChildform* replaced = ActiveAnalysisWindow();
+        replaced = ActiveAnalysisWindow();
         if (replaced == nullptr)
             replaced = windows[kMaxAnalysisWindows - 1];
         if (replaced->isMinimized())
             replaced->showMaximized();
         mdiArea_->setActiveSubWindow(replaced);
         replaced->raise();
+        // The question names the analysis that would go.
         const PromptAnswer answer = ThePlatform().prompts->Show(
-            this, Row(51), Row(95), PromptIcon::Warning, PromptButtons::YesNo);
+            this, Row(51), Row(95) + QStringLiteral("\n\n") + replaced->windowTitle(),
+            PromptIcon::Warning, PromptButtons::YesNo);
         if (answer != PromptAnswer::Yes)
             return;
-        replaced->close();
+        // Out of sight, not closed, while the new analysis loads: Cancel brings it back, and
+        // never more than three analyses are shown.
+        replaced->hide();
     }
+    auto restoreReplaced = [this, &replaced] {
+        if (replaced == nullptr)
+            return;
+        replaced->show();
+        mdiArea_->setActiveSubWindow(replaced);
+        UpdateActions();
+    };
 
     QPointer<TChildform> window;
     try {
@@ -53,6 +65,7 @@ void TMainform::ActionOpenExecute()
         window->showMaximized();
     } catch (...) {
         delete window.data();
+        restoreReplaced();
         throw KorvexError(Text(96));
     }
     mdiArea_->setActiveSubWindow(window);
@@ -69,7 +82,13 @@ void TMainform::ActionOpenExecute()
     if (openAnalysis_->exec() != QDialog::Accepted) {
         if (window != nullptr)
             window->close();
+        restoreReplaced();
         return;
+    }
+    if (replaced != nullptr) {
+        replaced->close();
+        if (window != nullptr)
+            mdiArea_->setActiveSubWindow(window);
     }
     try {
         if (settings_ != nullptr)

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTemporaryDir>
 
 namespace korvex::test {
@@ -120,7 +121,7 @@ TEST_F(MainActionsTest, FourthWindowAnsweredNoLeavesThreeAndOpensNoDialog)
     EXPECT_FALSE(Open(true));
     ASSERT_EQ(doubles.prompts.calls.size(), 1u);
     const auto& box = doubles.prompts.calls[0];
-    EXPECT_EQ(box.text, Row(95));
+    EXPECT_EQ(box.text, Row(95) + QStringLiteral("\n\n") + before[1]->windowTitle());
     EXPECT_EQ(box.caption, Row(51));
     EXPECT_EQ(box.icon, PromptIcon::Warning);
     EXPECT_EQ(box.buttons, PromptButtons::YesNo);
@@ -162,14 +163,52 @@ TEST_F(MainActionsTest, FourthWindowReplacesTheThirdWhenNoneIsActive)
     EXPECT_FALSE(before.contains(after[2]));
 }
 
-TEST_F(MainActionsTest, YesAndThenCancelLosesTheReplacedWindow)
+// The question names the analysis; it goes only once the new one has loaded, and Cancel in the
+// open dialog keeps all three. At no moment are more than three shown.
+TEST_F(MainActionsTest, YesAndThenCancelKeepsAllThree)
 {
     Create();
     OpenWindows(3);
+    const QList<TChildform*> before = main->AnalysisWindows();
+    main->MdiArea()->setActiveSubWindow(before[1]);
+    before[1]->setWindowTitle(QStringLiteral("Analysis of 01.05.2010."));
+
+    int shownDuringDialog = -1;
+    bool replacedHidden = false;
+    WhenVisible(&main->OpenAnalysisDialog(), [&] {
+        shownDuringDialog = WindowCount();
+        replacedHidden = before[1]->isHidden();
+        main->OpenAnalysisDialog().done(QDialog::Rejected);
+    });
     doubles.prompts.answers.push_back(PromptAnswer::Yes);
-    EXPECT_TRUE(Open(false));
-    WaitUntil([&] { return WindowCount() == 2; }, 1000);
-    EXPECT_EQ(WindowCount(), 2);
+    main->ActionOpenExecute();
+
+    ASSERT_EQ(doubles.prompts.calls.size(), 1u);
+    EXPECT_EQ(doubles.prompts.calls[0].text,
+              Row(95) + QStringLiteral("\n\nAnalysis of 01.05.2010."));
+    EXPECT_EQ(shownDuringDialog, 3);
+    EXPECT_TRUE(replacedHidden);
+    WaitUntil([&] { return main->MdiArea()->subWindowList().size() == 3; }, 1000);
+    EXPECT_EQ(main->AnalysisWindows(), before);
+    EXPECT_EQ(main->ActiveAnalysisWindow(), before[1]);
+}
+
+TEST_F(MainActionsTest, YesAndALoadedAnalysisReplacesTheActiveOne)
+{
+    Create();
+    OpenWindows(3);
+    const QList<TChildform*> before = main->AnalysisWindows();
+    main->MdiArea()->setActiveSubWindow(before[0]);
+    QPointer<TChildform> replaced = before[0];
+    doubles.prompts.answers.push_back(PromptAnswer::Yes);
+    ASSERT_TRUE(Open(true));
+    WaitUntil([&] { return replaced.isNull(); }, 1000);
+    EXPECT_TRUE(replaced.isNull());
+    const QList<TChildform*> after = main->AnalysisWindows();
+    ASSERT_EQ(after.size(), 3);
+    EXPECT_EQ(after[0], before[1]);
+    EXPECT_EQ(after[1], before[2]);
+    EXPECT_EQ(main->ActiveAnalysisWindow(), after[2]);
 }
 
 TEST_F(MainActionsTest, ConfirmedOpenStoresTheDirectoryAndKeepsTheLanguage)
