@@ -16,6 +16,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace korvex {
 
@@ -141,7 +144,17 @@ void TMainform::ActionExitExecute()
 
 void TMainform::ActionCascadeExecute()
 {
-    mdiArea_->cascadeSubWindows();
+    KeepActiveWindow([this] { mdiArea_->cascadeSubWindows(); });
+}
+
+void TMainform::KeepActiveWindow(const std::function<void()>& arrange)
+{
+    // Arranging may leave no window active (the tool bar then greys out) or activate another.
+    const QPointer<QMdiSubWindow> active = mdiArea_->currentSubWindow();
+    arrange();
+    if (active != nullptr && !active->isHidden())
+        mdiArea_->setActiveSubWindow(active);
+    UpdateActions();
 }
 
 void TMainform::ActionTileHorizontalExecute()
@@ -153,15 +166,26 @@ void TMainform::ActionTileHorizontalExecute()
             windows << window;
     if (windows.isEmpty())
         return;
-    const QRect area = mdiArea_->viewport()->rect();
-    const int count = int(windows.size());
-    int top = 0;
-    for (int i = 0; i < count; ++i) {
-        const int height = i == count - 1 ? area.height() - top : area.height() / count;
-        windows[i]->showNormal();
-        windows[i]->setGeometry(0, top, area.width(), height);
-        top += height;
-    }
+    KeepActiveWindow([this, &windows] {
+        const QRect area = mdiArea_->viewport()->rect();
+        const int count = int(windows.size());
+        // A window is never lower than its minimum: when the stack is then taller than the
+        // frame, the frame scrolls, and the windows leave room for its vertical scroll bar.
+        int needed = 0;
+        for (QMdiSubWindow* window : windows)
+            needed += std::max(area.height() / count, window->minimumHeight());
+        const int width = needed > area.height()
+                              ? area.width() - mdiArea_->verticalScrollBar()->sizeHint().width()
+                              : area.width();
+        int top = 0;
+        for (int i = 0; i < count; ++i) {
+            const int share = i == count - 1 ? area.height() - top : area.height() / count;
+            const int height = std::max(share, windows[i]->minimumHeight());
+            windows[i]->showNormal();
+            windows[i]->setGeometry(0, top, width, height);
+            top += height;
+        }
+    });
 }
 
 void TMainform::ActionMinimizeAllExecute()

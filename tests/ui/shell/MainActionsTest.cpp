@@ -1,6 +1,12 @@
 #include "tests/ui/shell/MainTestSupport.h"
 
+#include "ui/analysis/ChartSplitter.h"
+#include "ui/analysis/ChildControls.h"
+#include "ui/analysis/ChildWidgets.h"
+#include "ui/chart/ChartWidget.h"
+
 #include <QApplication>
+#include <QComboBox>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -263,31 +269,112 @@ TEST_F(MainActionsTest, ClosingTheMainWindowClosesEveryAnalysisThenReleasesTheSe
     EXPECT_EQ(main->Settings(), nullptr);
 }
 
-TEST_F(MainActionsTest, WindowArrangement)
+// The navigation row of a window lies whole inside it and inside the frame's view.
+::testing::AssertionResult NavigationVisible(TMainform& main, TChildform* window)
 {
-    Create();
-    main->resize(1000, 700);
-    main->OnActivate(); // before showing: a later activation must not start an open
-    main->Timer()->stop();
-    main->show();
-    OpenWindows(3);
+    const ChildWidgets& w = window->Widgets();
+    const QRect inWindow(w.spanTime->mapTo(window, QPoint(0, 0)), w.spanTime->size());
+    const QRect buttons(w.buttonJumpRight->mapTo(window, QPoint(0, 0)), w.buttonJumpRight->size());
+    const QRect inner = window->contentsRect();
+    if (!inner.contains(inWindow) || !inner.contains(buttons))
+        return ::testing::AssertionFailure() << "navigation cut off in a window of "
+                                             << window->width() << "x" << window->height();
+    const QRect inFrame =
+        QRect(window->mapTo(main.MdiArea()->viewport(), buttons.topLeft()), buttons.size());
+    if (window->y() >= 0 && !main.MdiArea()->viewport()->rect().contains(inFrame))
+        return ::testing::AssertionFailure() << "navigation outside the frame";
+    return ::testing::AssertionSuccess();
+}
 
-    main->ActionTileHorizontalExecute();
+class WindowArrangementTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        Create();
+        main->resize(1000, 760);
+        main->OnActivate(); // before showing: a later activation must not start an open
+        main->Timer()->stop();
+        main->show();
+        OpenWindows(3);
+        windows = main->AnalysisWindows();
+        main->MdiArea()->setActiveSubWindow(windows[1]);
+    }
+    void TearDown() override
+    {
+        main->close();
+        MainWindowTest::TearDown();
+    }
+    // The actions follow the active window at once, without a click into it.
+    void ExpectActionsOfAnActiveWindow()
+    {
+        EXPECT_NE(main->ActiveAnalysisWindow(), nullptr);
+        EXPECT_TRUE(A().ActionViewChart->isEnabled());
+        EXPECT_TRUE(A().ActionViewList->isEnabled());
+        EXPECT_TRUE(A().ActionClose->isEnabled());
+    }
+    QList<TChildform*> windows;
+};
+
+TEST_F(WindowArrangementTest, StackedWindowsKeepChartsAndNavigationUsable)
+{
+    A().ActionTileHorizontal->trigger();
+    QApplication::processEvents();
     const QRect area = main->MdiArea()->viewport()->rect();
-    const QList<TChildform*> windows = main->AnalysisWindows();
     int top = 0;
     for (TChildform* window : windows) {
         EXPECT_FALSE(window->isMaximized());
         EXPECT_EQ(window->geometry().top(), top);
-        EXPECT_EQ(window->geometry().width(), area.width());
+        EXPECT_GE(window->height(), area.height() / 3);
+        EXPECT_GE(window->geometry().right(), area.width() - 20);
         top = window->geometry().bottom() + 1;
+        EXPECT_TRUE(NavigationVisible(*main, window));
+        // The lower chart gives way first: the upper one is never the smaller.
+        const ChildWidgets& w = window->Widgets();
+        EXPECT_GE(w.chart->height(), w.chart2->height());
+        EXPECT_GE(w.chart->height(), 95);
     }
-    EXPECT_EQ(top, area.height());
+    EXPECT_GE(top, area.height());
+    EXPECT_EQ(main->ActiveAnalysisWindow(), windows[1]);
+    ExpectActionsOfAnActiveWindow();
 
-    main->ActionMinimizeAllExecute();
+    A().ActionMinimizeAll->trigger();
     for (TChildform* window : windows)
         EXPECT_TRUE(window->isMinimized());
-    main->close();
+}
+
+TEST_F(WindowArrangementTest, OverlappingWindowsShowTheirNavigation)
+{
+    A().ActionCascade->trigger();
+    QApplication::processEvents();
+    for (TChildform* window : windows) {
+        EXPECT_FALSE(window->isMaximized());
+        EXPECT_TRUE(NavigationVisible(*main, window));
+    }
+    EXPECT_EQ(main->ActiveAnalysisWindow(), windows[1]);
+    ExpectActionsOfAnActiveWindow();
+}
+
+TEST_F(WindowArrangementTest, ClosingAWindowUpdatesTheActionsForTheNextOne)
+{
+    A().ActionCascade->trigger();
+    A().ActionClose->trigger();
+    WaitUntil([&] { return WindowCount() == 2; }, 1000);
+    QApplication::processEvents();
+    ExpectActionsOfAnActiveWindow();
+}
+
+TEST(ChartSplit, TheLowerChartGivesWayFirst)
+{
+    const ChartHeights preferred{400, 120}, minimum{95, 95};
+    EXPECT_EQ(SplitChartHeights(700, preferred, minimum), (ChartHeights{580, 120}));
+    EXPECT_EQ(SplitChartHeights(520, preferred, minimum), (ChartHeights{400, 120}));
+    EXPECT_EQ(SplitChartHeights(510, preferred, minimum), (ChartHeights{400, 110}));
+    EXPECT_EQ(SplitChartHeights(495, preferred, minimum), (ChartHeights{400, 95}));
+    EXPECT_EQ(SplitChartHeights(300, preferred, minimum), (ChartHeights{205, 95}));
+    EXPECT_EQ(SplitChartHeights(190, preferred, minimum), (ChartHeights{95, 95}));
+    // A split the user dragged to is the new preference.
+    EXPECT_EQ(SplitChartHeights(500, ChartHeights{150, 300}, minimum), (ChartHeights{200, 300}));
+    EXPECT_EQ(SplitChartHeights(350, ChartHeights{150, 300}, minimum), (ChartHeights{150, 200}));
 }
 
 } // namespace
