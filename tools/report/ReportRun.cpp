@@ -177,9 +177,17 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         std::fprintf(err, "korvex-report: %s\n", OneLine(e).c_str());
 
     try {
-        analysis.Finish();
+        analysis.Finish(months);
     } catch (const KorvexError& e) {
-        std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
+        if (load.loaded == 0 && !load.failures.empty()) {
+            // Files were there, so "no file found" would mislead.
+            std::fprintf(err, "korvex-report: no file could be read (%zu of %zu failed)\n",
+                         load.failures.size(), selection.files.size());
+            if (options.json && !Write(out, ReportJson(analysis, load)))
+                std::fprintf(err, "korvex-report: the output cannot be written\n");
+        } else {
+            std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
+        }
         return ExitNothingLoaded;
     }
 
