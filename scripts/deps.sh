@@ -22,6 +22,29 @@ ensure_packages() {
   $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# Generates the named locales (e.g. de_DE.UTF-8) that are not there yet; needs the locales package.
+ensure_locales() {
+  local missing=()
+  local name
+  for name in "$@"; do
+    # locale -a lists "de_DE.utf8" for "de_DE.UTF-8".
+    if ! locale -a 2>/dev/null | grep -qix "${name%%.*}.utf-\?8"; then
+      missing+=("$name")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Generating locales: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  for name in "${missing[@]}"; do
+    $sudo localedef -i "${name%%.*}" -c -f UTF-8 -A /usr/share/locale/locale.alias "$name"
+  done
+}
+
 KORVEX_BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
@@ -29,7 +52,7 @@ KORVEX_BUILD_PACKAGES=(
   fonts-liberation2 fonts-dejavu-core
 )
 KORVEX_TEST_PACKAGES=(
-  libgtest-dev libgmock-dev libbenchmark-dev python3 python3-openpyxl
+  libgtest-dev libgmock-dev libbenchmark-dev python3 python3-openpyxl locales
 )
 # Only for the libFuzzer targets (see README, Reliability).
 KORVEX_FUZZ_PACKAGES=(

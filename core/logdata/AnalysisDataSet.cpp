@@ -3,6 +3,7 @@
 #include "core/logdata/CustomSeries.h"
 #include "core/logdata/DeviceNames.h"
 #include "core/logdata/LogFileReader.h"
+#include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 
@@ -94,6 +95,12 @@ void AnalysisDataSet::setUnit(int i, const std::string& unit)
 void AnalysisDataSet::createDeviceSettings(int number, const std::string& name, bool standardName)
 {
     settings_ = std::make_unique<DeviceSettings>(number, name, standardName);
+    // What "save for future analyses" stored for this device comes back with it. A settings file
+    // that cannot be opened is reported by the first field registration, not here.
+    try {
+        LoadDeviceStyle(AppSettings::Get(), *settings_);
+    } catch (const SettingsFileError&) {
+    }
 }
 
 void AnalysisDataSet::appendDayBlock(const DayBlock& block)

@@ -120,5 +120,8 @@ private:
 // once per settings key) into the settings file. Does nothing when the file is not open.
 // A failed Dev write raises SettingsFileError(Text(TextId::SettingsFileAccessFailed)); a failed per-field write is skipped.
 void SaveDeviceSettings(AppSettings& settings, const DeviceSettings& device);
+// Takes the line width and both styles saved in the device's Dev: section, when it has one;
+// a missing key or a width outside 1..10 keeps the current value. Dev:Default is not read.
+void LoadDeviceStyle(const AppSettings& settings, DeviceSettings& device);
 
 } // namespace korvex

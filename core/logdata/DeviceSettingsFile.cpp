@@ -59,4 +59,17 @@ void SaveDeviceSettings(AppSettings& settings, const DeviceSettings& device)
         SettingsWriteFailed();
 }
 
+void LoadDeviceStyle(const AppSettings& settings, DeviceSettings& device)
+{
+    if (!settings.isOpen())
+        return;
+    const IniFile& file = settings.file();
+    const std::string dev = "Dev:" + std::to_string(device.number());
+    const long long width = file.readInteger(dev, "LineWidth", device.lineWidth());
+    if (width >= 1 && width <= 10)
+        device.setLineWidth(static_cast<unsigned>(width));
+    device.setOthersAsBars(file.readBool(dev, "OthersUseBars", device.othersAsBars()));
+    device.setOutputsAsBars(file.readBool(dev, "OutputsUseBars", device.outputsAsBars()));
+}
+
 } // namespace korvex

@@ -225,7 +225,7 @@ void FileLoad::run()
         set_.appendDayBlock(block);
         set_.appendFileName(path_);
     } catch (const std::exception&) {
-        throw KorvexError(Text(kTextOpenFailed));
+        throw KorvexError(Text(TextId::ErrorOpeningFile));
     }
 }
 

@@ -49,6 +49,33 @@ TEST_F(ReportTool, MonthlyAndAnnualTablesInAnotherLanguage)
     EXPECT_NE(annual.out.find("\r\n2010;110,00;4,53\r\n"), std::string::npos);
 }
 
+// Month names follow --language in every table, in the document and in the window's title.
+TEST_F(ReportTool, MonthNamesFollowTheLanguageEverywhere)
+{
+    const ToolResult daily = Report({Fixture("basic"), "--language", "de"});
+    EXPECT_NE(daily.out.find("\r\n01. Mai. 2010;"), std::string::npos) << daily.out;
+    const ToolResult monthly = Report({Fixture("basic"), "--table", "monthly", "--language", "de"});
+    EXPECT_NE(monthly.out.find("\r\nMai. 2010;110,00;4,53\r\n"), std::string::npos) << monthly.out;
+    EXPECT_EQ(monthly.out.find("May"), std::string::npos);
+    const ToolResult annual = Report({Fixture("basic"), "--table", "annual", "--language", "it"});
+    EXPECT_NE(annual.out.find("\r\n2010;110,00;4,53\r\n"), std::string::npos) << annual.out;
+
+    const ToolResult json = Report({Fixture("basic"), "--json", "--language", "fr"});
+    ASSERT_EQ(json.exitCode, 0);
+    const Json doc = JsonParser::Parse(json.out);
+    EXPECT_EQ(doc["tables"]["monthly"][2][0].Str(), "mai. 2010");
+
+    const ToolResult year = Report({Fixture("basic"), "--span", "year", "--language", "de"});
+    EXPECT_EQ(year.exitCode, 0) << year.err;
+    EXPECT_NE(year.out.find("\r\nMai. 2010;110,00;4,53\r\n"), std::string::npos) << year.out;
+    EXPECT_NE(year.out.find("\r\nJan 2010 - Dez 2010\r\n"), std::string::npos) << year.out;
+    const ToolResult month = Report({Fixture("basic"), "--span", "month", "--at", "2010-05-02",
+                                     "--device", "10", "--language", "es"});
+    EXPECT_EQ(month.exitCode, 0) << month.err;
+    EXPECT_NE(month.out.find("\r\nmayo 2010  -  "), std::string::npos) << month.out;
+    EXPECT_NE(month.out.find("\r\n01. may. 2010;"), std::string::npos) << month.out;
+}
+
 TEST_F(ReportTool, RangeLimitsTheFiles)
 {
     const ToolResult r = Report({Fixture("basic"), "--from", "2010-05-02", "--to", "2010-05-02"});
@@ -164,6 +191,19 @@ TEST_F(ReportTool, JsonTextsFollowTheLanguage)
     EXPECT_EQ(doc["tables"]["daily"][0][0].Str(), TextOf(BlockFrench, TextId::DailyOverview));
 }
 
+// On a German desktop (comma decimal) the document is the same and still valid JSON.
+TEST_F(ReportTool, JsonIsTheSameOnAGermanDesktop)
+{
+    const ToolResult plain = Report({Fixture("basic"), "--json"});
+    const ToolResult german = RunIn("de_DE.UTF-8", "korvex-report", {Fixture("basic"), "--json"});
+    ASSERT_EQ(german.exitCode, 0) << german.err;
+    EXPECT_EQ(german.err.find("locale"), std::string::npos) << german.err;
+    const Json doc = JsonParser::Parse(german.out);
+    EXPECT_EQ(doc["devices"][0]["fields"][0]["first"][0].Num(), 40299.333333333);
+    EXPECT_NEAR(doc["devices"][0]["fields"][2]["max"].Num(), 2.0, 1e-6);
+    EXPECT_EQ(german.out, plain.out);
+}
+
 TEST_F(ReportTool, WindowOfAMonthForOneDevice)
 {
     const ToolResult r =
@@ -211,8 +251,19 @@ TEST_F(ReportTool, OnlyFailingFiles)
         std::string::npos);
     EXPECT_NE(r.err.find("10100502.csv: The file you specified is not a valid log file.\n"),
               std::string::npos);
-    EXPECT_NE(r.err.find("No file found to open"), std::string::npos);
-    EXPECT_EQ(Report({Fixture("failing"), "--json"}).exitCode, 1);
+    // Files were found: the message says that none could be read, not that none was there.
+    EXPECT_NE(r.err.find("no file could be read (2 of 2 failed)"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("No file found to open"), std::string::npos);
+
+    const ToolResult json = Report({Fixture("failing"), "--json"});
+    EXPECT_EQ(json.exitCode, 1);
+    const Json doc = JsonParser::Parse(json.out);
+    EXPECT_EQ(doc["files"]["loaded"].Num(), 0);
+    ASSERT_EQ(doc["files"]["failed"].size(), 2u);
+    EXPECT_EQ(doc["files"]["failed"][1]["path"].Str(), "10100502.csv");
+    EXPECT_EQ(doc["files"]["failed"][1]["message"].Str(),
+              "The file you specified is not a valid log file.");
+    EXPECT_EQ(doc["days"].size(), 0u);
 }
 
 TEST_F(ReportTool, DirectoryWithSpacesAndNonAsciiNames)

@@ -76,8 +76,15 @@ protected:
     // Runs a program of the build's bin folder with the given arguments.
     ToolResult Run(const std::string& program, const std::vector<std::string>& args) const
     {
-        std::string command =
-            "LC_ALL=C.UTF-8 " + ShellQuote(std::string(KORVEX_BIN_DIR) + "/" + program);
+        return RunIn("C.UTF-8", program, args);
+    }
+
+    // The same under the given desktop locale (LC_ALL and LANG).
+    ToolResult RunIn(const std::string& locale, const std::string& program,
+                     const std::vector<std::string>& args) const
+    {
+        std::string command = "LC_ALL=" + ShellQuote(locale) + " LANG=" + ShellQuote(locale) + " " +
+                              ShellQuote(std::string(KORVEX_BIN_DIR) + "/" + program);
         for (const std::string& a : args)
             command += " " + ShellQuote(a);
         const std::filesystem::path out = temp_ / "stdout";

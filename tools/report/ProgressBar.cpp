@@ -1,4 +1,5 @@
 #include "tools/report/ProgressBar.h"
+#include <charconv>
 
 #include <string>
 
@@ -35,7 +36,11 @@ void ProgressBar::Draw()
     bar.append(static_cast<std::size_t>(kWidth - filled), '-');
     const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
     const double rate = seconds > 0 ? static_cast<double>(bytes_) / 1e6 / seconds : 0.0;
-    std::fprintf(out_, "\r[%s] %zu/%zu files  %.1f MB/s ", bar.c_str(), done_, total_, rate);
+    char rateText[32];
+    const auto printed =
+        std::to_chars(rateText, rateText + sizeof rateText - 1, rate, std::chars_format::fixed, 1);
+    *(printed.ec == std::errc() ? printed.ptr : rateText) = '\0';
+    std::fprintf(out_, "\r[%s] %zu/%zu files  %s MB/s ", bar.c_str(), done_, total_, rateText);
     std::fflush(out_);
     drawn_ = true;
 }

@@ -36,7 +36,7 @@ void ReportAnalysis::BuildDeviceView(std::size_t device)
     set.prepareDisplay();
 }
 
-void ReportAnalysis::Finish()
+void ReportAnalysis::Finish(const MonthNames& months)
 {
     std::vector<const AnalysisDataSet*> sets;
     for (const auto& set : dataSets)
@@ -46,7 +46,8 @@ void ReportAnalysis::Finish()
     for (const auto& entry : dayList)
         days.push_back(entry.second);
     // The decimal separator is read now: the first log file made it the comma.
-    const ViewFormat format;
+    ViewFormat format;
+    format.months = &months;
     daily = BuildDailyYieldTable(dataSets, days, format);
     monthly = BuildMonthlyYieldTable(daily, format);
     annual = BuildAnnualYieldTable(monthly, periodStart, dataSets, format);

@@ -2,6 +2,7 @@
 
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/LogDirectoryLoad.h"
+#include "core/services/DayTime.h"
 #include "core/views/StringGrid.h"
 
 #include <memory>
@@ -21,8 +22,9 @@ public:
     void AddLogFile(const std::string& path) override;
     // The data's part of BuildDeviceView: sums, availability, display (no charts here).
     void BuildDeviceView(std::size_t device) override;
-    // As FinishAnalysis: the day list (KorvexError(Text(TextId::NoFileToOpen)) without any) and the yield tables.
-    void Finish();
+    // As FinishAnalysis: the day list (KorvexError(Text(TextId::NoFileToOpen)) without any) and the yield tables,
+    // whose month rows are named in the given language.
+    void Finish(const MonthNames& months = MonthNames::English());
 
     DayTime periodStart = 0, periodEnd = 0;
     std::vector<std::string> deviceNumbers;

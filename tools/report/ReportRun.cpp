@@ -193,15 +193,23 @@ int WriteReport(const ReportOptions& options, const RangeChoice& range,
     observer.Finish();
     ReportLoadErrors(load, observer, err);
 
+    const MonthNames& months = MonthNamesForBlock(options.textBlock);
     try {
-        analysis.Finish();
+        analysis.Finish(months);
     } catch (const KorvexError& e) {
-        std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
+        if (load.loaded == 0 && !load.failures.empty()) {
+            // Files were there, so "no file found" would mislead.
+            std::fprintf(err, "korvex-report: no file could be read (%zu of %zu failed)\n",
+                         load.failures.size(), range.selection.files.size());
+            if (options.json && !Write(out, ReportJson(analysis, load)))
+                std::fprintf(err, "korvex-report: the output cannot be written\n");
+        } else {
+            std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
+        }
         return ExitNothingLoaded;
     }
     if (options.workbook)
-        return WriteYieldWorkbook(analysis, device, MonthNamesForBlock(options.textBlock),
-                                  *options.workbook, out, err);
+        return WriteYieldWorkbook(analysis, device, months, *options.workbook, out, err);
     if (!Write(out, ReportOutput(options, analysis, load, device))) {
         std::fprintf(err, "korvex-report: the output cannot be written\n");
         return ExitNothingLoaded;

@@ -4,6 +4,7 @@
 
 #include "core/services/Errors.h"
 #include "core/views/Navigation.h"
+#include "ui/analysis/ChartSplitter.h"
 #include "ui/analysis/ChildControls.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
@@ -178,7 +179,7 @@ void TChildform::BuildLayout()
     w_.panelCharts = MakePanel(w_.panelGraph, false);
     auto* chartsLayout = new QVBoxLayout(w_.panelCharts);
     chartsLayout->setContentsMargins(0, 0, 0, 0);
-    w_.splitterChart = new QSplitter(Qt::Vertical, w_.panelCharts);
+    w_.splitterChart = new ChartSplitter(w_.panelCharts, ChartHeights{400, 120});
     w_.splitterChart->setHandleWidth(3);
     w_.splitterChart->setChildrenCollapsible(false);
     w_.splitterChart->setOpaqueResize(false);
@@ -191,8 +192,6 @@ void TChildform::BuildLayout()
     w_.chart2->setMinimumHeight(95);
     w_.splitterChart->addWidget(w_.chart);
     w_.splitterChart->addWidget(w_.chart2);
-    w_.splitterChart->setStretchFactor(0, 1);
-    w_.splitterChart->setStretchFactor(1, 0);
     w_.splitterChart->setSizes({400, 120});
     chartsLayout->addWidget(w_.splitterChart);
     graphLayout->addWidget(w_.panelCharts, 1);
@@ -255,6 +254,8 @@ void TChildform::BuildLayout()
         button->setProperty("imageIndex", b.image);
         *b.slot = button;
     }
+
+    w_.panelZoomX->setMinimumWidth(w_.buttonJumpRight->geometry().right() + 6);
 
     w_.scrollTimer = new QTimer(this);
     w_.scrollTimer->setInterval(50);
@@ -329,6 +330,13 @@ void TChildform::OnCreate()
     // Today, as one day, until an analysis is loaded.
     const DayTime today = static_cast<DayTime>(QDate(1899, 12, 30).daysTo(QDate::currentDate()));
     SetWindow(today + 1, today);
+
+    // However the windows are arranged, the navigation row (span list, slider, buttons) and
+    // both charts at their minimum stay whole; the graph list gives way instead.
+    const QSize decoration = minimumSizeHint() - widget()->minimumSizeHint();
+    const QSize graphSide = w_.panelGraph->minimumSizeHint();
+    setMinimumSize(QSize(w_.panelLeft->width() + graphSide.width(), graphSide.height()) +
+                   decoration);
 }
 
 void TChildform::ConfigureCharts()

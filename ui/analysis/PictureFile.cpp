@@ -6,6 +6,7 @@
 #include "ui/shell/CommonDialogs.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 
@@ -16,6 +17,13 @@ namespace {
 QString Format(const char* format, DayTime t, const MonthNames& months)
 {
     return QString::fromStdString(FormatDayTime(format, t, months));
+}
+
+// The folder of the last picture the user chose in this run.
+QString& LastPictureFolder()
+{
+    static QString folder;
+    return folder;
 }
 
 } // namespace
@@ -63,12 +71,39 @@ QString PictureFilterText()
            UiText(TextId::FilterAllFiles) + QStringLiteral(" (*.*)|*");
 }
 
-std::optional<PictureTarget> ChoosePictureFile(QWidget* owner, const QString& initialName)
+std::optional<PictureTarget> ChoosePictureFile(QWidget* owner, const QString& initialName,
+                                               const QString& logFolder)
 {
     QString path = initialName;
-    if (!ChooseFile(path, owner, PictureFilterText(), false, QStringLiteral("*.jpg"), QString()))
+    const QString start = LastPictureFolder().isEmpty() ? logFolder : LastPictureFolder();
+    if (!ChooseFile(path, owner, PictureFilterText(), false, QStringLiteral("*.jpg"), start))
         return std::nullopt;
+    LastPictureFolder() = QFileInfo(path).absolutePath();
     return PictureTargetFor(path);
+}
+
+void ForgetPictureFolder()
+{
+    LastPictureFolder().clear();
+}
+
+QString CommonFolder(const std::vector<std::string>& files)
+{
+    QString common;
+    bool first = true;
+    for (const std::string& file : files) {
+        const QString folder = QFileInfo(QString::fromStdString(file)).absolutePath();
+        if (first) {
+            common = folder;
+            first = false;
+        }
+        // Shorten to the longest common prefix that ends at a folder boundary.
+        while (!common.isEmpty() && folder != common &&
+               !folder.startsWith(common.endsWith(QLatin1Char('/')) ? common
+                                                                    : common + QLatin1Char('/')))
+            common = QFileInfo(common).path() == common ? QString() : QFileInfo(common).path();
+    }
+    return common;
 }
 
 void WriteBitmap(const QImage& image, const QString& path)

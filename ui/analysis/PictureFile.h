@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 class QImage;
 class QWidget;
@@ -43,8 +45,15 @@ QString DefaultPictureName(const QString& base, int spanItem, DayTime windowStar
 QString PictureFilterText();
 
 // Asks for the picture's name (save dialog owned by owner, proposing initialName). Nothing
-// when the user cancels.
-std::optional<PictureTarget> ChoosePictureFile(QWidget* owner, const QString& initialName);
+// when the user cancels. The dialog opens in the folder of the last picture chosen in this run,
+// else in logFolder.
+std::optional<PictureTarget> ChoosePictureFile(QWidget* owner, const QString& initialName,
+                                               const QString& logFolder);
+// Forgets the folder of the last picture, as at the start of a run.
+void ForgetPictureFolder();
+
+// The deepest folder that holds all the files (absolute paths), or "" for none.
+QString CommonFolder(const std::vector<std::string>& files);
 
 // Writes image in the target's format (JPEG at quality 100). Throws PictureFileError.
 void WritePicture(const QImage& image, const PictureTarget& target);

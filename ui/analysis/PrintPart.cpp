@@ -1,5 +1,6 @@
 #include "ui/analysis/PrintPart.h"
 
+#include "core/logdata/AnalysisDataSet.h"
 #include "ui/analysis/Child.h"
 #include "ui/analysis/PrintOutput.h"
 #include "ui/analysis/PrintTable.h"
@@ -53,6 +54,17 @@ public:
 private:
     TTableGrid& grid_;
 };
+
+// The folder the analysis was read from: the deepest one holding all its log files.
+QString LogFolder(const ChildState& state)
+{
+    std::vector<std::string> files;
+    for (const auto& set : state.dataSets) {
+        if (set)
+            files.insert(files.end(), set->fileNames().begin(), set->fileNames().end());
+    }
+    return CommonFolder(files);
+}
 
 } // namespace
 
@@ -111,7 +123,8 @@ void ChildPrint::SaveChartPicture()
 {
     if (!DetermineOutputParts(window_).Any())
         return;
-    const std::optional<PictureTarget> target = ChoosePictureFile(&window_, DefaultFileName());
+    const std::optional<PictureTarget> target =
+        ChoosePictureFile(&window_, DefaultFileName(), LogFolder(window_.State()));
     if (!target)
         return;
     WriteChartPicture(*target);
@@ -119,7 +132,8 @@ void ChildPrint::SaveChartPicture()
 
 void ChildPrint::SaveTablePicture()
 {
-    const std::optional<PictureTarget> target = ChoosePictureFile(&window_, DefaultFileName());
+    const std::optional<PictureTarget> target =
+        ChoosePictureFile(&window_, DefaultFileName(), LogFolder(window_.State()));
     if (!target)
         return;
     WriteTablePicture(*target);

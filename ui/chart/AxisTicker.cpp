@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -215,9 +216,13 @@ QString FormatAxisValue(double v, const QString& pattern, QChar decimalSeparator
     const int minFrac = fracPart.count(u'0');
     const int maxFrac = std::min(15, minFrac + static_cast<int>(fracPart.count(u'#')));
 
+    // to_chars, not printf: the C locale follows the desktop (a German one prints "36,000").
     char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", maxFrac, std::fabs(v));
-    QString digits = QString::fromLatin1(buffer);
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(v),
+                                       std::chars_format::fixed, maxFrac);
+    if (printed.ec != std::errc())
+        return QString();
+    QString digits = QString::fromLatin1(buffer, static_cast<int>(printed.ptr - buffer));
     QString integral = digits, fraction;
     const int point = digits.indexOf(u'.');
     if (point >= 0) {

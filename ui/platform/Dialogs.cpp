@@ -23,11 +23,50 @@ std::uint32_t ToBgr(const QColor& colour)
            (std::uint32_t(colour.blue()) << 16);
 }
 
+// "Image files (*.bmp) (*.bmp)" -> "bmp"; a filter without one plain extension gives "".
+QString FilterExtension(const QString& filter)
+{
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open)
+        return QString();
+    const QString pattern = filter.mid(open + 1, close - open - 1).trimmed();
+    if (!pattern.startsWith(QLatin1String("*.")))
+        return QString();
+    const QString extension = pattern.mid(2);
+    for (const QChar c : extension) {
+        if (!c.isLetterOrNumber())
+            return QString();
+    }
+    return extension;
+}
+
+// A name typed without extension takes the extension of the chosen file type, so that picking
+// "bitmap" and typing "roof" saves roof.bmp; other file types fall back to the default.
+class FileDialog final : public QFileDialog {
+public:
+    FileDialog(QWidget* owner, const QString& fallbackExtension)
+        : QFileDialog(owner), fallback_(fallbackExtension)
+    {}
+
+    void accept() override
+    {
+        if (acceptMode() == AcceptSave && !fallback_.isEmpty()) {
+            const QString chosen = FilterExtension(selectedNameFilter());
+            setDefaultSuffix(chosen.isEmpty() ? fallback_ : chosen);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString fallback_;
+};
+
 } // namespace
 
 std::optional<QString> QtDialogs::ChooseFile(const FileDialogRequest& request)
 {
-    QFileDialog dialog(request.owner);
+    FileDialog dialog(request.owner, request.defaultExtension);
     // Qt's own dialog: a desktop portal would ignore the position and some of the options.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);

@@ -16,10 +16,12 @@ namespace korvex {
 // (ui/shell/CommonDialogs.h) turns the program's "|"-separated filter text into nameFilters.
 struct FileDialogRequest {
     QWidget* owner = nullptr;
-    QString initialFile;      // already cut to 259 characters
-    QStringList nameFilters;  // Qt form: "Image files (*.jpg) (*.jpg)", first one selected
-    bool open = true;         // false: save dialog (asks before overwriting)
-    QString defaultExtension; // without "*." and "." ("jpg"); empty: none
+    QString initialFile;     // already cut to 259 characters
+    QStringList nameFilters; // Qt form: "Image files (*.jpg) (*.jpg)", first one selected
+    bool open = true;        // false: save dialog (asks before overwriting)
+    // Without "*." and "." ("jpg"); empty: none. Given for a save dialog, a name typed without
+    // extension takes the chosen file type's extension, or this one for types like "*".
+    QString defaultExtension;
     QString initialDirectory; // empty: the dialog's default
 };
 

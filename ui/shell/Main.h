@@ -8,6 +8,8 @@
 #include <QList>
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -131,6 +133,8 @@ private:
     // Runs handler on the checked state as it was before a checkable action was triggered.
     void ConnectCheckable(QAction* action, void (TMainform::*handler)());
     void OnClose();
+    // Runs a window arrangement, then keeps the active window active and updates the actions.
+    void KeepActiveWindow(const std::function<void()>& arrange);
 
     MainActions a_;
     MainMenus m_;

@@ -16,27 +16,41 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace korvex {
 
 void TMainform::ActionOpenExecute()
 {
     const QList<TChildform*> windows = AnalysisWindows();
+    QPointer<TChildform> replaced;
     if (windows.size() >= kMaxAnalysisWindows) {
-        TChildform* replaced = ActiveAnalysisWindow();
+        replaced = ActiveAnalysisWindow();
         if (replaced == nullptr)
             replaced = windows[kMaxAnalysisWindows - 1];
         if (replaced->isMinimized())
             replaced->showMaximized();
         mdiArea_->setActiveSubWindow(replaced);
         replaced->raise();
+        // The question names the analysis that would go.
         const PromptAnswer answer = ThePlatform().prompts->Show(
-            this, UiText(TextId::CaptionWarning), UiText(TextId::MaximumAnalysesOpen),
+            this, UiText(TextId::CaptionWarning), UiText(TextId::MaximumAnalysesOpen) + QStringLiteral("\n\n") + replaced->windowTitle(),
             PromptIcon::Warning, PromptButtons::YesNo);
         if (answer != PromptAnswer::Yes)
             return;
-        replaced->close();
+        // Out of sight, not closed, while the new analysis loads: Cancel brings it back, and
+        // never more than three analyses are shown.
+        replaced->hide();
     }
+    auto restoreReplaced = [this, &replaced] {
+        if (replaced == nullptr)
+            return;
+        replaced->show();
+        mdiArea_->setActiveSubWindow(replaced);
+        UpdateActions();
+    };
 
     QPointer<TChildform> window;
     try {
@@ -45,6 +59,7 @@ void TMainform::ActionOpenExecute()
         window->showMaximized();
     } catch (...) {
         delete window.data();
+        restoreReplaced();
         throw KorvexError(Text(TextId::WindowNotOpened));
     }
     mdiArea_->setActiveSubWindow(window);
@@ -61,7 +76,13 @@ void TMainform::ActionOpenExecute()
     if (openAnalysis_->exec() != QDialog::Accepted) {
         if (window != nullptr)
             window->close();
+        restoreReplaced();
         return;
+    }
+    if (replaced != nullptr) {
+        replaced->close();
+        if (window != nullptr)
+            mdiArea_->setActiveSubWindow(window);
     }
     try {
         if (settings_ != nullptr)
@@ -114,7 +135,17 @@ void TMainform::ActionExitExecute()
 
 void TMainform::ActionCascadeExecute()
 {
-    mdiArea_->cascadeSubWindows();
+    KeepActiveWindow([this] { mdiArea_->cascadeSubWindows(); });
+}
+
+void TMainform::KeepActiveWindow(const std::function<void()>& arrange)
+{
+    // Arranging may leave no window active (the tool bar then greys out) or activate another.
+    const QPointer<QMdiSubWindow> active = mdiArea_->currentSubWindow();
+    arrange();
+    if (active != nullptr && !active->isHidden())
+        mdiArea_->setActiveSubWindow(active);
+    UpdateActions();
 }
 
 void TMainform::ActionTileHorizontalExecute()
@@ -126,15 +157,26 @@ void TMainform::ActionTileHorizontalExecute()
             windows << window;
     if (windows.isEmpty())
         return;
-    const QRect area = mdiArea_->viewport()->rect();
-    const int count = int(windows.size());
-    int top = 0;
-    for (int i = 0; i < count; ++i) {
-        const int height = i == count - 1 ? area.height() - top : area.height() / count;
-        windows[i]->showNormal();
-        windows[i]->setGeometry(0, top, area.width(), height);
-        top += height;
-    }
+    KeepActiveWindow([this, &windows] {
+        const QRect area = mdiArea_->viewport()->rect();
+        const int count = int(windows.size());
+        // A window is never lower than its minimum: when the stack is then taller than the
+        // frame, the frame scrolls, and the windows leave room for its vertical scroll bar.
+        int needed = 0;
+        for (QMdiSubWindow* window : windows)
+            needed += std::max(area.height() / count, window->minimumHeight());
+        const int width = needed > area.height()
+                              ? area.width() - mdiArea_->verticalScrollBar()->sizeHint().width()
+                              : area.width();
+        int top = 0;
+        for (int i = 0; i < count; ++i) {
+            const int share = i == count - 1 ? area.height() - top : area.height() / count;
+            const int height = std::max(share, windows[i]->minimumHeight());
+            windows[i]->showNormal();
+            windows[i]->setGeometry(0, top, width, height);
+            top += height;
+        }
+    });
 }
 
 void TMainform::ActionMinimizeAllExecute()

@@ -60,6 +60,17 @@ TEST(DaySum, WorkedNumbers)
     EXPECT_EQ(DaySum(empty, kPowerUnitsPerDay, day), 0);
 }
 
+TEST(DaySum, PowerRampIsIntegratedAsTrapezoids)
+{
+    // 0 to 6 kW over one hour in five-minute steps: 3 kWh (the first point adds 0 kW for a minute).
+    const DayTime day = EncodeDate(2008, 5, 15);
+    TOffsetLine ramp(nullptr);
+    for (int m = 0; m <= 60; m += 5)
+        ramp.addPoint(day + (600 + m) / 1440.0, m / 10.0);
+    ramp.addNullPoint(At(day, 11, 0));
+    EXPECT_NEAR(DaySum(ramp, kPowerUnitsPerDay, day), 3.0, 1e-9);
+}
+
 TEST(DaySum, MinuteSamplesAddUpExactly)
 {
     // 1 kW sampled every minute: 1/60 + 1439 minutes = 24 kWh, on dates where day + fraction

@@ -70,6 +70,31 @@ TEST_F(DeviceSettingsTest, LabelsAndColoursComeFromTheDevicesSections)
     EXPECT_EQ(dev20.colour(0), 0x0000FFu);
 }
 
+TEST_F(DeviceSettingsTest, LineWidthAndStylesComeFromTheDevicesOwnSection)
+{
+    writeSettings("[Dev:Default]\r\nLineWidth=9\r\nOthersUseBars=0\r\nOutputsUseBars=1\r\n"
+                  "[Dev:10]\r\nLineWidth=7\r\nOthersUseBars=0\r\n"
+                  "[Dev:21]\r\nLineWidth=11\r\nOutputsUseBars=1\r\n");
+    AnalysisDataSet& set10 = makeSet();
+    AnalysisDataSet& set21 = makeSet();
+    AnalysisDataSet& set30 = makeSet();
+    set10.createDeviceSettings(10, "a", false);
+    set21.createDeviceSettings(21, "b", false);
+    set30.createDeviceSettings(30, "c", false);
+
+    const DeviceSettings& dev10 = *set10.deviceSettings();
+    EXPECT_EQ(dev10.lineWidth(), 7u);
+    EXPECT_FALSE(dev10.othersAsBars());
+    EXPECT_FALSE(dev10.outputsAsBars()); // missing key: the design default
+    // A width no dialog could have stored is ignored; the styles still apply.
+    EXPECT_EQ(set21.deviceSettings()->lineWidth(), 2u);
+    EXPECT_TRUE(set21.deviceSettings()->outputsAsBars());
+    // Dev:Default is written for others, never read.
+    EXPECT_EQ(set30.deviceSettings()->lineWidth(), 2u);
+    EXPECT_TRUE(set30.deviceSettings()->othersAsBars());
+    EXPECT_FALSE(set30.deviceSettings()->outputsAsBars());
+}
+
 TEST_F(DeviceSettingsTest, BadIndicesRaiseText154)
 {
     DeviceSettings dev(1, "x", false);

@@ -113,6 +113,17 @@ TEST_F(LogDirectoryTest, UndatableNamesDropOnlyAtTheEnds)
     EXPECT_EQ(second.files[3].nameKey, 100599);
 }
 
+TEST_F(LogDirectoryTest, TwoUndatableNamesBeforeTheFirstDatedOneAreBothDropped)
+{
+    Touch("01000001.csv");
+    Touch("01001399.csv");
+    Touch("01100502.csv");
+    Touch("01100504.csv");
+    const LogDirectoryScan scan = ScanLogDirectory(root_.string());
+    EXPECT_EQ(Names(scan.files), (std::vector<std::string>{"01100502.csv", "01100504.csv"}));
+    EXPECT_EQ(scan.firstDay, EncodeDate(2010, 5, 2));
+}
+
 TEST_F(LogDirectoryTest, OnlyUndatableFilesFindNothing)
 {
     Touch("01009999.csv");

@@ -176,6 +176,27 @@ TEST_F(ReaderTest, UnreadableTimestampIsStampedFromTheInterval)
     EXPECT_EQ(pts(b, "T1"), "(600,1)(601,2)(605,null)(605,3)(606,4)(606,null)");
 }
 
+TEST_F(ReaderTest, UnreadableTimestampInAFiveMinuteLogIsFiveMinutesOn)
+{
+    AnalysisDataSet& set = makeSet();
+    ASSERT_EQ(loadBytes(set, "Lg10080515.csv",
+                        "DATE & TIME;T1[\xB0"
+                        "C]\r\n2008-05-15 10:00;1\r\n2008-05-15 10:05;2\r\n25:99;3\r\n"
+                        "2008-05-15 10:15;4\r\n2008-05-15 10:20;5\r\n2008-05-15 10:25;7\r\n"),
+              "");
+    EXPECT_EQ(pts(set, "T1"), "(600,1)(605,2)(610,3)(615,4)(620,5)(625,7)(625,null)");
+}
+
+TEST_F(ReaderTest, EndOfDayYieldInWattsIsScaledToKilo)
+{
+    AnalysisDataSet& set = makeSet();
+    ASSERT_EQ(loadBytes(set, "Lg10080515.csv",
+                        "DATE & TIME;T1[\xB0"
+                        "C];Qday[W]\r\n2008-05-15 10:00;20;700\r\n2008-05-15 23:55;21;1500\r\n"),
+              "");
+    EXPECT_EQ(pts(set, "Ptag"), "(720,1.5)");
+}
+
 TEST_F(ReaderTest, FirstLineWithYesterdaysDateMovesOntoTheDay)
 {
     AnalysisDataSet& set = makeSet();

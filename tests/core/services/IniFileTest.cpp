@@ -102,8 +102,8 @@ TEST(IniFile, ValuesReadBackAsWritten)
 {
     TempFolder dir;
     IniFile ini(dir / "v.ini");
-    for (const std::string v :
-         {"  padded ", "\"quoted\"", "'single'", "", "a=b;c", "x\"", "\"  \""}) {
+    for (const std::string v : {"  padded ", "\"quoted\"", "'single'", "", "a=b;c", "x\"", "\"  \"",
+                                "\"mixed'", "trailing "}) {
         ASSERT_TRUE(ini.writeString("S", "K", v));
         IniFile other(dir / "v.ini");
         ASSERT_TRUE(other.reload());
@@ -116,6 +116,17 @@ TEST(IniFile, ValuesReadBackAsWritten)
     // Characters outside the code page: memory shows what the file holds.
     ASSERT_TRUE(ini.writeString("S", "K", "a→b"));
     EXPECT_EQ(ini.readString("S", "K", "-"), "a?b");
+}
+
+TEST(IniFile, UnmatchedQuotesAreKept)
+{
+    TempFolder dir;
+    WriteBytes(dir / "q.ini", "[S]\r\nA=\"mixed'\r\nB='mixed\"\r\nC = \"open\r\n");
+    IniFile ini(dir / "q.ini");
+    ASSERT_TRUE(ini.reload());
+    EXPECT_EQ(ini.readString("S", "A", "-"), "\"mixed'");
+    EXPECT_EQ(ini.readString("S", "B", "-"), "'mixed\"");
+    EXPECT_EQ(ini.readString("S", "C", "-"), "\"open");
 }
 
 TEST(IniFile, RefusesNamesThatCannotBeStored)

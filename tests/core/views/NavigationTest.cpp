@@ -144,6 +144,14 @@ TEST_F(DayListNavigation, NearestDayPrefersTheLaterDayOnATie)
     EXPECT_EQ(NearestDayIndex({}, D(2010, 4, 1)), -1);
 }
 
+TEST(NearestDay, RealTieGoesToTheLaterDay)
+{
+    const std::vector<int> days{Day(2010, 3, 5), Day(2010, 3, 7)};
+    EXPECT_EQ(NearestDayIndex(days, D(2010, 3, 6)), 1);
+    EXPECT_EQ(NearestDayIndex(days, D(2010, 3, 6) + H(23)), 1);
+    EXPECT_EQ(NearestDayIndex(days, D(2010, 3, 5) + H(23)), 0);
+}
+
 TEST_F(DayListNavigation, JumpsSkipDaysWithoutData)
 {
     state.slider.position = 1;
@@ -223,6 +231,11 @@ TEST(ButtonJump, HourSpansSnapToThePeriodEnds)
     s.window = {D(2010, 4, 1) + H(10), D(2010, 4, 1) + H(18)};
     EXPECT_EQ(ButtonJumpClick(s, -1).window,
               (TimeWindow{D(2010, 3, 31) + H(10), D(2010, 3, 31) + H(18)}));
+    // From the second day back onto the first, at the same hours.
+    s.window = {D(2010, 3, 16) + H(10), D(2010, 3, 16) + H(18)};
+    const JumpResult back = ButtonJumpClick(s, -1);
+    EXPECT_NEAR(back.window.start, D(2010, 3, 15) + H(10), 1e-9);
+    EXPECT_NEAR(back.window.end, D(2010, 3, 15) + H(18), 1e-9);
     s.window = {D(2010, 3, 15) + H(10), D(2010, 3, 15) + H(18)};
     EXPECT_EQ(ButtonJumpClick(s, -1).window, (TimeWindow{D(2010, 3, 15), D(2010, 3, 15) + H(8)}));
 

@@ -16,6 +16,11 @@ DayTime D(int y, int m, int d)
     return EncodeDate(y, m, d);
 }
 
+int Day(int y, int m, int d)
+{
+    return static_cast<int>(EncodeDate(y, m, d));
+}
+
 // Device 10 (index 0): P, an annual counter and V; device 20 (index 1): V only. Every day runs
 // 2 kW and 10 l/min from 08:00 to 08:10: 0,37 kWh (0.3667) and 110 l.
 class YieldTablesTest : public test::LogDataTest {
@@ -193,6 +198,33 @@ TEST_F(YieldTablesTest, VisibleTableFollowsTheWindow)
     g = Fill(SpanOneDay, {D(2010, 3, 17), D(2010, 3, 18)}, 0);
     EXPECT_EQ(g.Text(1, 4), "");
     EXPECT_EQ(g.Text(2, 4), "110,00");
+}
+
+TEST_F(YieldTablesTest, AnnualTableOfAPeriodWithoutDaysHasNoYearRow)
+{
+    const StringGrid noDays = BuildDailyYieldTable(sets, std::vector<int>{}, format);
+    const StringGrid noMonths = BuildMonthlyYieldTable(noDays, format);
+    const StringGrid noYears = BuildAnnualYieldTable(noMonths, D(2008, 6, 1), sets, format);
+    EXPECT_EQ(Column(noYears, 0), (std::vector<std::string>{"Annual overview", "Date", ""}));
+}
+
+// Days on both sides of a month's end: the month window shows only its own days.
+TEST_F(YieldTablesTest, MonthWindowLeavesOutTheFirstOfTheNextMonth)
+{
+    AnalysisDataSet& c = add();
+    for (DayTime day : {D(2010, 4, 30), D(2010, 5, 1)}) {
+        ASSERT_EQ(loadBytes(c, test::LogName(30, day),
+                            test::DayLog("V'[l/min]", day, {{"09:00", "5,0"}, {"09:20", "5,0"}})),
+                  "");
+    }
+    Aggregate(c);
+    c.updateAvailability();
+    c.prepareDisplay();
+    const std::vector<int> edge{Day(2010, 4, 30), Day(2010, 5, 1)};
+    daily = BuildDailyYieldTable(sets, edge, format);
+    const StringGrid g = Fill(SpanOneMonth, {D(2010, 4, 1), D(2010, 5, 1)}, 2);
+    EXPECT_EQ(Column(g, 0),
+              (std::vector<std::string>{"Daily overview", "Date", "30. Apr. 2010", "Total"}));
 }
 
 TEST_F(YieldTablesTest, OverviewShowsDevicesWithMarks)

@@ -182,6 +182,31 @@ TEST_F(PrintTables, PictureOfTheTableAsJpegAndBitmap)
     EXPECT_GT(InkIn(bitmap, QRect(0, 0, bitmap.width(), 18)), 30); // the heading's text
 }
 
+TEST_F(PrintTables, PictureDialogOpensInTheLogFolderThenWhereTheLastPictureWent)
+{
+    ForgetPictureFolder();
+    doubles.dialogs.fileAnswers.push_back(Path("first"));
+    P().SavePicture();
+    doubles.dialogs.fileAnswers.push_back(std::nullopt);
+    P().SavePicture();
+    ASSERT_EQ(doubles.dialogs.fileCalls.size(), 2u);
+    EXPECT_EQ(QDir(doubles.dialogs.fileCalls[0].initialDirectory).canonicalPath(),
+              QDir(logs.path()).canonicalPath());
+    EXPECT_EQ(QDir(doubles.dialogs.fileCalls[1].initialDirectory).canonicalPath(),
+              QDir(out.path()).canonicalPath());
+    ForgetPictureFolder();
+}
+
+TEST(PictureFolder, DeepestFolderHoldingAllFiles)
+{
+    EXPECT_EQ(CommonFolder({"/logs/2024-05/10240501.csv", "/logs/2024-06/10240601.csv"}), "/logs");
+    EXPECT_EQ(CommonFolder({"/logs/a/x.csv", "/logs/a/y.csv"}), "/logs/a");
+    // "/logs/ab" is no subfolder of "/logs/a".
+    EXPECT_EQ(CommonFolder({"/logs/a/x.csv", "/logs/ab/y.csv"}), "/logs");
+    EXPECT_EQ(CommonFolder({"/a/x.csv", "/b/y.csv"}), "/");
+    EXPECT_EQ(CommonFolder({}), "");
+}
+
 TEST_F(PrintTables, JpegThatCannotBeWrittenBecomesABitmap)
 {
     ASSERT_TRUE(QDir(out.path()).mkdir("busy.jpg"));

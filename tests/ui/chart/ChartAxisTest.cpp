@@ -2,11 +2,14 @@
 // events and their timing, thinning, fixed label columns, copying, scrolling, automatic ranges.
 #include "ChartTestSupport.h"
 
+#include "core/services/NumberFormat.h"
 #include "ui/chart/AxisTicker.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <map>
+#include <string>
 
 namespace korvex::test {
 namespace {
@@ -154,6 +157,40 @@ TEST(ChartAxisLabels, ValuesFollowTheirPatternAndTheDecimalSeparator)
     chart.RenderToImage(chart.size());
     EXPECT_EQ(chart.LeftAxis().LabelValues(),
               (QVector<double>{-300, -250, -200, -150, -100, -50, 0, 50, 100}));
+}
+
+// The desktop's C locale (here German, comma decimal) must not reach the labels: the program's
+// own separator decides.
+TEST(ChartAxisLabels, AGermanDesktopLocaleDoesNotChangeValueLabels)
+{
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "locale de_DE.UTF-8 missing (the test command generates it)";
+    const char savedSeparator = DecimalSeparator();
+    SetDecimalSeparator(',');
+
+    EXPECT_EQ(FormatAxisValue(120, "#,##0.###", u','), "120");
+    EXPECT_EQ(FormatAxisValue(1234.5, "#,##0.###", u','), "1.234,5");
+    EXPECT_EQ(FormatAxisValue(-0.25, "0.0#", u'.'), "-0.25");
+
+    ChartWidget chart;
+    PrepareChart(chart, 600, 400);
+    chart.LeftAxis().SetMinMax(35, 37.5);
+    chart.LeftAxis().SetIncrement(0.5);
+    chart.RenderToImage(chart.size());
+    const QVector<QString> texts = chart.LeftAxis().LabelTexts();
+    const QVector<double> values = chart.LeftAxis().LabelValues();
+
+    SetDecimalSeparator(savedSeparator);
+    std::setlocale(LC_ALL, saved.c_str());
+
+    ASSERT_EQ(texts.size(), values.size());
+    std::map<double, QString> byValue;
+    for (int i = 0; i < texts.size(); ++i)
+        byValue[values[i]] = texts[i];
+    EXPECT_EQ(byValue[36.0], "36");
+    EXPECT_EQ(byValue[36.5], "36,5");
+    EXPECT_EQ(byValue[37.5], "37,5");
 }
 
 TEST(ChartAxisLabels, EqualLabelColumnsAlignThePlotAreasOfTwoCharts)

@@ -148,6 +148,35 @@ TEST_F(CommonDialogsQtTest, SaveDialogIsCentredAndAsksBeforeOverwriting)
     EXPECT_EQ(QFileInfo(*chosen).fileName(), QStringLiteral("picked.jpg"));
 }
 
+// A name typed without extension takes the extension of the chosen file type; a typed
+// extension stays; "All files" falls back to the default extension.
+TEST_F(CommonDialogsQtTest, TypedNameTakesTheChosenFileTypesExtension)
+{
+    QTemporaryDir dir;
+    FileDialogRequest request;
+    request.nameFilters = FileDialogFilters(QString::fromLatin1(kPictureFilter));
+    request.open = false;
+    request.defaultExtension = QStringLiteral("jpg");
+    request.initialDirectory = dir.path();
+    ASSERT_EQ(request.nameFilters.size(), 3);
+
+    auto choose = [&](int filter, const QString& typed) {
+        QTimer::singleShot(0, [&, filter, typed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectNameFilter(request.nameFilters[filter]);
+            dialog->selectFile(typed);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        const std::optional<QString> chosen = dialogs.ChooseFile(request);
+        return chosen ? QFileInfo(*chosen).fileName() : QStringLiteral("(cancelled)");
+    };
+    EXPECT_EQ(choose(1, QStringLiteral("roof")), "roof.bmp");
+    EXPECT_EQ(choose(0, QStringLiteral("roof")), "roof.jpg");
+    EXPECT_EQ(choose(1, QStringLiteral("roof.jpg")), "roof.jpg");
+    EXPECT_EQ(choose(2, QStringLiteral("roof")), "roof.jpg");
+}
+
 TEST_F(CommonDialogsQtTest, CancelledFileDialogGivesNothing)
 {
     FileDialogRequest request;

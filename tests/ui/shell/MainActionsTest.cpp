@@ -1,8 +1,15 @@
 #include "tests/ui/shell/MainTestSupport.h"
 #include "ui/platform/UiText.h"
 
+#include "ui/analysis/ChartSplitter.h"
+#include "ui/analysis/ChildControls.h"
+#include "ui/analysis/ChildWidgets.h"
+#include "ui/chart/ChartWidget.h"
+
 #include <QApplication>
+#include <QComboBox>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTemporaryDir>
 
 namespace korvex::test {
@@ -121,7 +128,8 @@ TEST_F(MainActionsTest, FourthWindowAnsweredNoLeavesThreeAndOpensNoDialog)
     EXPECT_FALSE(Open(true));
     ASSERT_EQ(doubles.prompts.calls.size(), 1u);
     const auto& box = doubles.prompts.calls[0];
-    EXPECT_EQ(box.text, UiText(TextId::MaximumAnalysesOpen));
+    EXPECT_EQ(box.text, UiText(TextId::MaximumAnalysesOpen) + QStringLiteral("\n\n") +
+                            before[1]->windowTitle());
     EXPECT_EQ(box.caption, UiText(TextId::CaptionWarning));
     EXPECT_EQ(box.icon, PromptIcon::Warning);
     EXPECT_EQ(box.buttons, PromptButtons::YesNo);
@@ -163,14 +171,52 @@ TEST_F(MainActionsTest, FourthWindowReplacesTheThirdWhenNoneIsActive)
     EXPECT_FALSE(before.contains(after[2]));
 }
 
-TEST_F(MainActionsTest, YesAndThenCancelLosesTheReplacedWindow)
+// The question names the analysis; it goes only once the new one has loaded, and Cancel in the
+// open dialog keeps all three. At no moment are more than three shown.
+TEST_F(MainActionsTest, YesAndThenCancelKeepsAllThree)
 {
     Create();
     OpenWindows(3);
+    const QList<TChildform*> before = main->AnalysisWindows();
+    main->MdiArea()->setActiveSubWindow(before[1]);
+    before[1]->setWindowTitle(QStringLiteral("Analysis of 01.05.2010."));
+
+    int shownDuringDialog = -1;
+    bool replacedHidden = false;
+    WhenVisible(&main->OpenAnalysisDialog(), [&] {
+        shownDuringDialog = WindowCount();
+        replacedHidden = before[1]->isHidden();
+        main->OpenAnalysisDialog().done(QDialog::Rejected);
+    });
     doubles.prompts.answers.push_back(PromptAnswer::Yes);
-    EXPECT_TRUE(Open(false));
-    WaitUntil([&] { return WindowCount() == 2; }, 1000);
-    EXPECT_EQ(WindowCount(), 2);
+    main->ActionOpenExecute();
+
+    ASSERT_EQ(doubles.prompts.calls.size(), 1u);
+    EXPECT_EQ(doubles.prompts.calls[0].text,
+              UiText(TextId::MaximumAnalysesOpen) + QStringLiteral("\n\nAnalysis of 01.05.2010."));
+    EXPECT_EQ(shownDuringDialog, 3);
+    EXPECT_TRUE(replacedHidden);
+    WaitUntil([&] { return main->MdiArea()->subWindowList().size() == 3; }, 1000);
+    EXPECT_EQ(main->AnalysisWindows(), before);
+    EXPECT_EQ(main->ActiveAnalysisWindow(), before[1]);
+}
+
+TEST_F(MainActionsTest, YesAndALoadedAnalysisReplacesTheActiveOne)
+{
+    Create();
+    OpenWindows(3);
+    const QList<TChildform*> before = main->AnalysisWindows();
+    main->MdiArea()->setActiveSubWindow(before[0]);
+    QPointer<TChildform> replaced = before[0];
+    doubles.prompts.answers.push_back(PromptAnswer::Yes);
+    ASSERT_TRUE(Open(true));
+    WaitUntil([&] { return replaced.isNull(); }, 1000);
+    EXPECT_TRUE(replaced.isNull());
+    const QList<TChildform*> after = main->AnalysisWindows();
+    ASSERT_EQ(after.size(), 3);
+    EXPECT_EQ(after[0], before[1]);
+    EXPECT_EQ(after[1], before[2]);
+    EXPECT_EQ(main->ActiveAnalysisWindow(), after[2]);
 }
 
 TEST_F(MainActionsTest, ConfirmedOpenStoresTheDirectoryAndKeepsTheLanguage)
@@ -225,31 +271,112 @@ TEST_F(MainActionsTest, ClosingTheMainWindowClosesEveryAnalysisThenReleasesTheSe
     EXPECT_EQ(main->Settings(), nullptr);
 }
 
-TEST_F(MainActionsTest, WindowArrangement)
+// The navigation row of a window lies whole inside it and inside the frame's view.
+::testing::AssertionResult NavigationVisible(TMainform& main, TChildform* window)
 {
-    Create();
-    main->resize(1000, 700);
-    main->OnActivate(); // before showing: a later activation must not start an open
-    main->Timer()->stop();
-    main->show();
-    OpenWindows(3);
+    const ChildWidgets& w = window->Widgets();
+    const QRect inWindow(w.spanTime->mapTo(window, QPoint(0, 0)), w.spanTime->size());
+    const QRect buttons(w.buttonJumpRight->mapTo(window, QPoint(0, 0)), w.buttonJumpRight->size());
+    const QRect inner = window->contentsRect();
+    if (!inner.contains(inWindow) || !inner.contains(buttons))
+        return ::testing::AssertionFailure() << "navigation cut off in a window of "
+                                             << window->width() << "x" << window->height();
+    const QRect inFrame =
+        QRect(window->mapTo(main.MdiArea()->viewport(), buttons.topLeft()), buttons.size());
+    if (window->y() >= 0 && !main.MdiArea()->viewport()->rect().contains(inFrame))
+        return ::testing::AssertionFailure() << "navigation outside the frame";
+    return ::testing::AssertionSuccess();
+}
 
-    main->ActionTileHorizontalExecute();
+class WindowArrangementTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        Create();
+        main->resize(1000, 760);
+        main->OnActivate(); // before showing: a later activation must not start an open
+        main->Timer()->stop();
+        main->show();
+        OpenWindows(3);
+        windows = main->AnalysisWindows();
+        main->MdiArea()->setActiveSubWindow(windows[1]);
+    }
+    void TearDown() override
+    {
+        main->close();
+        MainWindowTest::TearDown();
+    }
+    // The actions follow the active window at once, without a click into it.
+    void ExpectActionsOfAnActiveWindow()
+    {
+        EXPECT_NE(main->ActiveAnalysisWindow(), nullptr);
+        EXPECT_TRUE(A().ActionViewChart->isEnabled());
+        EXPECT_TRUE(A().ActionViewList->isEnabled());
+        EXPECT_TRUE(A().ActionClose->isEnabled());
+    }
+    QList<TChildform*> windows;
+};
+
+TEST_F(WindowArrangementTest, StackedWindowsKeepChartsAndNavigationUsable)
+{
+    A().ActionTileHorizontal->trigger();
+    QApplication::processEvents();
     const QRect area = main->MdiArea()->viewport()->rect();
-    const QList<TChildform*> windows = main->AnalysisWindows();
     int top = 0;
     for (TChildform* window : windows) {
         EXPECT_FALSE(window->isMaximized());
         EXPECT_EQ(window->geometry().top(), top);
-        EXPECT_EQ(window->geometry().width(), area.width());
+        EXPECT_GE(window->height(), area.height() / 3);
+        EXPECT_GE(window->geometry().right(), area.width() - 20);
         top = window->geometry().bottom() + 1;
+        EXPECT_TRUE(NavigationVisible(*main, window));
+        // The lower chart gives way first: the upper one is never the smaller.
+        const ChildWidgets& w = window->Widgets();
+        EXPECT_GE(w.chart->height(), w.chart2->height());
+        EXPECT_GE(w.chart->height(), 95);
     }
-    EXPECT_EQ(top, area.height());
+    EXPECT_GE(top, area.height());
+    EXPECT_EQ(main->ActiveAnalysisWindow(), windows[1]);
+    ExpectActionsOfAnActiveWindow();
 
-    main->ActionMinimizeAllExecute();
+    A().ActionMinimizeAll->trigger();
     for (TChildform* window : windows)
         EXPECT_TRUE(window->isMinimized());
-    main->close();
+}
+
+TEST_F(WindowArrangementTest, OverlappingWindowsShowTheirNavigation)
+{
+    A().ActionCascade->trigger();
+    QApplication::processEvents();
+    for (TChildform* window : windows) {
+        EXPECT_FALSE(window->isMaximized());
+        EXPECT_TRUE(NavigationVisible(*main, window));
+    }
+    EXPECT_EQ(main->ActiveAnalysisWindow(), windows[1]);
+    ExpectActionsOfAnActiveWindow();
+}
+
+TEST_F(WindowArrangementTest, ClosingAWindowUpdatesTheActionsForTheNextOne)
+{
+    A().ActionCascade->trigger();
+    A().ActionClose->trigger();
+    WaitUntil([&] { return WindowCount() == 2; }, 1000);
+    QApplication::processEvents();
+    ExpectActionsOfAnActiveWindow();
+}
+
+TEST(ChartSplit, TheLowerChartGivesWayFirst)
+{
+    const ChartHeights preferred{400, 120}, minimum{95, 95};
+    EXPECT_EQ(SplitChartHeights(700, preferred, minimum), (ChartHeights{580, 120}));
+    EXPECT_EQ(SplitChartHeights(520, preferred, minimum), (ChartHeights{400, 120}));
+    EXPECT_EQ(SplitChartHeights(510, preferred, minimum), (ChartHeights{400, 110}));
+    EXPECT_EQ(SplitChartHeights(495, preferred, minimum), (ChartHeights{400, 95}));
+    EXPECT_EQ(SplitChartHeights(300, preferred, minimum), (ChartHeights{205, 95}));
+    EXPECT_EQ(SplitChartHeights(190, preferred, minimum), (ChartHeights{95, 95}));
+    // A split the user dragged to is the new preference.
+    EXPECT_EQ(SplitChartHeights(500, ChartHeights{150, 300}, minimum), (ChartHeights{200, 300}));
+    EXPECT_EQ(SplitChartHeights(350, ChartHeights{150, 300}, minimum), (ChartHeights{150, 200}));
 }
 
 } // namespace

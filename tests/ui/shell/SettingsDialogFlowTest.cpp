@@ -36,9 +36,12 @@ protected:
         SettingsDialogFixture::TearDown();
     }
 
+    void Load(const std::vector<int>& devices) { Load(devices, *window); }
+
     // One day of every device, loaded as the open dialog does.
-    void Load(const std::vector<int>& devices)
+    void Load(const std::vector<int>& devices, TChildform& into)
     {
+        TChildform* window = &into;
         const QDate day(2010, 5, 1);
         const QString dir = logs.path();
         std::vector<std::string> numbers;
@@ -110,6 +113,42 @@ TEST_F(SettingsDialogFlow, YesAppliesAndKeepsTheSettingsForFutureAnalyses)
     EXPECT_EQ(settings.readLabel(1, "T1[°C]", ""), "T1");
     EXPECT_EQ(settings.file().readInteger("Dev:1", "LineWidth", 0), 2);
     EXPECT_EQ(settings.file().readInteger("Dev:2", "LineWidth", 0), 2);
+}
+
+// Line width and styles kept for the future come back when the device is analysed again; a
+// device saved with its defaults keeps them.
+TEST_F(SettingsDialogFlow, LineWidthAndStylesComeBackInTheNextAnalysis)
+{
+    WhenVisible(dialog.get(), [this] {
+        Select(0, "T1");
+        TypeInto(c().EditLineWidth, "5");
+        c().RadioOthersUseLines->click();
+        c().RadioOutputsUseBars->click();
+        c().OKBtn->click();
+    });
+    doubles.prompts.answers.push_back(PromptAnswer::Yes);
+    window->ActionOpenSettingsExecute();
+    ASSERT_EQ(Device(0).lineWidth(), 5u);
+    window.reset();
+
+    AppSettings::Release();
+    TChildform next;
+    Load({1, 2}, next);
+    const AnalysisDataSet& first = *next.State().DataSet(0);
+    const AnalysisDataSet& second = *next.State().DataSet(1);
+    const DeviceSettings& saved = *first.deviceSettings();
+    EXPECT_EQ(saved.lineWidth(), 5u);
+    EXPECT_FALSE(saved.othersAsBars());
+    EXPECT_TRUE(saved.outputsAsBars());
+    EXPECT_EQ(first.series(saved.find("T1"))->penWidth(), 5);
+    EXPECT_EQ(first.series(saved.find("R1"))->seriesClass(), SeriesClass::OffsetArea);
+
+    const DeviceSettings& other = *second.deviceSettings();
+    EXPECT_EQ(other.lineWidth(), 2u);
+    EXPECT_TRUE(other.othersAsBars());
+    EXPECT_FALSE(other.outputsAsBars());
+    EXPECT_EQ(second.series(other.find("T1"))->penWidth(), 2);
+    EXPECT_EQ(second.series(other.find("R1"))->seriesClass(), SeriesClass::OffsetLine);
 }
 
 TEST_F(SettingsDialogFlow, NoKeepsTheSettingsInTheWindowOnly)
