@@ -24,6 +24,7 @@ struct ReportOptions {
     bool json = false;
     bool progress = false;
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. Throws UsageError with a short reason.
