@@ -58,3 +58,8 @@ KORVEX_TEST_PACKAGES=(
 KORVEX_FUZZ_PACKAGES=(
   clang
 )
+# Qt's own translations for the desktop's language; `file` lets the package build read the
+# programs' library needs.
+KORVEX_BUILD_PACKAGES+=(qt6-translations-l10n file)
+# Checks of the desktop entry, the AppStream metadata and the manual pages.
+KORVEX_TEST_PACKAGES+=(desktop-file-utils appstream man-db)

@@ -1,5 +1,6 @@
 // Writes realistic sample log files: korvex-samplegen DIR FROM TO [options].
 
+#include "core/services/BuildInfo.h"
 #include "tools/common/IsoDate.h"
 #include "tools/samplegen/SampleLogs.h"
 
@@ -15,6 +16,7 @@ namespace {
 const char* const kUsage =
     "usage: korvex-samplegen DIR FROM TO [--devices 10,21,30] [--interval MINUTES] [--seed N]\n"
     "                        [--no-faults] [--month-folders]\n"
+    "       korvex-samplegen --help | --version\n"
     "  FROM, TO   days as YYYY-MM-DD (years 2000 to 2099)\n"
     "  --devices  device numbers: 10-20 solar controller, 21-29 heating circuit,\n"
     "             30-39 fresh-water station (default 10,21,30)\n"
@@ -93,6 +95,9 @@ int main(int argc, char** argv)
             options.monthFolders = true;
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("korvex-samplegen %s\n", korvex::ProgramVersion());
             return 0;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             return Usage("unknown option " + std::string(arg));

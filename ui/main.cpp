@@ -1,8 +1,11 @@
 #include "ui/shell/Main.h"
+#include "ui/shell/DesktopIntegration.h"
 #include "ui/shell/KorvexApplication.h"
 
 int main(int argc, char** argv)
 {
+    if (const auto exitCode = korvex::HandleProgramOptions(argc, argv, stdout))
+        return *exitCode;
     korvex::KorvexApplication app(argc, argv);
     korvex::TMainform mainform;
     mainform.show();

@@ -1,11 +1,13 @@
 #include "core/services/AppSettings.h"
 
+#include "core/services/BuildInfo.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -92,6 +94,28 @@ std::string ProgramDirectory()
     return dir;
 }
 
+std::string InstalledSamplesDirectory(const std::string& programDirectory)
+{
+    if (programDirectory.empty())
+        return {};
+    const std::filesystem::path samples =
+        (std::filesystem::path(programDirectory) / SamplesFromProgramDirectory())
+            .lexically_normal();
+    std::string dir = samples.string();
+    if (!IsDirectory(dir))
+        return {};
+    if (dir.back() != '/')
+        dir += '/';
+    return dir;
+}
+
+std::string DefaultLogDirectory()
+{
+    const std::string program = ProgramDirectory();
+    const std::string samples = InstalledSamplesDirectory(program);
+    return samples.empty() ? program : samples;
+}
+
 std::string ResolveSettingsPath()
 {
     std::string base = AbsoluteEnv("XDG_CONFIG_HOME");
@@ -162,7 +186,7 @@ void AppSettings::load()
     }
     open_ = true;
     excelPath_ = file_.readString(kMain, "ExcelPath", "");
-    lastUsedDir_ = file_.readString(kMain, "LastUsedDir", ProgramDirectory());
+    lastUsedDir_ = file_.readString(kMain, "LastUsedDir", DefaultLogDirectory());
     // The range is checked on the whole number: narrowing to 8 bits first would turn e.g.
     // 260 into a valid language.
     const long long language = file_.readInteger(kMain, "Language", 0);

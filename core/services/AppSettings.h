@@ -24,6 +24,15 @@ struct ChildDefaults {
 // Folder of the running program's executable, with a trailing '/'.
 std::string ProgramDirectory();
 
+// The bundled sample logs of an installed program: the folder the build's install layout puts
+// them in, seen from the given program folder, lexically normalised, with a trailing '/'; ""
+// when no such folder exists (as in the build tree).
+std::string InstalledSamplesDirectory(const std::string& programDirectory);
+
+// LastUsedDir before the first analysis: the installed sample logs, else the program's folder,
+// where a build keeps its samples.
+std::string DefaultLogDirectory();
+
 // $XDG_CONFIG_HOME, else $HOME/.config; created with its parents when missing. Below it the
 // folder Halvo (one level) and Korvex.ini. Relative values count as unset. Throws
 // SettingsFileError (text 94) when neither variable is usable or a folder cannot be created

@@ -1,3 +1,4 @@
+#include "core/services/BuildInfo.h"
 #include "tests/tools/MiniJson.h"
 #include "tests/tools/ToolTestSupport.h"
 
@@ -328,6 +329,17 @@ TEST_F(ReportTool, ProgressGoesToTheErrorStream)
     EXPECT_NE(r.err.find("4/4 files"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("MB/s"), std::string::npos);
     EXPECT_EQ(r.out.rfind("Daily overview;", 0), 0u);
+}
+
+TEST_F(ReportTool, VersionOfBothTools)
+{
+    const std::string version = ProgramVersion();
+    const ToolResult report = Report({"--version"});
+    EXPECT_EQ(report.exitCode, 0);
+    EXPECT_EQ(report.out, "korvex-report " + version + "\n");
+    const ToolResult samplegen = Run("korvex-samplegen", {"--version"});
+    EXPECT_EQ(samplegen.exitCode, 0);
+    EXPECT_EQ(samplegen.out, "korvex-samplegen " + version + "\n");
 }
 
 } // namespace

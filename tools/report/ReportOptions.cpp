@@ -19,6 +19,7 @@ const char* const kReportUsage =
     "                     [--json] [--from ...] [--to ...]\n"
     "       korvex-report DIR --workbook FILE.xlsx [--from ...] [--to ...] [--language ..]\n"
     "                     [--device NN]\n"
+    "       korvex-report --help | --version\n"
     "  Reads the log files of DIR and of its subdirectories (two levels) for the days\n"
     "  --from to --to (default: all days found) and prints a yield table as\n"
     "  semicolon-separated Windows-1252 text with CR LF.\n"
@@ -190,13 +191,15 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
             o.progress = true;
         } else if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             Fail("unknown option " + arg);
         } else {
             positional.push_back(arg);
         }
     }
-    if (o.help)
+    if (o.help || o.version)
         return o;
     if (positional.size() != 1)
         Fail(positional.empty() ? "DIR is missing" : "only one DIR can be given");

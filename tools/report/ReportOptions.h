@@ -27,6 +27,7 @@ struct ReportOptions {
     bool stats = false; // --stats: statistics of the --span/--at window
     bool progress = false;
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. Throws UsageError with a short reason.

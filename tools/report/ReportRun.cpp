@@ -3,6 +3,7 @@
 #include "core/logdata/LogDirectory.h"
 #include "core/logdata/LogDirectoryLoad.h"
 #include "core/logdata/LogFileReader.h"
+#include "core/services/BuildInfo.h"
 #include "core/services/Cp1252.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
@@ -231,6 +232,10 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
     }
     if (options.help) {
         std::fputs(kReportUsage, out);
+        return ExitSuccess;
+    }
+    if (options.version) {
+        std::fprintf(out, "korvex-report %s\n", ProgramVersion());
         return ExitSuccess;
     }
     if (options.picture && !renderer) {

@@ -192,7 +192,7 @@ void TXPButton::SetImage(const QImage& bitmap)
     icon.addPixmap(QPixmap::fromImage(TransparentByCorner(GreyButtonImage(opaque))),
                    QIcon::Disabled);
     setIcon(icon);
-    setIconSize(bitmap.size());
+    setIconSize(bitmap.deviceIndependentSize().toSize());
     setText(QString());
 }
 

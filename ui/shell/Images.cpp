@@ -1,5 +1,6 @@
 #include "ui/shell/Images.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -27,7 +28,11 @@ void EnsureResources()
 QPixmap SvgPixmap(const QString& resource, QSize size)
 {
     EnsureResources();
-    QPixmap pixmap(size);
+    // Drawn at the screens' pixel density, so that it stays sharp where one logical pixel is
+    // several device pixels; its logical size is still `size`.
+    const qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap((QSizeF(size) * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
     if (renderer.isValid()) {

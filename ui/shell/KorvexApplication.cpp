@@ -1,6 +1,7 @@
 #include "ui/shell/KorvexApplication.h"
 
 #include "ui/platform/Prompts.h"
+#include "ui/shell/DesktopIntegration.h"
 
 #include <QProxyStyle>
 
@@ -25,6 +26,7 @@ public:
 KorvexApplication::KorvexApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setStyle(new HintPauseStyle);
+    IntegrateWithDesktop(*this);
 }
 
 bool KorvexApplication::notify(QObject* receiver, QEvent* event)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/services/BuildInfo.h"
+
 // Names that stand outside the text catalogue and are never translated.
 namespace korvex {
 
 inline constexpr const char* kProgramTitle = "Halvo Korvex 2";
-inline constexpr const char* kProgramVersion = "2.03";
+inline const char* const kProgramVersion = ProgramVersion();
 
 // The maker, as the about box shows it.
 inline constexpr const char* kMakerName = "Halvo Systems GmbH";

@@ -1,6 +1,7 @@
 #include "core/services/AppSettings.h"
 
 #include "TempFolder.h"
+#include "core/services/BuildInfo.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 
@@ -209,4 +210,31 @@ TEST_F(AppSettingsTest, ReadsLabelsAndColoursPerDevice)
     EXPECT_EQ(s.readColor(3, "T3[°C]", 7), 0xFFFFFFFFu);
     EXPECT_EQ(s.readColor(3, "T4[°C]", 7), 7u);
     EXPECT_EQ(s.readColor(3, "T5[°C]", 0x123456), 0x123456u);
+}
+
+// An installed program (prefix/bin) looks for the samples below prefix/share; a build's program
+// keeps them in its own folder and finds nothing there.
+TEST_F(AppSettingsTest, TheInstalledSamplesAreTheFirstStartsFolder)
+{
+    const std::filesystem::path bin = std::filesystem::path(base / "prefix") / "bin";
+    std::filesystem::create_directories(bin);
+    const std::filesystem::path samples = (bin / SamplesFromProgramDirectory()).lexically_normal();
+    ASSERT_EQ(samples.string().find(".."), std::string::npos);
+    ASSERT_EQ(samples.string().rfind(base.path(), 0), 0u) << samples;
+
+    EXPECT_EQ(InstalledSamplesDirectory(bin.string() + "/"), "");
+    std::filesystem::create_directories(samples.parent_path());
+    WriteBytes(samples.string(), "a file, not a folder");
+    EXPECT_EQ(InstalledSamplesDirectory(bin.string() + "/"), "");
+    std::filesystem::remove(samples);
+    std::filesystem::create_directories(samples / "2024-05");
+
+    const std::string expected = samples.string() + "/";
+    EXPECT_EQ(InstalledSamplesDirectory(bin.string() + "/"), expected);
+    EXPECT_EQ(InstalledSamplesDirectory(bin.string()), expected);
+    EXPECT_EQ(InstalledSamplesDirectory(""), "");
+
+    // The test program runs from the build, which has no such folder.
+    EXPECT_EQ(InstalledSamplesDirectory(ProgramDirectory()), "");
+    EXPECT_EQ(DefaultLogDirectory(), ProgramDirectory());
 }
