@@ -127,52 +127,7 @@ std::string SumFieldLabel(std::string_view key)
 
 RateIntegral IntegrateRate(const Series& series, int unitsPerDay, DayTime from, DayTime to)
 {
-    RateIntegral result;
-    const std::vector<double>& xs = series.xs();
-    const std::vector<double>& ys = series.ys();
-    const std::size_t n = xs.size();
-    if (n == 0 || xs.back() < from || xs.front() > to)
-        return result;
-    // Trapezoid factor h = u / 2 in whole numbers; the interval is taken in whole milliseconds
-    // so that a day of minute samples integrates without the rounding of day + fraction.
-    const double h = unitsPerDay / 2;
-    std::size_t i =
-        static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), from) - xs.begin());
-    // Compensated summation: a day of 1440 terms keeps the error of the terms themselves.
-    double sum = 0;
-    double compensation = 0;
-    auto add = [&](double term) {
-        const double t = sum + term;
-        compensation += std::fabs(sum) >= std::fabs(term) ? (sum - t) + term : (term - t) + sum;
-        sum = t;
-    };
-    double coveredMs = 0;
-    bool inRun = false;
-    double previousX = 0;
-    double previousY = 0;
-    for (; i < n && xs[i] < to; ++i) {
-        const double y = ys[i];
-        if (std::isnan(y)) {
-            inRun = false;
-            continue;
-        }
-        if (!inRun) {
-            add(y * unitsPerDay / 1440.0);
-            coveredMs += 60000.0;
-            inRun = true;
-        } else {
-            // X ascends, so the interval is never negative.
-            const double ms = static_cast<double>(
-                static_cast<long long>((xs[i] - previousX) * kMillisecondsPerDay + 0.5));
-            add((y + previousY) * (ms * h) / kMillisecondsPerDay);
-            coveredMs += ms;
-        }
-        previousX = xs[i];
-        previousY = y;
-    }
-    result.sum = sum + compensation;
-    result.coveredDays = coveredMs / kMillisecondsPerDay;
-    return result;
+    return IntegrateRateVisiting(series, unitsPerDay, from, to, [](double, double) {});
 }
 
 double DaySum(const Series& series, int unitsPerDay, DayTime day)

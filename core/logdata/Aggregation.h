@@ -5,6 +5,8 @@
 
 #include "core/logdata/AnalysisDataSet.h"
 
+#include <algorithm>
+#include <cmath>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,6 +39,11 @@ struct RateIntegral {
     double coveredDays = 0;
 };
 RateIntegral IntegrateRate(const Series& series, int unitsPerDay, DayTime from, DayTime to);
+// The same, handing every non-null point it sums to visit(x, y) on the way, so that other
+// figures of the window come from the same pass over the points.
+template <class Visit>
+RateIntegral IntegrateRateVisiting(const Series& series, int unitsPerDay, DayTime from, DayTime to,
+                                   Visit&& visit);
 
 // Integral of a rate series over [day, day + 1): the first point of a run counts one minute at
 // its rate, every further point the trapezoid to its predecessor; null points end a run.
@@ -59,5 +66,59 @@ void FillDayColumn(const AnalysisDataSet& set, int dayField, std::span<const int
 // cell takes that value. years and cells are the year rows, ascending, one cell per year.
 void RaiseYearColumn(const AnalysisDataSet& set, int field, std::span<const int> years,
                      std::span<std::string> cells, char separator);
+
+template <class Visit>
+RateIntegral IntegrateRateVisiting(const Series& series, int unitsPerDay, DayTime from, DayTime to,
+                                   Visit&& visit)
+{
+    constexpr double kMillisecondsPerDay = 86400000.0;
+    RateIntegral result;
+    const std::vector<double>& xs = series.xs();
+    const std::vector<double>& ys = series.ys();
+    const std::size_t n = xs.size();
+    if (n == 0 || xs.back() < from || xs.front() > to)
+        return result;
+    // Trapezoid factor h = u / 2 in whole numbers; the interval is taken in whole milliseconds
+    // so that a day of minute samples integrates without the rounding of day + fraction.
+    const double h = unitsPerDay / 2;
+    std::size_t i =
+        static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), from) - xs.begin());
+    // Compensated summation: a day of 1440 terms keeps the error of the terms themselves.
+    double sum = 0;
+    double compensation = 0;
+    auto add = [&](double term) {
+        const double t = sum + term;
+        compensation += std::fabs(sum) >= std::fabs(term) ? (sum - t) + term : (term - t) + sum;
+        sum = t;
+    };
+    double coveredMs = 0;
+    bool inRun = false;
+    double previousX = 0;
+    double previousY = 0;
+    for (; i < n && xs[i] < to; ++i) {
+        const double y = ys[i];
+        if (std::isnan(y)) {
+            inRun = false;
+            continue;
+        }
+        visit(xs[i], y);
+        if (!inRun) {
+            add(y * unitsPerDay / 1440.0);
+            coveredMs += 60000.0;
+            inRun = true;
+        } else {
+            // X ascends, so the interval is never negative.
+            const double ms = static_cast<double>(
+                static_cast<long long>((xs[i] - previousX) * kMillisecondsPerDay + 0.5));
+            add((y + previousY) * (ms * h) / kMillisecondsPerDay);
+            coveredMs += ms;
+        }
+        previousX = xs[i];
+        previousY = y;
+    }
+    result.sum = sum + compensation;
+    result.coveredDays = coveredMs / kMillisecondsPerDay;
+    return result;
+}
 
 } // namespace korvex

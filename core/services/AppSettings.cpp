@@ -4,6 +4,7 @@
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -17,6 +18,18 @@ namespace {
 
 constexpr const char* kMain = "Main";
 constexpr const char* kChild = "Child";
+constexpr const char* kRecentDirs = "RecentDirs";
+constexpr const char* kReading = "Reading";
+
+std::string GraphSection(int deviceNumber)
+{
+    return "Graphs:" + std::to_string(deviceNumber);
+}
+
+std::string RecentDirKey(int i)
+{
+    return "Dir" + std::to_string(i + 1);
+}
 
 [[noreturn]] void SettingsError()
 {
@@ -198,6 +211,8 @@ void AppSettings::load()
     child_.headerWidth0 = ReadInt32(file_, kChild, "HeaderWidth0", 130);
     child_.headerWidth1 = ReadInt32(file_, kChild, "HeaderWidth1", 36);
     child_.headerWidth2 = ReadInt32(file_, kChild, "HeaderWidth2", 36);
+    reading_.readout = file_.readBool(kReading, "Readout", true);
+    reading_.statistics = file_.readBool(kReading, "Statistics", false);
 }
 
 void AppSettings::setExcelPath(const std::string& path)
@@ -255,6 +270,80 @@ std::uint32_t AppSettings::readColor(int deviceNumber, const std::string& settin
     if (v < INT_MIN || v > static_cast<long long>(UINT32_MAX))
         return defaultColor;
     return static_cast<std::uint32_t>(v);
+}
+
+bool AppSettings::hasGraphChoice(int deviceNumber) const
+{
+    return file_.sectionExists(GraphSection(deviceNumber));
+}
+
+std::optional<bool> AppSettings::readGraphShown(int deviceNumber,
+                                                const std::string& settingsKey) const
+{
+    const std::string section = GraphSection(deviceNumber);
+    if (!file_.valueExists(section, settingsKey))
+        return std::nullopt;
+    return file_.readBool(section, settingsKey, false);
+}
+
+void AppSettings::writeGraphChoice(int deviceNumber, const GraphChoice& choice)
+{
+    if (!open_)
+        return;
+    const std::string section = GraphSection(deviceNumber);
+    if (!file_.beginUpdate())
+        fail();
+    bool written = true;
+    for (const auto& [key, shown] : choice)
+        written = written && file_.writeBool(section, key, shown);
+    if (!file_.endUpdate() || !written)
+        fail();
+}
+
+std::vector<std::string> AppSettings::recentDirs(bool existingOnly) const
+{
+    std::vector<std::string> dirs;
+    for (int i = 0; i < kRecentDirCount; ++i) {
+        const std::string dir = file_.readString(kRecentDirs, RecentDirKey(i), "");
+        if (dir.empty() || std::find(dirs.begin(), dirs.end(), dir) != dirs.end())
+            continue;
+        if (!existingOnly || IsDirectory(dir))
+            dirs.push_back(dir);
+    }
+    return dirs;
+}
+
+void AppSettings::addRecentDir(const std::string& dir)
+{
+    if (dir.empty())
+        return;
+    std::vector<std::string> dirs = recentDirs(false);
+    dirs.erase(std::remove(dirs.begin(), dirs.end(), dir), dirs.end());
+    dirs.insert(dirs.begin(), dir);
+    if (!open_)
+        return;
+    if (!file_.beginUpdate())
+        fail();
+    bool written = true;
+    for (int i = 0; i < kRecentDirCount; ++i) {
+        const std::string value = i < static_cast<int>(dirs.size()) ? dirs[i] : "";
+        written = written && file_.writeString(kRecentDirs, RecentDirKey(i), value);
+    }
+    if (!file_.endUpdate() || !written)
+        fail();
+}
+
+void AppSettings::setReadingOptions(const ReadingOptions& options)
+{
+    reading_ = options;
+    if (!open_)
+        return;
+    if (!file_.beginUpdate())
+        fail();
+    const bool written = file_.writeBool(kReading, "Readout", options.readout) &&
+                         file_.writeBool(kReading, "Statistics", options.statistics);
+    if (!file_.endUpdate() || !written)
+        fail();
 }
 
 } // namespace korvex

@@ -3,8 +3,12 @@
 #include "core/services/IniFile.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace korvex {
 
@@ -20,6 +24,19 @@ struct ChildDefaults {
 
     bool operator==(const ChildDefaults&) const = default;
 };
+
+// What the analysis window shows for reading the charts.
+struct ReadingOptions {
+    bool readout = true;     // cursor line and value box over the charts
+    bool statistics = false; // statistics panel of the shown window
+
+    bool operator==(const ReadingOptions&) const = default;
+};
+
+// Ticked graphs of one device by field settings key ("T1[°C]" -> shown).
+using GraphChoice = std::map<std::string, bool>;
+
+constexpr int kRecentDirCount = 8;
 
 // Folder of the running program's executable, with a trailing '/'.
 std::string ProgramDirectory();
@@ -76,6 +93,22 @@ public:
     std::uint32_t readColor(int deviceNumber, const std::string& settingsKey,
                             std::uint32_t defaultColor) const;
 
+    // Whether a graph choice is stored for the device (section Graphs:n), and the stored state
+    // of one field by its settings key (nothing when that key is not stored).
+    bool hasGraphChoice(int deviceNumber) const;
+    std::optional<bool> readGraphShown(int deviceNumber, const std::string& settingsKey) const;
+    // Writes the whole choice of a device in one replacement of the file (text 94 on failure).
+    void writeGraphChoice(int deviceNumber, const GraphChoice& choice);
+
+    // Directories analysed, newest first, at most kRecentDirCount (section RecentDirs); with
+    // existingOnly those that no longer exist are left out.
+    std::vector<std::string> recentDirs(bool existingOnly) const;
+    // Puts dir first (once), keeps the newest kRecentDirCount, in one replacement of the file.
+    void addRecentDir(const std::string& dir);
+
+    const ReadingOptions& readingOptions() const { return reading_; }
+    void setReadingOptions(const ReadingOptions& options);
+
     IniFile& file() { return file_; }
     const IniFile& file() const { return file_; }
 
@@ -93,6 +126,7 @@ private:
     int language_ = 0;
     std::string lastUsedDir_;
     ChildDefaults child_;
+    ReadingOptions reading_;
 
     static std::unique_ptr<AppSettings> instance_;
 };

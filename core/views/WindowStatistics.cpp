@@ -11,33 +11,25 @@ WindowStatistics ComputeWindowStatistics(const Series& series, DayTime from, Day
                                          int unitsPerDay)
 {
     WindowStatistics s;
-    const std::vector<double>& xs = series.xs();
-    const std::vector<double>& ys = series.ys();
-    const auto first = std::lower_bound(xs.begin(), xs.end(), from);
-    const auto last = std::lower_bound(first, xs.end(), to);
-    const std::size_t begin = static_cast<std::size_t>(first - xs.begin());
-    const std::size_t end = static_cast<std::size_t>(last - xs.begin());
-    for (std::size_t i = begin; i < end; ++i) {
-        const double y = ys[i];
-        if (std::isnan(y))
-            continue;
-        if (!s.hasValue) {
-            s.hasValue = true;
-            s.min = s.max = y;
-            s.minAt = s.maxAt = xs[i];
-        } else if (y < s.min) {
-            s.min = y;
-            s.minAt = xs[i];
-        } else if (y > s.max) {
-            s.max = y;
-            s.maxAt = xs[i];
-        }
-    }
-    if (!s.hasValue)
-        return s;
     // Other fields are weighted like a flow: per minute, which the mean divides out again.
     const int units = unitsPerDay > 0 ? unitsPerDay : 1440;
-    const RateIntegral integral = IntegrateRate(series, units, from, to);
+    // One pass: the extremes are taken from the points the integral sums.
+    const RateIntegral integral =
+        IntegrateRateVisiting(series, units, from, to, [&s](double x, double y) {
+            if (!s.hasValue) {
+                s.hasValue = true;
+                s.min = s.max = y;
+                s.minAt = s.maxAt = x;
+            } else if (y < s.min) {
+                s.min = y;
+                s.minAt = x;
+            } else if (y > s.max) {
+                s.max = y;
+                s.maxAt = x;
+            }
+        });
+    if (!s.hasValue)
+        return s;
     s.mean = integral.coveredDays > 0 ? integral.sum / (integral.coveredDays * units) : s.min;
     if (unitsPerDay > 0)
         s.integral = integral.sum;

@@ -238,3 +238,53 @@ TEST_F(AppSettingsTest, TheInstalledSamplesAreTheFirstStartsFolder)
     EXPECT_EQ(InstalledSamplesDirectory(ProgramDirectory()), "");
     EXPECT_EQ(DefaultLogDirectory(), ProgramDirectory());
 }
+
+TEST_F(AppSettingsTest, GraphChoicePerDeviceInOneWrite)
+{
+    AppSettings& s = AppSettings::Get();
+    EXPECT_FALSE(s.hasGraphChoice(10));
+    s.writeGraphChoice(10, {{"T1[\u00b0C]", true}, {"R1[%]", false}});
+    s.writeGraphChoice(21, {{"T1[\u00b0C]", false}});
+    EXPECT_EQ(ReadBytes(s.path()), "[Graphs:10]\r\nR1[%]=0\r\nT1[\xB0"
+                                   "C]=1\r\n[Graphs:21]\r\nT1[\xB0"
+                                   "C]=0\r\n");
+    AppSettings::Release();
+    AppSettings& again = AppSettings::Get();
+    EXPECT_TRUE(again.hasGraphChoice(10));
+    EXPECT_EQ(again.readGraphShown(10, "T1[\u00b0C]"), true);
+    EXPECT_EQ(again.readGraphShown(10, "R1[%]"), false);
+    EXPECT_EQ(again.readGraphShown(10, "P[kW]"), std::nullopt);
+    EXPECT_EQ(again.readGraphShown(21, "T1[\u00b0C]"), false);
+    EXPECT_FALSE(again.hasGraphChoice(30));
+
+    std::filesystem::remove_all(base / "Halvo");
+    WriteBytes(base / "Halvo", "in the way");
+    EXPECT_THROW(again.writeGraphChoice(10, {{"T1[\u00b0C]", false}}), SettingsFileError);
+    EXPECT_THROW(again.setReadingOptions({false, true}), SettingsFileError);
+    EXPECT_EQ(again.readingOptions(), (ReadingOptions{false, true}));
+}
+
+TEST_F(AppSettingsTest, RecentDirectoriesNewestFirstWithoutMissingOnes)
+{
+    AppSettings& s = AppSettings::Get();
+    EXPECT_EQ(s.readingOptions(), ReadingOptions{});
+    std::vector<std::string> made;
+    for (int i = 0; i < 10; ++i) {
+        made.push_back(base / ("logs" + std::to_string(i)));
+        std::filesystem::create_directories(made.back());
+        s.addRecentDir(made.back());
+    }
+    s.addRecentDir(made[5]); // again: moves to the front, once
+    std::vector<std::string> expected = {made[5], made[9], made[8], made[7],
+                                         made[6], made[4], made[3], made[2]};
+    EXPECT_EQ(s.recentDirs(true), expected);
+    std::filesystem::remove(made[8]);
+    AppSettings::Release();
+    AppSettings& again = AppSettings::Get();
+    EXPECT_EQ(again.recentDirs(false), expected);
+    expected.erase(expected.begin() + 2);
+    EXPECT_EQ(again.recentDirs(true), expected);
+    again.setReadingOptions({false, true});
+    AppSettings::Release();
+    EXPECT_EQ(AppSettings::Get().readingOptions(), (ReadingOptions{false, true}));
+}
