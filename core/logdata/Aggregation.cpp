@@ -12,7 +12,6 @@ namespace korvex {
 
 namespace {
 
-constexpr double kMillisecondsPerDay = 86400000.0;
 
 int UnitsPerDayOf(std::string_view key)
 {
