@@ -12,7 +12,6 @@ namespace korvex {
 
 namespace {
 
-
 int UnitsPerDayOf(std::string_view key)
 {
     if (IsPowerKey(key))
