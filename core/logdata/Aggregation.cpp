@@ -109,7 +109,7 @@ std::string YieldName(std::string_view key)
 
 int RateUnitsPerDay(std::string_view key)
 {
-    if (Contains(key, "tag") || Contains(key, "jahr"))
+    if (IsDaySumKey(key) || IsYearCounterKey(key))
         return 0;
     return UnitsPerDayOf(key);
 }
