@@ -1,5 +1,5 @@
-#include "ui/shell/Main.h"
 #include "ui/shell/KorvexApplication.h"
+#include "ui/shell/TMainform.h"
 
 int main(int argc, char** argv)
 {
