@@ -426,7 +426,7 @@ void TChildform::SetWindow(DayTime maximum, DayTime minimum)
 {
     for (ChartWidget* c : {w_.chart, w_.chart2}) {
         ChartAxis& axis = c->BottomAxis();
-        if (minimum >= axis.Maximum()) {
+        if (SetMaximumFirst(axis.Maximum(), minimum)) {
             axis.SetMaximum(maximum);
             axis.SetMinimum(minimum);
         } else {

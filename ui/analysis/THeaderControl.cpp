@@ -85,11 +85,6 @@ int THeaderControl::SectionMinWidth(int index) const
     return index >= 0 && index < SectionCount() ? limits_[index].minWidth : 0;
 }
 
-int THeaderControl::SectionMaxWidth(int index) const
-{
-    return index >= 0 && index < SectionCount() ? limits_[index].maxWidth : 0;
-}
-
 QString THeaderControl::SectionCaption(int index) const
 {
     return model_->headerData(index, Qt::Horizontal).toString();

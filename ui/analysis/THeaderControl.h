@@ -29,7 +29,6 @@ public:
     void SetSectionWidth(int index, int width);
     void SetSectionMinWidth(int index, int minWidth);
     int SectionMinWidth(int index) const;
-    int SectionMaxWidth(int index) const;
     QString SectionCaption(int index) const;
     void SetSectionCaption(int index, const QString& caption);
     // The section under x (left <= x <= left + width, first match), or -1.
