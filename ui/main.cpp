@@ -1,6 +1,6 @@
-#include "ui/shell/Main.h"
 #include "ui/shell/DesktopIntegration.h"
 #include "ui/shell/KorvexApplication.h"
+#include "ui/shell/TMainform.h"
 
 int main(int argc, char** argv)
 {

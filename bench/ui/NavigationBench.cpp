@@ -14,10 +14,10 @@
 #include "core/services/DayTime.h"
 #include "core/views/Navigation.h"
 #include "tools/samplegen/SampleLogs.h"
-#include "ui/analysis/Child.h"
-#include "ui/analysis/GraphList.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/TChildform.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/views/Navigation.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -9,13 +9,13 @@
 #include "core/services/AppSettings.h"
 #include "core/services/DayTime.h"
 #include "tools/samplegen/SampleLogs.h"
-#include "ui/analysis/Child.h"
-#include "ui/analysis/GraphList.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/TChildform.h"
+#include "ui/analysis/TTableGrid.h"
+#include "ui/analysis/TablePart.h"
+#include "ui/analysis/YieldSummaryPart.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/views/Navigation.h"
-#include "ui/views/TableGrid.h"
-#include "ui/views/TablePart.h"
-#include "ui/views/YieldSummaryPart.h"
 
 #include <QApplication>
 #include <QComboBox>

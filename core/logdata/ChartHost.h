@@ -18,7 +18,8 @@ public:
     virtual bool hasSeries(const Series& series) const = 0;
     // The series' own axis property has already been set when this is called.
     virtual void attachToAxis(Series& series, VerticalAxis axis) = 0;
-    virtual void repaint() = 0;
+    // Draw again soon; several requests may make one drawing pass.
+    virtual void requestRepaint() = 0;
     // Width of the plot area in pixels (fixed width of sum bars in sum mode).
     virtual int plotAreaWidth() const = 0;
 };

@@ -21,7 +21,7 @@ void TOffsetLine::setOffset(int value)
     if (source())
         source()->setOffset(value);
     if (chart() && chart()->hasSeries(*this))
-        chart()->repaint();
+        chart()->requestRepaint();
 }
 
 double TOffsetLine::largestY() const
@@ -51,7 +51,7 @@ void TOffsetArea::setOffset(int value)
     if (source())
         source()->setOffset(value);
     if (chart() && chart()->hasSeries(*this))
-        chart()->repaint();
+        chart()->requestRepaint();
 }
 
 double TOffsetArea::largestY() const

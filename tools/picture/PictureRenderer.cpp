@@ -6,9 +6,9 @@
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
 #include "tools/report/ReportMonthNames.h"
-#include "ui/analysis/Child.h"
-#include "ui/analysis/GraphList.h"
-#include "ui/analysis/PrintPart.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildPrint.h"
+#include "ui/analysis/TChildform.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Platform.h"
 

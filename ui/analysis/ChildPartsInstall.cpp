@@ -1,12 +1,12 @@
 // Where an analysis window gets its parts: one line per part, each with the window it serves.
 
-#include "ui/analysis/Child.h"
-#include "ui/analysis/Export.h"
-#include "ui/analysis/GraphList.h"
-#include "ui/analysis/PrintPart.h"
-#include "ui/views/Navigation.h"
-#include "ui/views/TablePart.h"
-#include "ui/views/YieldSummaryPart.h"
+#include "ui/analysis/ChildExport.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/ChildPrint.h"
+#include "ui/analysis/TChildform.h"
+#include "ui/analysis/TablePart.h"
+#include "ui/analysis/YieldSummaryPart.h"
 
 namespace korvex {
 

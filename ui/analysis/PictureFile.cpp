@@ -2,8 +2,8 @@
 
 #include "core/views/Navigation.h"
 #include "ui/analysis/JpegWriter.h"
+#include "ui/platform/CommonDialogs.h"
 #include "ui/platform/UiText.h"
-#include "ui/shell/CommonDialogs.h"
 
 #include <QFile>
 #include <QFileInfo>

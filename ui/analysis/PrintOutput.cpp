@@ -4,7 +4,7 @@
 #include "core/logdata/DeviceSettings.h"
 #include "core/logdata/FieldDisplay.h"
 #include "core/logdata/Series.h"
-#include "ui/analysis/Child.h"
+#include "ui/analysis/TChildform.h"
 #include "ui/chart/ChartWidget.h"
 
 #include <QTabBar>

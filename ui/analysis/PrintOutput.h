@@ -69,7 +69,6 @@ public:
 
     // Laid out at layoutSize, drawn scaled into target.
     void Draw(QCPPainter& painter, const QRectF& target, QSize layoutSize);
-    ChartWidget& Chart() { return *chart_; }
 
 private:
     ChartWidget& source_;

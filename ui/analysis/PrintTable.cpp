@@ -1,8 +1,8 @@
 #include "ui/analysis/PrintTable.h"
 
+#include "ui/analysis/TTableGrid.h"
+#include "ui/analysis/TablePaint.h"
 #include "ui/platform/UiText.h"
-#include "ui/views/TableGrid.h"
-#include "ui/views/TablePaint.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>

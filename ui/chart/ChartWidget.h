@@ -45,7 +45,7 @@ public:
     void removeSeries(Series& series) override;
     bool hasSeries(const Series& series) const override;
     void attachToAxis(Series& series, VerticalAxis axis) override;
-    void repaint() override { Repaint(); }
+    void requestRepaint() override { Repaint(); }
     int plotAreaWidth() const override;
     // The series in the order they were added (drawing order, legend order).
     std::vector<Series*> SeriesList() const;

@@ -1,7 +1,7 @@
 #include "ui/shell/DesktopIntegration.h"
 
 #include "core/services/BuildInfo.h"
-#include "ui/shell/Images.h"
+#include "ui/platform/Images.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -30,7 +30,7 @@ public:
     {
         axisCalls.push_back({&series, axis});
     }
-    void repaint() override { ++repaints; }
+    void requestRepaint() override { ++repaints; }
     int plotAreaWidth() const override { return width; }
 
     const std::vector<Series*>& series() const { return series_; }

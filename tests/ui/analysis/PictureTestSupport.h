@@ -4,9 +4,9 @@
 // through Qt's optional image plugins), bitmaps, PDF page counts; and an analysis window with
 // every part, its print part included.
 
-#include "tests/ui/views/NavigationTestSupport.h"
+#include "tests/ui/analysis/ChildNavigationTestSupport.h"
 
-#include "ui/analysis/PrintPart.h"
+#include "ui/analysis/ChildPrint.h"
 
 #include <QFile>
 #include <QImage>

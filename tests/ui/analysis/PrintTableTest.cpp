@@ -4,7 +4,7 @@
 #include "tests/ui/analysis/PictureTestSupport.h"
 
 #include "ui/analysis/PrintTable.h"
-#include "ui/views/TableGrid.h"
+#include "ui/analysis/TTableGrid.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -4,7 +4,7 @@
 #include "core/services/TextCatalogue.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
 #include "ui/chart/AxisTicker.h"
-#include "ui/shell/About.h"
+#include "ui/shell/TDialogAbout.h"
 
 #include <QApplication>
 #include <QLabel>

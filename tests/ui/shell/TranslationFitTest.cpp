@@ -5,10 +5,10 @@
 #include "tests/ui/doubles/UiTestSupport.h"
 
 #include "core/services/TextCatalogue.h"
-#include "ui/analysis/Child.h"
+#include "ui/analysis/TChildform.h"
 #include "ui/analysis/ChildWidgets.h"
-#include "ui/shell/Openanalysisdialog.h"
-#include "ui/shell/Openerrorsdialog.h"
+#include "ui/shell/TDialogOpenAnalysis.h"
+#include "ui/shell/TDialogFileError.h"
 
 #include <QApplication>
 #include <QComboBox>

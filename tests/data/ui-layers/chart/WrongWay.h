@@ -1,0 +1,4 @@
+#pragma once
+
+#include "ui/chart/Fine.h"
+#include "ui/analysis/TChildform.h"

@@ -1,0 +1,93 @@
+#include "core/services/AppSettings.h"
+#include "core/services/DayTime.h"
+#include "core/services/TextCatalogue.h"
+#include "tests/ui/doubles/PlatformDoubles.h"
+#include "ui/analysis/TChildform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace korvex {
+namespace {
+
+// "Open in Excel" of a loaded analysis window, through its action.
+class ExportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(work_.isValid() && config_.isValid());
+        savedXdg_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+        savedCache_ = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", (work_.path() + QStringLiteral("/cache")).toUtf8());
+        AppSettings::Release();
+        savedDir_ = std::filesystem::current_path();
+        std::filesystem::current_path(work_.path().toStdString());
+        savedBlock_ = CurrentTextBlock();
+        SelectTextBlock(BlockEnglish);
+        AppSettings& settings = AppSettings::Get();
+        settings.setLanguageAndLastDir(2, settings.lastUsedDir());
+    }
+
+    void TearDown() override
+    {
+        delete window_;
+        AppSettings::Release();
+        std::filesystem::current_path(savedDir_);
+        qputenv("XDG_CONFIG_HOME", savedXdg_);
+        if (savedCache_.isNull())
+            qunsetenv("XDG_CACHE_HOME");
+        else
+            qputenv("XDG_CACHE_HOME", savedCache_);
+        SelectTextBlock(savedBlock_);
+    }
+
+    void Load()
+    {
+        const std::string data = std::string(KORVEX_TEST_DATA) + "/export/";
+        window_ = new TChildform;
+        window_->BeginAnalysis(2, {"10"}, EncodeDate(2008, 5, 15), EncodeDate(2008, 5, 16));
+        window_->AddLogFile(data + "1010080515.csv");
+        window_->AddLogFile(data + "1010080516.csv");
+        window_->BuildDeviceView(0);
+        window_->FinishAnalysis();
+    }
+
+    test::PlatformDoubles doubles_;
+    QTemporaryDir work_;
+    QTemporaryDir config_;
+    QByteArray savedXdg_;
+    QByteArray savedCache_;
+    std::filesystem::path savedDir_;
+    int savedBlock_ = 0;
+    TChildform* window_ = nullptr;
+};
+
+TEST_F(ExportWindowTest, EnglishOpenInExcelOn15May2008MakesTheCommaCopyAndStartsTheWorkbook)
+{
+    Load();
+    ASSERT_NE(window_->Parts().exporter, nullptr)
+        << "install ChildExport in ui/analysis/ChildPartsInstall.cpp";
+    QAction& action = *window_->Widgets().actionOpenExcel;
+    ASSERT_TRUE(action.isEnabled());
+    doubles_.shell.spreadsheetStarts = true;
+    action.trigger();
+    const std::string copy = work_.path().toStdString() + "/10080515c.csv";
+    const QString workbook = work_.path() + QStringLiteral("/cache/Halvo/Korvex/10080515.xlsx");
+    EXPECT_EQ(doubles_.shell.spreadsheetFiles, QStringList{workbook});
+    EXPECT_TRUE(std::filesystem::exists(copy));
+    EXPECT_TRUE(std::filesystem::exists(workbook.toStdString()));
+
+    // Longer than a day: disabled at the next computed update.
+    window_->Widgets().spanTime->setCurrentIndex(4);
+    window_->UpdateExcelAction();
+    EXPECT_FALSE(action.isEnabled());
+}
+
+} // namespace
+} // namespace korvex

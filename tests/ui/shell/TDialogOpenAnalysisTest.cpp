@@ -1,0 +1,386 @@
+// The open-analysis dialog: scanning, the date pickers, and loading into a real analysis window
+// with the platform doubles answering boxes, Esc and the memory probe.
+
+#include "tests/ui/doubles/PlatformDoubles.h"
+#include "tests/ui/doubles/UiTestSupport.h"
+#include "tests/ui/shell/OpenTestSupport.h"
+
+#include "core/logdata/AnalysisDataSet.h"
+#include "ui/analysis/TChildform.h"
+#include "ui/platform/UiText.h"
+#include "ui/shell/TDialogFileError.h"
+#include "ui/shell/TDialogOpenAnalysis.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace korvex::test {
+namespace {
+
+// What the reader says about a file on its own.
+QString ReaderMessage(const QString& path)
+{
+    AnalysisDataSet set(0, 100000, nullptr, nullptr);
+    try {
+        set.load(path.toStdString());
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+class OpenAnalysis : public ::testing::Test {
+protected:
+    OpenAnalysis()
+    {
+        SelectTextBlock(BlockEnglish);
+        window = new TChildform;
+        dir = logs.path() + QStringLiteral("/logs");
+        QDir().mkpath(dir);
+    }
+    ~OpenAnalysis() override { delete window; }
+
+    void Prepare()
+    {
+        dialog.Prepare(window, dir);
+        dialog.ScanDirectory();
+    }
+
+    // Runs Execute as the Analyse button does: a thrown error becomes its message.
+    QString ExecuteError()
+    {
+        try {
+            dialog.Execute();
+        } catch (const std::exception& e) {
+            return QString::fromUtf8(e.what());
+        }
+        return {};
+    }
+
+    bool InputsEnabled() const
+    {
+        return dialog.RootDir()->isEnabled() && dialog.DateFrom()->isEnabled() &&
+               dialog.DateTo()->isEnabled() && Button("ExecuteBtn")->isEnabled() &&
+               Button("CancelBtn")->isEnabled();
+    }
+
+    QPushButton* Button(const char* name) const { return dialog.findChild<QPushButton*>(name); }
+
+    QProgressBar* Progress() const { return dialog.findChild<QProgressBar*>(); }
+
+    TempSettingsHome home;
+    PlatformDoubles doubles;
+    QTemporaryDir logs;
+    QString dir;
+    TDialogFileError errors;
+    TDialogOpenAnalysis dialog{errors};
+    TChildform* window = nullptr;
+};
+
+TEST_F(OpenAnalysis, ScanLimitsThePickersToTheDaysFound)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 31));
+    Prepare();
+
+    EXPECT_TRUE(dialog.FilesFound());
+    EXPECT_EQ(dialog.DateFrom()->minimumDate(), QDate(2010, 5, 1));
+    EXPECT_EQ(dialog.DateFrom()->maximumDate(), QDate(2010, 5, 31));
+    EXPECT_EQ(dialog.DateTo()->minimumDate(), QDate(2010, 5, 1));
+    EXPECT_EQ(dialog.DateFrom()->date(), QDate(2010, 5, 1));
+    EXPECT_EQ(dialog.DateTo()->date(), QDate(2010, 5, 31));
+    EXPECT_TRUE(dialog.DateFrom()->isEnabled());
+    EXPECT_TRUE(dialog.DateTo()->isEnabled());
+
+    // A folder without logs disables the pickers again.
+    dialog.RootDir()->setText(dir + QStringLiteral("/missing"));
+    dialog.ScanDirectory();
+    EXPECT_FALSE(dialog.FilesFound());
+    EXPECT_FALSE(dialog.DateFrom()->isEnabled());
+    EXPECT_FALSE(dialog.DateTo()->isEnabled());
+}
+
+TEST_F(OpenAnalysis, PickersFollowEachOther)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 31));
+    Prepare();
+
+    dialog.DateTo()->setDate(QDate(2010, 5, 10));
+    dialog.DateFrom()->setDate(QDate(2010, 5, 20));
+    EXPECT_EQ(dialog.DateTo()->date(), QDate(2010, 5, 20));
+
+    dialog.DateFrom()->setDate(QDate(2010, 5, 15));
+    dialog.DateTo()->setDate(QDate(2010, 5, 5));
+    EXPECT_EQ(dialog.DateFrom()->date(), QDate(2010, 5, 5));
+    EXPECT_EQ(dialog.DateTo()->date(), QDate(2010, 5, 5));
+}
+
+TEST_F(OpenAnalysis, FolderBrowserStartsAtTheDirectoryAndScansTheChoice)
+{
+    const QString other = logs.path() + QStringLiteral("/other");
+    WriteDays(other, 1, QDate(2011, 2, 3), QDate(2011, 2, 4));
+    Prepare();
+
+    doubles.dialogs.folderAnswers.push_back(std::nullopt);
+    dialog.SelectDirBtnClick();
+    ASSERT_EQ(doubles.dialogs.folderCalls.size(), 1u);
+    EXPECT_EQ(doubles.dialogs.folderCalls[0].title, UiText(TextId::SelectLogDirectory));
+    EXPECT_EQ(doubles.dialogs.folderCalls[0].startDirectory, dir);
+    EXPECT_EQ(dialog.Directory(), dir); // cancelled: unchanged
+
+    doubles.dialogs.folderAnswers.push_back(other);
+    dialog.SelectDirBtnClick();
+    EXPECT_EQ(dialog.Directory(), other);
+    EXPECT_EQ(dialog.DateFrom()->date(), QDate(2011, 2, 3));
+    EXPECT_EQ(dialog.DateTo()->date(), QDate(2011, 2, 4));
+
+    // A text that names no folder starts the browser in the current directory.
+    dialog.RootDir()->setText(QStringLiteral("/no/such/folder"));
+    dialog.SelectDirBtnClick();
+    EXPECT_EQ(doubles.dialogs.folderCalls.back().startDirectory, QDir::currentPath());
+}
+
+TEST_F(OpenAnalysis, LoadsAMonthIntoTheWindow)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 31));
+    Prepare();
+
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("Analysis from 01.05.2010 to 31.05.2010. (31 files found)"));
+    ASSERT_EQ(window->State().DeviceCount(), 1);
+    ASSERT_NE(window->State().DataSet(0), nullptr);
+    EXPECT_EQ(window->State().DataSet(0)->fileCount(), 31);
+    EXPECT_EQ(window->State().dayList.size(), 31u);
+    EXPECT_FALSE(errors.HasErrors());
+    EXPECT_TRUE(doubles.prompts.calls.empty());
+    // Every file gets the memory probe and a turn of the message loop.
+    EXPECT_EQ(doubles.system.allocationProbes.size(), 31u);
+    EXPECT_EQ(doubles.system.allocationProbes.front(), 26214400u);
+    EXPECT_GE(doubles.system.processEventsCalls, 31 + 1);
+    EXPECT_TRUE(InputsEnabled());
+    EXPECT_EQ(Progress()->value(), 0);
+}
+
+TEST_F(OpenAnalysis, LoadsOnlyTheChosenRangeAndKeepsItUntilTheNextScan)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 31));
+    WriteDays(dir, 2, QDate(2010, 5, 1), QDate(2010, 5, 31));
+    Prepare();
+    dialog.DateFrom()->setDate(QDate(2010, 5, 10));
+    dialog.DateTo()->setDate(QDate(2010, 5, 12));
+
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("Analysis from 10.05.2010 to 12.05.2010. (6 files found)"));
+    EXPECT_EQ(window->State().DeviceCount(), 2);
+    EXPECT_EQ(dialog.ValidFiles().size(), 6u);
+
+    // Widening the range without a new scan still finds only the earlier files.
+    dialog.DateFrom()->setDate(QDate(2010, 5, 1));
+    dialog.DateTo()->setDate(QDate(2010, 5, 31));
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(window->State().fileCount, 6);
+
+    dialog.ScanDirectory();
+    EXPECT_EQ(dialog.ValidFiles().size(), 62u);
+}
+
+TEST_F(OpenAnalysis, AnalyseAfterTypingAFolderLoadsThatFolder)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 2));
+    const QString other = logs.path() + QStringLiteral("/other");
+    WriteDays(other, 2, QDate(2012, 1, 1), QDate(2012, 1, 3));
+    Prepare();
+
+    // Return in the field executes without the focus leaving it.
+    dialog.RootDir()->setText(other);
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(window->State().deviceNumbers, std::vector<std::string>{"02"});
+    EXPECT_EQ(window->State().fileCount, 3);
+}
+
+TEST_F(OpenAnalysis, BrokenFilesAreListedThreeLinesEach)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 4));
+    const QString empty = WriteFile(dir, LogName(1, QDate(2010, 5, 2)), "\r\n\r\n");
+    const QString noValues =
+        WriteFile(dir, LogName(1, QDate(2010, 5, 3)), "DATE & TIME\r\n2010-05-03 00:00\r\n");
+    Prepare();
+
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(window->State().DataSet(0)->fileCount(), 2);
+    ASSERT_TRUE(errors.HasErrors());
+    const QStringList lines = errors.Lines();
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], empty);
+    EXPECT_EQ(lines[1], UiText(TextId::FileHasNoValues));
+    EXPECT_EQ(lines[2], QString());
+    EXPECT_EQ(lines[3], noValues);
+    EXPECT_FALSE(ReaderMessage(noValues).isEmpty());
+    EXPECT_EQ(lines[4], ReaderMessage(noValues));
+    EXPECT_EQ(lines[5], QString());
+
+    // The next open starts with an empty list.
+    for (int day : {2, 3})
+        WriteFile(dir, LogName(1, QDate(2010, 5, day)), DayLog(QDate(2010, 5, day)));
+    dialog.ScanDirectory();
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_FALSE(errors.HasErrors());
+    EXPECT_TRUE(errors.Lines().isEmpty());
+}
+
+TEST_F(OpenAnalysis, EscInFrontCancelsAndLeavesNothingLoaded)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 10));
+    Prepare();
+    int queries = 0;
+    bool disabledWhileLoading = false;
+    bool abortShown = false;
+    doubles.escapeKey.onQuery = [&] {
+        // Query 1 clears the latch before the load; queries 2.. come before each file.
+        ++queries;
+        if (queries == 4) {
+            disabledWhileLoading =
+                !dialog.RootDir()->isEnabled() && !Button("CancelBtn")->isEnabled() &&
+                !Button("ExecuteBtn")->isEnabled() && !dialog.DateFrom()->isEnabled();
+            abortShown = !dialog.findChild<QLabel*>("LabelAbort")->isHidden();
+        }
+        return queries == 5;
+    };
+
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_TRUE(disabledWhileLoading);
+    EXPECT_TRUE(abortShown);
+    ASSERT_EQ(doubles.prompts.calls.size(), 1u);
+    EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::AbortedByUser));
+    EXPECT_EQ(doubles.prompts.calls[0].caption, UiText(TextId::CaptionInformation));
+    EXPECT_EQ(doubles.prompts.calls[0].icon, PromptIcon::Information);
+    // Nothing half-loaded remains.
+    EXPECT_EQ(window->windowTitle(), UiText(TextId::MenuNew));
+    EXPECT_EQ(window->State().DeviceCount(), 0);
+    EXPECT_TRUE(window->State().dataSets.empty());
+    EXPECT_TRUE(window->State().dayList.empty());
+    EXPECT_FALSE(errors.HasErrors());
+    EXPECT_TRUE(InputsEnabled());
+    EXPECT_EQ(Progress()->value(), 0);
+}
+
+TEST_F(OpenAnalysis, EscCountsOnlyWhileTheDialogIsInFront)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 3));
+    Prepare();
+    doubles.escapeKey.watchedActive = false;
+    // Waiting for the key's release would never end while it reads as pressed: the first
+    // queries belong to that wait, so let them pass.
+    int queries = 0;
+    doubles.escapeKey.onQuery = [&] { return ++queries > 1; };
+
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(window->State().DataSet(0)->fileCount(), 3);
+    EXPECT_TRUE(doubles.prompts.calls.empty());
+}
+
+TEST_F(OpenAnalysis, EscHeldWhenAnalyseIsPressedWaitsForItsRelease)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 3));
+    Prepare();
+    doubles.escapeKey.held = {true, true, true};
+    doubles.escapeKey.pressed = {true}; // the press that came with the held key
+
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_GE(doubles.escapeKey.heldQueries, 4);
+    EXPECT_EQ(window->State().DataSet(0)->fileCount(), 3);
+    EXPECT_TRUE(doubles.prompts.calls.empty());
+}
+
+TEST_F(OpenAnalysis, LowMemoryStopsTheLoadAndEmptiesTheWindow)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 3));
+    Prepare();
+    doubles.system.memoryAvailable = false;
+
+    EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNoMemory));
+    EXPECT_EQ(window->State().DeviceCount(), 0);
+    EXPECT_EQ(window->windowTitle(), UiText(TextId::MenuNew));
+    EXPECT_TRUE(InputsEnabled());
+    EXPECT_FALSE(dialog.Loading());
+}
+
+TEST_F(OpenAnalysis, NothingToLoadOrNothingLoadedIsAnError)
+{
+    Prepare();
+    EXPECT_EQ(ExecuteError(), UiText(TextId::NoFilesFound));
+
+    // Every file fails: the analysis cannot be finished.
+    WriteFile(dir, LogName(1, QDate(2010, 5, 1)), "\r\n");
+    WriteFile(dir, LogName(1, QDate(2010, 5, 2)), "\r\n");
+    // The first and the last name must carry dates for the scan; the files themselves are empty.
+    dialog.ScanDirectory();
+    EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNotProduced));
+    EXPECT_EQ(window->State().DeviceCount(), 0);
+    EXPECT_EQ(window->windowTitle(), UiText(TextId::MenuNew));
+    EXPECT_FALSE(errors.HasErrors());
+    EXPECT_TRUE(InputsEnabled());
+}
+
+TEST_F(OpenAnalysis, DialogCannotBeClosedWhileLoading)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 3));
+    Prepare();
+    dialog.show();
+    doubles.system.onProcessEvents = [&] {
+        if (dialog.Loading())
+            dialog.reject();
+    };
+
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.reject();
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(OpenAnalysis, ShowingRelabelsRescansAndWatchesEsc)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 3));
+    dialog.Prepare(window, dir);
+    dialog.show();
+
+    EXPECT_EQ(dialog.windowTitle(), UiText(TextId::OpenReport));
+    EXPECT_TRUE(dialog.FilesFound());
+    EXPECT_EQ(doubles.escapeKey.watched, &dialog);
+    dialog.hide();
+    EXPECT_EQ(doubles.escapeKey.watched, nullptr);
+}
+
+TEST_F(OpenAnalysis, ExecRunsTheWholeOpenFromTheAnalyseButton)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 31));
+    dialog.Prepare(window, dir);
+    WhenVisible(&dialog, [this] { Button("ExecuteBtn")->click(); });
+
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(window->State().fileCount, 31);
+    EXPECT_EQ(dialog.Directory(), dir);
+}
+
+TEST_F(OpenAnalysis, AnalyseButtonShowsErrorsAndKeepsTheDialogOpen)
+{
+    dialog.Prepare(window, dir);
+    dialog.show();
+    Button("ExecuteBtn")->click();
+
+    ASSERT_EQ(doubles.prompts.calls.size(), 1u);
+    EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::NoFilesFound));
+    EXPECT_EQ(doubles.prompts.calls[0].icon, PromptIcon::Error);
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+} // namespace
+} // namespace korvex::test

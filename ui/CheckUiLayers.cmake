@@ -1,0 +1,23 @@
+# Fails when a file in ui/platform or ui/chart includes a header from another ui folder: those two
+# are the bottom layers of ui, and everything above may use them but not the other way round.
+# Run as: cmake -DUI_DIR=<source>/ui -P CheckUiLayers.cmake
+if(NOT UI_DIR)
+  message(FATAL_ERROR "UI_DIR is not set")
+endif()
+set(_wrong)
+foreach(layer platform chart)
+  file(GLOB _files ${UI_DIR}/${layer}/*.cpp ${UI_DIR}/${layer}/*.h)
+  foreach(file ${_files})
+    file(STRINGS ${file} _includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]ui/")
+    foreach(line ${_includes})
+      if(NOT line MATCHES "[\"<]ui/${layer}/")
+        string(STRIP "${line}" line)
+        list(APPEND _wrong "${file}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(_wrong)
+  list(JOIN _wrong "\n  " _text)
+  message(FATAL_ERROR "ui/platform and ui/chart may include only their own folder:\n  ${_text}")
+endif()

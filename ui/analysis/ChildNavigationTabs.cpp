@@ -1,0 +1,115 @@
+// The device tabs of an analysis window: one tab per device and, last, the Overview tab that
+// gathers the fields marked for the overview from every device.
+
+#include "ui/analysis/ChildNavigation.h"
+
+#include "core/logdata/AnalysisDataSet.h"
+#include "core/services/Errors.h"
+#include "core/services/TextCatalogue.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/TChildform.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/platform/Prompts.h"
+
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QTabBar>
+
+#include <exception>
+
+namespace korvex {
+
+bool ChildNavigation::OverviewTabIndex(int index) const
+{
+    const QTabBar& tabs = *w_.tabSetDevices;
+    return tabs.count() > 0 && index == tabs.count() - 1;
+}
+
+void ChildNavigation::TabSetDevicesChange(int index)
+{
+    if (index == -1)
+        throw KorvexError(Text(TextId::DataStructureIndexError));
+
+    bool allowed = true;
+    const bool wasOverview = state_.overviewMode;
+    AnalysisDataSet* const wasCurrent = state_.currentDataSet;
+    try {
+        SelectDeviceTab(index);
+        shownTab_ = index;
+    } catch (const std::exception& e) {
+        allowed = false;
+        const QString message = QString::fromUtf8(e.what());
+        // The change is refused: the tab bar goes back to the tab shown before, and so does
+        // whatever the failed switch had changed half-way (list in front, series, overview mode).
+        QTabBar& tabs = *w_.tabSetDevices;
+        if (shownTab_ >= 0 && shownTab_ < tabs.count()) {
+            const QSignalBlocker block(tabs);
+            tabs.setCurrentIndex(shownTab_);
+            try {
+                SelectDeviceTab(shownTab_);
+            } catch (const std::exception&) {
+                // One error box is enough; the flags below keep the window consistent.
+            }
+        }
+        state_.overviewMode = wasOverview;
+        state_.currentDataSet = wasCurrent;
+        ShowErrorBox(&window_, message);
+    }
+
+    FillTable();
+    // The summary reads the tab bar: on the Overview tab it stays empty.
+    BuildYieldSummary();
+    UpdateChartTitle();
+    if (allowed)
+        window_.UpdateExcelAction(true, !OverviewTabIndex(index));
+    else
+        window_.UpdateExcelAction();
+    emit window_.CommandStateChanged();
+}
+
+void ChildNavigation::SelectDeviceTab(int index)
+{
+    const int n = state_.DeviceCount();
+    if (index < 0 || index > n)
+        return;
+    ChildGraphs* graphs = ChildGraphs::Of(window_);
+
+    if (index == n) {
+        if (graphs) {
+            graphs->SelectOverviewGraphs();
+        } else {
+            state_.overviewMode = true;
+        }
+        return;
+    }
+
+    AnalysisDataSet* set = state_.DataSet(index);
+    const QTabBar& tabs = *w_.tabSetDevices;
+    const QString caption = index < tabs.count() ? tabs.tabText(index) : QString();
+    if (set && graphs) {
+        graphs->SelectDeviceGraphs(*set, caption);
+        return;
+    }
+
+    // A device whose every file failed to load has no data set: nothing to draw, and no list
+    // whose boxes would act on another device.
+    state_.overviewMode = false;
+    state_.currentDataSet = set;
+    if (!graphs)
+        return;
+    for (const auto& other : state_.dataSets) {
+        if (QScrollArea* list = other ? graphs->GraphListOf(*other) : nullptr)
+            list->hide();
+    }
+    graphs->RemoveAllSeries();
+    graphs->UpdateAxisTitles();
+    graphs->UpdateOutputChart(true, false);
+    w_.chart2->Repaint();
+}
+
+void ChildNavigation::TabSetDevicesClick()
+{
+    emit window_.CommandStateChanged();
+}
+
+} // namespace korvex

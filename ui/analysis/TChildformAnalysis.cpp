@@ -1,0 +1,232 @@
+// Filling and emptying an analysis window: the operations the open-analysis dialog calls, the
+// device tabs and the caption.
+
+#include "ui/analysis/TChildform.h"
+
+#include "core/logdata/Aggregation.h"
+#include "core/logdata/AnalysisDataSet.h"
+#include "core/logdata/FieldDisplay.h"
+#include "core/services/Errors.h"
+#include "core/views/Navigation.h"
+#include "core/views/StringGrid.h"
+#include "ui/analysis/THeaderControl.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/platform/UiText.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabBar>
+
+#include <new>
+
+namespace korvex {
+
+void TChildform::BeginAnalysis(int fileCount, std::vector<std::string> deviceNumbers,
+                               DayTime periodStart, DayTime periodEnd)
+{
+    ClearAnalysis();
+    state_.dateFromText = FormatDayTime("dd.mm.yyyy", periodStart);
+    state_.dateToText = FormatDayTime("dd.mm.yyyy", periodEnd);
+    state_.fileCount = fileCount;
+    UpdateCaption();
+    state_.periodStart = periodStart;
+    state_.periodEnd = periodEnd;
+    state_.deviceNumbers = std::move(deviceNumbers);
+    try {
+        state_.dataSets.resize(state_.deviceNumbers.size());
+    } catch (const std::bad_alloc&) {
+        throw KorvexError(Text(TextId::DataStructureNoMemory));
+    }
+}
+
+void TChildform::AddLogFile(const std::string& path)
+{
+    const int index = DataSetIndexForFile(state_.deviceNumbers, path);
+    if (index < 0 || index >= static_cast<int>(state_.dataSets.size()))
+        throw KorvexError(Text(TextId::LogFileNotAssigned) + "\n(" + path + ")");
+    auto& slot = state_.dataSets[static_cast<std::size_t>(index)];
+    if (!slot)
+        slot = std::make_unique<AnalysisDataSet>(state_.periodStart, state_.periodEnd, w_.chart,
+                                                 w_.chart2);
+    slot->load(path);
+}
+
+void TChildform::BuildDeviceView(int deviceIndex)
+{
+    AnalysisDataSet* set = state_.DataSet(deviceIndex);
+    if (!set || deviceIndex >= state_.DeviceCount())
+        return;
+    Aggregate(*set);
+    set->shrinkToFit();
+    set->updateAvailability();
+    if (parts_.graphs)
+        parts_.graphs->BuildGraphList(*set);
+    set->prepareDisplay();
+}
+
+void TChildform::FinishAnalysis()
+{
+    // The first device is current; the days with data of every device.
+    state_.currentDataSet = state_.DataSet(0);
+    state_.outputNames.clear();
+    state_.dayList.clear();
+    state_.dayNumbers.clear();
+    std::vector<const AnalysisDataSet*> sets;
+    for (const auto& set : state_.dataSets)
+        sets.push_back(set.get());
+    state_.dayList = CollectAnalysisDays(sets);
+    for (const auto& entry : state_.dayList)
+        state_.dayNumbers.push_back(entry.second);
+
+    // Navigation runs from the first to the last day with data; the first day is shown.
+    state_.navigationStart = state_.dayList.front().second;
+    state_.navigationEnd = state_.dayList.back().second + 1;
+    SetWindow(state_.navigationStart + 1, state_.navigationStart);
+
+    // The span list afresh, on one day, without triggering a span change.
+    {
+        const QSignalBlocker block(w_.spanTime);
+        w_.spanTime->clear();
+        for (TextId text : kSpanItemTexts)
+            w_.spanTime->addItem(UiText(text));
+        w_.spanTime->setCurrentIndex(SpanOneDay);
+    }
+
+    // One slider position per day with data.
+    {
+        const QSignalBlocker block(w_.sliderTime);
+        w_.sliderTime->setMinimum(0);
+        w_.sliderTime->setValue(0);
+        w_.sliderTime->setMaximum(static_cast<int>(state_.dayList.size()) - 1);
+        w_.sliderTime->setEnabled(true);
+    }
+
+    // Title of the first day shown.
+    w_.chart->SetTitleLines(
+        {QString::fromStdString(InitialChartTitle(state_.navigationStart, w_.chart->Months()))});
+
+    // One tab per device (and Overview); selects the first.
+    FillDeviceTabs();
+
+    // A single device needs no overview column.
+    THeaderControl& header = *w_.headerControl;
+    if (state_.DeviceCount() <= 1 && header.SectionCount() > 2) {
+        SetPanelLeftWidth(PanelLeftWidth() - header.SectionWidth(2));
+        header.DeleteSection(2);
+        header.SetSectionMinWidth(1, 18);
+        if (parts_.graphs)
+            parts_.graphs->LayoutGraphList(ListOfHeader(), true, QString());
+        else
+            header.SetSectionCaption(1, QString());
+    }
+
+    // Daily, monthly and annual yield tables.
+    if (parts_.table)
+        parts_.table->BuildYieldTables();
+
+    // The spreadsheet action and the main window's commands follow the loaded analysis.
+    UpdateExcelAction();
+    emit CommandStateChanged();
+}
+
+void TChildform::FillDeviceTabs()
+{
+    RemoveAllTabs();
+    {
+        const QSignalBlocker block(w_.tabSetDevices);
+        for (int i = 0; i < state_.DeviceCount(); ++i)
+            w_.tabSetDevices->addTab(DeviceDisplayName(i));
+        w_.tabSetDevices->addTab(UiText(TextId::Overview));
+        w_.tabSetDevices->setCurrentIndex(0);
+    }
+    if (parts_.navigation)
+        parts_.navigation->TabSetDevicesChange(0);
+    if (state_.DeviceCount() <= 1)
+        RemoveAllTabs();
+}
+
+QString TChildform::DeviceDisplayName(int deviceIndex) const
+{
+    AnalysisDataSet* set = state_.DataSet(deviceIndex);
+    if (set && set->deviceSettings())
+        return QString::fromStdString(set->deviceSettings()->displayName());
+    // A device whose every file failed before its name was read.
+    if (deviceIndex >= 0 && deviceIndex < state_.DeviceCount())
+        return QString::fromStdString(state_.deviceNumbers[static_cast<std::size_t>(deviceIndex)]);
+    return {};
+}
+
+void TChildform::RemoveAllTabs()
+{
+    const QSignalBlocker block(w_.tabSetDevices);
+    while (w_.tabSetDevices->count() > 0)
+        w_.tabSetDevices->removeTab(w_.tabSetDevices->count() - 1);
+}
+
+void TChildform::ClearAnalysis()
+{
+    state_.currentDataSet = nullptr;
+    try {
+        ReturnHeaderToOverview();
+    } catch (...) {
+        // The header's place does not matter for emptying the window.
+    }
+    try {
+        state_.FreeAnalysis();
+        if (parts_.graphs)
+            parts_.graphs->AnalysisCleared();
+    } catch (...) {
+        // The controls below are reset whatever failed while freeing.
+    }
+    // The caption texts go with the analysis, so that a later relabel does not bring them back.
+    state_.dateFromText.clear();
+    state_.dateToText.clear();
+    state_.fileCount = 0;
+
+    w_.sliderTime->blockSignals(false);
+    {
+        const QSignalBlocker block(w_.spanTime);
+        w_.spanTime->setCurrentIndex(SpanOneDay);
+    }
+    w_.chart->SetTitleLines({});
+    setWindowTitle(UiText(TextId::MenuNew));
+    RemoveAllTabs();
+}
+
+void TChildform::ReturnHeaderToOverview()
+{
+    QWidget* content = w_.overview->widget();
+    if (w_.headerControl->parentWidget() != content) {
+        w_.headerControl->setParent(content);
+        w_.headerControl->show();
+    }
+}
+
+void TChildform::ResetAnalysis()
+{
+    ClearAnalysis();
+    setWindowTitle(UiText(TextId::MenuNew));
+    UpdateExcelAction();
+    emit CommandStateChanged();
+}
+
+void TChildform::UpdateCaption()
+{
+    if (state_.dateFromText.empty()) {
+        setWindowTitle(UiText(TextId::MenuNew));
+    } else if (state_.dateToText.empty()) {
+        setWindowTitle(UiText(TextId::TitleAnalysisFromDay) +
+                       QString::fromStdString(state_.dateFromText) + QLatin1Char('.'));
+    } else {
+        setWindowTitle(UiText(TextId::TitleAnalysisFromRange) +
+                       QString::fromStdString(state_.dateFromText) + UiText(TextId::TitleTo) +
+                       QString::fromStdString(state_.dateToText) +
+                       UiText(TextId::TitleFileCountOpen) + QString::number(state_.fileCount) +
+                       UiText(TextId::TitleFilesFound));
+    }
+}
+
+} // namespace korvex

@@ -1,0 +1,33 @@
+#include "ui/analysis/YieldSummaryPart.h"
+
+#include "core/views/YieldSummary.h"
+#include "ui/analysis/ChildState.h"
+#include "ui/chart/ChartAxis.h"
+#include "ui/chart/ChartWidget.h"
+
+#include <QComboBox>
+#include <QTabBar>
+
+namespace korvex {
+
+YieldSummaryPart::YieldSummaryPart(ChildState& state, const QTabBar& tabs,
+                                   const QComboBox& spanTime, const ChartWidget& chart)
+    : state_(state), tabs_(tabs), spanTime_(spanTime), chart_(chart)
+{}
+
+void YieldSummaryPart::BuildYieldSummary()
+{
+    SummaryRequest request;
+    request.sets = state_.dataSets;
+    request.current = state_.currentDataSet;
+    // During a tab change the tab bar already names the tab being switched to.
+    request.overviewShown = tabs_.count() > 0 && tabs_.currentIndex() == tabs_.count() - 1;
+    request.spanItem = spanTime_.currentIndex();
+    request.windowStart = chart_.BottomAxis().Minimum();
+    request.monthly = state_.monthlyYieldTable.get();
+    request.annual = state_.annualYieldTable.get();
+    request.format = ViewFormat{&chart_.Months(), DecimalSeparator()};
+    state_.yieldSummary = korvex::BuildYieldSummary(request);
+}
+
+} // namespace korvex
