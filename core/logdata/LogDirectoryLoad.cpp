@@ -16,11 +16,12 @@ LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& targe
             result.outcome = LogLoadOutcome::Cancelled;
             return result;
         }
-        observer.BeforeFile();
         std::error_code ec;
-        const std::uintmax_t size = std::filesystem::file_size(file.path, ec);
-        if (!ec)
-            result.bytes += size;
+        std::uintmax_t size = std::filesystem::file_size(file.path, ec);
+        if (ec)
+            size = 0;
+        observer.BeforeFile(size);
+        result.bytes += size;
         try {
             target.AddLogFile(file.path);
             ++result.loaded;

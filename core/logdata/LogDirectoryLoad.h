@@ -34,9 +34,9 @@ public:
     virtual ~LogLoadObserver() = default;
     // Polled before every file and every device; true cancels the load.
     virtual bool CancelRequested() { return false; }
-    // Before every file (memory probe, pending events). An exception here ends the load and
-    // leaves this function.
-    virtual void BeforeFile() {}
+    // Before every file, with its size in bytes (0 when unknown): memory check, pending events.
+    // An exception here ends the load and leaves this function.
+    virtual void BeforeFile(std::uintmax_t /*fileSize*/) {}
     // After every file: files handled so far, their total, bytes of the files handled so far.
     virtual void FileDone(std::size_t /*done*/, std::size_t /*total*/, std::uintmax_t /*bytes*/) {}
     // A device that could not be completed; the next device follows.

@@ -21,4 +21,9 @@ bool QtSystem::CanAllocate(std::size_t bytes)
     return true;
 }
 
+MemoryRoom QtSystem::AvailableMemory()
+{
+    return ReadMemoryRoom();
+}
+
 } // namespace korvex

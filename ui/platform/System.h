@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/logdata/LoadMemory.h"
+
 #include <cstddef>
 
 namespace korvex {
@@ -14,12 +16,15 @@ public:
     virtual void ProcessEvents() = 0;
     // True when a block of that many bytes can be obtained now; it is released at once.
     virtual bool CanAllocate(std::size_t bytes) = 0;
+    // What the system and the process's control groups can still give.
+    virtual MemoryRoom AvailableMemory() = 0;
 };
 
 class QtSystem final : public System {
 public:
     void ProcessEvents() override;
     bool CanAllocate(std::size_t bytes) override;
+    MemoryRoom AvailableMemory() override;
 };
 
 } // namespace korvex

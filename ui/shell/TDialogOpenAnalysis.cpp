@@ -1,5 +1,6 @@
 #include "ui/shell/TDialogOpenAnalysis.h"
 
+#include "core/logdata/LoadMemory.h"
 #include "core/logdata/LogDirectoryLoad.h"
 #include "core/services/Errors.h"
 #include "ui/analysis/TChildform.h"
@@ -313,11 +314,15 @@ public:
             ThePlatform().system->ProcessEvents();
         return false;
     }
-    void BeforeFile() override
+    void BeforeFile(std::uintmax_t fileSize) override
     {
-        if (!ThePlatform().system->CanAllocate(kMemoryProbeBytes))
+        // Linux over-commits, so the trial block alone would never fail: the file must also
+        // fit into what the system can still give.
+        System& system = *ThePlatform().system;
+        if (!system.CanAllocate(kMemoryProbeBytes) ||
+            !LoadFitsInMemory(fileSize, system.AvailableMemory()))
             throw KorvexError(Text(TextId::ReportNoMemory));
-        ThePlatform().system->ProcessEvents();
+        system.ProcessEvents();
     }
     void FileDone(std::size_t done, std::size_t, std::uintmax_t) override
     {

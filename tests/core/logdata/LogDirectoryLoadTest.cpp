@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <stdexcept>
 
 namespace korvex {
@@ -43,8 +46,13 @@ struct RecordingObserver : LogLoadObserver {
     int cancelAfterFiles = -1;
     int files = 0;
     std::vector<std::string> events;
+    std::vector<std::uintmax_t> sizes;
     bool CancelRequested() override { return cancelAfterFiles >= 0 && files >= cancelAfterFiles; }
-    void BeforeFile() override { events.push_back("before"); }
+    void BeforeFile(std::uintmax_t size) override
+    {
+        events.push_back("before");
+        sizes.push_back(size);
+    }
     void FileDone(std::size_t done, std::size_t total, std::uintmax_t) override
     {
         ++files;
@@ -106,12 +114,33 @@ TEST(RunLogLoad, CancelStopsBeforeTheNextFileAndSkipsTheDevices)
 TEST(RunLogLoad, AnExceptionBeforeAFileEndsTheLoad)
 {
     struct OutOfMemory : LogLoadObserver {
-        void BeforeFile() override { throw KorvexError("not enough memory"); }
+        void BeforeFile(std::uintmax_t) override { throw KorvexError("not enough memory"); }
     } observer;
     RecordingTarget target;
     const LogFileSelection sel = Selection({"x/10100501.csv"}, {"10"});
     EXPECT_THROW(RunLogLoad(sel, target, observer), KorvexError);
     EXPECT_TRUE(target.calls.empty());
+}
+
+TEST(RunLogLoad, EachFileIsAnnouncedWithItsSize)
+{
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("korvex-load-sizes-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(dir);
+    const std::vector<std::size_t> sizes = {1200, 0, 70001};
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        paths.push_back((dir / ("1010050" + std::to_string(i + 1) + ".csv")).string());
+        std::ofstream(paths.back(), std::ios::binary) << std::string(sizes[i], 'x');
+    }
+    paths.push_back((dir / "10100509.csv").string()); // gone before the load
+
+    RecordingTarget target;
+    RecordingObserver observer;
+    const LogLoadResult result = RunLogLoad(Selection(paths, {"10"}), target, observer);
+    EXPECT_EQ(observer.sizes, (std::vector<std::uintmax_t>{1200, 0, 70001, 0}));
+    EXPECT_EQ(result.bytes, 71201u);
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace

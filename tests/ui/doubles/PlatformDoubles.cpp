@@ -107,6 +107,12 @@ bool FakeSystem::CanAllocate(std::size_t bytes)
     return memoryAvailable;
 }
 
+MemoryRoom FakeSystem::AvailableMemory()
+{
+    ++memoryQueries;
+    return memoryRoom;
+}
+
 bool FakeShell::StartProgram(const QString& program, const QStringList& arguments)
 {
     programCalls.push_back(ProgramCall{program, arguments});

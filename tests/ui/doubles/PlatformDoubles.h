@@ -108,6 +108,7 @@ class FakeSystem final : public System {
 public:
     void ProcessEvents() override;
     bool CanAllocate(std::size_t bytes) override;
+    MemoryRoom AvailableMemory() override;
 
     // Runs at each ProcessEvents call (e.g. to press Esc in the middle of a load).
     std::function<void()> onProcessEvents;
@@ -116,6 +117,9 @@ public:
     bool memoryAvailable = true;
     int processEventsCalls = 0;
     std::vector<std::size_t> allocationProbes;
+    // Plenty unless a test says otherwise; every query is counted.
+    MemoryRoom memoryRoom{std::uint64_t{16} << 30, std::nullopt};
+    int memoryQueries = 0;
 };
 
 class FakeShell final : public Shell {

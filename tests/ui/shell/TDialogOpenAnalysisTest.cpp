@@ -6,12 +6,15 @@
 #include "tests/ui/shell/OpenTestSupport.h"
 
 #include "core/logdata/AnalysisDataSet.h"
+#include "core/logdata/LoadMemory.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/platform/UiText.h"
 #include "ui/shell/TDialogFileError.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
 
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -19,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace korvex::test {
@@ -311,6 +315,51 @@ TEST_F(OpenAnalysis, LowMemoryStopsTheLoadAndEmptiesTheWindow)
     EXPECT_EQ(window->windowTitle(), UiText(TextId::MenuNew));
     EXPECT_TRUE(InputsEnabled());
     EXPECT_FALSE(dialog.Loading());
+}
+
+// The memory the largest file in dir needs.
+std::uint64_t LargestNeed(const QString& dir)
+{
+    std::uint64_t need = 0;
+    for (const QFileInfo& file : QDir(dir).entryInfoList(QDir::Files))
+        need = std::max(need, LoadMemoryNeed(static_cast<std::uint64_t>(file.size())));
+    return need;
+}
+
+TEST_F(OpenAnalysis, FileThatNoLongerFitsInMemoryStopsTheLoad)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 4));
+    Prepare();
+    // The system's figure fits; after two files the control group's room runs out.
+    doubles.system.memoryRoom = {LargestNeed(dir), LargestNeed(dir)};
+    doubles.system.onProcessEvents = [&] {
+        if (doubles.system.memoryQueries == 2)
+            doubles.system.memoryRoom.cgroup = LargestNeed(dir) / 2;
+    };
+
+    EXPECT_EQ(ExecuteError(), Q(156));
+    EXPECT_EQ(doubles.system.memoryQueries, 3);
+    EXPECT_EQ(window->State().DeviceCount(), 0);
+    EXPECT_EQ(window->windowTitle(), Q(15));
+    EXPECT_TRUE(InputsEnabled());
+    EXPECT_FALSE(dialog.Loading());
+
+    // The same with MemAvailable too low for the first file.
+    doubles.system.onProcessEvents = nullptr;
+    doubles.system.memoryRoom = {kLoadMemoryMargin - 1, std::nullopt};
+    EXPECT_EQ(ExecuteError(), Q(156));
+    EXPECT_EQ(window->State().DeviceCount(), 0);
+}
+
+TEST_F(OpenAnalysis, RangeThatFitsInMemoryIsNeverStopped)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 6));
+    Prepare();
+    // Exactly the largest file's need, from both sources.
+    doubles.system.memoryRoom = {LargestNeed(dir), LargestNeed(dir)};
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(window->State().DataSet(0)->fileCount(), 6);
+    EXPECT_EQ(doubles.system.memoryQueries, 6);
 }
 
 TEST_F(OpenAnalysis, NothingToLoadOrNothingLoadedIsAnError)
