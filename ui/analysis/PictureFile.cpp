@@ -98,10 +98,14 @@ QString CommonFolder(const std::vector<std::string>& files)
             first = false;
         }
         // Shorten to the longest common prefix that ends at a folder boundary.
-        while (!common.isEmpty() && folder != common &&
-               !folder.startsWith(common.endsWith(QLatin1Char('/')) ? common
-                                                                    : common + QLatin1Char('/')))
-            common = QFileInfo(common).path() == common ? QString() : QFileInfo(common).path();
+        while (!common.isEmpty() && folder != common) {
+            const QString prefix =
+                common.endsWith(QLatin1Char('/')) ? common : QString(common + QLatin1Char('/'));
+            if (folder.startsWith(prefix))
+                break;
+            const QString parent = QFileInfo(common).path();
+            common = parent == common ? QString() : parent;
+        }
     }
     return common;
 }

@@ -334,7 +334,8 @@ void TChildform::OnCreate()
 
     // However the windows are arranged, the navigation row (span list, slider, buttons) and
     // both charts at their minimum stay whole; the graph list gives way instead.
-    const QSize decoration = minimumSizeHint() - widget()->minimumSizeHint();
+    const QSize decoration =
+        (minimumSizeHint() - widget()->minimumSizeHint()).expandedTo(QSize(0, 0));
     const QSize graphSide = w_.panelGraph->minimumSizeHint();
     setMinimumSize(QSize(w_.panelLeft->width() + graphSide.width(), graphSide.height()) +
                    decoration);
