@@ -55,6 +55,13 @@ std::vector<RawLine> SplitRaw(std::string_view bytes)
 // line (giving a last line without line break one first); nothing else may differ.
 void CheckOnlyOneLineChanged(std::string_view before, std::string_view after)
 {
+    // A byte-order mark starts the file, not its first line.
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (before.substr(0, 3) == kBom) {
+        Check(after.substr(0, 3) == kBom, "the byte-order mark stays");
+        before.remove_prefix(3);
+        after.remove_prefix(3);
+    }
     std::vector<RawLine> b = SplitRaw(before);
     const std::vector<RawLine> a = SplitRaw(after);
     if (!b.empty() && b.back().eol.empty() && a.size() > b.size() &&

@@ -159,7 +159,7 @@ TEST(SettingsCrash, AKilledWriterLeavesEveryGroupOldOrNew)
     fs::create_directories(base / "Halvo");
 
     std::mt19937 random(20081205);
-    std::uniform_int_distribution<int> delayUs(0, 6000);
+    std::uniform_int_distribution<int> delayUs(0, 10000);
     Generations last;
     std::string firstLabels;
     int roundsWithTemporary = 0;
