@@ -5,7 +5,7 @@
 
 namespace korvex {
 
-// Six blocks of 159 numbered texts, compiled in, held as UTF-8.
+// Six blocks of 170 numbered texts, compiled in, held as UTF-8.
 enum TextBlock : int {
     BlockGerman = 0,
     BlockEnglish = 1,
@@ -16,13 +16,13 @@ enum TextBlock : int {
 };
 
 constexpr int kTextBlockCount = 6;
-constexpr int kTextRowCount = 159;
+constexpr int kTextRowCount = 170;
 
-// Text of the current block. A row outside 0..158 throws std::out_of_range.
+// Text of the current block. A row outside 0..169 throws std::out_of_range.
 const std::string& Text(int row);
 
 // Text of a given block (the two-language start-up message needs this). Throws
-// std::out_of_range for a block outside 0..5 or a row outside 0..158.
+// std::out_of_range for a block outside 0..5 or a row outside 0..169.
 const std::string& TextOf(int block, int row);
 
 // The current block; German until a language is selected. A block outside 0..5 throws
@@ -36,7 +36,7 @@ int TextBlockForLanguage(int languageNumber);
 void SelectLanguage(int languageNumber);
 
 // True when the text equals that row, byte for byte, in any of the six blocks; false for a
-// row outside 0..158.
+// row outside 0..169.
 bool MatchesAnyLanguage(std::string_view text, int row);
 
 // English row 94, a blank line, German row 94.

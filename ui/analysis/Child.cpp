@@ -5,6 +5,7 @@
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 #include "ui/analysis/ChildControls.h"
+#include "ui/analysis/ReadingParts.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Platform.h"
@@ -80,6 +81,7 @@ TChildform::TChildform(QWidget* owner) : QMdiSubWindow(owner)
     setAttribute(Qt::WA_DeleteOnClose);
     BuildLayout();
     InstallChildParts(*this, parts_);
+    InstallReadingParts(*this);
     OnCreate();
 }
 

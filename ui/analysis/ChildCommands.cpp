@@ -7,6 +7,7 @@
 #include "core/logdata/FieldDisplay.h"
 #include "core/services/TextCatalogue.h"
 #include "ui/analysis/ChildControls.h"
+#include "ui/analysis/ReadingParts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/shell/SettingsDialog.h"
 
@@ -33,6 +34,8 @@ QString T(int row)
 
 void TChildform::ApplyLanguage()
 {
+    if (ReadingParts* reading = ReadingPartsOf(*this))
+        reading->ApplyLanguage();
     // 1, 2
     w_.actionOpenExcel->setText(T(23));
     w_.actionOpenSettings->setText(T(6));

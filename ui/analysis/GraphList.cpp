@@ -9,6 +9,7 @@
 #include "ui/analysis/Child.h"
 #include "ui/analysis/ChildControls.h"
 #include "ui/analysis/GraphPanel.h"
+#include "ui/analysis/ReadingParts.h"
 #include "ui/platform/Prompts.h"
 #include "ui/views/AxisLabels.h"
 #include "ui/views/Zoom.h"
@@ -408,6 +409,7 @@ void ChildGraphs::ShowGraphClick(TGraphPanel& row)
         }
     }
     UpdateOutputChart(false, false);
+    RememberGraphChoice(&window_, set);
 }
 
 void ChildGraphs::ShowOverviewClick(TGraphPanel& row)

@@ -6,10 +6,12 @@
 #include "ui/analysis/Child.h"
 #include "ui/platform/Platform.h"
 #include "ui/shell/About.h"
+#include "ui/shell/DropOpen.h"
 #include "ui/shell/Images.h"
 #include "ui/shell/Openanalysisdialog.h"
 #include "ui/shell/Openerrorsdialog.h"
 #include "ui/shell/ProgramInfo.h"
+#include "ui/shell/ReadingActions.h"
 #include "ui/shell/SettingsDialog.h"
 
 #include <QAction>
@@ -78,6 +80,8 @@ TMainform::TMainform(QWidget* parent) : QMainWindow(parent)
     layout->addWidget(panelTop_);
     layout->addWidget(mdiArea_, 1);
     setCentralWidget(central);
+    new ReadingActions(*this, *m_.MenuView, *toolBar_);
+    new DropOpen(*this);
 
     timer_ = new QTimer(this);
     timer_->setInterval(1);
@@ -403,6 +407,8 @@ void TMainform::UpdateActions()
     a_.ActionViewList->setEnabled(active != nullptr);
     a_.ActionViewList->setChecked(tableMode);
     a_.ActionViewChart->setChecked(!tableMode);
+    if (ReadingActions* reading = ReadingActionsOf(*this))
+        reading->Update();
     updatingActions_ = false;
 }
 
@@ -459,6 +465,8 @@ void TMainform::ActionLanguageSelection(QAction* executed)
 void TMainform::ApplyLanguage()
 {
     RelabelMainWindow();
+    if (ReadingActions* reading = ReadingActionsOf(*this))
+        reading->ApplyLanguage();
     for (TChildform* window : AnalysisWindows())
         window->ApplyLanguage();
 }

@@ -7,15 +7,18 @@
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 #include "ui/analysis/Child.h"
+#include "ui/analysis/ReadingParts.h"
 #include "ui/platform/Platform.h"
 #include "ui/shell/About.h"
 #include "ui/shell/Openanalysisdialog.h"
 #include "ui/shell/Openerrorsdialog.h"
+#include "ui/shell/RecentDirs.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 
 namespace korvex {
 
@@ -29,6 +32,12 @@ QString Row(int row)
 } // namespace
 
 void TMainform::ActionOpenExecute()
+{
+    OpenAnalysis(QString());
+}
+
+void TMainform::OpenAnalysis(const QString& directory,
+                             const std::function<void(TDialogOpenAnalysis&)>& afterShow)
 {
     const QList<TChildform*> windows = AnalysisWindows();
     if (windows.size() >= kMaxAnalysisWindows) {
@@ -65,16 +74,24 @@ void TMainform::ActionOpenExecute()
         languageNumber = settings_->language();
         lastUsedDir = settings_->lastUsedDir();
     }
-    openAnalysis_->Prepare(window, QString::fromStdString(lastUsedDir));
+    openAnalysis_->Prepare(window,
+                           directory.isEmpty() ? QString::fromStdString(lastUsedDir) : directory);
+    OfferRecentDirs(*openAnalysis_->RootDir(), settings_);
+    if (afterShow)
+        QTimer::singleShot(0, openAnalysis_, [this, afterShow] { afterShow(*openAnalysis_); });
     if (openAnalysis_->exec() != QDialog::Accepted) {
         if (window != nullptr)
             window->close();
         return;
     }
+    if (window != nullptr)
+        ApplyRememberedGraphs(*window);
     try {
-        if (settings_ != nullptr)
+        if (settings_ != nullptr) {
             settings_->setLanguageAndLastDir(languageNumber,
                                              openAnalysis_->Directory().toStdString());
+            settings_->addRecentDir(openAnalysis_->Directory().toStdString());
+        }
     } catch (...) {
         // The files that failed are still worth showing before the settings error.
         fileErrors_->ShowIfErrors();

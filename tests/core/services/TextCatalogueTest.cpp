@@ -43,7 +43,7 @@ TEST_F(TextCatalogueTest, EveryBlockHasAllRowsAndNoMore)
         EXPECT_THROW(TextOf(block, -1), std::out_of_range);
     }
     EXPECT_THROW(TextOf(kTextBlockCount, 0), std::out_of_range);
-    EXPECT_THROW(Text(159), std::out_of_range);
+    EXPECT_THROW(Text(kTextRowCount), std::out_of_range);
     EXPECT_THROW(Text(-1), std::out_of_range);
 }
 
