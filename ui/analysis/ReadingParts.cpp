@@ -72,8 +72,11 @@ void InstallReadingParts(TChildform& window)
 {
     auto* parts = new ReadingParts(window);
     ReadingOptions options;
-    if (AppSettings* settings = AppSettings::Instance())
-        options = settings->readingOptions();
+    try {
+        options = AppSettings::Get().readingOptions();
+    } catch (const SettingsFileError&) {
+        // Reported where the window reads its other settings; the defaults serve here.
+    }
     parts->Apply(options);
 }
 

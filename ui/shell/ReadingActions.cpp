@@ -86,8 +86,11 @@ void ReadingActions::ApplyLanguage()
 void ReadingActions::Update()
 {
     ReadingOptions options;
-    if (AppSettings* settings = AppSettings::Instance())
-        options = settings->readingOptions();
+    try {
+        options = AppSettings::Get().readingOptions();
+    } catch (const SettingsFileError&) {
+        // The main window reports a settings file it cannot use; the defaults serve here.
+    }
     readout_->setChecked(options.readout);
     statistics_->setChecked(options.statistics);
     clearMarkers_->setEnabled(main_.ActiveAnalysisWindow() != nullptr);
