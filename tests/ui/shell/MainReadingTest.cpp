@@ -11,10 +11,12 @@
 
 #include <QCompleter>
 #include <QDateEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QStringListModel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QUrl>
 
 namespace korvex::test {
