@@ -179,6 +179,17 @@ constexpr const char* kRows[] = {
     "and try again. If this does not work, try analysing a shorter period of time.",
     /* 157 */ "Page ",
     /* 158 */ " of ",
+    /* 159 */ "Value readout",
+    /* 160 */ "Clear markers",
+    /* 161 */ "Statistics of the window",
+    /* 162 */ "Graph",
+    /* 163 */ "Unit",
+    /* 164 */ "Minimum",
+    /* 165 */ "Time of minimum",
+    /* 166 */ "Maximum",
+    /* 167 */ "Time of maximum",
+    /* 168 */ "Mean",
+    /* 169 */ "Energy / volume",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

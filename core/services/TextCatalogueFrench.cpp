@@ -184,6 +184,17 @@ constexpr const char* kRows[] = {
     "plus courte.",
     /* 157 */ "Page ",
     /* 158 */ " sur ",
+    /* 159 */ "Affichage des valeurs",
+    /* 160 */ "Effacer les repères",
+    /* 161 */ "Statistiques de la fenêtre",
+    /* 162 */ "Graphique",
+    /* 163 */ "Unité",
+    /* 164 */ "Minimum",
+    /* 165 */ "Heure du minimum",
+    /* 166 */ "Maximum",
+    /* 167 */ "Heure du maximum",
+    /* 168 */ "Moyenne",
+    /* 169 */ "Énergie / volume",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

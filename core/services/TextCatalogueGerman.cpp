@@ -187,6 +187,17 @@ constexpr const char* kRows[] = {
     "werten Sie einen kürzeren Zeitraum aus.",
     /* 157 */ "Seite ",
     /* 158 */ " von ",
+    /* 159 */ "Werteanzeige",
+    /* 160 */ "Marken löschen",
+    /* 161 */ "Statistik des Zeitfensters",
+    /* 162 */ "Grafik",
+    /* 163 */ "Einheit",
+    /* 164 */ "Minimum",
+    /* 165 */ "Zeitpunkt Minimum",
+    /* 166 */ "Maximum",
+    /* 167 */ "Zeitpunkt Maximum",
+    /* 168 */ "Mittelwert",
+    /* 169 */ "Energie / Volumen",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

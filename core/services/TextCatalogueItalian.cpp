@@ -183,6 +183,17 @@ constexpr const char* kRows[] = {
     "periodo più breve.",
     /* 157 */ "Pagina ",
     /* 158 */ " di ",
+    /* 159 */ "Lettura dei valori",
+    /* 160 */ "Cancella marcatori",
+    /* 161 */ "Statistica della finestra",
+    /* 162 */ "Grafico",
+    /* 163 */ "Unità",
+    /* 164 */ "Minimo",
+    /* 165 */ "Ora del minimo",
+    /* 166 */ "Massimo",
+    /* 167 */ "Ora del massimo",
+    /* 168 */ "Media",
+    /* 169 */ "Energia / volume",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

@@ -184,6 +184,17 @@ constexpr const char* kRows[] = {
     "curto.",
     /* 157 */ "Págine ",
     /* 158 */ " de ",
+    /* 159 */ "Leitura de valores",
+    /* 160 */ "Apagar marcadores",
+    /* 161 */ "Estatística da janela",
+    /* 162 */ "Gráfico",
+    /* 163 */ "Unidade",
+    /* 164 */ "Mínimo",
+    /* 165 */ "Hora do mínimo",
+    /* 166 */ "Máximo",
+    /* 167 */ "Hora do máximo",
+    /* 168 */ "Média",
+    /* 169 */ "Energia / volume",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

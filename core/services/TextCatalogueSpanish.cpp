@@ -181,6 +181,17 @@ constexpr const char* kRows[] = {
     "período más corto.",
     /* 157 */ "Págine ",
     /* 158 */ " de ",
+    /* 159 */ "Lectura de valores",
+    /* 160 */ "Borrar marcadores",
+    /* 161 */ "Estadística de la ventana",
+    /* 162 */ "Gráfico",
+    /* 163 */ "Unidad",
+    /* 164 */ "Mínimo",
+    /* 165 */ "Hora del mínimo",
+    /* 166 */ "Máximo",
+    /* 167 */ "Hora del máximo",
+    /* 168 */ "Media",
+    /* 169 */ "Energía / volumen",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

@@ -163,6 +163,17 @@ enum class TextId : int {
     ReportNoMemory = 156,
     Page = 157,
     PageOf = 158,
+    ValueReadout = 159,
+    ClearMarkers = 160,
+    WindowStatistics = 161,
+    StatisticsGraph = 162,
+    StatisticsUnit = 163,
+    StatisticsMinimum = 164,
+    StatisticsMinimumTime = 165,
+    StatisticsMaximum = 166,
+    StatisticsMaximumTime = 167,
+    StatisticsMean = 168,
+    StatisticsEnergyVolume = 169,
 };
 
 } // namespace korvex

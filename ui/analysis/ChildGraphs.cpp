@@ -5,11 +5,14 @@
 
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/services/Errors.h"
+#include "core/services/TextCatalogue.h"
 #include "ui/analysis/ChartAxisLabels.h"
 #include "ui/analysis/ChartZoomHandlers.h"
+#include "ui/analysis/ReadingParts.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/analysis/TGraphPanel.h"
 #include "ui/analysis/THeaderControl.h"
+#include "ui/analysis/TXPButton.h"
 #include "ui/platform/Prompts.h"
 #include "ui/platform/UiText.h"
 
@@ -407,6 +410,7 @@ void ChildGraphs::ShowGraphClick(TGraphPanel& row)
         }
     }
     UpdateOutputChart(false, false);
+    RememberGraphChoice(&window_, set);
 }
 
 void ChildGraphs::ShowOverviewClick(TGraphPanel& row)

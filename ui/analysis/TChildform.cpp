@@ -3,8 +3,10 @@
 #include "ui/analysis/TChildform.h"
 
 #include "core/services/Errors.h"
+#include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
 #include "ui/analysis/ChartSplitter.h"
+#include "ui/analysis/ReadingParts.h"
 #include "ui/analysis/THeaderControl.h"
 #include "ui/analysis/TTableGrid.h"
 #include "ui/analysis/TXPButton.h"
@@ -78,6 +80,7 @@ TChildform::TChildform(QWidget* owner) : QMdiSubWindow(owner)
     setAttribute(Qt::WA_DeleteOnClose);
     BuildLayout();
     InstallChildParts(*this, parts_);
+    InstallReadingParts(*this);
     OnCreate();
 }
 

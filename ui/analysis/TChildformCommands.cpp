@@ -7,7 +7,9 @@
 #include "core/logdata/DeviceSettings.h"
 #include "core/logdata/FieldDisplay.h"
 #include "core/services/AppSettings.h"
+#include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
+#include "ui/analysis/ReadingParts.h"
 #include "ui/analysis/THeaderControl.h"
 #include "ui/analysis/TXPButton.h"
 #include "ui/chart/ChartWidget.h"
@@ -57,6 +59,8 @@ void OfferToKeepSettings(QWidget* owner, const ChildDefaults& values,
 
 void TChildform::ApplyLanguage()
 {
+    if (ReadingParts* reading = ReadingPartsOf(*this))
+        reading->ApplyLanguage();
     // Actions and labels; the labels take the size of their new text.
     w_.actionOpenExcel->setText(UiText(TextId::OpenInExcel));
     w_.actionOpenSettings->setText(UiText(TextId::MenuSettings));

@@ -5,8 +5,11 @@
 #include "ui/analysis/TChildform.h"
 #include "ui/platform/Images.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/Images.h"
 #include "ui/platform/UiText.h"
+#include "ui/shell/DropOpen.h"
 #include "ui/shell/ProgramInfo.h"
+#include "ui/shell/ReadingActions.h"
 #include "ui/shell/TDialogAbout.h"
 #include "ui/shell/TDialogFileError.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
@@ -73,6 +76,8 @@ TMainform::TMainform(QWidget* parent) : QMainWindow(parent)
     layout->addWidget(panelTop_);
     layout->addWidget(mdiArea_, 1);
     setCentralWidget(central);
+    new ReadingActions(*this, *m_.MenuView, *toolBar_);
+    new DropOpen(*this);
 
     timer_ = new QTimer(this);
     timer_->setInterval(1);
@@ -398,6 +403,8 @@ void TMainform::UpdateActions()
     a_.ActionViewList->setEnabled(active != nullptr);
     a_.ActionViewList->setChecked(tableMode);
     a_.ActionViewChart->setChecked(!tableMode);
+    if (ReadingActions* reading = ReadingActionsOf(*this))
+        reading->Update();
     updatingActions_ = false;
 }
 
@@ -454,6 +461,8 @@ void TMainform::ActionLanguageSelection(QAction* executed)
 void TMainform::ApplyLanguage()
 {
     RelabelMainWindow();
+    if (ReadingActions* reading = ReadingActionsOf(*this))
+        reading->ApplyLanguage();
     for (TChildform* window : AnalysisWindows())
         window->ApplyLanguage();
 }

@@ -97,6 +97,10 @@ public:
 
     // ---- Actions ----
     void ActionOpenExecute();
+    // The Open command from a given directory (empty: the last one used); afterShow runs once
+    // the dialog is shown and has scanned it.
+    void OpenAnalysis(const QString& directory,
+                      const std::function<void(TDialogOpenAnalysis&)>& afterShow = {});
     void ActionCloseExecute();
     void ActionSaveExecute();
     void ActionPrintExecute();

@@ -5,9 +5,12 @@
 
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
+#include "core/services/TextCatalogue.h"
+#include "ui/analysis/ReadingParts.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/UiText.h"
+#include "ui/shell/RecentDirs.h"
 #include "ui/shell/TDialogAbout.h"
 #include "ui/shell/TDialogFileError.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
@@ -17,12 +20,18 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScrollBar>
-
+#include <QTimer>
 #include <algorithm>
 
 namespace korvex {
 
 void TMainform::ActionOpenExecute()
+{
+    OpenAnalysis(QString());
+}
+
+void TMainform::OpenAnalysis(const QString& directory,
+                             const std::function<void(TDialogOpenAnalysis&)>& afterShow)
 {
     const QList<TChildform*> windows = AnalysisWindows();
     QPointer<TChildform> replaced;
@@ -72,22 +81,30 @@ void TMainform::ActionOpenExecute()
         languageNumber = settings_->language();
         lastUsedDir = settings_->lastUsedDir();
     }
-    openAnalysis_->Prepare(window, QString::fromStdString(lastUsedDir));
+    openAnalysis_->Prepare(window,
+                           directory.isEmpty() ? QString::fromStdString(lastUsedDir) : directory);
+    OfferRecentDirs(*openAnalysis_->RootDir(), settings_);
+    if (afterShow)
+        QTimer::singleShot(0, openAnalysis_, [this, afterShow] { afterShow(*openAnalysis_); });
     if (openAnalysis_->exec() != QDialog::Accepted) {
         if (window != nullptr)
             window->close();
         restoreReplaced();
         return;
     }
+    if (window != nullptr)
+        ApplyRememberedGraphs(*window);
     if (replaced != nullptr) {
         replaced->close();
         if (window != nullptr)
             mdiArea_->setActiveSubWindow(window);
     }
     try {
-        if (settings_ != nullptr)
+        if (settings_ != nullptr) {
             settings_->setLanguageAndLastDir(languageNumber,
                                              openAnalysis_->Directory().toStdString());
+            settings_->addRecentDir(openAnalysis_->Directory().toStdString());
+        }
     } catch (...) {
         // The files that failed are still worth showing before the settings error.
         fileErrors_->ShowIfErrors();

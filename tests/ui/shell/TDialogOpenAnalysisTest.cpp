@@ -337,17 +337,17 @@ TEST_F(OpenAnalysis, FileThatNoLongerFitsInMemoryStopsTheLoad)
             doubles.system.memoryRoom.cgroup = LargestNeed(dir) / 2;
     };
 
-    EXPECT_EQ(ExecuteError(), Q(156));
+    EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNoMemory));
     EXPECT_EQ(doubles.system.memoryQueries, 3);
     EXPECT_EQ(window->State().DeviceCount(), 0);
-    EXPECT_EQ(window->windowTitle(), Q(15));
+    EXPECT_EQ(window->windowTitle(), UiText(TextId::MenuNew));
     EXPECT_TRUE(InputsEnabled());
     EXPECT_FALSE(dialog.Loading());
 
     // The same with MemAvailable too low for the first file.
     doubles.system.onProcessEvents = nullptr;
     doubles.system.memoryRoom = {kLoadMemoryMargin - 1, std::nullopt};
-    EXPECT_EQ(ExecuteError(), Q(156));
+    EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNoMemory));
     EXPECT_EQ(window->State().DeviceCount(), 0);
 }
 

@@ -1,0 +1,251 @@
+// Reading the charts in a loaded window: the readout follows the pointer without redrawing the
+// curves, clicks set markers while drags still zoom, the statistics panel follows the window and
+// copies its rows, the chart keys navigate, and the graph choice is remembered per device.
+
+#include "tests/ui/analysis/GraphTestSupport.h"
+
+#include "core/services/AppSettings.h"
+#include "ui/analysis/ReadingParts.h"
+#include "ui/analysis/StatisticsPanel.h"
+#include "ui/chart/ChartAxis.h"
+#include "ui/chart/ChartReadout.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QSlider>
+#include <QSplitter>
+#include <QTest>
+
+#include <cmath>
+
+namespace korvex::test {
+namespace {
+
+class Reading : public GraphWindow {
+protected:
+    void SetUp() override
+    {
+        Load({10}, QDate(2010, 5, 1), QDate(2010, 5, 3));
+        // As the Open command does once the files are loaded.
+        ApplyRememberedGraphs(Window());
+        day = EncodeDate(2010, 5, 1);
+        Window().SetWindow(day + 1, day);
+        Draw();
+    }
+
+    ReadingParts& R() { return *ReadingPartsOf(Window()); }
+    ChartWidget& C() { return *W().chart; }
+
+    QPoint PixelAt(ChartWidget& chart, DayTime t)
+    {
+        const QRect plot = chart.axisRect()->rect();
+        return QPoint(static_cast<int>(std::lround(chart.BottomAxis().PixelOf(t))),
+                      plot.center().y());
+    }
+    DayTime At(int h, int m) const { return day + (h * 60 + m) / 1440.0; }
+
+    std::vector<std::string> Texts()
+    {
+        std::vector<std::string> texts;
+        for (const ReadoutLine& l : R().Readout().Lines())
+            texts.push_back(l.text);
+        return texts;
+    }
+
+    DayTime day = 0;
+};
+
+TEST_F(Reading, FirstAnalysisShowsInputsAndOutputs)
+{
+    std::vector<std::string> shown;
+    for (int i = 0; i < Set(0).slotCount(); ++i)
+        if (Set(0).shown(i))
+            shown.push_back(Set(0).deviceSettings()->key(i));
+    EXPECT_EQ(shown, (std::vector<std::string>{"T1", "T2", "R1", "R2", "R3"}));
+}
+
+TEST_F(Reading, ReadoutFollowsThePointerOnItsOwnLayer)
+{
+    QApplication::processEvents();
+    int fullReplots = 0;
+    QObject::connect(&C(), &QCustomPlot::afterReplot, [&] { ++fullReplots; });
+    QTest::mouseMove(&C(), PixelAt(C(), At(10, 3)));
+    QApplication::processEvents();
+    ASSERT_TRUE(R().Readout().CursorTime());
+    EXPECT_NEAR(*R().Readout().CursorTime(), At(10, 3), 2.0 / 1440);
+    // T1 at 10:00 is 20 + 600 mod 7; the pump R1 switched on at 10:00 holds 100.
+    const std::vector<std::string> lines = Texts();
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0].substr(0, 14), "01.05.2010 10:");
+    EXPECT_EQ(lines[1], "T1: 25,00 [\u00b0C]");
+    EXPECT_EQ(lines[3], "R1: 100,00 [%]");
+    EXPECT_TRUE(C().rect().contains(R().Readout().BoxRect()));
+
+    // Near the right edge the box turns to the left of the pointer and stays inside.
+    QTest::mouseMove(&C(), PixelAt(C(), At(23, 50)));
+    QApplication::processEvents();
+    EXPECT_TRUE(C().rect().contains(R().Readout().BoxRect()));
+    EXPECT_LT(R().Readout().BoxRect().right(), PixelAt(C(), At(23, 50)).x());
+    // The lower chart shows the same line and its own box.
+    QTest::mouseMove(W().chart2, PixelAt(*W().chart2, At(5, 5)));
+    QApplication::processEvents();
+    EXPECT_EQ(R().Readout().BoxChart(), W().chart2);
+    EXPECT_EQ(Texts()[4], "R2: 100,00 [%]");
+    EXPECT_EQ(fullReplots, 0);
+
+    // Switched off: no box, no lines.
+    R().Apply({false, false});
+    QTest::mouseMove(&C(), PixelAt(C(), At(11, 0)));
+    QApplication::processEvents();
+    EXPECT_TRUE(R().Readout().Lines().empty());
+    EXPECT_TRUE(R().Readout().BoxRect().isEmpty());
+}
+
+TEST_F(Reading, TheBoxIsDrawnOnScreenButNotInPictures)
+{
+    const QImage before = C().grab().toImage();
+    QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(9, 0)));
+    QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(15, 0)));
+    QTest::mouseMove(&C(), PixelAt(C(), At(12, 10)));
+    QApplication::processEvents();
+    const QImage after = C().grab().toImage();
+    const QRect box = R().Readout().BoxRect();
+    ASSERT_FALSE(box.isEmpty());
+    int changed = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            changed += before.pixel(x, y) != after.pixel(x, y);
+    EXPECT_GT(changed, box.width() * box.height() / 4);
+    // A saved picture shows the curves alone.
+    const QImage picture = C().RenderToImage(C().size());
+    const QImage plain = [&] {
+        R().Readout().ClearMarkers();
+        R().Readout().PointerLeft();
+        return C().RenderToImage(C().size());
+    }();
+    EXPECT_EQ(picture, plain);
+    // The README's picture of the readout, when asked for.
+    if (const QByteArray path = qgetenv("KORVEX_README_READOUT"); !path.isEmpty()) {
+        QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(9, 0)));
+        QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(15, 0)));
+        QTest::mouseMove(&C(), PixelAt(C(), At(12, 10)));
+        QApplication::processEvents();
+        W().splitterChart->grab().save(QString::fromLocal8Bit(path));
+    }
+}
+
+TEST_F(Reading, ClicksSetMarkersAndDragsStillZoom)
+{
+    ChartReadout& readout = R().Readout();
+    QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(10, 0)));
+    ASSERT_TRUE(readout.CurrentMarkers().a);
+    EXPECT_FALSE(readout.CurrentMarkers().b);
+    EXPECT_NEAR(*readout.CurrentMarkers().a, At(10, 0), 2.0 / 1440);
+    EXPECT_FALSE(C().IsZoomed()); // a click is never a zoom
+    QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(14, 0)));
+    ASSERT_TRUE(readout.CurrentMarkers().b);
+    QTest::mouseMove(&C(), PixelAt(C(), At(12, 0)));
+    QApplication::processEvents();
+    const std::vector<std::string> lines = Texts();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0].substr(0, 2), "A ");
+    EXPECT_EQ(lines[1].substr(0, 6), "\u0394t 0");
+    EXPECT_NE(lines[2].find(" B "), std::string::npos);
+
+    // A third click moves A; Esc on the focused chart clears both.
+    QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(8, 0)));
+    EXPECT_NEAR(*readout.CurrentMarkers().a, At(8, 0), 2.0 / 1440);
+    EXPECT_NEAR(*readout.CurrentMarkers().b, At(14, 0), 2.0 / 1440);
+    C().setFocus();
+    QTest::keyClick(&C(), Qt::Key_Escape);
+    EXPECT_FALSE(readout.CurrentMarkers().a);
+    EXPECT_FALSE(readout.CurrentMarkers().b);
+
+    // A drag to the lower right zooms and sets no marker.
+    const QPoint from = PixelAt(C(), At(6, 0)) - QPoint(0, 40);
+    const QPoint to = PixelAt(C(), At(9, 0)) + QPoint(0, 40);
+    QTest::mousePress(&C(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(&C(), (from + to) / 2);
+    QTest::mouseMove(&C(), to);
+    QTest::mouseRelease(&C(), Qt::LeftButton, Qt::NoModifier, to);
+    QApplication::processEvents();
+    EXPECT_TRUE(C().IsZoomed());
+    EXPECT_FALSE(readout.CurrentMarkers().a);
+}
+
+TEST_F(Reading, StatisticsOfTheShownWindowAndCopy)
+{
+    R().Apply({true, true});
+    QApplication::processEvents();
+    StatisticsPanel& panel = R().Statistics();
+    ASSERT_TRUE(panel.isVisible());
+    Draw();
+    ASSERT_EQ(panel.rowCount(), 5);
+    EXPECT_EQ(panel.item(0, 0)->text(), QStringLiteral("T1"));
+    // T1 peaks at noon with 60.
+    EXPECT_EQ(panel.item(0, 4)->text(), QStringLiteral("60,00"));
+    EXPECT_EQ(panel.item(0, 5)->text(), QStringLiteral("01.05.2010 12:00:00"));
+
+    // A narrower window changes the figures: from 13:00 on T1 stays below 27.
+    Window().SetWindow(At(18, 0), At(13, 0));
+    Draw();
+    EXPECT_EQ(panel.item(0, 4)->text(), QStringLiteral("26,00"));
+
+    panel.setFocus();
+    QTest::keyClick(&panel, Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith(QStringLiteral("Graph\tUnit\tMinimum\t")))
+        << copied.toStdString();
+    EXPECT_EQ(copied.count(QLatin1Char('\n')), 6);
+    EXPECT_TRUE(copied.contains(QStringLiteral("T1\t[\u00b0C]\t20,00\t")));
+}
+
+TEST_F(Reading, KeysOfAFocusedChartNavigate)
+{
+    C().setFocus();
+    const int item = W().spanTime->currentIndex();
+    QTest::keyClick(&C(), Qt::Key_PageDown);
+    EXPECT_NEAR(C().BottomAxis().Minimum(), day + 1, 1e-9);
+    QTest::keyClick(&C(), Qt::Key_Home);
+    EXPECT_EQ(W().sliderTime->value(), W().sliderTime->minimum());
+    EXPECT_NEAR(C().BottomAxis().Minimum(), day, 1e-9);
+    QTest::keyClick(&C(), Qt::Key_End);
+    EXPECT_NEAR(C().BottomAxis().Minimum(), day + 2, 1e-9);
+    QTest::keyClick(&C(), Qt::Key_PageUp);
+    EXPECT_NEAR(C().BottomAxis().Minimum(), day + 1, 1e-9);
+    // One day span: Right moves the window as the scroll button does.
+    const DayTime before = C().BottomAxis().Minimum();
+    QTest::keyClick(&C(), Qt::Key_Right);
+    EXPECT_GT(C().BottomAxis().Minimum(), before);
+    QTest::keyClick(&C(), Qt::Key_Left);
+    EXPECT_NEAR(C().BottomAxis().Minimum(), before, 1e-9);
+    QTest::keyClick(&C(), Qt::Key_Plus);
+    EXPECT_EQ(W().spanTime->currentIndex(), item - 1);
+    QTest::keyClick(&C(), Qt::Key_Minus);
+    QTest::keyClick(&C(), Qt::Key_Minus);
+    EXPECT_EQ(W().spanTime->currentIndex(), item + 1);
+}
+
+TEST_F(Reading, TheGraphChoiceIsRememberedPerDevice)
+{
+    Click(Row("T1")->ShowBox());
+    Click(Row("P")->ShowBox());
+    const QByteArray ini = home.ReadIni();
+    EXPECT_TRUE(ini.contains("[Graphs:10]")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("T1[\xB0"
+                             "C]=0"));
+    EXPECT_TRUE(ini.contains("P[kW]=1"));
+    // Another analysis of the device starts with that choice.
+    delete window;
+    window = nullptr;
+    AppSettings::Release();
+    Load({10}, QDate(2010, 5, 1), QDate(2010, 5, 1));
+    ApplyRememberedGraphs(Window());
+    EXPECT_FALSE(Set(0).shown(Field("T1")));
+    EXPECT_TRUE(Set(0).shown(Field("T2")));
+    EXPECT_TRUE(Set(0).shown(Field("P")));
+    EXPECT_TRUE(Row("P")->ShowBox()->isChecked());
+}
+
+} // namespace
+} // namespace korvex::test

@@ -1,0 +1,138 @@
+#include "ui/analysis/ReadingParts.h"
+
+#include "core/logdata/AnalysisDataSet.h"
+#include "core/services/Errors.h"
+#include "core/views/GraphChoice.h"
+#include "ui/analysis/Child.h"
+#include "ui/analysis/ChildControls.h"
+#include "ui/analysis/ChildParts.h"
+#include "ui/analysis/ChildState.h"
+#include "ui/analysis/ChildWidgets.h"
+#include "ui/analysis/ShownGraphs.h"
+#include "ui/analysis/StatisticsPanel.h"
+#include "ui/chart/ChartReadout.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/platform/Prompts.h"
+#include "ui/analysis/ChartKeys.h"
+
+#include <QComboBox>
+#include <QSlider>
+#include <QSplitter>
+#include <QTabBar>
+
+#include <algorithm>
+
+namespace korvex {
+
+ReadingParts::ReadingParts(TChildform& window) : QObject(&window), window_(window)
+{
+    setObjectName(QStringLiteral("ReadingParts"));
+    const ChildWidgets& w = window.Widgets();
+    ChildState& state = window.State();
+    graphs_ = std::make_unique<ShownGraphs>(
+        *w.chart, *w.chart2,
+        [&state] {
+            std::vector<AnalysisDataSet*> sets;
+            for (const auto& set : state.dataSets)
+                sets.push_back(set.get());
+            return sets;
+        },
+        [&state] { return state.overviewMode; });
+    readout_ = new ChartReadout(
+        *w.chart, *w.chart2, [this] { return graphs_->Graphs(); },
+        [combo = w.spanTime] { return combo->currentIndex(); }, this);
+    statistics_ = new StatisticsPanel(*graphs_, *w.chart, w.splitterChart);
+    w.splitterChart->addWidget(statistics_);
+    w.splitterChart->setStretchFactor(2, 0);
+    statistics_->hide();
+    NavigationControls controls;
+    controls.scrollLeft = w.buttonScrollLeft;
+    controls.scrollRight = w.buttonScrollRight;
+    controls.jumpLeft = w.buttonJumpLeft;
+    controls.jumpRight = w.buttonJumpRight;
+    controls.slider = w.sliderTime;
+    controls.spans = w.spanTime;
+    keys_ = new ChartKeys(controls, {w.chart, w.chart2}, this);
+}
+
+ReadingParts::~ReadingParts() = default;
+
+void ReadingParts::Apply(const ReadingOptions& options)
+{
+    readout_->SetEnabled(options.readout);
+    statistics_->setVisible(options.statistics);
+}
+
+void ReadingParts::ApplyLanguage()
+{
+    statistics_->ApplyLanguage();
+}
+
+void InstallReadingParts(TChildform& window)
+{
+    auto* parts = new ReadingParts(window);
+    ReadingOptions options;
+    try {
+        options = AppSettings::Get().readingOptions();
+    } catch (const SettingsFileError&) {
+        // Reported where the window reads its other settings; the defaults serve here.
+    }
+    parts->Apply(options);
+}
+
+ReadingParts* ReadingPartsOf(const TChildform& window)
+{
+    return window.findChild<ReadingParts*>(QStringLiteral("ReadingParts"),
+                                           Qt::FindDirectChildrenOnly);
+}
+
+void ShowRememberedGraphs(AnalysisDataSet& set)
+{
+    const DeviceSettings* device = set.deviceSettings();
+    if (!device)
+        return;
+    const int number = device->number();
+    AppSettings* settings = nullptr;
+    try {
+        settings = &AppSettings::Get();
+    } catch (const SettingsFileError&) {
+        // Shown already where the window read its other settings; the defaults serve here.
+    }
+    const bool stored = settings && settings->hasGraphChoice(number);
+    const std::vector<int> fields = InitialShownFields(
+        set, stored, [&](const std::string& key) { return settings->readGraphShown(number, key); });
+    for (int field : fields)
+        set.show(field);
+}
+
+void ApplyRememberedGraphs(TChildform& window)
+{
+    ChildState& state = window.State();
+    for (const auto& set : state.dataSets)
+        if (set)
+            ShowRememberedGraphs(*set);
+    ChildParts& parts = window.Parts();
+    const ChildWidgets& w = window.Widgets();
+    if (parts.graphs) {
+        parts.graphs->UpdateAxisTitles();
+        parts.graphs->UpdateOutputChart(false, false);
+    }
+    // Showing put every device's series on the charts; the tab change keeps the selected one's.
+    if (w.tabSetDevices->count() > 0 && parts.navigation)
+        parts.navigation->TabSetDevicesChange(std::max(w.tabSetDevices->currentIndex(), 0));
+    emit window.CommandStateChanged();
+}
+
+void RememberGraphChoice(QWidget* window, const AnalysisDataSet& set)
+{
+    const DeviceSettings* device = set.deviceSettings();
+    if (!device)
+        return;
+    try {
+        AppSettings::Get().writeGraphChoice(device->number(), CurrentGraphChoice(set));
+    } catch (const SettingsFileError& e) {
+        ShowErrorBox(window, QString::fromUtf8(e.what()));
+    }
+}
+
+} // namespace korvex
