@@ -3,17 +3,18 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/services/Errors.h"
 #include "core/views/GraphChoice.h"
-#include "ui/analysis/Child.h"
-#include "ui/analysis/ChildControls.h"
+#include "ui/analysis/ChartKeys.h"
 #include "ui/analysis/ChildParts.h"
 #include "ui/analysis/ChildState.h"
 #include "ui/analysis/ChildWidgets.h"
 #include "ui/analysis/ShownGraphs.h"
 #include "ui/analysis/StatisticsPanel.h"
+#include "ui/analysis/TChildform.h"
+#include "ui/analysis/THeaderControl.h"
+#include "ui/analysis/TXPButton.h"
 #include "ui/chart/ChartReadout.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Prompts.h"
-#include "ui/analysis/ChartKeys.h"
 
 #include <QComboBox>
 #include <QSlider>

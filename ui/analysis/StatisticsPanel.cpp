@@ -6,6 +6,8 @@
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
 
+#include "ui/platform/UiText.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -18,7 +20,10 @@ namespace korvex {
 namespace {
 
 // Catalogue rows of the column headings, in column order.
-constexpr int kHeadingRows[kStatisticsColumns] = {162, 163, 164, 165, 166, 167, 168, 169};
+constexpr TextId kHeadingRows[kStatisticsColumns] = {
+    TextId::StatisticsGraph,       TextId::StatisticsUnit,        TextId::StatisticsMinimum,
+    TextId::StatisticsMinimumTime, TextId::StatisticsMaximum,     TextId::StatisticsMaximumTime,
+    TextId::StatisticsMean,        TextId::StatisticsEnergyVolume};
 
 QColor ColourOf(Colour c)
 {
@@ -44,8 +49,8 @@ StatisticsPanel::StatisticsPanel(ShownGraphs& graphs, ChartWidget& chart, QWidge
 void StatisticsPanel::ApplyLanguage()
 {
     QStringList headings;
-    for (int row : kHeadingRows)
-        headings << QString::fromStdString(Text(row));
+    for (TextId row : kHeadingRows)
+        headings << UiText(row);
     setHorizontalHeaderLabels(headings);
 }
 
@@ -89,7 +94,7 @@ std::string StatisticsPanel::CopyText() const
 {
     std::vector<std::vector<std::string>> out;
     std::vector<std::string> heading;
-    for (int row : kHeadingRows)
+    for (TextId row : kHeadingRows)
         heading.push_back(Text(row));
     out.push_back(std::move(heading));
     std::set<int> selected;

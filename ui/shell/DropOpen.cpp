@@ -2,8 +2,8 @@
 
 #include "core/logdata/LogDirectory.h"
 #include "ui/platform/Prompts.h"
-#include "ui/shell/Main.h"
-#include "ui/shell/Openanalysisdialog.h"
+#include "ui/shell/TDialogOpenAnalysis.h"
+#include "ui/shell/TMainform.h"
 
 #include <QDate>
 #include <QDateEdit>

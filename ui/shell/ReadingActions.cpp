@@ -3,11 +3,12 @@
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
-#include "ui/analysis/Child.h"
 #include "ui/analysis/ReadingParts.h"
+#include "ui/analysis/TChildform.h"
 #include "ui/chart/ChartReadout.h"
 #include "ui/platform/Prompts.h"
-#include "ui/shell/Main.h"
+#include "ui/platform/UiText.h"
+#include "ui/shell/TMainform.h"
 
 #include <QAction>
 #include <QMenu>
@@ -18,10 +19,6 @@
 namespace korvex {
 
 namespace {
-
-constexpr int kTextReadout = 159;
-constexpr int kTextClearMarkers = 160;
-constexpr int kTextStatistics = 161;
 
 // A cursor line with a small value box: drawn, as the tool bar has no picture for it.
 QIcon ReadoutIcon()
@@ -37,11 +34,6 @@ QIcon ReadoutIcon()
     p.drawLine(11, 7, 16, 7);
     p.drawLine(11, 9, 15, 9);
     return QIcon(pixmap);
-}
-
-QString T(int row)
-{
-    return QString::fromStdString(Text(row));
 }
 
 } // namespace
@@ -77,10 +69,10 @@ ReadingActions::ReadingActions(TMainform& main, QMenu& viewMenu, QToolBar& toolB
 
 void ReadingActions::ApplyLanguage()
 {
-    readout_->setText(T(kTextReadout));
-    readout_->setToolTip(T(kTextReadout));
-    clearMarkers_->setText(T(kTextClearMarkers));
-    statistics_->setText(T(kTextStatistics));
+    readout_->setText(UiText(TextId::ValueReadout));
+    readout_->setToolTip(UiText(TextId::ValueReadout));
+    clearMarkers_->setText(UiText(TextId::ClearMarkers));
+    statistics_->setText(UiText(TextId::WindowStatistics));
 }
 
 void ReadingActions::Update()

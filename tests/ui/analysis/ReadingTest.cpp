@@ -2,7 +2,7 @@
 // curves, clicks set markers while drags still zoom, the statistics panel follows the window and
 // copies its rows, the chart keys navigate, and the graph choice is remembered per device.
 
-#include "tests/ui/analysis/GraphTestSupport.h"
+#include "tests/ui/analysis/ChildGraphsTestSupport.h"
 
 #include "core/services/AppSettings.h"
 #include "ui/analysis/ReadingParts.h"

@@ -1,8 +1,8 @@
 // The main window's side of reading and opening: the readout and statistics commands kept in the
 // settings file, opening by dropping folders or log files, recent directories in the open dialog.
 
-#include "tests/ui/shell/MainTestSupport.h"
 #include "tests/ui/shell/OpenTestSupport.h"
+#include "tests/ui/shell/TMainformTestSupport.h"
 
 #include "ui/analysis/ReadingParts.h"
 #include "ui/chart/ChartReadout.h"
