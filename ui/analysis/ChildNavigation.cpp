@@ -7,6 +7,7 @@
 #include "ui/analysis/ChildGraphs.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/analysis/THeaderControl.h"
+#include "ui/analysis/TXPButton.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Prompts.h"
 

@@ -9,9 +9,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
+#include <QScrollArea>
 
 class QCheckBox;
-class QScrollArea;
 
 namespace korvex {
 

@@ -8,6 +8,7 @@
 
 #include "core/views/Navigation.h"
 #include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/TXPButton.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
