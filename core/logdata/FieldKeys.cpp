@@ -112,6 +112,11 @@ std::string MonthSumKey(std::string_view daySumKey)
     return std::string(daySumKey.substr(0, daySumKey.find(kDay))) + std::string(kMonth);
 }
 
+std::string RateKeyOfDaySum(std::string_view daySumKey)
+{
+    return std::string(daySumKey.substr(0, daySumKey.find(kDay)));
+}
+
 bool IsDaySumKey(std::string_view key)
 {
     return Contains(key, kDay);

@@ -21,6 +21,9 @@ std::string YearCounterKey(std::string_view key);
 // Month sum partnered with a day sum: the text before the first "tag", then "monat"
 // ("Ptag" -> "Pmonat", "Ptag2" -> "Pmonat").
 std::string MonthSumKey(std::string_view daySumKey);
+// The text before the first "tag" of a day sum: the field it sums ("Ptag" -> "P"); a key
+// without "tag" comes back whole.
+std::string RateKeyOfDaySum(std::string_view daySumKey);
 
 // A key that holds day sums ("Ptag", also a yield column's field).
 bool IsDaySumKey(std::string_view key);

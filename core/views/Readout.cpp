@@ -1,6 +1,7 @@
 #include "core/views/Readout.h"
 
 #include "core/logdata/Aggregation.h"
+#include "core/logdata/FieldKeys.h"
 #include "core/services/NumberFormat.h"
 #include "core/views/Navigation.h"
 
@@ -62,7 +63,7 @@ ReadRule RuleOf(const AnalysisDataSet& set, int field, const DeviceSettings& set
     const std::string& key = settings.key(field);
     if (cls == SeriesClass::SumBars || cls == SeriesClass::SumLine) {
         // Sum mode swaps the day and month series of partners.
-        const bool monthKey = key.find("monat") != std::string::npos;
+        const bool monthKey = IsMonthSumKey(key);
         const bool swapped = set.sumMode() && set.slot(field).partner != 0;
         return monthKey != swapped ? ReadRule::MonthBar : ReadRule::DayBar;
     }

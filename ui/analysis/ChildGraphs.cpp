@@ -4,6 +4,7 @@
 #include "ui/analysis/ChildGraphs.h"
 
 #include "core/logdata/AnalysisDataSet.h"
+#include "core/logdata/FieldKeys.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 #include "ui/analysis/ChartAxisLabels.h"
@@ -228,7 +229,7 @@ void ChildGraphs::BuildGraphList(AnalysisDataSet& dataSet)
         // Daily sums follow the other values without a heading of their own.
         for (int i = 0; i < count; ++i) {
             if (settings.category(i) != FieldCategory::Others || !settings.derived(i) ||
-                settings.key(i).find("tag") == std::string::npos)
+                !IsDaySumKey(settings.key(i)))
                 continue;
             y += NewRow(content, dataSet, i, y, withOverviewBox)->height();
             NewSeparator(content, y);

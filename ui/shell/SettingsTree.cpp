@@ -64,8 +64,7 @@ std::string LogFileEntryText(const DeviceSettings& device, int field)
     const std::string& key = device.key(field);
     if (!device.derived(field))
         return key;
-    const auto tag = key.find("tag");
-    return Text(TextId::Total) + " (" + key.substr(0, tag) + ")";
+    return Text(TextId::Total) + " (" + RateKeyOfDaySum(key) + ")";
 }
 
 // ---- SettingsTree ----
@@ -117,7 +116,7 @@ QTreeWidgetItem* SettingsTree::AddDevice(DeviceSettings& device)
                 continue;
             AddField(node, device, i);
             // A derived day total follows the field it was summed from.
-            const int total = device.find(device.key(i) + "tag");
+            const int total = device.find(DaySumKey(device.key(i)));
             if (total >= 0 && device.derived(total))
                 AddField(node, device, total);
         }

@@ -100,6 +100,9 @@ TEST(FieldKeys, DerivedKeysAndTheirTests)
     EXPECT_EQ(MonthSumKey("Ptag"), "Pmonat");
     EXPECT_EQ(MonthSumKey("Ptag2"), "Pmonat");
     EXPECT_EQ(MonthSumKey("V2tag"), "V2monat");
+    EXPECT_EQ(RateKeyOfDaySum("V2tag"), "V2");
+    EXPECT_EQ(RateKeyOfDaySum(DaySumKey("P")), "P");
+    EXPECT_EQ(RateKeyOfDaySum("T1"), "T1");
     // The day sum of a yield field read from a log lies behind the same name.
     EXPECT_EQ(NormaliseHeaderColumn("Qday[kWh]").name, DaySumKey("P"));
     EXPECT_EQ(NormaliseHeaderColumn("QYear[kWh]").name, YearCounterKey("P"));
