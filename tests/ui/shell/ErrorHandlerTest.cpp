@@ -1,12 +1,13 @@
 // Errors that escape a timer, a menu command or a button reach the application's error handler
 // through the event loop and show exactly one error box, and the program goes on.
 
-#include "tests/ui/shell/TMainformTestSupport.h"
 #include "tests/ui/shell/OpenTestSupport.h"
 #include "tests/ui/shell/TDialogSettingsTestSupport.h"
+#include "tests/ui/shell/TMainformTestSupport.h"
 
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/platform/UiText.h"
 #include "ui/shell/TDialogSettings.h"
 
 #include <QApplication>
@@ -47,7 +48,7 @@ protected:
         ASSERT_EQ(doubles.prompts.calls.size(), 1u);
         const FakePrompts::Call& box = doubles.prompts.calls.front();
         EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.caption, Row(50));
+        EXPECT_EQ(box.caption, UiText(TextId::CaptionError));
         EXPECT_EQ(box.icon, PromptIcon::Error);
         EXPECT_EQ(box.buttons, PromptButtons::Ok);
     }
@@ -88,7 +89,7 @@ TEST_F(ErrorHandler, StartTimerThatCannotCreateAWindowShowsText96)
     ASSERT_TRUE(WaitUntil([this] { return !doubles.prompts.calls.empty(); }, 3000));
     QApplication::processEvents();
 
-    ExpectOneErrorBox(Row(96));
+    ExpectOneErrorBox(UiText(TextId::WindowNotOpened));
     EXPECT_EQ(WindowCount(), 0);
     EXPECT_FALSE(*dialogShown);
     EXPECT_FALSE(main->Timer()->isActive());
@@ -120,7 +121,7 @@ TEST_F(ErrorHandler, LanguageFromTheMenuThatCannotBeStoredShowsText94)
 
     // Text 94 in the language just chosen; the switch itself stays.
     EXPECT_EQ(CurrentTextBlock(), BlockEnglish);
-    ExpectOneErrorBox(Row(94));
+    ExpectOneErrorBox(UiText(TextId::SettingsFileAccessFailed));
     EXPECT_TRUE(A().ActionLanguage[1]->isChecked());
     EXPECT_FALSE(menu->isVisible());
 
@@ -166,9 +167,9 @@ TEST_F(ErrorHandler, SettingsButtonWhoseSettingsCannotBeStoredShowsText94AfterAp
 
     // The question, then one error box; the settings stay applied to the window.
     ASSERT_EQ(doubles.prompts.calls.size(), 2u);
-    EXPECT_EQ(doubles.prompts.calls[0].text, Row(80));
+    EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::SettingsAdoptedSaveToo));
     doubles.prompts.calls.erase(doubles.prompts.calls.begin());
-    ExpectOneErrorBox(Row(94));
+    ExpectOneErrorBox(UiText(TextId::SettingsFileAccessFailed));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(window->State().defaults.axisMax, 180);
     EXPECT_EQ(window->Widgets().chart->LeftAxis().Maximum(), 180);
