@@ -49,33 +49,6 @@ fs::path BenchRoot()
     return root;
 }
 
-// Installs the parts the window does not install itself yet.
-void InstallParts(TChildform& window)
-{
-    ChildParts& parts = window.Parts();
-    const ChildWidgets& w = window.Widgets();
-    if (!ChildGraphs::Of(window)) {
-        parts.graphs = std::make_unique<ChildGraphs>(window);
-        parts.graphs->CreateAxisPlaceholders();
-    }
-    if (!parts.table) {
-        QWidget* current = w.grid;
-        auto* grid = qobject_cast<TTableGrid*>(current);
-        if (!grid) {
-            grid = new TTableGrid(w.panelGraph);
-            grid->hide();
-            w.panelGraph->layout()->replaceWidget(current, grid);
-        }
-        parts.table = std::make_unique<TablePart>(window.State(), *grid, *w.panelCharts,
-                                                  *w.spanTime, *w.chart);
-    }
-    if (!parts.overview)
-        parts.overview = std::make_unique<YieldSummaryPart>(window.State(), *w.tabSetDevices,
-                                                            *w.spanTime, *w.chart);
-    if (!ChildNavigation::Of(window))
-        parts.navigation = std::make_unique<ChildNavigation>(window);
-}
-
 TChildform* LoadWindow()
 {
     const fs::path dir = BenchRoot() / "logs";
@@ -87,7 +60,6 @@ TChildform* LoadWindow()
     std::sort(files.begin(), files.end());
 
     auto* window = new TChildform;
-    InstallParts(*window);
     window->resize(1600, 1000);
     window->show();
     std::vector<std::string> numbers;

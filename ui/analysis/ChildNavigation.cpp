@@ -30,8 +30,10 @@ constexpr int kSpaceKey = 32;
 
 } // namespace
 
-ChildNavigation::ChildNavigation(TChildform& window)
-    : window_(window), state_(window.State()), w_(window.Widgets())
+ChildNavigation::ChildNavigation(TChildform& window, ChildGraphs& graphs, ChildTablePart& table,
+                                 ChildOverviewPart& overview)
+    : window_(window), state_(window.State()), w_(window.Widgets()), graphs_(graphs), table_(table),
+      overview_(overview)
 {
     connect(w_.spanTime, &QComboBox::currentIndexChanged, this, [this](int index) {
         changedSpan_ = index;
@@ -116,35 +118,29 @@ void ChildNavigation::UndoZoom()
 
 void ChildNavigation::UpdateAxisTitles()
 {
-    if (window_.Parts().graphs)
-        window_.Parts().graphs->UpdateAxisTitles();
+    graphs_.UpdateAxisTitles();
 }
 
 void ChildNavigation::FillTable()
 {
-    if (window_.Parts().table)
-        window_.Parts().table->FillTable();
+    table_.FillTable();
 }
 
 void ChildNavigation::BuildYieldSummary()
 {
-    if (window_.Parts().overview)
-        window_.Parts().overview->BuildYieldSummary();
+    overview_.BuildYieldSummary();
 }
 
 void ChildNavigation::ReAddSeries()
 {
-    ChildGraphs* graphs = ChildGraphs::Of(window_);
-    if (!graphs)
-        return;
-    graphs->RemoveAllSeries();
+    graphs_.RemoveAllSeries();
     if (state_.overviewMode) {
-        graphs->BuildOverviewList();
-        graphs->AddOverviewSeries();
+        graphs_.BuildOverviewList();
+        graphs_.AddOverviewSeries();
     } else {
-        graphs->AddShownSeries();
+        graphs_.AddShownSeries();
     }
-    graphs->RestackOutputs();
+    graphs_.RestackOutputs();
 }
 
 // ---- window ----

@@ -22,8 +22,9 @@ class ChildNavigation final : public QObject, public ChildNavigationPart {
     Q_OBJECT
 public:
     // Connects the span list, the slider, the four buttons, the scroll timer and the tab set of
-    // the window.
-    explicit ChildNavigation(TChildform& window);
+    // the window. The other parts are the ones a change of window or tab refreshes.
+    ChildNavigation(TChildform& window, ChildGraphs& graphs, ChildTablePart& table,
+                    ChildOverviewPart& overview);
     ~ChildNavigation() override;
     ChildNavigation(const ChildNavigation&) = delete;
     ChildNavigation& operator=(const ChildNavigation&) = delete;
@@ -98,6 +99,9 @@ private:
     TChildform& window_;
     ChildState& state_;
     const ChildWidgets& w_;
+    ChildGraphs& graphs_;
+    ChildTablePart& table_;
+    ChildOverviewPart& overview_;
     int scrollTag_ = 0;
     QMetaObject::Connection tick_;
     // The tab whose device or overview is shown; a refused change returns to it.

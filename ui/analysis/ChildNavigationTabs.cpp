@@ -72,22 +72,16 @@ void ChildNavigation::SelectDeviceTab(int index)
     const int n = state_.DeviceCount();
     if (index < 0 || index > n)
         return;
-    ChildGraphs* graphs = ChildGraphs::Of(window_);
-
     if (index == n) {
-        if (graphs) {
-            graphs->SelectOverviewGraphs();
-        } else {
-            state_.overviewMode = true;
-        }
+        graphs_.SelectOverviewGraphs();
         return;
     }
 
     AnalysisDataSet* set = state_.DataSet(index);
     const QTabBar& tabs = *w_.tabSetDevices;
     const QString caption = index < tabs.count() ? tabs.tabText(index) : QString();
-    if (set && graphs) {
-        graphs->SelectDeviceGraphs(*set, caption);
+    if (set) {
+        graphs_.SelectDeviceGraphs(*set, caption);
         return;
     }
 
@@ -95,15 +89,13 @@ void ChildNavigation::SelectDeviceTab(int index)
     // whose boxes would act on another device.
     state_.overviewMode = false;
     state_.currentDataSet = set;
-    if (!graphs)
-        return;
     for (const auto& other : state_.dataSets) {
-        if (QScrollArea* list = other ? graphs->GraphListOf(*other) : nullptr)
+        if (QScrollArea* list = other ? graphs_.GraphListOf(*other) : nullptr)
             list->hide();
     }
-    graphs->RemoveAllSeries();
-    graphs->UpdateAxisTitles();
-    graphs->UpdateOutputChart(true, false);
+    graphs_.RemoveAllSeries();
+    graphs_.UpdateAxisTitles();
+    graphs_.UpdateOutputChart(true, false);
     w_.chart2->Repaint();
 }
 

@@ -3,8 +3,8 @@
 // The seams between the analysis window and the parts that give it behaviour. The window calls
 // these operations at the points of its life that need them; each part is built in its own
 // files, holds a reference to the window (its ChildState and ChildWidgets) and connects the
-// signals of the controls it serves itself. A part that is not installed is skipped, so the
-// window works (loads, captions, closes) with any subset of them.
+// signals of the controls it serves itself. Every part is installed while the window is built,
+// each with the other parts it calls (navigation refreshes graphs, table and summary).
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-// Where an analysis window gets its parts: one line per part, each with the window it serves.
+// Where an analysis window gets its parts, each with the window it serves and the parts it calls.
 
 #include "ui/analysis/ChildExport.h"
 #include "ui/analysis/ChildGraphs.h"
@@ -13,12 +13,15 @@ namespace korvex {
 void InstallChildParts(TChildform& window, ChildParts& parts)
 {
     const ChildWidgets& w = window.Widgets();
-    parts.graphs = std::make_unique<ChildGraphs>(window);
-    parts.navigation = std::make_unique<ChildNavigation>(window);
-    parts.table =
+    auto graphs = std::make_unique<ChildGraphs>(window);
+    auto table =
         std::make_unique<TablePart>(window.State(), *w.grid, *w.panelCharts, *w.spanTime, *w.chart);
-    parts.overview =
+    auto overview =
         std::make_unique<YieldSummaryPart>(window.State(), *w.tabSetDevices, *w.spanTime, *w.chart);
+    parts.navigation = std::make_unique<ChildNavigation>(window, *graphs, *table, *overview);
+    parts.graphs = std::move(graphs);
+    parts.table = std::move(table);
+    parts.overview = std::move(overview);
     parts.exporter = std::make_unique<ChildExport>(window, window.State(), *w.chart);
     parts.printer = std::make_unique<ChildPrint>(window);
 }

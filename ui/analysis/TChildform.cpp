@@ -107,10 +107,8 @@ void TChildform::BuildLayout()
     w_.actionOpenSettings = new QAction(this);
     connect(w_.actionOpenSettings, &QAction::triggered, this,
             [this] { ActionOpenSettingsExecute(); });
-    connect(w_.actionOpenExcel, &QAction::triggered, this, [this] {
-        if (parts_.exporter)
-            parts_.exporter->ActionOpenExcelExecute();
-    });
+    connect(w_.actionOpenExcel, &QAction::triggered, this,
+            [this] { parts_.exporter->ActionOpenExcelExecute(); });
 
     // ---- Left column: graph lists ----
     w_.panelLeft = MakePanel(form, true);
@@ -157,14 +155,8 @@ void TChildform::BuildLayout()
     w_.headerControl->AddSection(130, 72, 300);
     w_.headerControl->AddSection(36, 36, 300);
     w_.headerControl->AddSection(36, 36, 300);
-    connect(w_.headerControl, &THeaderControl::SectionResize, this, [this](int section) {
-        if (parts_.graphs) {
-            parts_.graphs->HeaderControlSectionResize(section);
-        } else {
-            state_.headerWidthsChanged = true;
-            FitPanelLeftToHeader();
-        }
-    });
+    connect(w_.headerControl, &THeaderControl::SectionResize, this,
+            [this](int section) { parts_.graphs->HeaderControlSectionResize(section); });
 
     w_.panelLeftBottom = MakePanel(w_.panelLeft, true);
     w_.panelLeftBottom->setFixedHeight(kPanelLeftBottomMinHeight);
@@ -328,8 +320,7 @@ void TChildform::OnCreate()
     }
 
     // The axis placeholders keep the axis columns while no graph is shown.
-    if (parts_.graphs)
-        parts_.graphs->CreateAxisPlaceholders();
+    parts_.graphs->CreateAxisPlaceholders();
 
     // Today, as one day, until an analysis is loaded.
     const DayTime today = static_cast<DayTime>(QDate(1899, 12, 30).daysTo(QDate::currentDate()));

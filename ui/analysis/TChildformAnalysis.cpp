@@ -62,8 +62,7 @@ void TChildform::BuildDeviceView(int deviceIndex)
     Aggregate(*set);
     set->shrinkToFit();
     set->updateAvailability();
-    if (parts_.graphs)
-        parts_.graphs->BuildGraphList(*set);
+    parts_.graphs->BuildGraphList(*set);
     set->prepareDisplay();
 }
 
@@ -117,15 +116,11 @@ void TChildform::FinishAnalysis()
         SetPanelLeftWidth(PanelLeftWidth() - header.SectionWidth(2));
         header.DeleteSection(2);
         header.SetSectionMinWidth(1, 18);
-        if (parts_.graphs)
-            parts_.graphs->LayoutGraphList(ListOfHeader(), true, QString());
-        else
-            header.SetSectionCaption(1, QString());
+        parts_.graphs->LayoutGraphList(ListOfHeader(), true, QString());
     }
 
     // Daily, monthly and annual yield tables.
-    if (parts_.table)
-        parts_.table->BuildYieldTables();
+    parts_.table->BuildYieldTables();
 
     // The spreadsheet action and the main window's commands follow the loaded analysis.
     UpdateExcelAction();
@@ -142,8 +137,7 @@ void TChildform::FillDeviceTabs()
         w_.tabSetDevices->addTab(UiText(TextId::Overview));
         w_.tabSetDevices->setCurrentIndex(0);
     }
-    if (parts_.navigation)
-        parts_.navigation->TabSetDevicesChange(0);
+    parts_.navigation->TabSetDevicesChange(0);
     if (state_.DeviceCount() <= 1)
         RemoveAllTabs();
 }
@@ -176,8 +170,7 @@ void TChildform::ClearAnalysis()
     }
     try {
         state_.FreeAnalysis();
-        if (parts_.graphs)
-            parts_.graphs->AnalysisCleared();
+        parts_.graphs->AnalysisCleared();
     } catch (...) {
         // The controls below are reset whatever failed while freeing.
     }

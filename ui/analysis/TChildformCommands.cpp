@@ -98,7 +98,7 @@ void TChildform::ApplyLanguage()
     }
 
     // The graph lists carry translated names and headings.
-    if (state_.DeviceCount() > 0 && parts_.graphs) {
+    if (state_.DeviceCount() > 0) {
         ReturnHeaderToOverview();
         for (auto& set : state_.dataSets) {
             if (set)
@@ -110,8 +110,7 @@ void TChildform::ApplyLanguage()
                 const QSignalBlocker block(tabs);
                 tabs.setCurrentIndex(index);
             }
-            if (parts_.navigation)
-                parts_.navigation->TabSetDevicesChange(index);
+            parts_.navigation->TabSetDevicesChange(index);
         } else if (AnalysisDataSet* first = state_.DataSet(0)) {
             if (QScrollArea* list = parts_.graphs->GraphListOf(*first)) {
                 parts_.graphs->LayoutGraphList(list, false, QString());
@@ -122,24 +121,19 @@ void TChildform::ApplyLanguage()
     }
 
     // Fitting the column to the header is no change by the user.
-    if (parts_.graphs) {
+    {
         const bool changed = state_.headerWidthsChanged;
         parts_.graphs->HeaderControlSectionResize(0);
         state_.headerWidthsChanged = changed;
-    } else {
-        FitPanelLeftToHeader();
     }
     PanelLeftResize();
 
     // Texts shown elsewhere: table, caption, span list, yield summary and chart title.
-    if (parts_.table)
-        parts_.table->UpdateTableTexts();
+    parts_.table->UpdateTableTexts();
     UpdateCaption();
     UpdateSpanTexts();
-    if (parts_.overview)
-        parts_.overview->BuildYieldSummary();
-    if (parts_.navigation)
-        parts_.navigation->UpdateChartTitle();
+    parts_.overview->BuildYieldSummary();
+    parts_.navigation->UpdateChartTitle();
 }
 
 void TChildform::UpdateSpanTexts()
@@ -236,9 +230,8 @@ void TChildform::ActionOpenSettingsExecute()
         if (set)
             ApplyDisplayOfAll(*set);
     }
-    if (parts_.graphs)
-        parts_.graphs->UpdateOutputChart(false, false);
-    if (w_.tabSetDevices->count() > 0 && parts_.navigation)
+    parts_.graphs->UpdateOutputChart(false, false);
+    if (w_.tabSetDevices->count() > 0)
         parts_.navigation->TabSetDevicesChange(std::max(w_.tabSetDevices->currentIndex(), 0));
 
     // Offer to keep them for future analyses.
@@ -247,8 +240,7 @@ void TChildform::ActionOpenSettingsExecute()
 
     // Commands and axis titles follow the new display.
     UpdateExcelAction();
-    if (parts_.graphs)
-        parts_.graphs->UpdateAxisTitles();
+    parts_.graphs->UpdateAxisTitles();
     emit CommandStateChanged();
 }
 
@@ -265,21 +257,18 @@ void TChildform::OnActivate()
 
 void TChildform::ShowTable(bool on)
 {
-    if (parts_.table)
-        parts_.table->ShowTable(on);
+    parts_.table->ShowTable(on);
     emit CommandStateChanged();
 }
 
 void TChildform::SaveAnalysis()
 {
-    if (parts_.printer)
-        parts_.printer->SaveAnalysis();
+    parts_.printer->SaveAnalysis();
 }
 
 void TChildform::PrintAnalysis()
 {
-    if (parts_.printer)
-        parts_.printer->PrintAnalysis();
+    parts_.printer->PrintAnalysis();
 }
 
 void TChildform::StoreHeaderWidths()

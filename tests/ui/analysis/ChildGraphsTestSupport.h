@@ -85,11 +85,6 @@ protected:
     {
         if (!window) {
             window = new TChildform;
-            // Until the window installs the graph part itself, the tests do.
-            if (!ChildGraphs::Of(*window)) {
-                window->Parts().graphs = std::make_unique<ChildGraphs>(*window);
-                window->Parts().graphs->CreateAxisPlaceholders();
-            }
             window->resize(1000, 700);
             window->show();
             QApplication::processEvents();

@@ -40,19 +40,6 @@ inline DayTime Day(int y, int m, int d)
     return EncodeDate(y, m, d);
 }
 
-// Installs the table and the yield summary, unless the window did so itself.
-inline void InstallTableParts(TChildform& window)
-{
-    ChildParts& parts = window.Parts();
-    const ChildWidgets& w = window.Widgets();
-    if (!parts.table)
-        parts.table = std::make_unique<TablePart>(window.State(), *w.grid, *w.panelCharts,
-                                                  *w.spanTime, *w.chart);
-    if (!parts.overview)
-        parts.overview = std::make_unique<YieldSummaryPart>(window.State(), *w.tabSetDevices,
-                                                            *w.spanTime, *w.chart);
-}
-
 class TableWindowTest : public ::testing::Test {
 protected:
     TableWindowTest()
