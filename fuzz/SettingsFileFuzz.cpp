@@ -64,7 +64,8 @@ void CheckOnlyOneLineChanged(std::string_view before, std::string_view after)
     }
     std::vector<RawLine> b = SplitRaw(before);
     const std::vector<RawLine> a = SplitRaw(after);
-    if (!b.empty() && b.back().eol.empty() && a.size() > b.size() &&
+    // Appending gives the last line a line break first; a last line still last is untouched.
+    if (!b.empty() && b.back().eol.empty() && a.size() > b.size() && !(a.back() == b.back()) &&
         a[b.size() - 1].text == b.back().text && a[b.size() - 1].eol == "\r\n")
         b.back().eol = "\r\n";
     std::size_t prefix = 0;

@@ -403,7 +403,8 @@ bool IniFile::lock()
             return false;
         }
         std::this_thread::sleep_for(pause);
-        pause = std::min(pause * 2, std::chrono::microseconds(20000));
+        // Short pauses: a writer that keeps writing releases the lock only briefly.
+        pause = std::min(pause * 2, std::chrono::microseconds(2000));
     }
 }
 
