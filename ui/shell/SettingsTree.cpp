@@ -1,6 +1,7 @@
 #include "ui/shell/SettingsTree.h"
 
 #include "core/logdata/DeviceSettings.h"
+#include "core/logdata/FieldKeys.h"
 #include "ui/platform/UiText.h"
 
 #include <QHeaderView>
