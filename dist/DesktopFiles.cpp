@@ -33,7 +33,9 @@ constexpr std::array<Language, kTextBlockCount> kLanguages{{
 
 // Log files, solar controller, heating circuit, fresh water, annual and monthly yield, diagram:
 // what a user types into the menu's search, in each catalogue language.
-constexpr std::array<int, 7> kKeywordRows{71, 141, 142, 143, 138, 140, 112};
+constexpr std::array<TextId, 7> kKeywordRows{
+    TextId::FilterLogFiles, TextId::SolarController, TextId::HeatingCircuit, TextId::FreshWater,
+    TextId::AnnualYield,    TextId::MonthlyYield,    TextId::ViewDiagram};
 
 const char* const kDescription[] = {
     "Korvex analyses the log files of solar-thermal controllers. A controller and the other "
@@ -61,7 +63,7 @@ std::string Key(const char* key, const Language& language)
 std::string Keywords(TextBlock block)
 {
     std::string out;
-    for (int row : kKeywordRows)
+    for (TextId row : kKeywordRows)
         out += DesktopValue(TextOf(block, row), true) + ";";
     return out;
 }
