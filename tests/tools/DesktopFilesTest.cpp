@@ -46,7 +46,7 @@ std::vector<std::string> ListItems(const std::string& value)
 bool IsRowOf(int block, const std::string& text)
 {
     for (int row = 0; row < kTextRowCount; ++row)
-        if (TextOf(block, row) == text)
+        if (TextOf(block, static_cast<TextId>(row)) == text)
             return true;
     return false;
 }
