@@ -146,7 +146,8 @@ TEST_F(MainStartTest, ToolBarMenusAndLogo)
 {
     Create();
     const QList<QAction*> tools = main->ToolBar()->actions();
-    ASSERT_EQ(tools.size(), 3 + 1 + 7 + 1 + 2 + 1 + 1);
+    // The readout's button sits before the separator that precedes About.
+    ASSERT_EQ(tools.size(), 3 + 1 + 7 + 1 + 2 + 1 + 1 + 1);
     EXPECT_EQ(tools[0], A().ActionOpen);
     EXPECT_EQ(tools[1], A().ActionSave);
     EXPECT_EQ(tools[2], A().ActionPrint);
@@ -157,7 +158,7 @@ TEST_F(MainStartTest, ToolBarMenusAndLogo)
     }
     EXPECT_EQ(tools[12], A().ActionViewChart);
     EXPECT_EQ(tools[13], A().ActionViewList);
-    EXPECT_EQ(tools[15], A().ActionAbout);
+    EXPECT_EQ(tools[16], A().ActionAbout);
     EXPECT_EQ(A().ActionLanguage[1]->text(), QStringLiteral("English (GB)"));
     EXPECT_EQ(A().ActionLanguage[6]->text(), QStringLiteral("English (US)"));
     EXPECT_EQ(A().ActionOpen->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
