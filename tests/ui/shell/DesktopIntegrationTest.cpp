@@ -55,6 +55,9 @@ QString ButtonText(QMessageBox::StandardButton which)
 
 TEST_F(QtTranslationTest, QtsButtonsSpeakTheDesktopsLanguageOurTextsTheMenus)
 {
+    if (QLocale::system().language() != QLocale::C &&
+        QLocale::system().language() != QLocale::English)
+        GTEST_SKIP() << "the desktop's own language already translates Qt's buttons";
     SelectTextBlock(BlockEnglish);
     const QString englishCancel = ButtonText(QMessageBox::Cancel);
     Install(QLocale(QLocale::German, QLocale::Germany));
