@@ -5,6 +5,7 @@
 #include "ui/shell/TDialogOpenAnalysis.h"
 #include "ui/shell/TMainform.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QDateEdit>
 #include <QDragEnterEvent>
@@ -83,8 +84,9 @@ bool DropOpen::eventFilter(QObject* watched, QEvent* event)
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* e = static_cast<QDropEvent*>(event);
-            // Refused drops keep the "cannot drop" cursor; nothing is said.
-            if (PlanDrop(LocalPaths(e->mimeData())))
+            // Refused drops keep the "cannot drop" cursor; nothing is said. While a modal dialog
+            // (the open dialog itself, a question) is up, nothing may start another opening.
+            if (!QApplication::activeModalWidget() && PlanDrop(LocalPaths(e->mimeData())))
                 e->acceptProposedAction();
             else
                 e->ignore();
@@ -92,7 +94,9 @@ bool DropOpen::eventFilter(QObject* watched, QEvent* event)
         }
         case QEvent::Drop: {
             auto* e = static_cast<QDropEvent*>(event);
-            const std::optional<DropPlan> plan = PlanDrop(LocalPaths(e->mimeData()));
+            const std::optional<DropPlan> plan = QApplication::activeModalWidget()
+                                                     ? std::nullopt
+                                                     : PlanDrop(LocalPaths(e->mimeData()));
             if (!plan) {
                 e->ignore();
                 return true;
