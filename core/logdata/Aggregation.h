@@ -81,40 +81,47 @@ RateIntegral IntegrateRateVisiting(const Series& series, int unitsPerDay, DayTim
     // Trapezoid factor h = u / 2 in whole numbers; the interval is taken in whole milliseconds
     // so that a day of minute samples integrates without the rounding of day + fraction.
     const double h = unitsPerDay / 2;
-    std::size_t i =
-        static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), from) - xs.begin());
-    // Compensated summation: a day of 1440 terms keeps the error of the terms themselves.
+    // Raw pointers and a bound found once: the visitor writes through references, which would
+    // otherwise make the compiler reload the arrays on every point.
+    const double* x = xs.data();
+    const double* y = ys.data();
+    std::size_t i = static_cast<std::size_t>(std::lower_bound(x, x + n, from) - x);
+    const std::size_t end = static_cast<std::size_t>(std::lower_bound(x + i, x + n, to) - x);
+    // Compensated summation: a day of 1440 terms keeps the error of the terms themselves. Both
+    // corrections are formed and one is picked, which compiles without a branch.
     double sum = 0;
     double compensation = 0;
     auto add = [&](double term) {
         const double t = sum + term;
-        compensation += std::fabs(sum) >= std::fabs(term) ? (sum - t) + term : (term - t) + sum;
+        const double keepSum = (sum - t) + term;
+        const double keepTerm = (term - t) + sum;
+        compensation += std::fabs(sum) >= std::fabs(term) ? keepSum : keepTerm;
         sum = t;
     };
     double coveredMs = 0;
     bool inRun = false;
     double previousX = 0;
     double previousY = 0;
-    for (; i < n && xs[i] < to; ++i) {
-        const double y = ys[i];
-        if (std::isnan(y)) {
+    for (; i < end; ++i) {
+        const double yi = y[i];
+        if (std::isnan(yi)) {
             inRun = false;
             continue;
         }
-        visit(xs[i], y);
+        visit(x[i], yi);
         if (!inRun) {
-            add(y * unitsPerDay / 1440.0);
+            add(yi * unitsPerDay / 1440.0);
             coveredMs += 60000.0;
             inRun = true;
         } else {
             // X ascends, so the interval is never negative.
             const double ms = static_cast<double>(
-                static_cast<long long>((xs[i] - previousX) * kMillisecondsPerDay + 0.5));
-            add((y + previousY) * (ms * h) / kMillisecondsPerDay);
+                static_cast<long long>((x[i] - previousX) * kMillisecondsPerDay + 0.5));
+            add((yi + previousY) * (ms * h) / kMillisecondsPerDay);
             coveredMs += ms;
         }
-        previousX = xs[i];
-        previousY = y;
+        previousX = x[i];
+        previousY = yi;
     }
     result.sum = sum + compensation;
     result.coveredDays = coveredMs / kMillisecondsPerDay;
