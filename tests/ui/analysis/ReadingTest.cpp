@@ -5,6 +5,7 @@
 #include "tests/ui/analysis/ChildGraphsTestSupport.h"
 
 #include "core/services/AppSettings.h"
+#include "tools/samplegen/SampleLogs.h"
 #include "ui/analysis/ReadingParts.h"
 #include "ui/analysis/StatisticsPanel.h"
 #include "ui/chart/ChartAxis.h"
@@ -124,13 +125,64 @@ TEST_F(Reading, TheBoxIsDrawnOnScreenButNotInPictures)
         return C().RenderToImage(C().size());
     }();
     EXPECT_EQ(picture, plain);
+}
+
+// A day of realistic logs (a sunny and a clouded part, the pump switching): with markers before
+// and after the midday peak the readout gives both values, the difference and the rate of every
+// shown graph, and the statistics panel agrees with the readout at the peak.
+class ReadingSampleDay : public Reading {
+protected:
+    void SetUp() override
+    {
+        const DayTime sampleDay = EncodeDate(2024, 6, 14);
+        SampleOptions options;
+        options.faults = false;
+        options.intervalMinutes = 2;
+        WriteFile(dir, QString::fromStdString(SampleFileName(10, sampleDay)),
+                  QByteArray::fromStdString(SampleLogBytes(10, sampleDay, options)));
+        TChildform& w = Window();
+        w.BeginAnalysis(1, {"10"}, sampleDay, sampleDay);
+        w.AddLogFile((dir + QLatin1Char('/')).toStdString() + SampleFileName(10, sampleDay));
+        w.BuildDeviceView(0);
+        w.FinishAnalysis();
+        SelectDevice(0);
+        ApplyRememberedGraphs(Window());
+        day = sampleDay;
+        Window().SetWindow(day + 1, day);
+        Draw();
+    }
+};
+
+TEST_F(ReadingSampleDay, MarkersAroundMiddayGiveDifferencesAndRates)
+{
+    QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(9, 30)));
+    QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(15, 0)));
+    QTest::mouseMove(&C(), PixelAt(C(), At(12, 20)));
+    QApplication::processEvents();
+    const std::vector<std::string> lines = Texts();
+    int shown = 0;
+    for (int i = 0; i < Set(0).slotCount(); ++i)
+        shown += Set(0).shown(i);
+    ASSERT_GE(shown, 3);
+    // Marker times, the time between them, then one line per shown graph.
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(shown) + 2);
+    EXPECT_EQ(lines[1].substr(0, 7), "\u0394t 05:"); // about five and a half hours
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        SCOPED_TRACE(lines[i]);
+        EXPECT_NE(lines[i].find(": A "), std::string::npos);
+        EXPECT_NE(lines[i].find("  B "), std::string::npos);
+        EXPECT_EQ(lines[i].find("\u2013"), std::string::npos); // no gap in a day without faults
+        EXPECT_NE(lines[i].find("\u0394 "), std::string::npos);
+    }
+    EXPECT_TRUE(C().rect().contains(R().Readout().BoxRect()));
+
     // The README's picture of the readout, when asked for.
     if (const QByteArray path = qgetenv("KORVEX_README_READOUT"); !path.isEmpty()) {
-        QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(9, 0)));
-        QTest::mouseClick(&C(), Qt::LeftButton, Qt::NoModifier, PixelAt(C(), At(15, 0)));
-        QTest::mouseMove(&C(), PixelAt(C(), At(12, 10)));
+        R().Apply({true, true});
+        Draw();
+        QTest::mouseMove(&C(), PixelAt(C(), At(12, 40)));
         QApplication::processEvents();
-        W().splitterChart->grab().save(QString::fromLocal8Bit(path));
+        Window().grab().save(QString::fromLocal8Bit(path));
     }
 }
 
