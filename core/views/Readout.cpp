@@ -148,11 +148,18 @@ std::vector<ReadoutLine> BuildReadout(const std::vector<ReadoutGraph>& graphs, D
 std::vector<std::vector<std::string>> StatisticsRows(const std::vector<ReadoutGraph>& graphs,
                                                      DayTime from, DayTime to, char separator)
 {
+    std::vector<StatisticsRequest> requests;
+    requests.reserve(graphs.size());
+    for (const ReadoutGraph& g : graphs)
+        if (g.series)
+            requests.push_back({g.series, g.unitsPerDay});
+    const std::vector<WindowStatistics> stats = ComputeWindowStatistics(requests, from, to);
     std::vector<std::vector<std::string>> rows;
+    std::size_t next = 0;
     for (const ReadoutGraph& g : graphs) {
         if (!g.series)
             continue;
-        const WindowStatistics s = ComputeWindowStatistics(*g.series, from, to, g.unitsPerDay);
+        const WindowStatistics& s = stats[next++];
         std::vector<std::string> row(kStatisticsColumns);
         row[0] = g.name;
         row[1] = g.unit;

@@ -7,6 +7,7 @@
 #include "core/services/DayTime.h"
 
 #include <optional>
+#include <vector>
 
 namespace korvex {
 
@@ -27,5 +28,14 @@ struct WindowStatistics {
 // for any other field (no integral then).
 WindowStatistics ComputeWindowStatistics(const Series& series, DayTime from, DayTime to,
                                          int unitsPerDay);
+
+// The same for several graphs at once (a null series gives no value). A window holding many
+// points spreads the graphs over the machine's cores; the figures do not depend on it.
+struct StatisticsRequest {
+    const Series* series = nullptr;
+    int unitsPerDay = 0;
+};
+std::vector<WindowStatistics> ComputeWindowStatistics(const std::vector<StatisticsRequest>& graphs,
+                                                      DayTime from, DayTime to);
 
 } // namespace korvex

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace korvex {
 namespace {
@@ -115,6 +116,47 @@ TEST(WindowStatistics, AWholeDayEqualsTheDaySum)
         (p.y(p.lowerBound(At(12, 0, 1)) - 1) + p.y(p.lowerBound(At(12, 0, 1)))) * 12.0 / 1440.0;
     EXPECT_NEAR(morning + afternoon - p.y(p.lowerBound(At(12, 0, 1))) / 60 + joint,
                 DaySum(p, kPowerUnitsPerDay, kDay + 1), 1e-9);
+}
+
+// Many graphs over a long window are spread over threads: every graph must get exactly the
+// figures it gets alone, in its own place, whatever finishes first. Lengths, steps, gaps and
+// field kinds differ per graph; one slot has no series.
+TEST(WindowStatistics, ManyGraphsGiveWhatEachGivesAlone)
+{
+    std::vector<std::unique_ptr<Series>> series;
+    std::vector<StatisticsRequest> requests;
+    for (int g = 0; g < 7; ++g) {
+        auto s = std::make_unique<TOffsetLine>(nullptr);
+        const int step = 1 + g % 3; // minutes
+        const int days = 30 + 11 * g;
+        for (int m = 0; m < days * 1440; m += step) {
+            if (m % (997 * (g + 1)) == 0)
+                s->addNullPoint(kDay + m / 1440.0);
+            else
+                s->addPoint(kDay + m / 1440.0, 10 * g + 4 * std::sin(m / (60.0 + g)) - g);
+        }
+        requests.push_back({s.get(), g % 3 == 0 ? kPowerUnitsPerDay : g % 3 == 1 ? 1440 : 0});
+        series.push_back(std::move(s));
+    }
+    requests.insert(requests.begin() + 3, StatisticsRequest{});
+    const DayTime from = At(6, 30, 2), to = At(18, 0, 60);
+    const std::vector<WindowStatistics> all = ComputeWindowStatistics(requests, from, to);
+    ASSERT_EQ(all.size(), requests.size());
+    EXPECT_FALSE(all[3].hasValue);
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        if (!requests[i].series)
+            continue;
+        SCOPED_TRACE(i);
+        const WindowStatistics one =
+            ComputeWindowStatistics(*requests[i].series, from, to, requests[i].unitsPerDay);
+        ASSERT_TRUE(one.hasValue);
+        EXPECT_EQ(all[i].min, one.min);
+        EXPECT_EQ(all[i].minAt, one.minAt);
+        EXPECT_EQ(all[i].max, one.max);
+        EXPECT_EQ(all[i].maxAt, one.maxAt);
+        EXPECT_EQ(all[i].mean, one.mean);
+        EXPECT_EQ(all[i].integral, one.integral);
+    }
 }
 
 } // namespace
