@@ -100,7 +100,7 @@ void Settle(TChildform& window)
 // The graphs the job names on the shown device, or every measured value and output it has.
 void ShowGraphs(TChildform& window, const PictureJob& job)
 {
-    ChildGraphs* graphs = ChildGraphs::Of(window);
+    ChildGraphs* graphs = &window.Graphs();
     AnalysisDataSet* set = window.State().currentDataSet;
     if (!graphs || !set || !set->deviceSettings())
         return;
@@ -186,8 +186,6 @@ PictureResult RenderAnalysisPicture(const PictureJob& job)
         const PlatformSwap swap(prompts, desktop);
         auto window = std::make_unique<TChildform>();
         window->setAttribute(Qt::WA_DeleteOnClose, false);
-        if (!ChildPrint::Of(*window))
-            window->Parts().printer = std::make_unique<ChildPrint>(*window);
         const MonthNames& months = MonthNamesForBlock(CurrentTextBlock());
         window->Widgets().chart->SetMonthNames(months);
         window->Widgets().chart2->SetMonthNames(months);
@@ -204,7 +202,7 @@ PictureResult RenderAnalysisPicture(const PictureJob& job)
             Show(*window, job);
             Settle(*window);
             QString written;
-            if (ChildPrint::Of(*window)->WritePictureTo(QString::fromStdString(job.path), &written))
+            if (window->Printer().WritePictureTo(QString::fromStdString(job.path), &written))
                 result.writtenPath = written.toStdString();
             else
                 prompts.messages.push_back("the window shows no graph for this span and device");

@@ -73,8 +73,9 @@ void DeleteChildren(QWidget* content)
 
 } // namespace
 
-ChildGraphs::ChildGraphs(TChildform& window)
-    : window_(window), state_(window.State()), w_(window.Widgets())
+ChildGraphs::ChildGraphs(TChildform& window, std::function<void()> overviewMarksChanged)
+    : window_(window), state_(window.State()), w_(window.Widgets()),
+      overviewMarksChanged_(std::move(overviewMarksChanged))
 {
     zoom_ = std::make_unique<ChartZoomHandlers>(state_, w_, [this] { UpdateAxisTitles(); });
     labels_ =
@@ -90,11 +91,6 @@ ChildGraphs::~ChildGraphs()
         if (placeholders_[static_cast<std::size_t>(i)])
             SetPlaceholder(i, false);
     }
-}
-
-ChildGraphs* ChildGraphs::Of(TChildform& window)
-{
-    return dynamic_cast<ChildGraphs*>(window.Parts().graphs.get());
 }
 
 bool ChildGraphs::MultiDevice() const
@@ -420,8 +416,8 @@ void ChildGraphs::ShowOverviewClick(TGraphPanel& row)
     // Before the display was prepared there are no marks to set.
     if (set.hasSelection() && row.OverviewBox())
         set.select(row.Tag(), row.OverviewBox()->isChecked());
-    if (window_.Parts().table)
-        window_.Parts().table->FillTable();
+    if (overviewMarksChanged_)
+        overviewMarksChanged_();
 }
 
 void ChildGraphs::AnalysisCleared()

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,14 +34,12 @@ struct ChildWidgets;
 class ChildGraphs final : public ChildGraphPart {
 public:
     // Connects the header, both charts' zoom, scroll, mouse and label events and the repaint
-    // timer of the window.
-    explicit ChildGraphs(TChildform& window);
+    // timer of the window. overviewMarksChanged: run after a row's overview box changed a mark
+    // (the table refills).
+    ChildGraphs(TChildform& window, std::function<void()> overviewMarksChanged);
     ~ChildGraphs() override;
     ChildGraphs(const ChildGraphs&) = delete;
     ChildGraphs& operator=(const ChildGraphs&) = delete;
-
-    // The graph part installed in a window, or nullptr.
-    static ChildGraphs* Of(TChildform& window);
 
     // ---- ChildGraphPart ----
     void CreateAxisPlaceholders() override;
@@ -124,6 +123,7 @@ private:
     std::array<std::unique_ptr<LineSeries>, 4> placeholders_;
     std::unique_ptr<ChartZoomHandlers> zoom_;
     std::unique_ptr<ChartAxisLabels> labels_;
+    std::function<void()> overviewMarksChanged_;
 };
 
 } // namespace korvex

@@ -73,11 +73,6 @@ ChildNavigation::~ChildNavigation()
     StopScrollTimer();
 }
 
-ChildNavigation* ChildNavigation::Of(TChildform& window)
-{
-    return dynamic_cast<ChildNavigation*>(window.Parts().navigation.get());
-}
-
 template <typename Handler>
 void ChildNavigation::Guarded(Handler&& handler)
 {

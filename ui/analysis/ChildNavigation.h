@@ -29,9 +29,6 @@ public:
     ChildNavigation(const ChildNavigation&) = delete;
     ChildNavigation& operator=(const ChildNavigation&) = delete;
 
-    // The navigation part installed in a window, or nullptr.
-    static ChildNavigation* Of(TChildform& window);
-
     // ---- ChildNavigationPart ----
     // Selects device index or the Overview tab (the last one). Throws text 153 for index -1.
     // An error while switching is shown in the error box and the tab bar goes back to the tab

@@ -2,9 +2,10 @@
 
 // The seams between the analysis window and the parts that give it behaviour. The window calls
 // these operations at the points of its life that need them; each part is built in its own
-// files, holds a reference to the window (its ChildState and ChildWidgets) and connects the
-// signals of the controls it serves itself. Every part is installed while the window is built,
-// each with the other parts it calls (navigation refreshes graphs, table and summary).
+// files and connects the signals of the controls it serves itself. Every part is installed while
+// the window is built, each with the other parts it calls or reads (navigation refreshes graphs,
+// table and summary). A value of the window's state has one owner: the part that changes it keeps
+// it and offers it to the others read-only; they change it only through that part's operations.
 
 #include <QString>
 
@@ -95,13 +96,25 @@ public:
                               const std::vector<DeviceSettings*>& further) = 0;
 };
 
+class ChildGraphs;
+class ChildNavigation;
+class TablePart;
+class YieldSummaryPart;
+class ChildExport;
+class ChildPrint;
+
 struct ChildParts {
-    std::unique_ptr<ChildGraphPart> graphs;
-    std::unique_ptr<ChildNavigationPart> navigation;
-    std::unique_ptr<ChildTablePart> table;
-    std::unique_ptr<ChildOverviewPart> overview;
-    std::unique_ptr<ChildExportPart> exporter;
-    std::unique_ptr<ChildPrintPart> printer;
+    ChildParts();
+    ~ChildParts();
+    ChildParts(const ChildParts&) = delete;
+    ChildParts& operator=(const ChildParts&) = delete;
+
+    std::unique_ptr<ChildGraphs> graphs;
+    std::unique_ptr<ChildNavigation> navigation;
+    std::unique_ptr<TablePart> table;
+    std::unique_ptr<YieldSummaryPart> overview;
+    std::unique_ptr<ChildExport> exporter;
+    std::unique_ptr<ChildPrint> printer;
 };
 
 // Creates the parts of a new window (ChildPartsInstall.cpp: one line per part). Runs inside the

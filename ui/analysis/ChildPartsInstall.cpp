@@ -10,10 +10,15 @@
 
 namespace korvex {
 
+ChildParts::ChildParts() = default;
+ChildParts::~ChildParts() = default;
+
 void InstallChildParts(TChildform& window, ChildParts& parts)
 {
     const ChildWidgets& w = window.Widgets();
-    auto graphs = std::make_unique<ChildGraphs>(window);
+    // The table shows the overview marks; it is built after the graph part, whose selection it
+    // reads, and is refilled through this call when a mark changes.
+    auto graphs = std::make_unique<ChildGraphs>(window, [&parts] { parts.table->FillTable(); });
     auto table =
         std::make_unique<TablePart>(window.State(), *w.grid, *w.panelCharts, *w.spanTime, *w.chart);
     auto overview =

@@ -78,11 +78,6 @@ ChildPrint::ChildPrint(TChildform& window) : window_(window) {}
 
 ChildPrint::~ChildPrint() = default;
 
-ChildPrint* ChildPrint::Of(TChildform& window)
-{
-    return dynamic_cast<ChildPrint*>(window.Parts().printer.get());
-}
-
 QPrinter& ChildPrint::Printer()
 {
     // Made on first use: looking for printers can take a moment.

@@ -4,6 +4,7 @@
 #include "core/logdata/DeviceSettings.h"
 #include "core/logdata/FieldDisplay.h"
 #include "core/logdata/Series.h"
+#include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/chart/ChartWidget.h"
 
@@ -147,8 +148,7 @@ void PreparedOutput::Restore()
     chart2.SetLegendVisible(false);
     if (state.overviewMode)
         SetLegendTitles(state, false);
-    if (ChildNavigationPart* navigation = window_.Parts().navigation.get())
-        navigation->UpdateChartTitle();
+    window_.Navigation().UpdateChartTitle();
     chart.Repaint();
     chart2.Repaint();
 }

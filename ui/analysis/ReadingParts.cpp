@@ -4,7 +4,8 @@
 #include "core/services/Errors.h"
 #include "core/views/GraphChoice.h"
 #include "ui/analysis/ChartKeys.h"
-#include "ui/analysis/ChildParts.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/ChildState.h"
 #include "ui/analysis/ChildWidgets.h"
 #include "ui/analysis/ShownGraphs.h"
@@ -69,7 +70,7 @@ void ReadingParts::ApplyLanguage()
     statistics_->ApplyLanguage();
 }
 
-void InstallReadingParts(TChildform& window)
+ReadingParts& InstallReadingParts(TChildform& window)
 {
     auto* parts = new ReadingParts(window);
     ReadingOptions options;
@@ -79,12 +80,7 @@ void InstallReadingParts(TChildform& window)
         // Reported where the window reads its other settings; the defaults serve here.
     }
     parts->Apply(options);
-}
-
-ReadingParts* ReadingPartsOf(const TChildform& window)
-{
-    return window.findChild<ReadingParts*>(QStringLiteral("ReadingParts"),
-                                           Qt::FindDirectChildrenOnly);
+    return *parts;
 }
 
 void ShowRememberedGraphs(AnalysisDataSet& set)
@@ -112,15 +108,12 @@ void ApplyRememberedGraphs(TChildform& window)
     for (const auto& set : state.dataSets)
         if (set)
             ShowRememberedGraphs(*set);
-    ChildParts& parts = window.Parts();
     const ChildWidgets& w = window.Widgets();
-    if (parts.graphs) {
-        parts.graphs->UpdateAxisTitles();
-        parts.graphs->UpdateOutputChart(false, false);
-    }
+    window.Graphs().UpdateAxisTitles();
+    window.Graphs().UpdateOutputChart(false, false);
     // Showing put every device's series on the charts; the tab change keeps the selected one's.
-    if (w.tabSetDevices->count() > 0 && parts.navigation)
-        parts.navigation->TabSetDevicesChange(std::max(w.tabSetDevices->currentIndex(), 0));
+    if (w.tabSetDevices->count() > 0)
+        window.Navigation().TabSetDevicesChange(std::max(w.tabSetDevices->currentIndex(), 0));
     emit window.CommandStateChanged();
 }
 

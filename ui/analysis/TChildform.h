@@ -16,6 +16,8 @@
 
 namespace korvex {
 
+class ReadingParts;
+
 class TChildform : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -27,7 +29,15 @@ public:
     ChildState& State() { return state_; }
     const ChildState& State() const { return state_; }
     const ChildWidgets& Widgets() const { return w_; }
-    ChildParts& Parts() { return parts_; }
+    // The window's parts by their types (main window, output helpers, tests, benchmarks and
+    // tools). The parts themselves call each other through what they were handed when built.
+    ChildGraphs& Graphs();
+    ChildNavigation& Navigation();
+    TablePart& Table();
+    YieldSummaryPart& Summary();
+    ChildExport& Exporter();
+    ChildPrint& Printer();
+    ReadingParts& Reading();
 
     // ---- Loading, in the order the open-analysis dialog calls them ----
     // Clears the window, stores the period and the caption values, takes over the device
@@ -111,6 +121,7 @@ private:
     ChildState state_;
     ChildWidgets w_;
     ChildParts parts_;
+    ReadingParts* reading_ = nullptr; // a child object of the window
     int panelLeftMinWidth_ = 141;
 
     static ChildSettingsEditor* settingsEditor_;

@@ -9,7 +9,12 @@
 #include "core/services/Errors.h"
 #include "core/views/Navigation.h"
 #include "core/views/StringGrid.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/ChildPrint.h"
 #include "ui/analysis/THeaderControl.h"
+#include "ui/analysis/TablePart.h"
+#include "ui/analysis/YieldSummaryPart.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/UiText.h"
 

@@ -9,9 +9,14 @@
 #include "core/services/AppSettings.h"
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/ChildPrint.h"
 #include "ui/analysis/ReadingParts.h"
 #include "ui/analysis/THeaderControl.h"
 #include "ui/analysis/TXPButton.h"
+#include "ui/analysis/TablePart.h"
+#include "ui/analysis/YieldSummaryPart.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/Prompts.h"
@@ -59,8 +64,7 @@ void OfferToKeepSettings(QWidget* owner, const ChildDefaults& values,
 
 void TChildform::ApplyLanguage()
 {
-    if (ReadingParts* reading = ReadingPartsOf(*this))
-        reading->ApplyLanguage();
+    reading_->ApplyLanguage();
     // Actions and labels; the labels take the size of their new text.
     w_.actionOpenExcel->setText(UiText(TextId::OpenInExcel));
     w_.actionOpenSettings->setText(UiText(TextId::MenuSettings));

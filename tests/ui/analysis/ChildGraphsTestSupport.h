@@ -91,7 +91,7 @@ protected:
         }
         return *window;
     }
-    ChildGraphs& G() { return *ChildGraphs::Of(Window()); }
+    ChildGraphs& G() { return Window().Graphs(); }
     const ChildWidgets& W() { return Window().Widgets(); }
     ChildState& S() { return Window().State(); }
     AnalysisDataSet& Set(int i) { return *S().DataSet(i); }

@@ -80,8 +80,8 @@ protected:
         QApplication::processEvents();
     }
 
-    ChildNavigation& Nav() { return *ChildNavigation::Of(*window); }
-    ChildGraphs& G() { return *ChildGraphs::Of(*window); }
+    ChildNavigation& Nav() { return window->Navigation(); }
+    ChildGraphs& G() { return window->Graphs(); }
     const ChildWidgets& W() const { return window->Widgets(); }
     ChildState& S() { return window->State(); }
     AnalysisDataSet& Set(int i) { return *S().DataSet(i); }

@@ -210,8 +210,7 @@ TEST_F(Childform, SeveralDevicesGetTabsAndTheOverview)
 TEST_F(Childform, AxisPlaceholdersDoNotCountAsGraphs)
 {
     Load({1}, QDate(2010, 5, 1), QDate(2010, 5, 1));
-    ChildGraphs* graphs = ChildGraphs::Of(Window());
-    ASSERT_NE(graphs, nullptr);
+    ChildGraphs* graphs = &Window().Graphs();
     AnalysisDataSet& set = *Window().State().DataSet(0);
     for (int i = 0; i < set.slotCount(); ++i)
         graphs->HideField(set, i);

@@ -131,7 +131,7 @@ TEST_F(TableView, OverviewShowsEveryMarkedDevice)
     // One field of each device: all yield columns of both.
     State().dataSets[0]->select(Field(0, "V"), true);
     State().dataSets[1]->select(Field(1, "P"), true);
-    window->Parts().table->FillTable();
+    window->Table().FillTable();
     EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Solar controller", "",
                              "Roof array of the east wing", ""}));
     EXPECT_EQ(Row(1), (Texts{Text(TextId::Date), "V [l]", "Q [kWh]", "V [l]", "Q [kWh]"}));
@@ -140,7 +140,7 @@ TEST_F(TableView, OverviewShowsEveryMarkedDevice)
 
     // A device whose mark is gone leaves the table.
     State().dataSets[0]->select(Field(0, "V"), false);
-    window->Parts().table->FillTable();
+    window->Table().FillTable();
     EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Roof array of the east wing", ""}));
 }
 
@@ -174,7 +174,7 @@ TEST_F(TableView, RefillResetsTheDataColumnsOnly)
 
     Grid().SetColWidth(0, 130);
     Grid().SetColWidth(2, 140);
-    window->Parts().table->FillTable();
+    window->Table().FillTable();
     EXPECT_EQ(Grid().ColWidth(0), 130);
     EXPECT_EQ(Grid().ColWidth(1), 80);
     EXPECT_EQ(Grid().ColWidth(2), 80);

@@ -121,8 +121,8 @@ protected:
             window->Widgets().spanTime->setCurrentIndex(spanItem);
         }
         window->SetWindow(end, start);
-        window->Parts().table->FillTable();
-        window->Parts().overview->BuildYieldSummary();
+        window->Table().FillTable();
+        window->Summary().BuildYieldSummary();
     }
 
     TTableGrid& Grid() { return *window->Widgets().grid; }

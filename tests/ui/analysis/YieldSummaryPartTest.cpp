@@ -3,6 +3,7 @@
 #include "tests/ui/analysis/TablePartTestSupport.h"
 
 #include "core/logdata/AnalysisDataSet.h"
+#include "ui/analysis/ChildNavigation.h"
 
 #include <QTabBar>
 
@@ -49,9 +50,8 @@ TEST_F(YieldSummaryView, EmptyForShortSpansAndOnTheOverviewTab)
 
 TEST_F(YieldSummaryView, SummaryInTheChartTitle)
 {
-    ASSERT_TRUE(window->Parts().navigation);
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
-    window->Parts().navigation->UpdateChartTitle();
+    window->Navigation().UpdateChartTitle();
     const QString title = window->Widgets().chart->TitleLines().join(QLatin1Char('\n'));
     EXPECT_TRUE(title.contains(QString::fromStdString(Summary()))) << title.toStdString();
 }
