@@ -77,9 +77,8 @@ ChildGraphs::ChildGraphs(TChildform& window, std::function<void()> overviewMarks
     : window_(window), state_(window.State()), w_(window.Widgets()),
       overviewMarksChanged_(std::move(overviewMarksChanged))
 {
-    zoom_ = std::make_unique<ChartZoomHandlers>(state_, w_, [this] { UpdateAxisTitles(); });
-    labels_ =
-        std::make_unique<ChartAxisLabels>(state_, w_, [this](int k) { return OutputNameAt(k); });
+    zoom_ = std::make_unique<ChartZoomHandlers>(w_, [this] { UpdateAxisTitles(); });
+    labels_ = std::make_unique<ChartAxisLabels>(w_, [this](int k) { return OutputNameAt(k); });
     QObject::connect(w_.headerControl, &THeaderControl::HeaderMouseMove, zoom_.get(),
                      [this](int x) { HeaderControlMouseMove(x); });
 }

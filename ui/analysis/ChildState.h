@@ -40,28 +40,12 @@ struct ChildState {
     bool overviewMode = false;        // the Overview tab is selected
     bool headerWidthsChanged = false; // the user resized a graph-list header column
 
-    // Widest axis labels of the current drawing pass (zoom and labels).
-    int labelWidthLeft = 0;
-    int labelWidthLeft2 = 0;
-    int labelWidthRight = 0;
-
-    // Mouse drag on the upper chart.
-    bool dragging = false;
-    DayTime dragStart = 0;
-    DayTime dragEnd = 0;
-
     std::string yieldSummary; // yields of the displayed period; empty for short spans
 
     DayTime periodEnd = 0;       // last day of the chosen period (inclusive)
     DayTime periodStart = 0;     // first day of the chosen period
     DayTime navigationStart = 0; // first data day
     DayTime navigationEnd = 0;   // day after the last data day
-
-    // Kept while a chart is zoomed.
-    bool zoomSaved = false;
-    bool savedExactDate = false;
-    std::string savedBottomFormat;
-    double savedIncrement = 0;
 
     // Which axis placeholder series are in their chart: 0 Chart left, 1 Chart right (unused),
     // 2 Chart2 left, 3 Chart2 right. HasGraphs discounts them.
