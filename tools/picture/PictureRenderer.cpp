@@ -101,8 +101,8 @@ void Settle(TChildform& window)
 void ShowGraphs(TChildform& window, const PictureJob& job)
 {
     ChildGraphs* graphs = &window.Graphs();
-    AnalysisDataSet* set = window.State().currentDataSet;
-    if (!graphs || !set || !set->deviceSettings())
+    AnalysisDataSet* set = graphs->Selection().Current();
+    if (!set || !set->deviceSettings())
         return;
     const DeviceSettings& settings = *set->deviceSettings();
     // Stacks the shown outputs into their bands, as a click on a row's box does.

@@ -357,7 +357,12 @@ void ChildGraphs::LayoutGraphList(QScrollArea* container, bool setCaption, const
 
 void ChildGraphs::HeaderControlSectionResize(int)
 {
-    state_.headerWidthsChanged = true;
+    headerWidthsChanged_ = true;
+    FitToHeader();
+}
+
+void ChildGraphs::FitToHeader()
+{
     window_.FitPanelLeftToHeader();
     LayoutGraphList(window_.ListOfHeader(), false, QString());
     w_.panelLeft->update();

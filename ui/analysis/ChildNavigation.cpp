@@ -129,7 +129,7 @@ void ChildNavigation::BuildYieldSummary()
 void ChildNavigation::ReAddSeries()
 {
     graphs_.RemoveAllSeries();
-    if (state_.overviewMode) {
+    if (graphs_.Selection().Overview()) {
         graphs_.BuildOverviewList();
         graphs_.AddOverviewSeries();
     } else {

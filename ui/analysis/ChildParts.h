@@ -34,8 +34,8 @@ public:
     // Aligns the rows of one list (a device's list or Overview) to the header.
     virtual void LayoutGraphList(QScrollArea* container, bool setCaption,
                                  const QString& caption) = 0;
-    // The header's section-resize handling (fits PanelLeft, lays out the shown list); sets
-    // headerWidthsChanged.
+    // The header's section-resize handling (fits PanelLeft, lays out the shown list); counts as
+    // the user's change of the widths.
     virtual void HeaderControlSectionResize(int section) = 0;
     virtual void UpdateAxisTitles() = 0;
     virtual void UpdateOutputChart(bool forced, bool overview) = 0;

@@ -21,7 +21,6 @@ AnalysisDataSet* ChildState::DataSet(int i) const
 
 void ChildState::FreeAnalysis()
 {
-    currentDataSet = nullptr;
     dayList.clear();
     dayNumbers.clear();
     // The charts outlive the data sets: take every series off them before it is freed.
@@ -32,7 +31,6 @@ void ChildState::FreeAnalysis()
     }
     dataSets.clear();
     deviceNumbers.clear();
-    outputNames.clear();
     dailyYieldTable.reset();
     monthlyYieldTable.reset();
     annualYieldTable.reset();

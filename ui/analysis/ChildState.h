@@ -36,9 +36,7 @@ struct ChildState {
     std::string dateToText;
     int fileCount = 0;
 
-    bool tableMode = false;           // the table is shown instead of the charts
-    bool overviewMode = false;        // the Overview tab is selected
-    bool headerWidthsChanged = false; // the user resized a graph-list header column
+    bool tableMode = false; // the table is shown instead of the charts
 
     std::string yieldSummary; // yields of the displayed period; empty for short spans
 
@@ -47,16 +45,10 @@ struct ChildState {
     DayTime navigationStart = 0; // first data day
     DayTime navigationEnd = 0;   // day after the last data day
 
-    // Which axis placeholder series are in their chart: 0 Chart left, 1 Chart right (unused),
-    // 2 Chart2 left, 3 Chart2 right. HasGraphs discounts them.
-    std::array<bool, 4> placeholderActive{};
-
     DayList dayList;
     std::vector<int> dayNumbers;            // the day numbers of dayList, in the same order
     std::vector<std::string> deviceNumbers; // two-digit device numbers, in data-set order
-    std::vector<std::string> outputNames;   // names of the output bands in Chart2, top first
 
-    AnalysisDataSet* currentDataSet = nullptr; // data set of the selected tab, or none
     // One slot per entry of deviceNumbers; a slot stays empty until its device's first file.
     std::vector<std::unique_ptr<AnalysisDataSet>> dataSets;
 

@@ -4,6 +4,7 @@
 #include "core/logdata/DeviceSettings.h"
 #include "core/logdata/FieldDisplay.h"
 #include "core/logdata/Series.h"
+#include "ui/analysis/ChildGraphs.h"
 #include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/chart/ChartWidget.h"
@@ -61,9 +62,8 @@ int OutputParts::LowerShare(int total) const
 
 OutputParts DetermineOutputParts(const TChildform& window)
 {
-    const ChildState& state = window.State();
     const ChildWidgets& w = window.Widgets();
-    const auto& active = state.placeholderActive;
+    const auto& active = window.Graphs().PlaceholdersOn();
     OutputParts parts;
     parts.upper = w.chart->SeriesCount() - int(active[0]) - int(active[1]) > 0;
     parts.lower = w.chart2->SeriesCount() - int(active[2]) - int(active[3]) > 0;
@@ -115,7 +115,7 @@ PreparedOutput::PreparedOutput(TChildform& window) : window_(window)
 
         chart.SetLegendVisible(true);
         chart2.SetLegendVisible(true);
-        if (state.overviewMode)
+        if (window.Graphs().Selection().Overview())
             SetLegendTitles(state, true);
     } catch (...) {
         Restore();
@@ -146,7 +146,7 @@ void PreparedOutput::Restore()
     chart2.SetTitleVisible(false);
     chart.SetLegendVisible(false);
     chart2.SetLegendVisible(false);
-    if (state.overviewMode)
+    if (window_.Graphs().Selection().Overview())
         SetLegendTitles(state, false);
     window_.Navigation().UpdateChartTitle();
     chart.Repaint();

@@ -39,7 +39,7 @@ ReadingParts::ReadingParts(TChildform& window) : QObject(&window), window_(windo
                 sets.push_back(set.get());
             return sets;
         },
-        [&state] { return state.overviewMode; });
+        [&selection = window.Graphs().Selection()] { return selection.Overview(); });
     readout_ = new ChartReadout(
         *w.chart, *w.chart2, [this] { return graphs_->Graphs(); },
         [combo = w.spanTime] { return combo->currentIndex(); }, this);

@@ -95,6 +95,11 @@ ChildGraphs& TChildform::Graphs()
     return *parts_.graphs;
 }
 
+const ChildGraphs& TChildform::Graphs() const
+{
+    return *parts_.graphs;
+}
+
 ChildNavigation& TChildform::Navigation()
 {
     return *parts_.navigation;
@@ -129,6 +134,7 @@ TChildform::~TChildform()
 {
     // The data sets hold their series on the charts and their graph lists among the widgets:
     // free them while both still exist.
+    parts_.graphs->ReleaseDataSets();
     state_.FreeAnalysis();
 }
 

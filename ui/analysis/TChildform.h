@@ -32,6 +32,7 @@ public:
     // The window's parts by their types (main window, output helpers, tests, benchmarks and
     // tools). The parts themselves call each other through what they were handed when built.
     ChildGraphs& Graphs();
+    const ChildGraphs& Graphs() const;
     ChildNavigation& Navigation();
     TablePart& Table();
     YieldSummaryPart& Summary();

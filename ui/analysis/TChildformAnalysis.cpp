@@ -74,8 +74,7 @@ void TChildform::BuildDeviceView(int deviceIndex)
 void TChildform::FinishAnalysis()
 {
     // The first device is current; the days with data of every device.
-    state_.currentDataSet = state_.DataSet(0);
-    state_.outputNames.clear();
+    parts_.graphs->AnalysisLoaded(state_.DataSet(0));
     state_.dayList.clear();
     state_.dayNumbers.clear();
     std::vector<const AnalysisDataSet*> sets;
@@ -167,7 +166,7 @@ void TChildform::RemoveAllTabs()
 
 void TChildform::ClearAnalysis()
 {
-    state_.currentDataSet = nullptr;
+    parts_.graphs->ReleaseDataSets();
     try {
         ReturnHeaderToOverview();
     } catch (...) {

@@ -3,6 +3,7 @@
 #include "core/views/TableView.h"
 #include "core/views/YieldTables.h"
 #include "ui/analysis/ChildState.h"
+#include "ui/analysis/DeviceSelection.h"
 #include "ui/analysis/TTableGrid.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
@@ -13,9 +14,10 @@
 
 namespace korvex {
 
-TablePart::TablePart(ChildState& state, TTableGrid& grid, QWidget& panelCharts,
-                     const QComboBox& spanTime, const ChartWidget& chart)
-    : state_(state), grid_(grid), panelCharts_(panelCharts), spanTime_(spanTime), chart_(chart)
+TablePart::TablePart(ChildState& state, const DeviceSelection& selection, TTableGrid& grid,
+                     QWidget& panelCharts, const QComboBox& spanTime, const ChartWidget& chart)
+    : state_(state), selection_(selection), grid_(grid), panelCharts_(panelCharts),
+      spanTime_(spanTime), chart_(chart)
 {}
 
 ViewFormat TablePart::Format() const
@@ -56,8 +58,8 @@ void TablePart::FillTable()
     request.daily = state_.dailyYieldTable.get();
     request.monthly = state_.monthlyYieldTable.get();
     request.sets = state_.dataSets;
-    request.current = state_.currentDataSet;
-    request.overviewMode = state_.overviewMode;
+    request.current = selection_.Current();
+    request.overviewMode = selection_.Overview();
     request.format = Format();
     grid_.SetContent(korvex::FillTable(request));
 }

@@ -12,16 +12,18 @@ class QWidget;
 namespace korvex {
 
 class ChartWidget;
+class DeviceSelection;
 class TTableGrid;
 struct ChildState;
 struct ViewFormat;
 
 class TablePart final : public ChildTablePart {
 public:
-    // grid: the table; panelCharts: what the table replaces; spanTime: the displayed span;
-    // chart: its bottom axis holds the displayed window, its month names label the rows.
-    TablePart(ChildState& state, TTableGrid& grid, QWidget& panelCharts, const QComboBox& spanTime,
-              const ChartWidget& chart);
+    // selection: the device or the overview shown; grid: the table; panelCharts: what the table
+    // replaces; spanTime: the displayed span; chart: its bottom axis holds the displayed window,
+    // its month names label the rows.
+    TablePart(ChildState& state, const DeviceSelection& selection, TTableGrid& grid,
+              QWidget& panelCharts, const QComboBox& spanTime, const ChartWidget& chart);
 
     // Daily, then monthly (only with a daily table), then annual (only with a monthly one).
     void BuildYieldTables() override;
@@ -36,6 +38,7 @@ private:
     ViewFormat Format() const;
 
     ChildState& state_;
+    const DeviceSelection& selection_;
     TTableGrid& grid_;
     QWidget& panelCharts_;
     const QComboBox& spanTime_;

@@ -2,6 +2,7 @@
 
 #include "core/views/YieldSummary.h"
 #include "ui/analysis/ChildState.h"
+#include "ui/analysis/DeviceSelection.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
 
@@ -10,16 +11,17 @@
 
 namespace korvex {
 
-YieldSummaryPart::YieldSummaryPart(ChildState& state, const QTabBar& tabs,
-                                   const QComboBox& spanTime, const ChartWidget& chart)
-    : state_(state), tabs_(tabs), spanTime_(spanTime), chart_(chart)
+YieldSummaryPart::YieldSummaryPart(ChildState& state, const DeviceSelection& selection,
+                                   const QTabBar& tabs, const QComboBox& spanTime,
+                                   const ChartWidget& chart)
+    : state_(state), selection_(selection), tabs_(tabs), spanTime_(spanTime), chart_(chart)
 {}
 
 void YieldSummaryPart::BuildYieldSummary()
 {
     SummaryRequest request;
     request.sets = state_.dataSets;
-    request.current = state_.currentDataSet;
+    request.current = selection_.Current();
     // During a tab change the tab bar already names the tab being switched to.
     request.overviewShown = tabs_.count() > 0 && tabs_.currentIndex() == tabs_.count() - 1;
     request.spanItem = spanTime_.currentIndex();

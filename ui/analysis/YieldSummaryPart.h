@@ -11,14 +11,16 @@ class QTabBar;
 namespace korvex {
 
 class ChartWidget;
+class DeviceSelection;
 struct ChildState;
 
 class YieldSummaryPart final : public ChildOverviewPart {
 public:
-    // tabs: the device tabs (the last one is the Overview tab when there are tabs); spanTime:
-    // the displayed span; chart: its bottom axis holds the displayed window.
-    YieldSummaryPart(ChildState& state, const QTabBar& tabs, const QComboBox& spanTime,
-                     const ChartWidget& chart);
+    // selection: the device shown; tabs: the device tabs (the last one is the Overview tab when
+    // there are tabs); spanTime: the displayed span; chart: its bottom axis holds the displayed
+    // window.
+    YieldSummaryPart(ChildState& state, const DeviceSelection& selection, const QTabBar& tabs,
+                     const QComboBox& spanTime, const ChartWidget& chart);
 
     // ChildState::yieldSummary for the current window, span and tab; empty for the short spans
     // and on the Overview tab. The chart title is the navigation's to update afterwards.
@@ -26,6 +28,7 @@ public:
 
 private:
     ChildState& state_;
+    const DeviceSelection& selection_;
     const QTabBar& tabs_;
     const QComboBox& spanTime_;
     const ChartWidget& chart_;

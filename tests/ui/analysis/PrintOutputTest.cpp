@@ -237,7 +237,7 @@ TEST_F(PrintCharts, OverviewLegendNamesTheDevices)
     Mark("T1", 0);
     Mark("T1", 1);
     W().tabSetDevices->setCurrentIndex(2);
-    ASSERT_TRUE(S().overviewMode);
+    ASSERT_TRUE(G().Selection().Overview());
     Series& first = *Set(0).series(Field("T1", 0));
     Series& second = *Set(1).series(Field("T1", 1));
     const std::string label = Set(0).deviceSettings()->label(Field("T1", 0));

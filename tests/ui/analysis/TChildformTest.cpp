@@ -154,7 +154,7 @@ TEST_F(Childform, FinishingShowsTheFirstDayOfASingleDevice)
     EXPECT_EQ(s.navigationEnd, Day(2010, 5, 7));
     EXPECT_EQ(s.dayList.front().first, "20100503");
     EXPECT_EQ(s.dayNumbers.size(), 4u);
-    EXPECT_EQ(s.currentDataSet, s.DataSet(0));
+    EXPECT_EQ(Window().Graphs().Selection().Current(), s.DataSet(0));
     EXPECT_EQ(W().chart->BottomAxis().Minimum(), Day(2010, 5, 3));
     EXPECT_EQ(W().chart2->BottomAxis().Maximum(), Day(2010, 5, 4));
     EXPECT_TRUE(W().sliderTime->isEnabled());
@@ -220,7 +220,7 @@ TEST_F(Childform, AxisPlaceholdersDoNotCountAsGraphs)
     const int output = set.deviceSettings()->find("R1");
     ASSERT_GE(output, 0);
     ASSERT_TRUE(graphs->ShowField(set, output));
-    EXPECT_TRUE(Window().State().placeholderActive[0]);
+    EXPECT_TRUE(Window().Graphs().PlaceholdersOn()[0]);
     EXPECT_TRUE(Window().HasGraphs());
     graphs->HideField(set, output);
     EXPECT_FALSE(Window().HasGraphs());
@@ -256,7 +256,7 @@ TEST_F(Childform, ResetEmptiesTheWindowForGood)
     EXPECT_TRUE(s.dataSets.empty());
     EXPECT_TRUE(s.deviceNumbers.empty());
     EXPECT_TRUE(s.dayList.empty());
-    EXPECT_EQ(s.currentDataSet, nullptr);
+    EXPECT_EQ(Window().Graphs().Selection().Current(), nullptr);
     EXPECT_EQ(W().tabSetDevices->count(), 0);
     EXPECT_TRUE(W().chart->TitleLines().isEmpty());
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
@@ -312,7 +312,7 @@ TEST_F(Childform, ClosingStoresHeaderWidthsOnlyAfterTheUserResizedThem)
     w->ApplyChartSettings(own);
     // A drag of the first column's border, as the header reports it.
     w->Widgets().headerControl->resizeSection(0, 180);
-    EXPECT_TRUE(w->State().headerWidthsChanged);
+    EXPECT_TRUE(w->Graphs().HeaderWidthsChanged());
     EXPECT_TRUE(w->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 

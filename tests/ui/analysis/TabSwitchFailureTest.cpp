@@ -115,8 +115,8 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
     QApplication::processEvents();
     EXPECT_EQ(Errors(), std::vector<std::string>{"Axis failure"});
     EXPECT_EQ(Tabs().currentIndex(), 0);
-    EXPECT_FALSE(S().overviewMode);
-    EXPECT_EQ(S().currentDataSet, &Set(0));
+    EXPECT_FALSE(G().Selection().Overview());
+    EXPECT_EQ(G().Selection().Current(), &Set(0));
     EXPECT_EQ(FrontList(), G().GraphListOf(Set(0)));
     EXPECT_TRUE(W().chart->hasSeries(*Set(0).series(Field("T2"))));
     EXPECT_FALSE(W().chart->hasSeries(*Set(1).series(Field("T1", 1))));
@@ -126,7 +126,7 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
 
     // The Overview itself, then a failing switch back to a device.
     Tabs().setCurrentIndex(2);
-    ASSERT_TRUE(S().overviewMode);
+    ASSERT_TRUE(G().Selection().Overview());
     ASSERT_EQ(FrontList(), W().overview);
     const std::vector<std::string> overviewTable = TableTexts();
     FailNextRescale();
@@ -134,8 +134,8 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
     QApplication::processEvents();
     EXPECT_EQ(Errors().size(), 2u);
     EXPECT_EQ(Tabs().currentIndex(), 2);
-    EXPECT_TRUE(S().overviewMode);
-    EXPECT_EQ(S().currentDataSet, &Set(0));
+    EXPECT_TRUE(G().Selection().Overview());
+    EXPECT_EQ(G().Selection().Current(), &Set(0));
     EXPECT_EQ(FrontList(), W().overview);
     EXPECT_TRUE(W().chart->hasSeries(*Set(1).series(Field("T1", 1))));
     EXPECT_FALSE(W().chart->hasSeries(*Set(0).series(Field("T2"))));
@@ -145,8 +145,8 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
 
     // The tabs go on working.
     Tabs().setCurrentIndex(1);
-    EXPECT_EQ(S().currentDataSet, &Set(1));
-    EXPECT_FALSE(S().overviewMode);
+    EXPECT_EQ(G().Selection().Current(), &Set(1));
+    EXPECT_FALSE(G().Selection().Overview());
     EXPECT_EQ(FrontList(), G().GraphListOf(Set(1)));
     EXPECT_EQ(Errors().size(), 2u);
 }

@@ -72,7 +72,7 @@ TEST_F(TableView, FollowsTheWindowAndTheDevice)
 
     // The other device (the navigation switches CurrentDataSet on a tab change): the same days,
     // zero where only the first device has data.
-    State().currentDataSet = State().dataSets[1].get();
+    window->Graphs().SelectDeviceGraphs(*State().DataSet(1), QString());
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
     EXPECT_EQ(Grid().RowCount(), 2 + 6 + 1);
     EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Roof array of the east wing", ""}));
@@ -119,8 +119,8 @@ TEST_F(TableView, OverviewShowsEveryMarkedDevice)
 {
     QTabBar& tabs = *window->Widgets().tabSetDevices;
     ASSERT_EQ(tabs.count(), 3);
+    // The tab change selects the overview.
     tabs.setCurrentIndex(2);
-    State().overviewMode = true;
 
     // Nothing marked: the date column alone, no fixed column.
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
@@ -161,7 +161,7 @@ TEST_F(TableView, LanguageSwitchRefillsTheTable)
 TEST_F(TableView, RefillResetsTheDataColumnsOnly)
 {
     window->show();
-    State().currentDataSet = State().dataSets[1].get();
+    window->Graphs().SelectDeviceGraphs(*State().DataSet(1), QString());
     Show(SpanOneDay, Day(2010, 3, 17), Day(2010, 3, 18));
     Grid().viewport()->grab();
 

@@ -14,6 +14,7 @@
 #include "core/services/DayTime.h"
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
+#include "ui/analysis/ChildGraphs.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/analysis/TTableGrid.h"
 #include "ui/analysis/TablePart.h"

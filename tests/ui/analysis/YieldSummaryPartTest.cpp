@@ -26,7 +26,7 @@ TEST_F(YieldSummaryView, NamesThePeriodAndEveryYieldField)
     EXPECT_EQ(Summary(), Text(TextId::AnnualYield) + " V: 880,00 [l]  -  Q: 2,96 [kWh]");
 
     // The other device.
-    State().currentDataSet = State().dataSets[1].get();
+    window->Graphs().SelectDeviceGraphs(*State().DataSet(1), QString());
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
     EXPECT_EQ(Summary(), Text(TextId::MonthlyYield) + " V: 220,00 [l]  -  Q: 1,46 [kWh]");
 }
