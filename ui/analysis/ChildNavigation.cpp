@@ -167,7 +167,7 @@ void ChildNavigation::UpdateChartTitle()
     const ChartAxis& bottom = w_.chart->BottomAxis();
     const std::string title =
         ChartTitleText(w_.spanTime->currentIndex(), {bottom.Minimum(), bottom.Maximum()},
-                       state_.yieldSummary, w_.chart->Months());
+                       overview_.YieldSummary(), w_.chart->Months());
     w_.chart->SetTitleLines({QString::fromStdString(title)});
 }
 

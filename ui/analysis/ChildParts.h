@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QScrollArea;
@@ -58,7 +59,7 @@ public:
 class ChildTablePart {
 public:
     virtual ~ChildTablePart() = default;
-    // Daily, monthly and annual tables, in this order (into ChildState).
+    // Daily, monthly and annual tables, in this order.
     virtual void BuildYieldTables() = 0;
     virtual void UpdateTableTexts() = 0;
     virtual void FillTable() = 0;
@@ -70,6 +71,8 @@ class ChildOverviewPart {
 public:
     virtual ~ChildOverviewPart() = default;
     virtual void BuildYieldSummary() = 0;
+    // The summary last built; empty for the short spans and on the Overview tab.
+    virtual const std::string& YieldSummary() const = 0;
 };
 
 // Export of the displayed day's log file to the spreadsheet program.

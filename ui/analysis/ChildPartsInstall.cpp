@@ -22,8 +22,8 @@ void InstallChildParts(TChildform& window, ChildParts& parts)
     const DeviceSelection& selection = graphs->Selection();
     auto table = std::make_unique<TablePart>(window.State(), selection, *w.grid, *w.panelCharts,
                                              *w.spanTime, *w.chart);
-    auto overview = std::make_unique<YieldSummaryPart>(window.State(), selection, *w.tabSetDevices,
-                                                       *w.spanTime, *w.chart);
+    auto overview = std::make_unique<YieldSummaryPart>(window.State(), selection, *table,
+                                                       *w.tabSetDevices, *w.spanTime, *w.chart);
     parts.navigation = std::make_unique<ChildNavigation>(window, *graphs, *table, *overview);
     parts.graphs = std::move(graphs);
     parts.table = std::move(table);

@@ -1,7 +1,6 @@
 #include "ui/analysis/ChildState.h"
 
 #include "core/logdata/AnalysisDataSet.h"
-#include "core/views/StringGrid.h"
 
 namespace korvex {
 
@@ -31,9 +30,6 @@ void ChildState::FreeAnalysis()
     }
     dataSets.clear();
     deviceNumbers.clear();
-    dailyYieldTable.reset();
-    monthlyYieldTable.reset();
-    annualYieldTable.reset();
 }
 
 } // namespace korvex

@@ -17,7 +17,6 @@
 namespace korvex {
 
 class AnalysisDataSet;
-class StringGrid;
 
 // The days on which some device of the analysis has data: ("yyyymmdd", whole day number),
 // sorted, no duplicates.
@@ -36,10 +35,6 @@ struct ChildState {
     std::string dateToText;
     int fileCount = 0;
 
-    bool tableMode = false; // the table is shown instead of the charts
-
-    std::string yieldSummary; // yields of the displayed period; empty for short spans
-
     DayTime periodEnd = 0;       // last day of the chosen period (inclusive)
     DayTime periodStart = 0;     // first day of the chosen period
     DayTime navigationStart = 0; // first data day
@@ -51,10 +46,6 @@ struct ChildState {
 
     // One slot per entry of deviceNumbers; a slot stays empty until its device's first file.
     std::vector<std::unique_ptr<AnalysisDataSet>> dataSets;
-
-    std::unique_ptr<StringGrid> dailyYieldTable;
-    std::unique_ptr<StringGrid> monthlyYieldTable;
-    std::unique_ptr<StringGrid> annualYieldTable;
 
     int DeviceCount() const { return static_cast<int>(deviceNumbers.size()); }
     // The data set of device i, or nullptr for an index out of range or an empty slot.

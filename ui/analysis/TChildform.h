@@ -62,7 +62,7 @@ public:
     // Forced: enabled exactly when value; otherwise computed from span, data set and tab.
     void UpdateExcelAction(bool forced = false, bool value = false);
     bool HasGraphs() const;
-    bool TableMode() const { return state_.tableMode; }
+    bool TableMode() const;
     void UpdateCaption();
     void ActionOpenSettingsExecute();
     // The main window's view, save and print commands.

@@ -174,6 +174,7 @@ void TChildform::ClearAnalysis()
     }
     try {
         state_.FreeAnalysis();
+        parts_.table->FreeYieldTables();
         parts_.graphs->AnalysisCleared();
     } catch (...) {
         // The controls below are reset whatever failed while freeing.

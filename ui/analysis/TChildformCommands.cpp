@@ -256,6 +256,11 @@ void TChildform::OnActivate()
     }
 }
 
+bool TChildform::TableMode() const
+{
+    return parts_.table->TableMode();
+}
+
 void TChildform::ShowTable(bool on)
 {
     parts_.table->ShowTable(on);

@@ -140,9 +140,9 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     // Sums can be shown, the day sums stay; export needs a day or less.
     EXPECT_FALSE(Set(0).sumMode());
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
-    ASSERT_FALSE(S().yieldSummary.empty());
-    EXPECT_EQ(Title(), QString::fromStdString("Mar 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::MonthlyYield), 0), 0u);
+    ASSERT_FALSE(window->Summary().YieldSummary().empty());
+    EXPECT_EQ(Title(), QString::fromStdString("Mar 2010  -  " + window->Summary().YieldSummary()));
+    EXPECT_EQ(window->Summary().YieldSummary().rfind(Text(TextId::MonthlyYield), 0), 0u);
 
     // A period ending in March: the year range still ends on the next New Year.
     Span(SpanOneYear);
@@ -151,8 +151,9 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     EXPECT_EQ(W().chart->BottomAxis().Increment(), 7.0);
     EXPECT_EQ(W().chart2->BottomAxis().Increment(), 7.0);
     EXPECT_TRUE(Set(0).sumMode());
-    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::AnnualYield), 0), 0u);
+    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " +
+                                              window->Summary().YieldSummary()));
+    EXPECT_EQ(window->Summary().YieldSummary().rfind(Text(TextId::AnnualYield), 0), 0u);
 
     // Back to "1 day": the lower bound of the range pulls the window to the first day.
     Span(SpanOneDay);
@@ -161,7 +162,7 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     EXPECT_EQ(SliderMax(), 3);
     EXPECT_EQ(SliderPos(), 0);
     EXPECT_FALSE(Set(0).sumMode());
-    EXPECT_TRUE(S().yieldSummary.empty());
+    EXPECT_TRUE(window->Summary().YieldSummary().empty());
     EXPECT_EQ(Title(), QStringLiteral("01. Mar 2010"));
     EXPECT_TRUE(W().actionOpenExcel->isEnabled());
     EXPECT_EQ(W().chart->BottomAxis().DateTimeFormat(), QStringLiteral("hh:mm"));
@@ -177,13 +178,15 @@ TEST_F(NavigationSpan, QuartersOfAPeriodFromMidMarchToMidMay)
     EXPECT_EQ(SliderMax(), 1);
     EXPECT_EQ(SliderPos(), 0);
     ExpectWindow(EncodeDate(2010, 1, 1), EncodeDate(2010, 4, 1));
-    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Mar 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::QuarterlyYield), 0), 0u);
+    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Mar 2010  -  " +
+                                              window->Summary().YieldSummary()));
+    EXPECT_EQ(window->Summary().YieldSummary().rfind(Text(TextId::QuarterlyYield), 0), 0u);
 
     // Jumps go to the last and the first quarter; scroll clicks step through them.
     W().buttonJumpRight->click();
     ExpectWindow(EncodeDate(2010, 4, 1), EncodeDate(2010, 7, 1));
-    EXPECT_EQ(Title(), QString::fromStdString("Apr 2010 - Jun 2010  -  " + S().yieldSummary));
+    EXPECT_EQ(Title(), QString::fromStdString("Apr 2010 - Jun 2010  -  " +
+                                              window->Summary().YieldSummary()));
     W().buttonScrollRight->click();
     ExpectWindow(EncodeDate(2010, 4, 1), EncodeDate(2010, 7, 1));
     W().buttonScrollLeft->click();
@@ -202,7 +205,7 @@ TEST_F(NavigationSpan, QuartersOfAPeriodFromMidMarchToMidMay)
     ExpectWindow(EncodeDate(2010, 3, 1), EncodeDate(2010, 4, 1));
     W().sliderTime->setValue(2);
     ExpectWindow(EncodeDate(2010, 5, 1), EncodeDate(2010, 6, 1));
-    EXPECT_EQ(Title(), QString::fromStdString("May 2010  -  " + S().yieldSummary));
+    EXPECT_EQ(Title(), QString::fromStdString("May 2010  -  " + window->Summary().YieldSummary()));
 }
 
 TEST_F(NavigationSpan, AYearEndingOnNewYearsEveEndsOnTheNextNewYear)

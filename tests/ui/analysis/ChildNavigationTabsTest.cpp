@@ -120,8 +120,8 @@ TEST_F(NavigationTabs, OverviewWithoutMarksShowsTheHintAndNoSeries)
 
     // Back on a device the summary is there at once.
     Tabs().setCurrentIndex(0);
-    ASSERT_FALSE(S().yieldSummary.empty());
-    EXPECT_EQ(Title(), QString::fromStdString("Mar 2010  -  " + S().yieldSummary));
+    ASSERT_FALSE(window->Summary().YieldSummary().empty());
+    EXPECT_EQ(Title(), QString::fromStdString("Mar 2010  -  " + window->Summary().YieldSummary()));
     EXPECT_TRUE(W().chart->hasSeries(SeriesOf(0, "T1")));
 }
 
@@ -167,8 +167,9 @@ TEST_F(NavigationTabs, OverviewShowsTheMarkedSeriesOfEveryDevice)
     EXPECT_FALSE(chart.hasSeries(SeriesOf(1, "T1")));
     EXPECT_FALSE(chart2.hasSeries(SeriesOf(1, "R1")));
     EXPECT_EQ(SeriesOf(0, "R1").offset(), 0);
-    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::AnnualYield), 0), 0u);
+    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " +
+                                              window->Summary().YieldSummary()));
+    EXPECT_EQ(window->Summary().YieldSummary().rfind(Text(TextId::AnnualYield), 0), 0u);
 }
 
 } // namespace

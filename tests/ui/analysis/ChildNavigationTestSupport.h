@@ -9,6 +9,7 @@
 #include "core/views/Navigation.h"
 #include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/TXPButton.h"
+#include "ui/analysis/YieldSummaryPart.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

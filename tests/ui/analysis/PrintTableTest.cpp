@@ -158,7 +158,7 @@ protected:
     {
         Load({{10, kMay14}, {10, kMay15}}, kMay14, kMay15);
         window->ShowTable(true);
-        ASSERT_TRUE(S().tableMode);
+        ASSERT_TRUE(window->TableMode());
     }
     TTableGrid& Grid() { return *W().grid; }
 };

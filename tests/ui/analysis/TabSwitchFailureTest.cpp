@@ -105,7 +105,7 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
     FailNextRescale();
 
     const std::vector<std::string> table = TableTexts();
-    const std::string summary = S().yieldSummary;
+    const std::string summary = window->Summary().YieldSummary();
     const QString title = Title();
     ASSERT_FALSE(summary.empty());
     ASSERT_EQ(FrontList(), G().GraphListOf(Set(0)));
@@ -121,7 +121,7 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
     EXPECT_TRUE(W().chart->hasSeries(*Set(0).series(Field("T2"))));
     EXPECT_FALSE(W().chart->hasSeries(*Set(1).series(Field("T1", 1))));
     EXPECT_EQ(TableTexts(), table);
-    EXPECT_EQ(S().yieldSummary, summary);
+    EXPECT_EQ(window->Summary().YieldSummary(), summary);
     EXPECT_EQ(Title(), title);
 
     // The Overview itself, then a failing switch back to a device.
@@ -140,7 +140,7 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
     EXPECT_TRUE(W().chart->hasSeries(*Set(1).series(Field("T1", 1))));
     EXPECT_FALSE(W().chart->hasSeries(*Set(0).series(Field("T2"))));
     EXPECT_EQ(TableTexts(), overviewTable);
-    EXPECT_EQ(S().yieldSummary, "");
+    EXPECT_EQ(window->Summary().YieldSummary(), "");
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
 
     // The tabs go on working.

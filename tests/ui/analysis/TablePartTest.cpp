@@ -154,8 +154,8 @@ TEST_F(TableView, LanguageSwitchRefillsTheTable)
                                 "Mar. 2010", "Apr. 2010", Text(TextId::Total)}));
     EXPECT_NE(Text(TextId::MonthlyOverview), "Monthly overview");
     // The hidden tables carry the new captions too.
-    EXPECT_EQ(State().dailyYieldTable->Text(0, 0), Text(TextId::DailyOverview));
-    EXPECT_EQ(State().annualYieldTable->Text(0, 0), Text(TextId::AnnualOverview));
+    EXPECT_EQ(window->Table().DailyTable()->Text(0, 0), Text(TextId::DailyOverview));
+    EXPECT_EQ(window->Table().AnnualTable()->Text(0, 0), Text(TextId::AnnualOverview));
 }
 
 TEST_F(TableView, RefillResetsTheDataColumnsOnly)

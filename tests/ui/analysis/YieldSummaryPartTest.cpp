@@ -14,7 +14,7 @@ class YieldSummaryView : public TableWindowTest {
 protected:
     void SetUp() override { Load(); }
 
-    const std::string& Summary() { return State().yieldSummary; }
+    const std::string& Summary() { return window->Summary().YieldSummary(); }
 };
 
 TEST_F(YieldSummaryView, NamesThePeriodAndEveryYieldField)
