@@ -7,6 +7,7 @@
 #include "core/views/Navigation.h"
 #include "tools/report/ReportMonthNames.h"
 #include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/ChildPrint.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/chart/ChartWidget.h"
@@ -139,7 +140,7 @@ void Show(TChildform& window, const PictureJob& job)
     if (job.device && *job.device > 0 && static_cast<int>(*job.device) < w.tabSetDevices->count())
         w.tabSetDevices->setCurrentIndex(static_cast<int>(*job.device));
     // As a user would: the day on the slider while the span is one day, then the span.
-    const DayTime at = job.at.value_or(state.navigationStart);
+    const DayTime at = job.at.value_or(window.Navigation().Range().start);
     const int day = NearestDayIndex(state.dayNumbers, at);
     if (day >= 0)
         w.sliderTime->setValue(day);

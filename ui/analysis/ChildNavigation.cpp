@@ -93,7 +93,7 @@ NavigationState ChildNavigation::State() const
     s.window = {bottom.Minimum(), bottom.Maximum()};
     s.periodStart = state_.periodStart;
     s.periodEnd = state_.periodEnd;
-    s.range = {state_.navigationStart, state_.navigationEnd};
+    s.range = range_;
     s.days = state_.dayNumbers;
     s.slider = {w_.sliderTime->minimum(), w_.sliderTime->maximum(), w_.sliderTime->value()};
     return s;
@@ -191,8 +191,7 @@ void ChildNavigation::SpanTimeChange()
 
     // Throws for no selection before anything of the window changed.
     const SpanPlacement placement = ApplySpan(State());
-    state_.navigationStart = placement.range.start;
-    state_.navigationEnd = placement.range.end;
+    range_ = placement.range;
     const QString format = QString::fromLatin1(placement.axisFormat);
     for (ChartWidget* chart : {w_.chart, w_.chart2}) {
         ChartAxis& axis = chart->BottomAxis();

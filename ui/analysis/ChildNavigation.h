@@ -69,6 +69,12 @@ public:
     // window stays.
     void SelectDeviceTab(int index);
 
+    // The navigable range: from the first day with data to the day after the last, widened to
+    // whole months, quarters or years by the long spans.
+    const NavigationRange& Range() const { return range_; }
+    // The range of a newly loaded analysis.
+    void ResetRange(const NavigationRange& range) { range_ = range; }
+
     // Direction of the running auto-repeat: 0 left, 1 right.
     int ScrollTag() const { return scrollTag_; }
 
@@ -99,6 +105,7 @@ private:
     ChildGraphs& graphs_;
     ChildTablePart& table_;
     ChildOverviewPart& overview_;
+    NavigationRange range_;
     int scrollTag_ = 0;
     QMetaObject::Connection tick_;
     // The tab whose device or overview is shown; a refused change returns to it.

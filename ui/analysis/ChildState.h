@@ -35,10 +35,8 @@ struct ChildState {
     std::string dateToText;
     int fileCount = 0;
 
-    DayTime periodEnd = 0;       // last day of the chosen period (inclusive)
-    DayTime periodStart = 0;     // first day of the chosen period
-    DayTime navigationStart = 0; // first data day
-    DayTime navigationEnd = 0;   // day after the last data day
+    DayTime periodEnd = 0;   // last day of the chosen period (inclusive)
+    DayTime periodStart = 0; // first day of the chosen period
 
     DayList dayList;
     std::vector<int> dayNumbers;            // the day numbers of dayList, in the same order

@@ -85,9 +85,10 @@ void TChildform::FinishAnalysis()
         state_.dayNumbers.push_back(entry.second);
 
     // Navigation runs from the first to the last day with data; the first day is shown.
-    state_.navigationStart = state_.dayList.front().second;
-    state_.navigationEnd = state_.dayList.back().second + 1;
-    SetWindow(state_.navigationStart + 1, state_.navigationStart);
+    const NavigationRange range{static_cast<DayTime>(state_.dayList.front().second),
+                                static_cast<DayTime>(state_.dayList.back().second + 1)};
+    parts_.navigation->ResetRange(range);
+    SetWindow(range.start + 1, range.start);
 
     // The span list afresh, on one day, without triggering a span change.
     {
@@ -109,7 +110,7 @@ void TChildform::FinishAnalysis()
 
     // Title of the first day shown.
     w_.chart->SetTitleLines(
-        {QString::fromStdString(InitialChartTitle(state_.navigationStart, w_.chart->Months()))});
+        {QString::fromStdString(InitialChartTitle(range.start, w_.chart->Months()))});
 
     // One tab per device (and Overview); selects the first.
     FillDeviceTabs();

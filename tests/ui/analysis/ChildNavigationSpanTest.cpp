@@ -130,8 +130,8 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     W().sliderTime->setValue(3); // 20 March
     Span(SpanOneMonth);
     ExpectWindow(DayOf(kMar1), EncodeDate(2010, 4, 1));
-    EXPECT_EQ(S().navigationStart, DayOf(kMar1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2010, 4, 1));
+    EXPECT_EQ(Nav().Range().start, DayOf(kMar1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2010, 4, 1));
     EXPECT_EQ(SliderMax(), 0);
     for (ChartWidget* chart : {W().chart, W().chart2}) {
         EXPECT_EQ(chart->BottomAxis().DateTimeFormat(), QStringLiteral(" dd. mmm "));
@@ -147,7 +147,7 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     // A period ending in March: the year range still ends on the next New Year.
     Span(SpanOneYear);
     ExpectWindow(EncodeDate(2010, 1, 1), EncodeDate(2011, 1, 1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2011, 1, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2011, 1, 1));
     EXPECT_EQ(W().chart->BottomAxis().Increment(), 7.0);
     EXPECT_EQ(W().chart2->BottomAxis().Increment(), 7.0);
     EXPECT_TRUE(Set(0).sumMode());
@@ -158,7 +158,7 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     // Back to "1 day": the lower bound of the range pulls the window to the first day.
     Span(SpanOneDay);
     ExpectWindow(DayOf(kMar1), DayOf(kMar2));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2010, 4, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2010, 4, 1));
     EXPECT_EQ(SliderMax(), 3);
     EXPECT_EQ(SliderPos(), 0);
     EXPECT_FALSE(Set(0).sumMode());
@@ -173,8 +173,8 @@ TEST_F(NavigationSpan, QuartersOfAPeriodFromMidMarchToMidMay)
     const QDate mar20(2010, 3, 20), apr10(2010, 4, 10), may5(2010, 5, 5);
     Load({{10, mar20}, {10, apr10}, {10, may5}}, QDate(2010, 3, 15), QDate(2010, 5, 14));
     Span(SpanOneQuarter);
-    EXPECT_EQ(S().navigationStart, EncodeDate(2010, 1, 1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2010, 7, 1));
+    EXPECT_EQ(Nav().Range().start, EncodeDate(2010, 1, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2010, 7, 1));
     EXPECT_EQ(SliderMax(), 1);
     EXPECT_EQ(SliderPos(), 0);
     ExpectWindow(EncodeDate(2010, 1, 1), EncodeDate(2010, 4, 1));
@@ -199,8 +199,8 @@ TEST_F(NavigationSpan, QuartersOfAPeriodFromMidMarchToMidMay)
 
     // Months: the range runs from March to the end of May; a January window is pulled into it.
     Span(SpanOneMonth);
-    EXPECT_EQ(S().navigationStart, EncodeDate(2010, 3, 1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2010, 6, 1));
+    EXPECT_EQ(Nav().Range().start, EncodeDate(2010, 3, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2010, 6, 1));
     EXPECT_EQ(SliderMax(), 2);
     ExpectWindow(EncodeDate(2010, 3, 1), EncodeDate(2010, 4, 1));
     W().sliderTime->setValue(2);
@@ -213,8 +213,8 @@ TEST_F(NavigationSpan, AYearEndingOnNewYearsEveEndsOnTheNextNewYear)
     const QDate dec10(2010, 12, 10), dec31(2010, 12, 31);
     Load({{10, dec10}, {10, dec31}}, QDate(2010, 12, 1), dec31);
     Span(SpanOneYear);
-    EXPECT_EQ(S().navigationStart, EncodeDate(2010, 1, 1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2011, 1, 1));
+    EXPECT_EQ(Nav().Range().start, EncodeDate(2010, 1, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2011, 1, 1));
     EXPECT_EQ(SliderMax(), 0);
     ExpectWindow(EncodeDate(2010, 1, 1), EncodeDate(2011, 1, 1));
 }

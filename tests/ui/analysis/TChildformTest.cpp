@@ -9,6 +9,7 @@
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
 #include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/analysis/THeaderControl.h"
 #include "ui/analysis/TXPButton.h"
@@ -150,8 +151,8 @@ TEST_F(Childform, FinishingShowsTheFirstDayOfASingleDevice)
     Load({1}, QDate(2010, 5, 3), QDate(2010, 5, 6));
     const ChildState& s = Window().State();
 
-    EXPECT_EQ(s.navigationStart, Day(2010, 5, 3));
-    EXPECT_EQ(s.navigationEnd, Day(2010, 5, 7));
+    EXPECT_EQ(Window().Navigation().Range().start, Day(2010, 5, 3));
+    EXPECT_EQ(Window().Navigation().Range().end, Day(2010, 5, 7));
     EXPECT_EQ(s.dayList.front().first, "20100503");
     EXPECT_EQ(s.dayNumbers.size(), 4u);
     EXPECT_EQ(Window().Graphs().Selection().Current(), s.DataSet(0));
