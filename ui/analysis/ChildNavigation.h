@@ -100,7 +100,7 @@ private:
     void Guarded(Handler&& handler);
 
     TChildform& window_;
-    ChildState& state_;
+    const ChildState& state_;
     const ChildWidgets& w_;
     ChildGraphs& graphs_;
     ChildTablePart& table_;

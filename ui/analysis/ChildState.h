@@ -1,14 +1,14 @@
 #pragma once
 
-// The state one analysis window shares with its views (graph lists, navigation, zoom, table,
-// overview, export, printing). It holds data only; the widgets are in ChildWidgets and the
-// operations of the window in TChildform. Views keep a reference to this struct for the life of
-// the window.
+// The analysis one window holds: its period and caption values, the devices and their data
+// sets, the days with data, and the window's copy of the chart settings. Only the window
+// (TChildform) writes it, while loading, emptying and applying settings; its parts keep a const
+// reference for the life of the window. What a part changes (the device shown, the table mode,
+// the zoom, the navigable range, ...) the part keeps itself.
 
 #include "core/services/AppSettings.h"
 #include "core/services/DayTime.h"
 
-#include <array>
 #include <memory>
 #include <string>
 #include <utility>

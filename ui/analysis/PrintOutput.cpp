@@ -29,9 +29,9 @@ void SetSideMargins(ChartWidget& chart, int side)
 }
 
 // Legend entries with or without the device's name in front.
-void SetLegendTitles(ChildState& state, bool withDeviceName)
+void SetLegendTitles(const ChildState& state, bool withDeviceName)
 {
-    for (auto& set : state.dataSets) {
+    for (const auto& set : state.dataSets) {
         if (!set || !set->deviceSettings())
             continue;
         // A standard name follows the language; the titles take the stored name.
@@ -81,7 +81,7 @@ OutputParts DetermineOutputParts(const TChildform& window)
 
 PreparedOutput::PreparedOutput(TChildform& window) : window_(window)
 {
-    ChildState& state = window.State();
+    const ChildState& state = window.State();
     const ChildWidgets& w = window.Widgets();
     ChartWidget& chart = *w.chart;
     ChartWidget& chart2 = *w.chart2;
@@ -134,7 +134,7 @@ PreparedOutput::~PreparedOutput()
 
 void PreparedOutput::Restore()
 {
-    ChildState& state = window_.State();
+    const ChildState& state = window_.State();
     const ChildWidgets& w = window_.Widgets();
     ChartWidget& chart = *w.chart;
     ChartWidget& chart2 = *w.chart2;

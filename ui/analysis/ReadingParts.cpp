@@ -30,7 +30,7 @@ ReadingParts::ReadingParts(TChildform& window) : QObject(&window), window_(windo
 {
     setObjectName(QStringLiteral("ReadingParts"));
     const ChildWidgets& w = window.Widgets();
-    ChildState& state = window.State();
+    const ChildState& state = window.State();
     graphs_ = std::make_unique<ShownGraphs>(
         *w.chart, *w.chart2,
         [&state] {
@@ -104,7 +104,7 @@ void ShowRememberedGraphs(AnalysisDataSet& set)
 
 void ApplyRememberedGraphs(TChildform& window)
 {
-    ChildState& state = window.State();
+    const ChildState& state = window.State();
     for (const auto& set : state.dataSets)
         if (set)
             ShowRememberedGraphs(*set);

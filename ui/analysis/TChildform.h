@@ -3,8 +3,8 @@
 // TChildform: one analysis window. It lays out its components, owns the analysis (ChildState),
 // and runs the window's life: creation, the four loading operations the open-analysis dialog
 // calls, caption, device tabs, language switch, chart settings and closing. Graph lists,
-// navigation, table, overview, export and printing are parts (ChildParts.h) that work on the
-// shared state.
+// navigation, table, overview, export and printing are parts (ChildParts.h) that read the
+// analysis and keep what they change themselves.
 
 #include "ui/analysis/ChildParts.h"
 #include "ui/analysis/ChildState.h"
@@ -26,7 +26,8 @@ public:
     explicit TChildform(QWidget* owner = nullptr);
     ~TChildform() override;
 
-    ChildState& State() { return state_; }
+    // The loaded analysis. The window alone writes it (loading, emptying, chart settings); the
+    // parts and everyone else read it.
     const ChildState& State() const { return state_; }
     const ChildWidgets& Widgets() const { return w_; }
     // The window's parts by their types (main window, output helpers, tests, benchmarks and
@@ -64,6 +65,9 @@ public:
     bool HasGraphs() const;
     bool TableMode() const;
     void UpdateCaption();
+    // The period texts ("dd.mm.yyyy"; without an end the caption names the start day alone) and
+    // the file count the caption shows, then the caption.
+    void SetCaptionPeriod(std::string fromText, std::string toText, int fileCount);
     void ActionOpenSettingsExecute();
     // The main window's view, save and print commands.
     void ShowTable(bool on);

@@ -33,10 +33,8 @@ void TChildform::BeginAnalysis(int fileCount, std::vector<std::string> deviceNum
                                DayTime periodStart, DayTime periodEnd)
 {
     ClearAnalysis();
-    state_.dateFromText = FormatDayTime("dd.mm.yyyy", periodStart);
-    state_.dateToText = FormatDayTime("dd.mm.yyyy", periodEnd);
-    state_.fileCount = fileCount;
-    UpdateCaption();
+    SetCaptionPeriod(FormatDayTime("dd.mm.yyyy", periodStart),
+                     FormatDayTime("dd.mm.yyyy", periodEnd), fileCount);
     state_.periodStart = periodStart;
     state_.periodEnd = periodEnd;
     state_.deviceNumbers = std::move(deviceNumbers);
@@ -210,6 +208,14 @@ void TChildform::ResetAnalysis()
     setWindowTitle(UiText(TextId::MenuNew));
     UpdateExcelAction();
     emit CommandStateChanged();
+}
+
+void TChildform::SetCaptionPeriod(std::string fromText, std::string toText, int fileCount)
+{
+    state_.dateFromText = std::move(fromText);
+    state_.dateToText = std::move(toText);
+    state_.fileCount = fileCount;
+    UpdateCaption();
 }
 
 void TChildform::UpdateCaption()

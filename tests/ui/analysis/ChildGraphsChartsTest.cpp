@@ -201,7 +201,9 @@ TEST_F(GraphAxes, DynamicScaleFitsBothAxesToTheWindow)
     Load({10}, QDate(2010, 5, 3), QDate(2010, 5, 3));
     const DayTime day = EncodeDate(2010, 5, 3);
     ChartWidget& chart = *W().chart;
-    S().defaults.dynamicScaling = true;
+    ChildDefaults scaling = S().defaults;
+    scaling.dynamicScaling = true;
+    Window().ApplyChartSettings(scaling);
 
     G().UpdateAxisTitles(); // no series at all
     EXPECT_EQ(chart.LeftAxis().Minimum(), 0);
@@ -223,7 +225,8 @@ TEST_F(GraphAxes, DynamicScaleFitsBothAxesToTheWindow)
     EXPECT_NEAR(chart.RightAxis().Maximum(), 1.0, 1e-9);
 
     // Without dynamic scaling the left axis keeps the range it has.
-    S().defaults.dynamicScaling = false;
+    scaling.dynamicScaling = false;
+    Window().ApplyChartSettings(scaling);
     chart.LeftAxis().SetMinMax(-10, 120);
     G().UpdateAxisTitles();
     EXPECT_EQ(chart.LeftAxis().Minimum(), -10);

@@ -84,7 +84,7 @@ protected:
     ChildNavigation& Nav() { return window->Navigation(); }
     ChildGraphs& G() { return window->Graphs(); }
     const ChildWidgets& W() const { return window->Widgets(); }
-    ChildState& S() { return window->State(); }
+    const ChildState& S() { return window->State(); }
     AnalysisDataSet& Set(int i) { return *S().DataSet(i); }
     int Field(const std::string& key, int device = 0)
     {

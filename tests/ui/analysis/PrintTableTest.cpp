@@ -224,7 +224,9 @@ TEST_F(PrintTables, JpegThatCannotBeWrittenBecomesABitmap)
 
 TEST_F(PrintTables, TwoBandsOfThreePagesPrintSixPortraitPages)
 {
-    S().defaults.printTitle = "Halvo plant";
+    ChildDefaults titled = S().defaults;
+    titled.printTitle = "Halvo plant";
+    window->ApplyChartSettings(titled);
     QPrinter& printer = P().Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));

@@ -139,8 +139,8 @@ TEST_F(Childform, CaptionNamesThePeriodAndFollowsTheLanguage)
     EXPECT_EQ(W().spanTime->currentIndex(), 3);
 
     // Only a start date: "Analysis from <date>."
-    Window().State().dateToText.clear();
-    Window().UpdateCaption();
+    Window().SetCaptionPeriod(Window().State().dateFromText, std::string(),
+                              Window().State().fileCount);
     EXPECT_EQ(Window().windowTitle(), UiText(TextId::TitleAnalysisFromDay) + "01.05.2010.");
 }
 

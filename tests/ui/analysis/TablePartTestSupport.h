@@ -127,7 +127,7 @@ protected:
     }
 
     TTableGrid& Grid() { return *window->Widgets().grid; }
-    ChildState& State() { return window->State(); }
+    const ChildState& State() { return window->State(); }
 
     std::vector<std::string> Column(int c)
     {
