@@ -47,7 +47,8 @@ void ChildNavigation::TabSetDevicesChange(int index)
             try {
                 SelectDeviceTab(shownTab_);
             } catch (const std::exception&) {
-                // One error box is enough; the flags below keep the window consistent.
+                // One error box is enough; the selection put back below keeps the window
+                // consistent.
             }
         }
         graphs_.RestoreSelection(before);
