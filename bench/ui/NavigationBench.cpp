@@ -74,7 +74,7 @@ TChildform* LoadWindow()
     window->FinishAnalysis();
 
     AnalysisDataSet& set = *window->State().DataSet(0);
-    ChildGraphs& graphs = *ChildGraphs::Of(*window);
+    ChildGraphs& graphs = window->Graphs();
     for (int i = 0; i < set.slotCount(); ++i) {
         if (set.available(i))
             graphs.ShowField(set, i);
@@ -124,7 +124,7 @@ void BM_SpanChange(benchmark::State& state)
     const int item = static_cast<int>(state.range(0));
     // In "1 year" from mid-2023 the window is the full year of data.
     Window().Widgets().spanTime->setCurrentIndex(SpanOneDay);
-    ChildNavigation::Of(Window())->SetWindow(EncodeDate(2023, 6, 16), EncodeDate(2023, 6, 15));
+    Window().Navigation().SetWindow(EncodeDate(2023, 6, 16), EncodeDate(2023, 6, 15));
     const int other = item == SpanOneDay ? SpanOneHour : SpanOneDay;
     for (auto _ : state) {
         state.PauseTiming();
@@ -142,7 +142,7 @@ void BM_SliderStep(benchmark::State& state)
     const int item = static_cast<int>(state.range(0));
     TChildform& window = Window();
     SetSpan(SpanOneDay);
-    ChildNavigation::Of(window)->SetWindow(EncodeDate(2023, 6, 16), EncodeDate(2023, 6, 15));
+    window.Navigation().SetWindow(EncodeDate(2023, 6, 16), EncodeDate(2023, 6, 15));
     UntilPainted([item] { SetSpan(item); });
     QSlider& slider = *window.Widgets().sliderTime;
     const int a = std::min(slider.value(), std::max(slider.maximum() - 1, 0));

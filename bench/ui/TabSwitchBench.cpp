@@ -77,7 +77,7 @@ TChildform* LoadWindow()
         window->BuildDeviceView(static_cast<int>(i));
     window->FinishAnalysis();
 
-    ChildGraphs& graphs = *ChildGraphs::Of(*window);
+    ChildGraphs& graphs = window->Graphs();
     for (std::size_t d = 0; d < kDevices.size(); ++d) {
         AnalysisDataSet& set = *window->State().DataSet(static_cast<int>(d));
         graphs.SelectDeviceGraphs(set, QString());
@@ -124,7 +124,7 @@ void PrepareSpan(int item)
     UntilPainted([&] {
         window.Widgets().tabSetDevices->setCurrentIndex(0);
         window.Widgets().spanTime->setCurrentIndex(SpanOneDay);
-        ChildNavigation::Of(window)->SetWindow(EncodeDate(2023, 6, 16), EncodeDate(2023, 6, 15));
+        window.Navigation().SetWindow(EncodeDate(2023, 6, 16), EncodeDate(2023, 6, 15));
         window.Widgets().spanTime->setCurrentIndex(item);
     });
 }
@@ -150,7 +150,7 @@ void BM_GraphSideOfTabSwitch(benchmark::State& state)
 {
     PrepareSpan(static_cast<int>(state.range(0)));
     TChildform& window = Window();
-    ChildGraphs& graphs = *ChildGraphs::Of(window);
+    ChildGraphs& graphs = window.Graphs();
     int device = 0;
     for (auto _ : state) {
         device = 1 - device;

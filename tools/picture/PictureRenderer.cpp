@@ -7,6 +7,7 @@
 #include "core/views/Navigation.h"
 #include "tools/report/ReportMonthNames.h"
 #include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/ChildPrint.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/chart/ChartWidget.h"
@@ -100,9 +101,9 @@ void Settle(TChildform& window)
 // The graphs the job names on the shown device, or every measured value and output it has.
 void ShowGraphs(TChildform& window, const PictureJob& job)
 {
-    ChildGraphs* graphs = ChildGraphs::Of(window);
-    AnalysisDataSet* set = window.State().currentDataSet;
-    if (!graphs || !set || !set->deviceSettings())
+    ChildGraphs* graphs = &window.Graphs();
+    AnalysisDataSet* set = graphs->Selection().Current();
+    if (!set || !set->deviceSettings())
         return;
     const DeviceSettings& settings = *set->deviceSettings();
     // Stacks the shown outputs into their bands, as a click on a row's box does.
@@ -139,7 +140,7 @@ void Show(TChildform& window, const PictureJob& job)
     if (job.device && *job.device > 0 && static_cast<int>(*job.device) < w.tabSetDevices->count())
         w.tabSetDevices->setCurrentIndex(static_cast<int>(*job.device));
     // As a user would: the day on the slider while the span is one day, then the span.
-    const DayTime at = job.at.value_or(state.navigationStart);
+    const DayTime at = job.at.value_or(window.Navigation().Range().start);
     const int day = NearestDayIndex(state.dayNumbers, at);
     if (day >= 0)
         w.sliderTime->setValue(day);
@@ -186,8 +187,6 @@ PictureResult RenderAnalysisPicture(const PictureJob& job)
         const PlatformSwap swap(prompts, desktop);
         auto window = std::make_unique<TChildform>();
         window->setAttribute(Qt::WA_DeleteOnClose, false);
-        if (!ChildPrint::Of(*window))
-            window->Parts().printer = std::make_unique<ChildPrint>(*window);
         const MonthNames& months = MonthNamesForBlock(CurrentTextBlock());
         window->Widgets().chart->SetMonthNames(months);
         window->Widgets().chart2->SetMonthNames(months);
@@ -204,7 +203,7 @@ PictureResult RenderAnalysisPicture(const PictureJob& job)
             Show(*window, job);
             Settle(*window);
             QString written;
-            if (ChildPrint::Of(*window)->WritePictureTo(QString::fromStdString(job.path), &written))
+            if (window->Printer().WritePictureTo(QString::fromStdString(job.path), &written))
                 result.writtenPath = written.toStdString();
             else
                 prompts.messages.push_back("the window shows no graph for this span and device");

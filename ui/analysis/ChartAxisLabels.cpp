@@ -1,6 +1,5 @@
 #include "ui/analysis/ChartAxisLabels.h"
 
-#include "ui/analysis/ChildState.h"
 #include "ui/analysis/ChildWidgets.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
@@ -28,9 +27,9 @@ QString OutputBandLabel(const QString& text, const std::function<QString(int)>& 
     return outputNameAt ? outputNameAt(std::abs((v - kBandLabelValue) / kBandHeight)) : QString();
 }
 
-ChartAxisLabels::ChartAxisLabels(ChildState& state, const ChildWidgets& widgets,
+ChartAxisLabels::ChartAxisLabels(const ChildWidgets& widgets,
                                  std::function<QString(int)> outputNameAt)
-    : state_(state), w_(widgets), outputNameAt_(std::move(outputNameAt))
+    : w_(widgets), outputNameAt_(std::move(outputNameAt))
 {
     ChartWidget& chart = *w_.chart;
     ChartWidget& chart2 = *w_.chart2;
@@ -69,23 +68,23 @@ int ChartAxisLabels::LabelWidth(const QString& text) const
 void ChartAxisLabels::ChartGetNextAxisLabel(ChartAxis& axis)
 {
     if (axis.Side() == AxisSide::Left)
-        state_.labelWidthLeft = 0;
+        labelWidthLeft_ = 0;
     else if (axis.Side() == AxisSide::Right)
-        state_.labelWidthRight = 0;
+        labelWidthRight_ = 0;
 }
 
 void ChartAxisLabels::ChartGetAxisLabel(ChartAxis& axis, QString& text)
 {
     if (axis.Side() == AxisSide::Left)
-        state_.labelWidthLeft = std::max(state_.labelWidthLeft, LabelWidth(text));
+        labelWidthLeft_ = std::max(labelWidthLeft_, LabelWidth(text));
     else if (axis.Side() == AxisSide::Right)
-        state_.labelWidthRight = std::max(state_.labelWidthRight, LabelWidth(text));
+        labelWidthRight_ = std::max(labelWidthRight_, LabelWidth(text));
 }
 
 void ChartAxisLabels::Chart2GetNextAxisLabel(ChartAxis& axis)
 {
     if (axis.Side() == AxisSide::Left)
-        state_.labelWidthLeft2 = 0;
+        labelWidthLeft2_ = 0;
 }
 
 void ChartAxisLabels::Chart2GetAxisLabel(ChartAxis& axis, QString& text)
@@ -93,17 +92,17 @@ void ChartAxisLabels::Chart2GetAxisLabel(ChartAxis& axis, QString& text)
     if (axis.Side() != AxisSide::Left)
         return;
     text = OutputBandLabel(text, outputNameAt_);
-    state_.labelWidthLeft2 = std::max(state_.labelWidthLeft2, LabelWidth(text));
+    labelWidthLeft2_ = std::max(labelWidthLeft2_, LabelWidth(text));
 }
 
 void ChartAxisLabels::ChartBeforeDrawSeries()
 {
     ChartWidget& chart = *w_.chart;
     ChartWidget& chart2 = *w_.chart2;
-    const int left = std::max(state_.labelWidthLeft, state_.labelWidthLeft2);
+    const int left = std::max(labelWidthLeft_, labelWidthLeft2_);
     if (EqualColumns(chart.LeftAxis(), chart2.LeftAxis(), left))
         w_.repaintTimer->start();
-    if (EqualColumns(chart.RightAxis(), chart2.RightAxis(), state_.labelWidthRight))
+    if (EqualColumns(chart.RightAxis(), chart2.RightAxis(), labelWidthRight_))
         w_.repaintTimer->start();
 }
 

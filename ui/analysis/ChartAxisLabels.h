@@ -12,7 +12,6 @@ namespace korvex {
 
 class ChartAxis;
 class ChartWidget;
-struct ChildState;
 struct ChildWidgets;
 
 // The lower chart's left-axis label for a label text: the name of output k at 50 - 150 k, an
@@ -23,8 +22,7 @@ class ChartAxisLabels : public QObject {
     Q_OBJECT
 public:
     // outputNameAt(k): name of output band k, "" beyond the list.
-    ChartAxisLabels(ChildState& state, const ChildWidgets& widgets,
-                    std::function<QString(int)> outputNameAt);
+    ChartAxisLabels(const ChildWidgets& widgets, std::function<QString(int)> outputNameAt);
     ~ChartAxisLabels() override;
 
     void ChartGetNextAxisLabel(ChartAxis& axis);
@@ -41,9 +39,12 @@ private:
     // Sets the label columns of an axis pair for labels up to width wide; true when changed.
     static bool EqualColumns(ChartAxis& upper, ChartAxis& lower, int width);
 
-    ChildState& state_;
     const ChildWidgets& w_;
     std::function<QString(int)> outputNameAt_;
+    // Widest axis labels of the current drawing pass.
+    int labelWidthLeft_ = 0;
+    int labelWidthLeft2_ = 0;
+    int labelWidthRight_ = 0;
 };
 
 } // namespace korvex

@@ -1,6 +1,5 @@
 #include "ui/analysis/ChartZoomHandlers.h"
 
-#include "ui/analysis/ChildState.h"
 #include "ui/analysis/ChildWidgets.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
@@ -35,9 +34,9 @@ void WidenToMinimum(double& minimum, double& maximum, double span)
     }
 }
 
-ChartZoomHandlers::ChartZoomHandlers(ChildState& state, const ChildWidgets& widgets,
+ChartZoomHandlers::ChartZoomHandlers(const ChildWidgets& widgets,
                                      std::function<void()> updateAxisTitles)
-    : state_(state), w_(widgets), updateAxisTitles_(std::move(updateAxisTitles))
+    : w_(widgets), updateAxisTitles_(std::move(updateAxisTitles))
 {
     ChartWidget& chart = *w_.chart;
     chart.SetOnZoom([this](ChartWidget&, const ZoomRequest&) { ChartZoom(); });
@@ -67,11 +66,11 @@ void ChartZoomHandlers::ChartZoom()
 {
     ChartWidget& chart = *w_.chart;
     ChartAxis& bottom = chart.BottomAxis();
-    if (!state_.zoomSaved) {
-        state_.savedExactDate = bottom.ExactDate();
-        state_.savedBottomFormat = bottom.DateTimeFormat().toStdString();
-        state_.savedIncrement = bottom.Increment();
-        state_.zoomSaved = true;
+    if (!zoomSaved_) {
+        savedExactDate_ = bottom.ExactDate();
+        savedBottomFormat_ = bottom.DateTimeFormat();
+        savedIncrement_ = bottom.Increment();
+        zoomSaved_ = true;
     }
 
     double minimum = bottom.Minimum();
@@ -101,11 +100,11 @@ void ChartZoomHandlers::ChartZoom()
 void ChartZoomHandlers::ChartUndoZoom()
 {
     ChartAxis& bottom = w_.chart->BottomAxis();
-    if (state_.zoomSaved) {
-        bottom.SetDateTimeFormat(QString::fromStdString(state_.savedBottomFormat));
-        bottom.SetExactDate(state_.savedExactDate);
-        bottom.SetIncrement(state_.savedIncrement);
-        state_.zoomSaved = false;
+    if (zoomSaved_) {
+        bottom.SetDateTimeFormat(savedBottomFormat_);
+        bottom.SetExactDate(savedExactDate_);
+        bottom.SetIncrement(savedIncrement_);
+        zoomSaved_ = false;
     }
     FollowTimeAxis();
     if (updateAxisTitles_)
@@ -125,29 +124,29 @@ void ChartZoomHandlers::ChartMouseDown(QMouseEvent* event)
     // Panning scrolls the value axes only; the lower chart need not follow.
     chart.SetOnScroll(nullptr);
     const double y = event->position().y();
-    state_.dragStart = chart.LeftAxis().ValueAtPixel(y);
-    state_.dragEnd = chart.RightAxis().ValueAtPixel(y);
-    state_.dragging = true;
+    dragStart_ = chart.LeftAxis().ValueAtPixel(y);
+    dragEnd_ = chart.RightAxis().ValueAtPixel(y);
+    dragging_ = true;
 }
 
 void ChartZoomHandlers::ChartMouseMove(QMouseEvent* event)
 {
-    if (!state_.dragging)
+    if (!dragging_)
         return;
     ChartWidget& chart = *w_.chart;
     const double y = event->position().y();
     const double a = chart.LeftAxis().ValueAtPixel(y);
     const double b = chart.RightAxis().ValueAtPixel(y);
-    chart.LeftAxis().ScrollBy(state_.dragStart - a);
-    chart.RightAxis().ScrollBy(state_.dragEnd - b);
+    chart.LeftAxis().ScrollBy(dragStart_ - a);
+    chart.RightAxis().ScrollBy(dragEnd_ - b);
 }
 
 void ChartZoomHandlers::ChartMouseUp(QMouseEvent* event)
 {
-    if (event->button() != Qt::RightButton || !state_.dragging)
+    if (event->button() != Qt::RightButton || !dragging_)
         return;
     // Qt holds the mouse for the pressed widget until the release, wherever it happens.
-    state_.dragging = false;
+    dragging_ = false;
     w_.chart->SetOnScroll([this](ChartWidget&) { ChartScroll(); });
 }
 

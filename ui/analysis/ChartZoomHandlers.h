@@ -5,8 +5,10 @@
 // axis, vertical panning with the right mouse button, and the mouse wheel over the graph lists.
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
+#include <string>
 
 class QMouseEvent;
 class QScrollArea;
@@ -14,7 +16,6 @@ class QScrollArea;
 namespace korvex {
 
 class ChartWidget;
-struct ChildState;
 struct ChildWidgets;
 struct ZoomRequest;
 
@@ -37,8 +38,7 @@ class ChartZoomHandlers : public QObject {
     Q_OBJECT
 public:
     // updateAxisTitles: the graph part's UpdateAxisTitles (run after an undo).
-    ChartZoomHandlers(ChildState& state, const ChildWidgets& widgets,
-                      std::function<void()> updateAxisTitles);
+    ChartZoomHandlers(const ChildWidgets& widgets, std::function<void()> updateAxisTitles);
     ~ChartZoomHandlers() override;
 
     // The chart events: after a zoom gesture set the axes, after an undo restored them, after
@@ -51,6 +51,11 @@ public:
     void ChartMouseMove(QMouseEvent* event);
     void ChartMouseUp(QMouseEvent* event);
 
+    // The time axis's label style from before the zoom is kept until the undo.
+    bool ZoomSaved() const { return zoomSaved_; }
+    // The right button is down on the upper chart.
+    bool Dragging() const { return dragging_; }
+
 protected:
     // Wheel turns over a graph list scroll it by the wheel's distance.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,9 +64,19 @@ private:
     // The lower chart shows exactly the upper chart's time axis.
     void FollowTimeAxis();
 
-    ChildState& state_;
     const ChildWidgets& w_;
     std::function<void()> updateAxisTitles_;
+
+    // Kept while the chart is zoomed.
+    bool zoomSaved_ = false;
+    bool savedExactDate_ = false;
+    QString savedBottomFormat_;
+    double savedIncrement_ = 0;
+
+    // Value-axis panning: the values under the pointer where the drag began.
+    bool dragging_ = false;
+    double dragStart_ = 0;
+    double dragEnd_ = 0;
 };
 
 } // namespace korvex

@@ -6,7 +6,7 @@
 #include "core/services/Errors.h"
 #include "core/views/SpreadsheetExport.h"
 #include "core/workbook/DayWorkbook.h"
-#include "ui/analysis/ChildState.h"
+#include "ui/analysis/DeviceSelection.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/CommonDialogs.h"
 #include "ui/platform/Platform.h"
@@ -78,15 +78,15 @@ private:
 
 } // namespace
 
-ChildExport::ChildExport(QWidget& owner, const ChildState& state, const ChartWidget& chart)
-    : owner_(owner), state_(state), chart_(chart)
+ChildExport::ChildExport(QWidget& owner, const DeviceSelection& selection, const ChartWidget& chart)
+    : owner_(owner), selection_(selection), chart_(chart)
 {}
 
 void ChildExport::ActionOpenExcelExecute()
 {
     AppSettings& settings = AppSettings::Get();
     // The action is disabled without a data set; a stray trigger has nothing to hand over.
-    const AnalysisDataSet* dataSet = state_.currentDataSet;
+    const AnalysisDataSet* dataSet = selection_.Current();
     if (dataSet == nullptr)
         return;
     std::string file = dataSet->fileNameAt(ExportDay(chart_.BottomAxis().Minimum()));

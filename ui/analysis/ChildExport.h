@@ -11,13 +11,13 @@ class QWidget;
 namespace korvex {
 
 class ChartWidget;
-struct ChildState;
+class DeviceSelection;
 
 class ChildExport final : public ChildExportPart {
 public:
-    // owner: the analysis window (owns the message boxes and the file dialog); chart: the upper
-    // chart, whose bottom axis holds the displayed time window.
-    ChildExport(QWidget& owner, const ChildState& state, const ChartWidget& chart);
+    // owner: the analysis window (owns the message boxes and the file dialog); selection: its
+    // device shown; chart: the upper chart, whose bottom axis holds the displayed time window.
+    ChildExport(QWidget& owner, const DeviceSelection& selection, const ChartWidget& chart);
 
     // Reports by message box or throws KorvexError (texts 94, 83, 145, 146) for the
     // application's error handler.
@@ -25,7 +25,7 @@ public:
 
 private:
     QWidget& owner_;
-    const ChildState& state_;
+    const DeviceSelection& selection_;
     const ChartWidget& chart_;
 };
 

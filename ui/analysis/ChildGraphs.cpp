@@ -73,12 +73,12 @@ void DeleteChildren(QWidget* content)
 
 } // namespace
 
-ChildGraphs::ChildGraphs(TChildform& window)
-    : window_(window), state_(window.State()), w_(window.Widgets())
+ChildGraphs::ChildGraphs(TChildform& window, std::function<void()> overviewMarksChanged)
+    : window_(window), state_(window.State()), w_(window.Widgets()),
+      overviewMarksChanged_(std::move(overviewMarksChanged))
 {
-    zoom_ = std::make_unique<ChartZoomHandlers>(state_, w_, [this] { UpdateAxisTitles(); });
-    labels_ =
-        std::make_unique<ChartAxisLabels>(state_, w_, [this](int k) { return OutputNameAt(k); });
+    zoom_ = std::make_unique<ChartZoomHandlers>(w_, [this] { UpdateAxisTitles(); });
+    labels_ = std::make_unique<ChartAxisLabels>(w_, [this](int k) { return OutputNameAt(k); });
     QObject::connect(w_.headerControl, &THeaderControl::HeaderMouseMove, zoom_.get(),
                      [this](int x) { HeaderControlMouseMove(x); });
 }
@@ -90,11 +90,6 @@ ChildGraphs::~ChildGraphs()
         if (placeholders_[static_cast<std::size_t>(i)])
             SetPlaceholder(i, false);
     }
-}
-
-ChildGraphs* ChildGraphs::Of(TChildform& window)
-{
-    return dynamic_cast<ChildGraphs*>(window.Parts().graphs.get());
 }
 
 bool ChildGraphs::MultiDevice() const
@@ -362,7 +357,12 @@ void ChildGraphs::LayoutGraphList(QScrollArea* container, bool setCaption, const
 
 void ChildGraphs::HeaderControlSectionResize(int)
 {
-    state_.headerWidthsChanged = true;
+    headerWidthsChanged_ = true;
+    FitToHeader();
+}
+
+void ChildGraphs::FitToHeader()
+{
     window_.FitPanelLeftToHeader();
     LayoutGraphList(window_.ListOfHeader(), false, QString());
     w_.panelLeft->update();
@@ -420,8 +420,8 @@ void ChildGraphs::ShowOverviewClick(TGraphPanel& row)
     // Before the display was prepared there are no marks to set.
     if (set.hasSelection() && row.OverviewBox())
         set.select(row.Tag(), row.OverviewBox()->isChecked());
-    if (window_.Parts().table)
-        window_.Parts().table->FillTable();
+    if (overviewMarksChanged_)
+        overviewMarksChanged_();
 }
 
 void ChildGraphs::AnalysisCleared()

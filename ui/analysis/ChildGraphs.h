@@ -4,17 +4,20 @@
 // shared column header, the show and overview boxes of their rows, which series are on the two
 // charts, the axis titles with the four axis placeholders, the dynamic Y scale of the upper
 // chart and the stacked output bands of the lower one. It also carries the window's zoom,
-// panning, wheel and axis-label handling (ui/views/Zoom.h, ui/views/AxisLabels.h).
+// panning, wheel and axis-label handling (ChartZoomHandlers.h, ChartAxisLabels.h).
 
 #include "core/logdata/FieldCategory.h"
 #include "core/services/TextId.h"
 #include "ui/analysis/ChildParts.h"
+#include "ui/analysis/DeviceSelection.h"
 
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QWidget;
@@ -33,14 +36,12 @@ struct ChildWidgets;
 class ChildGraphs final : public ChildGraphPart {
 public:
     // Connects the header, both charts' zoom, scroll, mouse and label events and the repaint
-    // timer of the window.
-    explicit ChildGraphs(TChildform& window);
+    // timer of the window. overviewMarksChanged: run after a row's overview box changed a mark
+    // (the table refills).
+    ChildGraphs(TChildform& window, std::function<void()> overviewMarksChanged);
     ~ChildGraphs() override;
     ChildGraphs(const ChildGraphs&) = delete;
     ChildGraphs& operator=(const ChildGraphs&) = delete;
-
-    // The graph part installed in a window, or nullptr.
-    static ChildGraphs* Of(TChildform& window);
 
     // ---- ChildGraphPart ----
     void CreateAxisPlaceholders() override;
@@ -56,6 +57,9 @@ public:
     // Rebuilds the Overview list from the overview marks of every device and brings it to the
     // front (header caption: the last tab's text).
     void BuildOverviewList();
+    // The panel and the shown list fitted to the header's columns, as a resize by the user
+    // does, but without counting as one.
+    void FitToHeader();
     // The header's hint becomes the caption of the section under x (empty outside all).
     void HeaderControlMouseMove(int x);
     // The show box of row was clicked (its state is the new one). Throws text 101 when the
@@ -86,6 +90,25 @@ public:
     // The graph side of selecting the Overview tab: Overview list rebuilt, the shown and marked
     // series of all devices on the charts, overview mode on, titles, output bands, repaint.
     void SelectOverviewGraphs();
+    // The graph side of selecting the tab of a device whose every file failed: no data set is
+    // current, every list is hidden (no box may act on another device), the charts are emptied.
+    void SelectNoDeviceGraphs();
+    // A refused tab change puts back the selection from before it.
+    void RestoreSelection(const DeviceSelection& before);
+    // A loaded analysis: first is current until a tab is selected, no output band is named yet.
+    void AnalysisLoaded(AnalysisDataSet* first);
+    // The data sets are about to be freed: none stays current or names an output band.
+    void ReleaseDataSets();
+
+    // ---- What the part owns, for the others to read ----
+    const DeviceSelection& Selection() const { return selection_; }
+    // Names of the output bands in the lower chart, top first.
+    const std::vector<std::string>& OutputNames() const { return outputNames_; }
+    // Which axis placeholder series are in their chart (numbered as for AxisPlaceholder);
+    // HasGraphs and the outputs discount them.
+    const std::array<bool, 4>& PlaceholdersOn() const { return placeholdersOn_; }
+    // The user resized a column of the header since the window was created.
+    bool HeaderWidthsChanged() const { return headerWidthsChanged_; }
 
     // ---- Axes ----
     // Name of output band k (top first), "" beyond the list.
@@ -119,11 +142,16 @@ private:
     void SyncAxisVisibility();
 
     TChildform& window_;
-    ChildState& state_;
+    const ChildState& state_;
     const ChildWidgets& w_;
+    DeviceSelection selection_;
+    std::vector<std::string> outputNames_;
+    std::array<bool, 4> placeholdersOn_{};
+    bool headerWidthsChanged_ = false;
     std::array<std::unique_ptr<LineSeries>, 4> placeholders_;
     std::unique_ptr<ChartZoomHandlers> zoom_;
     std::unique_ptr<ChartAxisLabels> labels_;
+    std::function<void()> overviewMarksChanged_;
 };
 
 } // namespace korvex

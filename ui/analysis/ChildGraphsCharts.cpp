@@ -35,7 +35,7 @@ void ChildGraphs::CreateAxisPlaceholders()
         slot->setShowInLegend(false);
         slot->setTitle(std::string());
         slot->setAxis(axes[i]);
-        state_.placeholderActive[static_cast<std::size_t>(i)] = false;
+        placeholdersOn_[static_cast<std::size_t>(i)] = false;
     }
 }
 
@@ -56,7 +56,7 @@ void ChildGraphs::SetPlaceholder(int i, bool on)
     } else {
         chart.removeSeries(*series);
     }
-    state_.placeholderActive[static_cast<std::size_t>(i)] = on;
+    placeholdersOn_[static_cast<std::size_t>(i)] = on;
 }
 
 void ChildGraphs::RemoveAllSeries()
@@ -64,13 +64,13 @@ void ChildGraphs::RemoveAllSeries()
     w_.chart->RemoveAllSeries();
     w_.chart2->RemoveAllSeries();
     // The placeholders went with them; UpdateAxisTitles puts back those that are needed.
-    state_.placeholderActive.fill(false);
+    placeholdersOn_.fill(false);
 }
 
 void ChildGraphs::AddShownSeries()
 {
-    if (state_.currentDataSet)
-        state_.currentDataSet->reAddShown();
+    if (AnalysisDataSet* set = selection_.Current())
+        set->reAddShown();
 }
 
 void ChildGraphs::AddOverviewSeries()
@@ -96,8 +96,7 @@ void ChildGraphs::RestackOutputs()
 
 void ChildGraphs::SelectDeviceGraphs(AnalysisDataSet& dataSet, const QString& caption)
 {
-    state_.overviewMode = false;
-    state_.currentDataSet = &dataSet;
+    selection_.ShowDevice(&dataSet);
     if (QScrollArea* list = GraphListOf(dataSet)) {
         list->raise();
         list->show();
@@ -116,10 +115,40 @@ void ChildGraphs::SelectOverviewGraphs()
     RemoveAllSeries();
     AddOverviewSeries();
     RestackOutputs();
-    state_.overviewMode = true;
+    selection_.ShowOverview();
     UpdateAxisTitles();
     UpdateOutputChart(true, true);
     w_.chart2->Repaint();
+}
+
+void ChildGraphs::SelectNoDeviceGraphs()
+{
+    selection_.ShowDevice(nullptr);
+    for (const auto& other : state_.dataSets) {
+        if (QScrollArea* list = other ? GraphListOf(*other) : nullptr)
+            list->hide();
+    }
+    RemoveAllSeries();
+    UpdateAxisTitles();
+    UpdateOutputChart(true, false);
+    w_.chart2->Repaint();
+}
+
+void ChildGraphs::RestoreSelection(const DeviceSelection& before)
+{
+    selection_ = before;
+}
+
+void ChildGraphs::AnalysisLoaded(AnalysisDataSet* first)
+{
+    selection_.SetCurrent(first);
+    outputNames_.clear();
+}
+
+void ChildGraphs::ReleaseDataSets()
+{
+    selection_.SetCurrent(nullptr);
+    outputNames_.clear();
 }
 
 // ---- axes ----
@@ -127,13 +156,13 @@ void ChildGraphs::SelectOverviewGraphs()
 std::string ChildGraphs::UnitsOfKind(FieldCategory category) const
 {
     std::vector<std::string> units;
-    if (state_.overviewMode) {
+    if (selection_.Overview()) {
         for (const auto& set : state_.dataSets) {
             if (set)
                 set->collectUnits(true, units, category);
         }
-    } else if (state_.currentDataSet) {
-        state_.currentDataSet->collectUnits(false, units, category);
+    } else if (AnalysisDataSet* set = selection_.Current()) {
+        set->collectUnits(false, units, category);
     }
     return JoinUnits(std::move(units));
 }
@@ -206,7 +235,7 @@ void ChildGraphs::DynamicScale()
 
 void ChildGraphs::UpdateOutputChart(bool forced, bool overview)
 {
-    state_.outputNames.clear();
+    outputNames_.clear();
     if (!forced) {
         const QTabBar& tabs = *w_.tabSetDevices;
         overview = tabs.count() > 0 && tabs.currentIndex() == tabs.count() - 1;
@@ -215,8 +244,8 @@ void ChildGraphs::UpdateOutputChart(bool forced, bool overview)
     auto stack = [&](AnalysisDataSet& set, int i) {
         ApplyOutputDisplay(set, i, offset);
         const DeviceSettings* settings = set.deviceSettings();
-        state_.outputNames.push_back(settings && i < settings->fieldCount() ? settings->label(i)
-                                                                            : std::string());
+        outputNames_.push_back(settings && i < settings->fieldCount() ? settings->label(i)
+                                                                      : std::string());
         offset -= kOutputBandOffset;
     };
     auto isShownOutput = [](const AnalysisDataSet& set, int i) {
@@ -229,22 +258,22 @@ void ChildGraphs::UpdateOutputChart(bool forced, bool overview)
                     stack(*set, i);
             }
         }
-    } else if (AnalysisDataSet* set = state_.currentDataSet) {
+    } else if (AnalysisDataSet* set = selection_.Current()) {
         for (int i = 0; i < set->slotCount(); ++i) {
             if (isShownOutput(*set, i))
                 stack(*set, i);
         }
     }
-    const int n = static_cast<int>(state_.outputNames.size());
+    const int n = static_cast<int>(outputNames_.size());
     w_.chart2->LeftAxis().SetMinMax(n > 0 ? 140 - kOutputBandOffset * n : -10, 110);
     w_.chart2->Repaint();
 }
 
 QString ChildGraphs::OutputNameAt(int k) const
 {
-    if (k < 0 || k >= static_cast<int>(state_.outputNames.size()))
+    if (k < 0 || k >= static_cast<int>(outputNames_.size()))
         return QString();
-    return QString::fromStdString(state_.outputNames[static_cast<std::size_t>(k)]);
+    return QString::fromStdString(outputNames_[static_cast<std::size_t>(k)]);
 }
 
 } // namespace korvex

@@ -73,11 +73,6 @@ ChildNavigation::~ChildNavigation()
     StopScrollTimer();
 }
 
-ChildNavigation* ChildNavigation::Of(TChildform& window)
-{
-    return dynamic_cast<ChildNavigation*>(window.Parts().navigation.get());
-}
-
 template <typename Handler>
 void ChildNavigation::Guarded(Handler&& handler)
 {
@@ -98,7 +93,7 @@ NavigationState ChildNavigation::State() const
     s.window = {bottom.Minimum(), bottom.Maximum()};
     s.periodStart = state_.periodStart;
     s.periodEnd = state_.periodEnd;
-    s.range = {state_.navigationStart, state_.navigationEnd};
+    s.range = range_;
     s.days = state_.dayNumbers;
     s.slider = {w_.sliderTime->minimum(), w_.sliderTime->maximum(), w_.sliderTime->value()};
     return s;
@@ -134,7 +129,7 @@ void ChildNavigation::BuildYieldSummary()
 void ChildNavigation::ReAddSeries()
 {
     graphs_.RemoveAllSeries();
-    if (state_.overviewMode) {
+    if (graphs_.Selection().Overview()) {
         graphs_.BuildOverviewList();
         graphs_.AddOverviewSeries();
     } else {
@@ -172,7 +167,7 @@ void ChildNavigation::UpdateChartTitle()
     const ChartAxis& bottom = w_.chart->BottomAxis();
     const std::string title =
         ChartTitleText(w_.spanTime->currentIndex(), {bottom.Minimum(), bottom.Maximum()},
-                       state_.yieldSummary, w_.chart->Months());
+                       overview_.YieldSummary(), w_.chart->Months());
     w_.chart->SetTitleLines({QString::fromStdString(title)});
 }
 
@@ -196,8 +191,7 @@ void ChildNavigation::SpanTimeChange()
 
     // Throws for no selection before anything of the window changed.
     const SpanPlacement placement = ApplySpan(State());
-    state_.navigationStart = placement.range.start;
-    state_.navigationEnd = placement.range.end;
+    range_ = placement.range;
     const QString format = QString::fromLatin1(placement.axisFormat);
     for (ChartWidget* chart : {w_.chart, w_.chart2}) {
         ChartAxis& axis = chart->BottomAxis();

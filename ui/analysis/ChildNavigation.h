@@ -29,9 +29,6 @@ public:
     ChildNavigation(const ChildNavigation&) = delete;
     ChildNavigation& operator=(const ChildNavigation&) = delete;
 
-    // The navigation part installed in a window, or nullptr.
-    static ChildNavigation* Of(TChildform& window);
-
     // ---- ChildNavigationPart ----
     // Selects device index or the Overview tab (the last one). Throws text 153 for index -1.
     // An error while switching is shown in the error box and the tab bar goes back to the tab
@@ -72,6 +69,12 @@ public:
     // window stays.
     void SelectDeviceTab(int index);
 
+    // The navigable range: from the first day with data to the day after the last, widened to
+    // whole months, quarters or years by the long spans.
+    const NavigationRange& Range() const { return range_; }
+    // The range of a newly loaded analysis.
+    void ResetRange(const NavigationRange& range) { range_ = range; }
+
     // Direction of the running auto-repeat: 0 left, 1 right.
     int ScrollTag() const { return scrollTag_; }
 
@@ -97,11 +100,12 @@ private:
     void Guarded(Handler&& handler);
 
     TChildform& window_;
-    ChildState& state_;
+    const ChildState& state_;
     const ChildWidgets& w_;
     ChildGraphs& graphs_;
     ChildTablePart& table_;
     ChildOverviewPart& overview_;
+    NavigationRange range_;
     int scrollTag_ = 0;
     QMetaObject::Connection tick_;
     // The tab whose device or overview is shown; a refused change returns to it.

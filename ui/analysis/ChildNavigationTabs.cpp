@@ -31,8 +31,7 @@ void ChildNavigation::TabSetDevicesChange(int index)
         throw KorvexError(Text(TextId::DataStructureIndexError));
 
     bool allowed = true;
-    const bool wasOverview = state_.overviewMode;
-    AnalysisDataSet* const wasCurrent = state_.currentDataSet;
+    const DeviceSelection before = graphs_.Selection();
     try {
         SelectDeviceTab(index);
         shownTab_ = index;
@@ -40,7 +39,7 @@ void ChildNavigation::TabSetDevicesChange(int index)
         allowed = false;
         const QString message = QString::fromUtf8(e.what());
         // The change is refused: the tab bar goes back to the tab shown before, and so does
-        // whatever the failed switch had changed half-way (list in front, series, overview mode).
+        // whatever the failed switch had changed half-way (list in front, series, selection).
         QTabBar& tabs = *w_.tabSetDevices;
         if (shownTab_ >= 0 && shownTab_ < tabs.count()) {
             const QSignalBlocker block(tabs);
@@ -48,11 +47,11 @@ void ChildNavigation::TabSetDevicesChange(int index)
             try {
                 SelectDeviceTab(shownTab_);
             } catch (const std::exception&) {
-                // One error box is enough; the flags below keep the window consistent.
+                // One error box is enough; the selection put back below keeps the window
+                // consistent.
             }
         }
-        state_.overviewMode = wasOverview;
-        state_.currentDataSet = wasCurrent;
+        graphs_.RestoreSelection(before);
         ShowErrorBox(&window_, message);
     }
 
@@ -85,18 +84,8 @@ void ChildNavigation::SelectDeviceTab(int index)
         return;
     }
 
-    // A device whose every file failed to load has no data set: nothing to draw, and no list
-    // whose boxes would act on another device.
-    state_.overviewMode = false;
-    state_.currentDataSet = set;
-    for (const auto& other : state_.dataSets) {
-        if (QScrollArea* list = other ? graphs_.GraphListOf(*other) : nullptr)
-            list->hide();
-    }
-    graphs_.RemoveAllSeries();
-    graphs_.UpdateAxisTitles();
-    graphs_.UpdateOutputChart(true, false);
-    w_.chart2->Repaint();
+    // A device whose every file failed to load has no data set: nothing to draw.
+    graphs_.SelectNoDeviceGraphs();
 }
 
 void ChildNavigation::TabSetDevicesClick()

@@ -2,13 +2,15 @@
 
 // The seams between the analysis window and the parts that give it behaviour. The window calls
 // these operations at the points of its life that need them; each part is built in its own
-// files, holds a reference to the window (its ChildState and ChildWidgets) and connects the
-// signals of the controls it serves itself. Every part is installed while the window is built,
-// each with the other parts it calls (navigation refreshes graphs, table and summary).
+// files and connects the signals of the controls it serves itself. Every part is installed while
+// the window is built, each with the other parts it calls or reads (navigation refreshes graphs,
+// table and summary). A value of the window's state has one owner: the part that changes it keeps
+// it and offers it to the others read-only; they change it only through that part's operations.
 
 #include <QString>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QScrollArea;
@@ -33,8 +35,8 @@ public:
     // Aligns the rows of one list (a device's list or Overview) to the header.
     virtual void LayoutGraphList(QScrollArea* container, bool setCaption,
                                  const QString& caption) = 0;
-    // The header's section-resize handling (fits PanelLeft, lays out the shown list); sets
-    // headerWidthsChanged.
+    // The header's section-resize handling (fits PanelLeft, lays out the shown list); counts as
+    // the user's change of the widths.
     virtual void HeaderControlSectionResize(int section) = 0;
     virtual void UpdateAxisTitles() = 0;
     virtual void UpdateOutputChart(bool forced, bool overview) = 0;
@@ -57,7 +59,7 @@ public:
 class ChildTablePart {
 public:
     virtual ~ChildTablePart() = default;
-    // Daily, monthly and annual tables, in this order (into ChildState).
+    // Daily, monthly and annual tables, in this order.
     virtual void BuildYieldTables() = 0;
     virtual void UpdateTableTexts() = 0;
     virtual void FillTable() = 0;
@@ -69,6 +71,8 @@ class ChildOverviewPart {
 public:
     virtual ~ChildOverviewPart() = default;
     virtual void BuildYieldSummary() = 0;
+    // The summary last built; empty for the short spans and on the Overview tab.
+    virtual const std::string& YieldSummary() const = 0;
 };
 
 // Export of the displayed day's log file to the spreadsheet program.
@@ -95,13 +99,25 @@ public:
                               const std::vector<DeviceSettings*>& further) = 0;
 };
 
+class ChildGraphs;
+class ChildNavigation;
+class TablePart;
+class YieldSummaryPart;
+class ChildExport;
+class ChildPrint;
+
 struct ChildParts {
-    std::unique_ptr<ChildGraphPart> graphs;
-    std::unique_ptr<ChildNavigationPart> navigation;
-    std::unique_ptr<ChildTablePart> table;
-    std::unique_ptr<ChildOverviewPart> overview;
-    std::unique_ptr<ChildExportPart> exporter;
-    std::unique_ptr<ChildPrintPart> printer;
+    ChildParts();
+    ~ChildParts();
+    ChildParts(const ChildParts&) = delete;
+    ChildParts& operator=(const ChildParts&) = delete;
+
+    std::unique_ptr<ChildGraphs> graphs;
+    std::unique_ptr<ChildNavigation> navigation;
+    std::unique_ptr<TablePart> table;
+    std::unique_ptr<YieldSummaryPart> overview;
+    std::unique_ptr<ChildExport> exporter;
+    std::unique_ptr<ChildPrint> printer;
 };
 
 // Creates the parts of a new window (ChildPartsInstall.cpp: one line per part). Runs inside the

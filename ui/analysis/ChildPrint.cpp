@@ -78,11 +78,6 @@ ChildPrint::ChildPrint(TChildform& window) : window_(window) {}
 
 ChildPrint::~ChildPrint() = default;
 
-ChildPrint* ChildPrint::Of(TChildform& window)
-{
-    return dynamic_cast<ChildPrint*>(window.Parts().printer.get());
-}
-
 QPrinter& ChildPrint::Printer()
 {
     // Made on first use: looking for printers can take a moment.
@@ -93,7 +88,7 @@ QPrinter& ChildPrint::Printer()
 
 void ChildPrint::SavePicture()
 {
-    if (window_.State().tableMode)
+    if (window_.TableMode())
         SaveTablePicture();
     else
         SaveChartPicture();
@@ -101,7 +96,7 @@ void ChildPrint::SavePicture()
 
 void ChildPrint::PrintWindow()
 {
-    if (window_.State().tableMode)
+    if (window_.TableMode())
         PrintTable();
     else
         PrintCharts();
@@ -110,8 +105,7 @@ void ChildPrint::PrintWindow()
 QString ChildPrint::DefaultFileName() const
 {
     const ChildWidgets& w = window_.Widgets();
-    const QString base =
-        window_.State().tableMode ? UiText(TextId::ViewTable) : QStringLiteral("Chart");
+    const QString base = window_.TableMode() ? UiText(TextId::ViewTable) : QStringLiteral("Chart");
     const ChartAxis& bottom = w.chart->BottomAxis();
     return DefaultPictureName(base, w.spanTime->currentIndex(), bottom.Minimum(), bottom.Maximum(),
                               w.chart->Months());
@@ -143,7 +137,7 @@ bool ChildPrint::WritePictureTo(const QString& chosenName, QString* writtenPath)
 {
     const PictureTarget target = PictureTargetFor(chosenName);
     QString path = target.path;
-    if (window_.State().tableMode) {
+    if (window_.TableMode()) {
         path = WriteTablePicture(target);
     } else {
         if (!DetermineOutputParts(window_).Any())

@@ -28,9 +28,6 @@ public:
     ChildPrint(const ChildPrint&) = delete;
     ChildPrint& operator=(const ChildPrint&) = delete;
 
-    // The print part installed in a window, or nullptr.
-    static ChildPrint* Of(TChildform& window);
-
     // ---- ChildPrintPart ----
     void SaveAnalysis() override { SavePicture(); }
     void PrintAnalysis() override { PrintWindow(); }

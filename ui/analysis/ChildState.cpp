@@ -1,7 +1,6 @@
 #include "ui/analysis/ChildState.h"
 
 #include "core/logdata/AnalysisDataSet.h"
-#include "core/views/StringGrid.h"
 
 namespace korvex {
 
@@ -21,7 +20,6 @@ AnalysisDataSet* ChildState::DataSet(int i) const
 
 void ChildState::FreeAnalysis()
 {
-    currentDataSet = nullptr;
     dayList.clear();
     dayNumbers.clear();
     // The charts outlive the data sets: take every series off them before it is freed.
@@ -32,10 +30,6 @@ void ChildState::FreeAnalysis()
     }
     dataSets.clear();
     deviceNumbers.clear();
-    outputNames.clear();
-    dailyYieldTable.reset();
-    monthlyYieldTable.reset();
-    annualYieldTable.reset();
 }
 
 } // namespace korvex

@@ -1,14 +1,14 @@
 #pragma once
 
-// The state one analysis window shares with its views (graph lists, navigation, zoom, table,
-// overview, export, printing). It holds data only; the widgets are in ChildWidgets and the
-// operations of the window in TChildform. Views keep a reference to this struct for the life of
-// the window.
+// The analysis one window holds: its period and caption values, the devices and their data
+// sets, the days with data, and the window's copy of the chart settings. Only the window
+// (TChildform) writes it, while loading, emptying and applying settings; its parts keep a const
+// reference for the life of the window. What a part changes (the device shown, the table mode,
+// the zoom, the navigable range, ...) the part keeps itself.
 
 #include "core/services/AppSettings.h"
 #include "core/services/DayTime.h"
 
-#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -17,7 +17,6 @@
 namespace korvex {
 
 class AnalysisDataSet;
-class StringGrid;
 
 // The days on which some device of the analysis has data: ("yyyymmdd", whole day number),
 // sorted, no duplicates.
@@ -36,49 +35,15 @@ struct ChildState {
     std::string dateToText;
     int fileCount = 0;
 
-    bool tableMode = false;           // the table is shown instead of the charts
-    bool overviewMode = false;        // the Overview tab is selected
-    bool headerWidthsChanged = false; // the user resized a graph-list header column
-
-    // Widest axis labels of the current drawing pass (zoom and labels).
-    int labelWidthLeft = 0;
-    int labelWidthLeft2 = 0;
-    int labelWidthRight = 0;
-
-    // Mouse drag on the upper chart.
-    bool dragging = false;
-    DayTime dragStart = 0;
-    DayTime dragEnd = 0;
-
-    std::string yieldSummary; // yields of the displayed period; empty for short spans
-
-    DayTime periodEnd = 0;       // last day of the chosen period (inclusive)
-    DayTime periodStart = 0;     // first day of the chosen period
-    DayTime navigationStart = 0; // first data day
-    DayTime navigationEnd = 0;   // day after the last data day
-
-    // Kept while a chart is zoomed.
-    bool zoomSaved = false;
-    bool savedExactDate = false;
-    std::string savedBottomFormat;
-    double savedIncrement = 0;
-
-    // Which axis placeholder series are in their chart: 0 Chart left, 1 Chart right (unused),
-    // 2 Chart2 left, 3 Chart2 right. HasGraphs discounts them.
-    std::array<bool, 4> placeholderActive{};
+    DayTime periodEnd = 0;   // last day of the chosen period (inclusive)
+    DayTime periodStart = 0; // first day of the chosen period
 
     DayList dayList;
     std::vector<int> dayNumbers;            // the day numbers of dayList, in the same order
     std::vector<std::string> deviceNumbers; // two-digit device numbers, in data-set order
-    std::vector<std::string> outputNames;   // names of the output bands in Chart2, top first
 
-    AnalysisDataSet* currentDataSet = nullptr; // data set of the selected tab, or none
     // One slot per entry of deviceNumbers; a slot stays empty until its device's first file.
     std::vector<std::unique_ptr<AnalysisDataSet>> dataSets;
-
-    std::unique_ptr<StringGrid> dailyYieldTable;
-    std::unique_ptr<StringGrid> monthlyYieldTable;
-    std::unique_ptr<StringGrid> annualYieldTable;
 
     int DeviceCount() const { return static_cast<int>(deviceNumbers.size()); }
     // The data set of device i, or nullptr for an index out of range or an empty slot.

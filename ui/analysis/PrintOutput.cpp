@@ -4,6 +4,8 @@
 #include "core/logdata/DeviceSettings.h"
 #include "core/logdata/FieldDisplay.h"
 #include "core/logdata/Series.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/chart/ChartWidget.h"
 
@@ -27,9 +29,9 @@ void SetSideMargins(ChartWidget& chart, int side)
 }
 
 // Legend entries with or without the device's name in front.
-void SetLegendTitles(ChildState& state, bool withDeviceName)
+void SetLegendTitles(const ChildState& state, bool withDeviceName)
 {
-    for (auto& set : state.dataSets) {
+    for (const auto& set : state.dataSets) {
         if (!set || !set->deviceSettings())
             continue;
         // A standard name follows the language; the titles take the stored name.
@@ -60,9 +62,8 @@ int OutputParts::LowerShare(int total) const
 
 OutputParts DetermineOutputParts(const TChildform& window)
 {
-    const ChildState& state = window.State();
     const ChildWidgets& w = window.Widgets();
-    const auto& active = state.placeholderActive;
+    const auto& active = window.Graphs().PlaceholdersOn();
     OutputParts parts;
     parts.upper = w.chart->SeriesCount() - int(active[0]) - int(active[1]) > 0;
     parts.lower = w.chart2->SeriesCount() - int(active[2]) - int(active[3]) > 0;
@@ -80,7 +81,7 @@ OutputParts DetermineOutputParts(const TChildform& window)
 
 PreparedOutput::PreparedOutput(TChildform& window) : window_(window)
 {
-    ChildState& state = window.State();
+    const ChildState& state = window.State();
     const ChildWidgets& w = window.Widgets();
     ChartWidget& chart = *w.chart;
     ChartWidget& chart2 = *w.chart2;
@@ -114,7 +115,7 @@ PreparedOutput::PreparedOutput(TChildform& window) : window_(window)
 
         chart.SetLegendVisible(true);
         chart2.SetLegendVisible(true);
-        if (state.overviewMode)
+        if (window.Graphs().Selection().Overview())
             SetLegendTitles(state, true);
     } catch (...) {
         Restore();
@@ -133,7 +134,7 @@ PreparedOutput::~PreparedOutput()
 
 void PreparedOutput::Restore()
 {
-    ChildState& state = window_.State();
+    const ChildState& state = window_.State();
     const ChildWidgets& w = window_.Widgets();
     ChartWidget& chart = *w.chart;
     ChartWidget& chart2 = *w.chart2;
@@ -145,10 +146,9 @@ void PreparedOutput::Restore()
     chart2.SetTitleVisible(false);
     chart.SetLegendVisible(false);
     chart2.SetLegendVisible(false);
-    if (state.overviewMode)
+    if (window_.Graphs().Selection().Overview())
         SetLegendTitles(state, false);
-    if (ChildNavigationPart* navigation = window_.Parts().navigation.get())
-        navigation->UpdateChartTitle();
+    window_.Navigation().UpdateChartTitle();
     chart.Repaint();
     chart2.Repaint();
 }

@@ -4,7 +4,8 @@
 #include "core/services/Errors.h"
 #include "core/views/GraphChoice.h"
 #include "ui/analysis/ChartKeys.h"
-#include "ui/analysis/ChildParts.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/ChildState.h"
 #include "ui/analysis/ChildWidgets.h"
 #include "ui/analysis/ShownGraphs.h"
@@ -29,7 +30,7 @@ ReadingParts::ReadingParts(TChildform& window) : QObject(&window), window_(windo
 {
     setObjectName(QStringLiteral("ReadingParts"));
     const ChildWidgets& w = window.Widgets();
-    ChildState& state = window.State();
+    const ChildState& state = window.State();
     graphs_ = std::make_unique<ShownGraphs>(
         *w.chart, *w.chart2,
         [&state] {
@@ -38,7 +39,7 @@ ReadingParts::ReadingParts(TChildform& window) : QObject(&window), window_(windo
                 sets.push_back(set.get());
             return sets;
         },
-        [&state] { return state.overviewMode; });
+        [&selection = window.Graphs().Selection()] { return selection.Overview(); });
     readout_ = new ChartReadout(
         *w.chart, *w.chart2, [this] { return graphs_->Graphs(); },
         [combo = w.spanTime] { return combo->currentIndex(); }, this);
@@ -69,7 +70,7 @@ void ReadingParts::ApplyLanguage()
     statistics_->ApplyLanguage();
 }
 
-void InstallReadingParts(TChildform& window)
+ReadingParts& InstallReadingParts(TChildform& window)
 {
     auto* parts = new ReadingParts(window);
     ReadingOptions options;
@@ -79,12 +80,7 @@ void InstallReadingParts(TChildform& window)
         // Reported where the window reads its other settings; the defaults serve here.
     }
     parts->Apply(options);
-}
-
-ReadingParts* ReadingPartsOf(const TChildform& window)
-{
-    return window.findChild<ReadingParts*>(QStringLiteral("ReadingParts"),
-                                           Qt::FindDirectChildrenOnly);
+    return *parts;
 }
 
 void ShowRememberedGraphs(AnalysisDataSet& set)
@@ -108,19 +104,16 @@ void ShowRememberedGraphs(AnalysisDataSet& set)
 
 void ApplyRememberedGraphs(TChildform& window)
 {
-    ChildState& state = window.State();
+    const ChildState& state = window.State();
     for (const auto& set : state.dataSets)
         if (set)
             ShowRememberedGraphs(*set);
-    ChildParts& parts = window.Parts();
     const ChildWidgets& w = window.Widgets();
-    if (parts.graphs) {
-        parts.graphs->UpdateAxisTitles();
-        parts.graphs->UpdateOutputChart(false, false);
-    }
+    window.Graphs().UpdateAxisTitles();
+    window.Graphs().UpdateOutputChart(false, false);
     // Showing put every device's series on the charts; the tab change keeps the selected one's.
-    if (w.tabSetDevices->count() > 0 && parts.navigation)
-        parts.navigation->TabSetDevicesChange(std::max(w.tabSetDevices->currentIndex(), 0));
+    if (w.tabSetDevices->count() > 0)
+        window.Navigation().TabSetDevicesChange(std::max(w.tabSetDevices->currentIndex(), 0));
     emit window.CommandStateChanged();
 }
 

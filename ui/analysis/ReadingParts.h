@@ -2,7 +2,7 @@
 
 // What an analysis window offers for reading its charts: the value readout with two markers,
 // the statistics panel of the shown window, the chart keys, and the remembered graph choice.
-// Installed once per window; the window finds it again with ReadingPartsOf.
+// Installed once per window, which keeps it (TChildform::Reading).
 
 #include "core/services/AppSettings.h"
 
@@ -41,9 +41,9 @@ private:
     ChartKeys* keys_ = nullptr;
 };
 
-// Creates the window's reading parts, set as the settings file says.
-void InstallReadingParts(TChildform& window);
-ReadingParts* ReadingPartsOf(const TChildform& window);
+// Creates the window's reading parts (a child object of the window), set as the settings file
+// says.
+ReadingParts& InstallReadingParts(TChildform& window);
 
 // Ticks the graphs a newly loaded device starts with: its remembered choice, or its Inputs and
 // Outputs when none is stored. A settings file that cannot be read shows the defaults.

@@ -6,10 +6,16 @@
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
 #include "ui/analysis/ChartSplitter.h"
+#include "ui/analysis/ChildExport.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/ChildPrint.h"
 #include "ui/analysis/ReadingParts.h"
 #include "ui/analysis/THeaderControl.h"
 #include "ui/analysis/TTableGrid.h"
 #include "ui/analysis/TXPButton.h"
+#include "ui/analysis/TablePart.h"
+#include "ui/analysis/YieldSummaryPart.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Platform.h"
@@ -80,14 +86,55 @@ TChildform::TChildform(QWidget* owner) : QMdiSubWindow(owner)
     setAttribute(Qt::WA_DeleteOnClose);
     BuildLayout();
     InstallChildParts(*this, parts_);
-    InstallReadingParts(*this);
+    reading_ = &InstallReadingParts(*this);
     OnCreate();
+}
+
+ChildGraphs& TChildform::Graphs()
+{
+    return *parts_.graphs;
+}
+
+const ChildGraphs& TChildform::Graphs() const
+{
+    return *parts_.graphs;
+}
+
+ChildNavigation& TChildform::Navigation()
+{
+    return *parts_.navigation;
+}
+
+TablePart& TChildform::Table()
+{
+    return *parts_.table;
+}
+
+YieldSummaryPart& TChildform::Summary()
+{
+    return *parts_.overview;
+}
+
+ChildExport& TChildform::Exporter()
+{
+    return *parts_.exporter;
+}
+
+ChildPrint& TChildform::Printer()
+{
+    return *parts_.printer;
+}
+
+ReadingParts& TChildform::Reading()
+{
+    return *reading_;
 }
 
 TChildform::~TChildform()
 {
     // The data sets hold their series on the charts and their graph lists among the widgets:
     // free them while both still exist.
+    parts_.graphs->ReleaseDataSets();
     state_.FreeAnalysis();
 }
 

@@ -3,8 +3,8 @@
 // TChildform: one analysis window. It lays out its components, owns the analysis (ChildState),
 // and runs the window's life: creation, the four loading operations the open-analysis dialog
 // calls, caption, device tabs, language switch, chart settings and closing. Graph lists,
-// navigation, table, overview, export and printing are parts (ChildParts.h) that work on the
-// shared state.
+// navigation, table, overview, export and printing are parts (ChildParts.h) that read the
+// analysis and keep what they change themselves.
 
 #include "ui/analysis/ChildParts.h"
 #include "ui/analysis/ChildState.h"
@@ -16,6 +16,8 @@
 
 namespace korvex {
 
+class ReadingParts;
+
 class TChildform : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -24,10 +26,20 @@ public:
     explicit TChildform(QWidget* owner = nullptr);
     ~TChildform() override;
 
-    ChildState& State() { return state_; }
+    // The loaded analysis. The window alone writes it (loading, emptying, chart settings); the
+    // parts and everyone else read it.
     const ChildState& State() const { return state_; }
     const ChildWidgets& Widgets() const { return w_; }
-    ChildParts& Parts() { return parts_; }
+    // The window's parts by their types (main window, output helpers, tests, benchmarks and
+    // tools). The parts themselves call each other through what they were handed when built.
+    ChildGraphs& Graphs();
+    const ChildGraphs& Graphs() const;
+    ChildNavigation& Navigation();
+    TablePart& Table();
+    YieldSummaryPart& Summary();
+    ChildExport& Exporter();
+    ChildPrint& Printer();
+    ReadingParts& Reading();
 
     // ---- Loading, in the order the open-analysis dialog calls them ----
     // Clears the window, stores the period and the caption values, takes over the device
@@ -51,8 +63,11 @@ public:
     // Forced: enabled exactly when value; otherwise computed from span, data set and tab.
     void UpdateExcelAction(bool forced = false, bool value = false);
     bool HasGraphs() const;
-    bool TableMode() const { return state_.tableMode; }
+    bool TableMode() const;
     void UpdateCaption();
+    // The period texts ("dd.mm.yyyy"; without an end the caption names the start day alone) and
+    // the file count the caption shows, then the caption.
+    void SetCaptionPeriod(std::string fromText, std::string toText, int fileCount);
     void ActionOpenSettingsExecute();
     // The main window's view, save and print commands.
     void ShowTable(bool on);
@@ -111,6 +126,7 @@ private:
     ChildState state_;
     ChildWidgets w_;
     ChildParts parts_;
+    ReadingParts* reading_ = nullptr; // a child object of the window
     int panelLeftMinWidth_ = 141;
 
     static ChildSettingsEditor* settingsEditor_;

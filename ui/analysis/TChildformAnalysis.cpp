@@ -9,7 +9,12 @@
 #include "core/services/Errors.h"
 #include "core/views/Navigation.h"
 #include "core/views/StringGrid.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/ChildPrint.h"
 #include "ui/analysis/THeaderControl.h"
+#include "ui/analysis/TablePart.h"
+#include "ui/analysis/YieldSummaryPart.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/UiText.h"
 
@@ -28,10 +33,8 @@ void TChildform::BeginAnalysis(int fileCount, std::vector<std::string> deviceNum
                                DayTime periodStart, DayTime periodEnd)
 {
     ClearAnalysis();
-    state_.dateFromText = FormatDayTime("dd.mm.yyyy", periodStart);
-    state_.dateToText = FormatDayTime("dd.mm.yyyy", periodEnd);
-    state_.fileCount = fileCount;
-    UpdateCaption();
+    SetCaptionPeriod(FormatDayTime("dd.mm.yyyy", periodStart),
+                     FormatDayTime("dd.mm.yyyy", periodEnd), fileCount);
     state_.periodStart = periodStart;
     state_.periodEnd = periodEnd;
     state_.deviceNumbers = std::move(deviceNumbers);
@@ -69,8 +72,7 @@ void TChildform::BuildDeviceView(int deviceIndex)
 void TChildform::FinishAnalysis()
 {
     // The first device is current; the days with data of every device.
-    state_.currentDataSet = state_.DataSet(0);
-    state_.outputNames.clear();
+    parts_.graphs->AnalysisLoaded(state_.DataSet(0));
     state_.dayList.clear();
     state_.dayNumbers.clear();
     std::vector<const AnalysisDataSet*> sets;
@@ -81,9 +83,10 @@ void TChildform::FinishAnalysis()
         state_.dayNumbers.push_back(entry.second);
 
     // Navigation runs from the first to the last day with data; the first day is shown.
-    state_.navigationStart = state_.dayList.front().second;
-    state_.navigationEnd = state_.dayList.back().second + 1;
-    SetWindow(state_.navigationStart + 1, state_.navigationStart);
+    const NavigationRange range{static_cast<DayTime>(state_.dayList.front().second),
+                                static_cast<DayTime>(state_.dayList.back().second + 1)};
+    parts_.navigation->ResetRange(range);
+    SetWindow(range.start + 1, range.start);
 
     // The span list afresh, on one day, without triggering a span change.
     {
@@ -105,7 +108,7 @@ void TChildform::FinishAnalysis()
 
     // Title of the first day shown.
     w_.chart->SetTitleLines(
-        {QString::fromStdString(InitialChartTitle(state_.navigationStart, w_.chart->Months()))});
+        {QString::fromStdString(InitialChartTitle(range.start, w_.chart->Months()))});
 
     // One tab per device (and Overview); selects the first.
     FillDeviceTabs();
@@ -162,7 +165,7 @@ void TChildform::RemoveAllTabs()
 
 void TChildform::ClearAnalysis()
 {
-    state_.currentDataSet = nullptr;
+    parts_.graphs->ReleaseDataSets();
     try {
         ReturnHeaderToOverview();
     } catch (...) {
@@ -170,6 +173,7 @@ void TChildform::ClearAnalysis()
     }
     try {
         state_.FreeAnalysis();
+        parts_.table->FreeYieldTables();
         parts_.graphs->AnalysisCleared();
     } catch (...) {
         // The controls below are reset whatever failed while freeing.
@@ -204,6 +208,14 @@ void TChildform::ResetAnalysis()
     setWindowTitle(UiText(TextId::MenuNew));
     UpdateExcelAction();
     emit CommandStateChanged();
+}
+
+void TChildform::SetCaptionPeriod(std::string fromText, std::string toText, int fileCount)
+{
+    state_.dateFromText = std::move(fromText);
+    state_.dateToText = std::move(toText);
+    state_.fileCount = fileCount;
+    UpdateCaption();
 }
 
 void TChildform::UpdateCaption()

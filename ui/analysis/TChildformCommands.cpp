@@ -9,9 +9,14 @@
 #include "core/services/AppSettings.h"
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
+#include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/ChildPrint.h"
 #include "ui/analysis/ReadingParts.h"
 #include "ui/analysis/THeaderControl.h"
 #include "ui/analysis/TXPButton.h"
+#include "ui/analysis/TablePart.h"
+#include "ui/analysis/YieldSummaryPart.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/Prompts.h"
@@ -59,8 +64,7 @@ void OfferToKeepSettings(QWidget* owner, const ChildDefaults& values,
 
 void TChildform::ApplyLanguage()
 {
-    if (ReadingParts* reading = ReadingPartsOf(*this))
-        reading->ApplyLanguage();
+    reading_->ApplyLanguage();
     // Actions and labels; the labels take the size of their new text.
     w_.actionOpenExcel->setText(UiText(TextId::OpenInExcel));
     w_.actionOpenSettings->setText(UiText(TextId::MenuSettings));
@@ -121,11 +125,7 @@ void TChildform::ApplyLanguage()
     }
 
     // Fitting the column to the header is no change by the user.
-    {
-        const bool changed = state_.headerWidthsChanged;
-        parts_.graphs->HeaderControlSectionResize(0);
-        state_.headerWidthsChanged = changed;
-    }
+    parts_.graphs->FitToHeader();
     PanelLeftResize();
 
     // Texts shown elsewhere: table, caption, span list, yield summary and chart title.
@@ -185,13 +185,14 @@ void TChildform::UpdateExcelAction(bool forced, bool value)
     const QTabBar& tabs = *w_.tabSetDevices;
     const bool shortSpan = w_.spanTime->currentIndex() <= SpanOneDay;
     const bool deviceTab = tabs.count() == 0 || tabs.currentIndex() != tabs.count() - 1;
-    w_.actionOpenExcel->setEnabled(shortSpan && state_.currentDataSet != nullptr && deviceTab);
+    w_.actionOpenExcel->setEnabled(shortSpan && parts_.graphs->Selection().Current() != nullptr &&
+                                   deviceTab);
 }
 
 bool TChildform::HasGraphs() const
 {
-    const int placeholders = static_cast<int>(
-        std::count(state_.placeholderActive.begin(), state_.placeholderActive.end(), true));
+    const std::array<bool, 4>& on = parts_.graphs->PlaceholdersOn();
+    const int placeholders = static_cast<int>(std::count(on.begin(), on.end(), true));
     return w_.chart->SeriesCount() + w_.chart2->SeriesCount() - placeholders > 0;
 }
 
@@ -207,8 +208,8 @@ void TChildform::ActionOpenSettingsExecute()
             devices.push_back(set->deviceSettings());
     }
     DeviceSettings* current = nullptr;
-    if (state_.currentDataSet)
-        current = state_.currentDataSet->deviceSettings();
+    if (AnalysisDataSet* set = parts_.graphs->Selection().Current())
+        current = set->deviceSettings();
     if (!current && !devices.empty())
         current = devices.front();
 
@@ -255,6 +256,11 @@ void TChildform::OnActivate()
     }
 }
 
+bool TChildform::TableMode() const
+{
+    return parts_.table->TableMode();
+}
+
 void TChildform::ShowTable(bool on)
 {
     parts_.table->ShowTable(on);
@@ -274,7 +280,7 @@ void TChildform::PrintAnalysis()
 void TChildform::StoreHeaderWidths()
 {
     AppSettings* settings = AppSettings::Instance();
-    if (!state_.headerWidthsChanged || !settings)
+    if (!parts_.graphs->HeaderWidthsChanged() || !settings)
         return;
     // Only the widths: the window's own axis range, scaling and print title are not stored here.
     ChildDefaults stored = settings->childDefaults();

@@ -1,8 +1,10 @@
 #include "ui/analysis/TablePart.h"
 
+#include "core/views/StringGrid.h"
 #include "core/views/TableView.h"
 #include "core/views/YieldTables.h"
 #include "ui/analysis/ChildState.h"
+#include "ui/analysis/DeviceSelection.h"
 #include "ui/analysis/TTableGrid.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
@@ -13,10 +15,13 @@
 
 namespace korvex {
 
-TablePart::TablePart(ChildState& state, TTableGrid& grid, QWidget& panelCharts,
-                     const QComboBox& spanTime, const ChartWidget& chart)
-    : state_(state), grid_(grid), panelCharts_(panelCharts), spanTime_(spanTime), chart_(chart)
+TablePart::TablePart(const ChildState& state, const DeviceSelection& selection, TTableGrid& grid,
+                     QWidget& panelCharts, const QComboBox& spanTime, const ChartWidget& chart)
+    : state_(state), selection_(selection), grid_(grid), panelCharts_(panelCharts),
+      spanTime_(spanTime), chart_(chart)
 {}
+
+TablePart::~TablePart() = default;
 
 ViewFormat TablePart::Format() const
 {
@@ -27,19 +32,24 @@ ViewFormat TablePart::Format() const
 void TablePart::BuildYieldTables()
 {
     const ViewFormat format = Format();
-    state_.dailyYieldTable = std::make_unique<StringGrid>(
+    daily_ = std::make_unique<StringGrid>(
         BuildDailyYieldTable(state_.dataSets, state_.dayNumbers, format));
-    state_.monthlyYieldTable =
-        std::make_unique<StringGrid>(BuildMonthlyYieldTable(*state_.dailyYieldTable, format));
-    state_.annualYieldTable = std::make_unique<StringGrid>(BuildAnnualYieldTable(
-        *state_.monthlyYieldTable, state_.periodStart, state_.dataSets, format));
+    monthly_ = std::make_unique<StringGrid>(BuildMonthlyYieldTable(*daily_, format));
+    annual_ = std::make_unique<StringGrid>(
+        BuildAnnualYieldTable(*monthly_, state_.periodStart, state_.dataSets, format));
+}
+
+void TablePart::FreeYieldTables()
+{
+    daily_.reset();
+    monthly_.reset();
+    annual_.reset();
 }
 
 void TablePart::UpdateTableTexts()
 {
-    korvex::UpdateTableTexts(state_.dailyYieldTable.get(), state_.monthlyYieldTable.get(),
-                             state_.annualYieldTable.get());
-    if (state_.tableMode) {
+    korvex::UpdateTableTexts(daily_.get(), monthly_.get(), annual_.get());
+    if (tableMode_) {
         ShowTable(false);
         ShowTable(true);
     }
@@ -47,17 +57,17 @@ void TablePart::UpdateTableTexts()
 
 void TablePart::FillTable()
 {
-    if (!state_.tableMode)
+    if (!tableMode_)
         return;
     TableRequest request;
     request.spanItem = spanTime_.currentIndex();
     const ChartAxis& bottom = chart_.BottomAxis();
     request.window = TimeWindow{bottom.Minimum(), bottom.Maximum()};
-    request.daily = state_.dailyYieldTable.get();
-    request.monthly = state_.monthlyYieldTable.get();
+    request.daily = daily_.get();
+    request.monthly = monthly_.get();
     request.sets = state_.dataSets;
-    request.current = state_.currentDataSet;
-    request.overviewMode = state_.overviewMode;
+    request.current = selection_.Current();
+    request.overviewMode = selection_.Overview();
     request.format = Format();
     grid_.SetContent(korvex::FillTable(request));
 }
@@ -66,7 +76,7 @@ void TablePart::ShowTable(bool on)
 {
     panelCharts_.setVisible(!on);
     grid_.setVisible(on);
-    state_.tableMode = on;
+    tableMode_ = on;
     FillTable();
 }
 

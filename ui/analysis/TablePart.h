@@ -6,22 +6,28 @@
 
 #include "ui/analysis/ChildParts.h"
 
+#include <memory>
+
 class QComboBox;
 class QWidget;
 
 namespace korvex {
 
 class ChartWidget;
+class DeviceSelection;
+class StringGrid;
 class TTableGrid;
 struct ChildState;
 struct ViewFormat;
 
 class TablePart final : public ChildTablePart {
 public:
-    // grid: the table; panelCharts: what the table replaces; spanTime: the displayed span;
-    // chart: its bottom axis holds the displayed window, its month names label the rows.
-    TablePart(ChildState& state, TTableGrid& grid, QWidget& panelCharts, const QComboBox& spanTime,
-              const ChartWidget& chart);
+    // selection: the device or the overview shown; grid: the table; panelCharts: what the table
+    // replaces; spanTime: the displayed span; chart: its bottom axis holds the displayed window,
+    // its month names label the rows.
+    TablePart(const ChildState& state, const DeviceSelection& selection, TTableGrid& grid,
+              QWidget& panelCharts, const QComboBox& spanTime, const ChartWidget& chart);
+    ~TablePart() override;
 
     // Daily, then monthly (only with a daily table), then annual (only with a monthly one).
     void BuildYieldTables() override;
@@ -31,15 +37,29 @@ public:
     void FillTable() override;
     // The table instead of the charts (on) or the charts again (off).
     void ShowTable(bool on) override;
+    // The analysis goes: its tables with it.
+    void FreeYieldTables();
+
+    // The table is shown instead of the charts.
+    bool TableMode() const { return tableMode_; }
+    // The yield tables of the analysis; null before it was loaded.
+    const StringGrid* DailyTable() const { return daily_.get(); }
+    const StringGrid* MonthlyTable() const { return monthly_.get(); }
+    const StringGrid* AnnualTable() const { return annual_.get(); }
 
 private:
     ViewFormat Format() const;
 
-    ChildState& state_;
+    const ChildState& state_;
+    const DeviceSelection& selection_;
     TTableGrid& grid_;
     QWidget& panelCharts_;
     const QComboBox& spanTime_;
     const ChartWidget& chart_;
+    bool tableMode_ = false;
+    std::unique_ptr<StringGrid> daily_;
+    std::unique_ptr<StringGrid> monthly_;
+    std::unique_ptr<StringGrid> annual_;
 };
 
 } // namespace korvex

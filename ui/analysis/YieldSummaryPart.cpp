@@ -2,6 +2,8 @@
 
 #include "core/views/YieldSummary.h"
 #include "ui/analysis/ChildState.h"
+#include "ui/analysis/DeviceSelection.h"
+#include "ui/analysis/TablePart.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
 
@@ -10,24 +12,26 @@
 
 namespace korvex {
 
-YieldSummaryPart::YieldSummaryPart(ChildState& state, const QTabBar& tabs,
+YieldSummaryPart::YieldSummaryPart(const ChildState& state, const DeviceSelection& selection,
+                                   const TablePart& tables, const QTabBar& tabs,
                                    const QComboBox& spanTime, const ChartWidget& chart)
-    : state_(state), tabs_(tabs), spanTime_(spanTime), chart_(chart)
+    : state_(state), selection_(selection), tables_(tables), tabs_(tabs), spanTime_(spanTime),
+      chart_(chart)
 {}
 
 void YieldSummaryPart::BuildYieldSummary()
 {
     SummaryRequest request;
     request.sets = state_.dataSets;
-    request.current = state_.currentDataSet;
+    request.current = selection_.Current();
     // During a tab change the tab bar already names the tab being switched to.
     request.overviewShown = tabs_.count() > 0 && tabs_.currentIndex() == tabs_.count() - 1;
     request.spanItem = spanTime_.currentIndex();
     request.windowStart = chart_.BottomAxis().Minimum();
-    request.monthly = state_.monthlyYieldTable.get();
-    request.annual = state_.annualYieldTable.get();
+    request.monthly = tables_.MonthlyTable();
+    request.annual = tables_.AnnualTable();
     request.format = ViewFormat{&chart_.Months(), DecimalSeparator()};
-    state_.yieldSummary = korvex::BuildYieldSummary(request);
+    summary_ = korvex::BuildYieldSummary(request);
 }
 
 } // namespace korvex

@@ -5,30 +5,40 @@
 
 #include "ui/analysis/ChildParts.h"
 
+#include <string>
+
 class QComboBox;
 class QTabBar;
 
 namespace korvex {
 
 class ChartWidget;
+class DeviceSelection;
+class TablePart;
 struct ChildState;
 
 class YieldSummaryPart final : public ChildOverviewPart {
 public:
-    // tabs: the device tabs (the last one is the Overview tab when there are tabs); spanTime:
-    // the displayed span; chart: its bottom axis holds the displayed window.
-    YieldSummaryPart(ChildState& state, const QTabBar& tabs, const QComboBox& spanTime,
+    // selection: the device shown; tables: the yield tables read; tabs: the device tabs (the
+    // last one is the Overview tab when there are tabs); spanTime: the displayed span; chart:
+    // its bottom axis holds the displayed window.
+    YieldSummaryPart(const ChildState& state, const DeviceSelection& selection,
+                     const TablePart& tables, const QTabBar& tabs, const QComboBox& spanTime,
                      const ChartWidget& chart);
 
-    // ChildState::yieldSummary for the current window, span and tab; empty for the short spans
-    // and on the Overview tab. The chart title is the navigation's to update afterwards.
+    // The summary for the current window, span and tab; empty for the short spans and on the
+    // Overview tab. The chart title is the navigation's to update afterwards.
     void BuildYieldSummary() override;
+    const std::string& YieldSummary() const override { return summary_; }
 
 private:
-    ChildState& state_;
+    const ChildState& state_;
+    const DeviceSelection& selection_;
+    const TablePart& tables_;
     const QTabBar& tabs_;
     const QComboBox& spanTime_;
     const ChartWidget& chart_;
+    std::string summary_;
 };
 
 } // namespace korvex

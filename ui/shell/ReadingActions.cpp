@@ -95,8 +95,7 @@ void ReadingActions::Toggle()
     options.statistics = statistics_->isChecked();
     // Every window follows at once; the settings file keeps the choice for the next start.
     for (TChildform* window : main_.AnalysisWindows())
-        if (ReadingParts* parts = ReadingPartsOf(*window))
-            parts->Apply(options);
+        window->Reading().Apply(options);
     try {
         AppSettings::Get().setReadingOptions(options);
     } catch (const SettingsFileError& e) {
@@ -107,8 +106,7 @@ void ReadingActions::Toggle()
 void ReadingActions::ClearMarkersOfActiveWindow()
 {
     if (TChildform* window = main_.ActiveAnalysisWindow())
-        if (ReadingParts* parts = ReadingPartsOf(*window))
-            parts->Readout().ClearMarkers();
+        window->Reading().Readout().ClearMarkers();
 }
 
 ReadingActions* ReadingActionsOf(const TMainform& main)

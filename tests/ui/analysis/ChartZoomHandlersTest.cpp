@@ -106,7 +106,7 @@ TEST_F(Zoom, TwentyMinutesBecomeOneHourAroundTheirCentre)
     EXPECT_NEAR((bottom.Maximum() + bottom.Minimum()) / 2, (from + to) / 2, 2.0 / 1440);
     EXPECT_FALSE(bottom.ExactDate());
     EXPECT_EQ(bottom.DateTimeFormat(), QStringLiteral("hh:mm")); // short span
-    EXPECT_TRUE(S().zoomSaved);
+    EXPECT_TRUE(G().Zoom().ZoomSaved());
     ExpectLowerChartFollows();
 }
 
@@ -152,7 +152,7 @@ TEST_F(Zoom, LongSpansChooseLabelsByTheZoomedWidthAndUndoRestoresThem)
     // Undo brings back the month and the labels saved at the first zoom.
     C().UndoZoom();
     Draw();
-    EXPECT_FALSE(S().zoomSaved);
+    EXPECT_FALSE(G().Zoom().ZoomSaved());
     EXPECT_EQ(C().BottomAxis().DateTimeFormat(), QStringLiteral(" dd. mmm "));
     EXPECT_EQ(C().BottomAxis().Increment(), increment);
     EXPECT_EQ(C().BottomAxis().ExactDate(), exact);
@@ -190,7 +190,7 @@ TEST_F(Zoom, RightButtonDragPansBothValueAxes)
     const double underRight = right.ValueAtPixel(press.y());
 
     Mouse(QEvent::MouseButtonPress, press, Qt::RightButton);
-    EXPECT_TRUE(S().dragging);
+    EXPECT_TRUE(G().Zoom().Dragging());
     EXPECT_FALSE(C().OnScroll());
     const QPoint moved = press - QPoint(30, 60); // upward
     Mouse(QEvent::MouseMove, moved, Qt::RightButton);
@@ -201,9 +201,9 @@ TEST_F(Zoom, RightButtonDragPansBothValueAxes)
 
     // Another button's release does not end the drag; the right one does, wherever it happens.
     Mouse(QEvent::MouseButtonRelease, moved, Qt::LeftButton);
-    EXPECT_TRUE(S().dragging);
+    EXPECT_TRUE(G().Zoom().Dragging());
     Mouse(QEvent::MouseButtonRelease, QPoint(-40, -40), Qt::RightButton);
-    EXPECT_FALSE(S().dragging);
+    EXPECT_FALSE(G().Zoom().Dragging());
     ASSERT_TRUE(C().OnScroll());
     const double lowered = left.Minimum();
     Mouse(QEvent::MouseMove, press, Qt::NoButton);

@@ -6,7 +6,7 @@
 #include "core/services/Errors.h"
 #include "tests/core/logdata/FakeChartHost.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
-#include "ui/analysis/ChildState.h"
+#include "ui/analysis/DeviceSelection.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/UiText.h"
 
@@ -57,13 +57,13 @@ protected:
                                                      EncodeDate(2008, 5, 16), &charts_, &charts_);
         dataSet_->load(kMay15);
         dataSet_->load(kMay16);
-        state_.currentDataSet = dataSet_.get();
+        selection_.ShowDevice(dataSet_.get());
         ShowWindow(EncodeDate(2008, 5, 15), EncodeDate(2008, 5, 16));
     }
 
     void TearDown() override
     {
-        state_.currentDataSet = nullptr;
+        selection_.ShowDevice(nullptr);
         AppSettings::Release();
         std::filesystem::current_path(savedDir_);
         qputenv("XDG_CONFIG_HOME", savedXdg_);
@@ -107,10 +107,10 @@ protected:
     int savedBlock_ = 0;
     test::FakeChartHost charts_;
     std::unique_ptr<AnalysisDataSet> dataSet_;
-    ChildState state_;
+    DeviceSelection selection_;
     QWidget owner_;
     ChartWidget chart_;
-    ChildExport exporter_{owner_, state_, chart_};
+    ChildExport exporter_{owner_, selection_, chart_};
 };
 
 TEST_F(ExportTest, GermanHandsOverTheWorkbookOfTheLeftEdgeDay)
@@ -163,7 +163,8 @@ TEST_F(ExportTest, UnwritableCacheAndNoProgramStillEndInText99)
     EXPECT_EQ(doubles_.shell.openedUrls[0], QUrl::fromLocalFile(copy));
     ASSERT_EQ(doubles_.prompts.calls.size(), 2u);
     EXPECT_EQ(doubles_.prompts.calls[0].text, QString::fromStdString(Text(TextId::ExcelNotFound)));
-    EXPECT_EQ(doubles_.prompts.calls[1].text, QString::fromStdString(Text(TextId::ExcelStartFailed)));
+    EXPECT_EQ(doubles_.prompts.calls[1].text,
+              QString::fromStdString(Text(TextId::ExcelStartFailed)));
 }
 
 TEST_F(ExportTest, EnglishMakesTheCommaCopyAndHandsOverTheWorkbook)

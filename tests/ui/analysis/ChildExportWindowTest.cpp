@@ -71,8 +71,6 @@ protected:
 TEST_F(ExportWindowTest, EnglishOpenInExcelOn15May2008MakesTheCommaCopyAndStartsTheWorkbook)
 {
     Load();
-    ASSERT_NE(window_->Parts().exporter, nullptr)
-        << "install ChildExport in ui/analysis/ChildPartsInstall.cpp";
     QAction& action = *window_->Widgets().actionOpenExcel;
     ASSERT_TRUE(action.isEnabled());
     doubles_.shell.spreadsheetStarts = true;

@@ -24,7 +24,7 @@ protected:
     }
     std::vector<bool> Placeholders() const
     {
-        const auto& flags = window->State().placeholderActive;
+        const auto& flags = window->Graphs().PlaceholdersOn();
         return std::vector<bool>(flags.begin(), flags.end());
     }
 };
@@ -89,7 +89,7 @@ TEST_F(GraphAxes, UnitsAreSortedAndListedOnce)
     G().ShowField(Set(1), Field("T2", 1));
     EXPECT_EQ(G().UnitsOfKind(FieldCategory::Inputs), "[°C]");
     G().SelectOverviewGraphs();
-    EXPECT_TRUE(S().overviewMode);
+    EXPECT_TRUE(G().Selection().Overview());
     EXPECT_EQ(G().UnitsOfKind(FieldCategory::Inputs), "[°C]"); // T2 of device 2 is not marked
     EXPECT_EQ(W().chart->SeriesCount(), 1);
 }
@@ -107,7 +107,7 @@ TEST_F(GraphAxes, ThreeOutputsAreStackedWithTheirNamesAsLabels)
     ChartAxis& left2 = W().chart2->LeftAxis();
     EXPECT_EQ(left2.Minimum(), -310);
     EXPECT_EQ(left2.Maximum(), 110);
-    EXPECT_EQ(S().outputNames, (std::vector<std::string>{"Pump", "Valve", "Heater"}));
+    EXPECT_EQ(G().OutputNames(), (std::vector<std::string>{"Pump", "Valve", "Heater"}));
     EXPECT_EQ(Set(0).series(Field("R1"))->offset(), 0);
     EXPECT_EQ(Set(0).series(Field("R2"))->offset(), -150);
     EXPECT_EQ(Set(0).series(Field("R3"))->offset(), -300);
@@ -124,7 +124,7 @@ TEST_F(GraphAxes, ThreeOutputsAreStackedWithTheirNamesAsLabels)
     // Hiding the middle one closes the gap.
     Click(Row("R2")->ShowBox());
     EXPECT_EQ(left2.Minimum(), -160);
-    EXPECT_EQ(S().outputNames, (std::vector<std::string>{"Pump", "Heater"}));
+    EXPECT_EQ(G().OutputNames(), (std::vector<std::string>{"Pump", "Heater"}));
     EXPECT_EQ(Set(0).series(Field("R3"))->offset(), -150);
     EXPECT_EQ(G().OutputNameAt(1), QStringLiteral("Heater"));
     EXPECT_EQ(G().OutputNameAt(2), QString());
@@ -149,7 +149,7 @@ TEST_F(GraphAxes, RestackingOffsetsOutputsInChartOrderAndSkipsPlaceholders)
     Load({10}, QDate(2010, 5, 3), QDate(2010, 5, 3));
     for (const char* key : {"T1", "V", "R3", "R1"})
         G().ShowField(Set(0), Field(key));
-    ASSERT_TRUE(S().placeholderActive[3]);
+    ASSERT_TRUE(G().PlaceholdersOn()[3]);
     for (const char* key : {"R3", "R1"})
         ApplyOutputDisplay(Set(0), Field(key), 0);
     G().RestackOutputs();
@@ -160,7 +160,7 @@ TEST_F(GraphAxes, RestackingOffsetsOutputsInChartOrderAndSkipsPlaceholders)
     // Removing everything takes the placeholders off as well.
     G().RemoveAllSeries();
     EXPECT_EQ(W().chart->SeriesCount() + W().chart2->SeriesCount(), 0);
-    EXPECT_FALSE(S().placeholderActive[3]);
+    EXPECT_FALSE(G().PlaceholdersOn()[3]);
     EXPECT_FALSE(Window().HasGraphs());
     G().AddShownSeries();
     EXPECT_EQ(W().chart2->SeriesCount(), 2);
@@ -201,7 +201,9 @@ TEST_F(GraphAxes, DynamicScaleFitsBothAxesToTheWindow)
     Load({10}, QDate(2010, 5, 3), QDate(2010, 5, 3));
     const DayTime day = EncodeDate(2010, 5, 3);
     ChartWidget& chart = *W().chart;
-    S().defaults.dynamicScaling = true;
+    ChildDefaults scaling = S().defaults;
+    scaling.dynamicScaling = true;
+    Window().ApplyChartSettings(scaling);
 
     G().UpdateAxisTitles(); // no series at all
     EXPECT_EQ(chart.LeftAxis().Minimum(), 0);
@@ -223,7 +225,8 @@ TEST_F(GraphAxes, DynamicScaleFitsBothAxesToTheWindow)
     EXPECT_NEAR(chart.RightAxis().Maximum(), 1.0, 1e-9);
 
     // Without dynamic scaling the left axis keeps the range it has.
-    S().defaults.dynamicScaling = false;
+    scaling.dynamicScaling = false;
+    Window().ApplyChartSettings(scaling);
     chart.LeftAxis().SetMinMax(-10, 120);
     G().UpdateAxisTitles();
     EXPECT_EQ(chart.LeftAxis().Minimum(), -10);

@@ -187,14 +187,14 @@ TEST_F(GraphList, ShowBoxesPutGraphsOnTheChartsAndBack)
 
     Click(Row("R1")->ShowBox());
     EXPECT_TRUE(W().chart2->hasSeries(*Set(0).series(Field("R1"))));
-    EXPECT_EQ(S().outputNames, std::vector<std::string>{"R1"});
+    EXPECT_EQ(G().OutputNames(), std::vector<std::string>{"R1"});
 
     Click(Row("T1")->ShowBox());
     Click(Row("R1")->ShowBox());
     EXPECT_FALSE(Set(0).shown(t1));
     EXPECT_FALSE(W().chart->hasSeries(*Set(0).series(t1)));
     EXPECT_FALSE(Window().HasGraphs());
-    EXPECT_TRUE(S().outputNames.empty());
+    EXPECT_TRUE(G().OutputNames().empty());
     EXPECT_TRUE(doubles.prompts.calls.empty());
 }
 
@@ -229,7 +229,7 @@ TEST_F(GraphList, ShowingAFieldWithoutDataReportsText101)
     EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::NoDataAvailable));
     EXPECT_EQ(doubles.prompts.calls[0].caption, UiText(TextId::CaptionError));
     EXPECT_FALSE(row->ShowBox()->isChecked());
-    EXPECT_TRUE(S().outputNames.empty());
+    EXPECT_TRUE(G().OutputNames().empty());
 }
 
 TEST_F(GraphList, RowsFollowTheDisplaySettings)
@@ -268,10 +268,10 @@ TEST_F(GraphList, DraggingAHeaderColumnMovesTheBoxesAndWidensTheColumn)
     const int line1 = Child(content, "VSpace1")->x(), line2 = Child(content, "VSpace2")->x();
     const int panel = Window().PanelLeftWidth();
     const int w1 = header.SectionWidth(1);
-    EXPECT_FALSE(S().headerWidthsChanged);
+    EXPECT_FALSE(G().HeaderWidthsChanged());
 
     header.resizeSection(1, w1 + 20); // as a drag does it
-    EXPECT_TRUE(S().headerWidthsChanged);
+    EXPECT_TRUE(G().HeaderWidthsChanged());
     EXPECT_EQ(Window().PanelLeftWidth(), panel + 20);
     EXPECT_EQ(last->ShowBox()->x(), show + 10);
     EXPECT_EQ(last->OverviewBox()->x(), overview + 20);

@@ -91,9 +91,9 @@ protected:
         }
         return *window;
     }
-    ChildGraphs& G() { return *ChildGraphs::Of(Window()); }
+    ChildGraphs& G() { return Window().Graphs(); }
     const ChildWidgets& W() { return Window().Widgets(); }
-    ChildState& S() { return Window().State(); }
+    const ChildState& S() { return Window().State(); }
     AnalysisDataSet& Set(int i) { return *S().DataSet(i); }
 
     // Loads the days of every device, as the open dialog does, and shows device 0.

@@ -64,7 +64,7 @@ TEST_F(NavigationScroll, AnyMouseButtonScrollsAndScrollingLeavesTheRange)
     EXPECT_FALSE(W().scrollTimer->isActive());
     // Two hours beyond the end of the range: an empty stretch, titled by its dates.
     EXPECT_NEAR(Start(), At(kMar31, 25), 1e-9);
-    EXPECT_GT(Start(), S().navigationEnd);
+    EXPECT_GT(Start(), Nav().Range().end);
     EXPECT_EQ(Title(), QStringLiteral("01. Apr 2010"));
 
     Press(W().buttonScrollLeft, Qt::MiddleButton);

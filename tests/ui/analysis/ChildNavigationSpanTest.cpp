@@ -130,8 +130,8 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     W().sliderTime->setValue(3); // 20 March
     Span(SpanOneMonth);
     ExpectWindow(DayOf(kMar1), EncodeDate(2010, 4, 1));
-    EXPECT_EQ(S().navigationStart, DayOf(kMar1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2010, 4, 1));
+    EXPECT_EQ(Nav().Range().start, DayOf(kMar1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2010, 4, 1));
     EXPECT_EQ(SliderMax(), 0);
     for (ChartWidget* chart : {W().chart, W().chart2}) {
         EXPECT_EQ(chart->BottomAxis().DateTimeFormat(), QStringLiteral(" dd. mmm "));
@@ -140,28 +140,29 @@ TEST_F(NavigationSpan, LongSpansWidenTheRangeToWholeMonthsAndYears)
     // Sums can be shown, the day sums stay; export needs a day or less.
     EXPECT_FALSE(Set(0).sumMode());
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
-    ASSERT_FALSE(S().yieldSummary.empty());
-    EXPECT_EQ(Title(), QString::fromStdString("Mar 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::MonthlyYield), 0), 0u);
+    ASSERT_FALSE(window->Summary().YieldSummary().empty());
+    EXPECT_EQ(Title(), QString::fromStdString("Mar 2010  -  " + window->Summary().YieldSummary()));
+    EXPECT_EQ(window->Summary().YieldSummary().rfind(Text(TextId::MonthlyYield), 0), 0u);
 
     // A period ending in March: the year range still ends on the next New Year.
     Span(SpanOneYear);
     ExpectWindow(EncodeDate(2010, 1, 1), EncodeDate(2011, 1, 1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2011, 1, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2011, 1, 1));
     EXPECT_EQ(W().chart->BottomAxis().Increment(), 7.0);
     EXPECT_EQ(W().chart2->BottomAxis().Increment(), 7.0);
     EXPECT_TRUE(Set(0).sumMode());
-    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::AnnualYield), 0), 0u);
+    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " +
+                                              window->Summary().YieldSummary()));
+    EXPECT_EQ(window->Summary().YieldSummary().rfind(Text(TextId::AnnualYield), 0), 0u);
 
     // Back to "1 day": the lower bound of the range pulls the window to the first day.
     Span(SpanOneDay);
     ExpectWindow(DayOf(kMar1), DayOf(kMar2));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2010, 4, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2010, 4, 1));
     EXPECT_EQ(SliderMax(), 3);
     EXPECT_EQ(SliderPos(), 0);
     EXPECT_FALSE(Set(0).sumMode());
-    EXPECT_TRUE(S().yieldSummary.empty());
+    EXPECT_TRUE(window->Summary().YieldSummary().empty());
     EXPECT_EQ(Title(), QStringLiteral("01. Mar 2010"));
     EXPECT_TRUE(W().actionOpenExcel->isEnabled());
     EXPECT_EQ(W().chart->BottomAxis().DateTimeFormat(), QStringLiteral("hh:mm"));
@@ -172,18 +173,20 @@ TEST_F(NavigationSpan, QuartersOfAPeriodFromMidMarchToMidMay)
     const QDate mar20(2010, 3, 20), apr10(2010, 4, 10), may5(2010, 5, 5);
     Load({{10, mar20}, {10, apr10}, {10, may5}}, QDate(2010, 3, 15), QDate(2010, 5, 14));
     Span(SpanOneQuarter);
-    EXPECT_EQ(S().navigationStart, EncodeDate(2010, 1, 1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2010, 7, 1));
+    EXPECT_EQ(Nav().Range().start, EncodeDate(2010, 1, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2010, 7, 1));
     EXPECT_EQ(SliderMax(), 1);
     EXPECT_EQ(SliderPos(), 0);
     ExpectWindow(EncodeDate(2010, 1, 1), EncodeDate(2010, 4, 1));
-    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Mar 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::QuarterlyYield), 0), 0u);
+    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Mar 2010  -  " +
+                                              window->Summary().YieldSummary()));
+    EXPECT_EQ(window->Summary().YieldSummary().rfind(Text(TextId::QuarterlyYield), 0), 0u);
 
     // Jumps go to the last and the first quarter; scroll clicks step through them.
     W().buttonJumpRight->click();
     ExpectWindow(EncodeDate(2010, 4, 1), EncodeDate(2010, 7, 1));
-    EXPECT_EQ(Title(), QString::fromStdString("Apr 2010 - Jun 2010  -  " + S().yieldSummary));
+    EXPECT_EQ(Title(), QString::fromStdString("Apr 2010 - Jun 2010  -  " +
+                                              window->Summary().YieldSummary()));
     W().buttonScrollRight->click();
     ExpectWindow(EncodeDate(2010, 4, 1), EncodeDate(2010, 7, 1));
     W().buttonScrollLeft->click();
@@ -196,13 +199,13 @@ TEST_F(NavigationSpan, QuartersOfAPeriodFromMidMarchToMidMay)
 
     // Months: the range runs from March to the end of May; a January window is pulled into it.
     Span(SpanOneMonth);
-    EXPECT_EQ(S().navigationStart, EncodeDate(2010, 3, 1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2010, 6, 1));
+    EXPECT_EQ(Nav().Range().start, EncodeDate(2010, 3, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2010, 6, 1));
     EXPECT_EQ(SliderMax(), 2);
     ExpectWindow(EncodeDate(2010, 3, 1), EncodeDate(2010, 4, 1));
     W().sliderTime->setValue(2);
     ExpectWindow(EncodeDate(2010, 5, 1), EncodeDate(2010, 6, 1));
-    EXPECT_EQ(Title(), QString::fromStdString("May 2010  -  " + S().yieldSummary));
+    EXPECT_EQ(Title(), QString::fromStdString("May 2010  -  " + window->Summary().YieldSummary()));
 }
 
 TEST_F(NavigationSpan, AYearEndingOnNewYearsEveEndsOnTheNextNewYear)
@@ -210,8 +213,8 @@ TEST_F(NavigationSpan, AYearEndingOnNewYearsEveEndsOnTheNextNewYear)
     const QDate dec10(2010, 12, 10), dec31(2010, 12, 31);
     Load({{10, dec10}, {10, dec31}}, QDate(2010, 12, 1), dec31);
     Span(SpanOneYear);
-    EXPECT_EQ(S().navigationStart, EncodeDate(2010, 1, 1));
-    EXPECT_EQ(S().navigationEnd, EncodeDate(2011, 1, 1));
+    EXPECT_EQ(Nav().Range().start, EncodeDate(2010, 1, 1));
+    EXPECT_EQ(Nav().Range().end, EncodeDate(2011, 1, 1));
     EXPECT_EQ(SliderMax(), 0);
     ExpectWindow(EncodeDate(2010, 1, 1), EncodeDate(2011, 1, 1));
 }

@@ -66,13 +66,13 @@ TEST_F(NavigationTabs, DeviceTabsSwitchTheDeviceAndKeepTheWindow)
     ASSERT_EQ(Tabs().count(), 3);
     EXPECT_EQ(Tabs().tabText(2), UiText(TextId::Overview));
     EXPECT_EQ(Tabs().currentIndex(), 0);
-    EXPECT_EQ(S().currentDataSet, &Set(0));
+    EXPECT_EQ(G().Selection().Current(), &Set(0));
 
     W().sliderTime->setValue(1);
     ASSERT_NEAR(Start(), DayOf(kMar2), 1e-9);
     Tabs().setCurrentIndex(1);
-    EXPECT_EQ(S().currentDataSet, &Set(1));
-    EXPECT_FALSE(S().overviewMode);
+    EXPECT_EQ(G().Selection().Current(), &Set(1));
+    EXPECT_FALSE(G().Selection().Overview());
     EXPECT_TRUE(G().GraphListOf(Set(1))->isVisible());
     EXPECT_NEAR(Start(), DayOf(kMar2), 1e-9);
     EXPECT_NEAR(End(), DayOf(kMar2) + 1, 1e-9);
@@ -87,7 +87,7 @@ TEST_F(NavigationTabs, DeviceTabsSwitchTheDeviceAndKeepTheWindow)
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&Tabs(), &press);
     EXPECT_EQ(Tabs().currentIndex(), 0);
-    EXPECT_EQ(S().currentDataSet, &Set(0));
+    EXPECT_EQ(G().Selection().Current(), &Set(0));
     EXPECT_GE(refreshes, before + 2);
 
     // -1 is no tab at all.
@@ -105,7 +105,7 @@ TEST_F(NavigationTabs, OverviewWithoutMarksShowsTheHintAndNoSeries)
     ASSERT_TRUE(window->HasGraphs());
 
     Tabs().setCurrentIndex(2);
-    EXPECT_TRUE(S().overviewMode);
+    EXPECT_TRUE(G().Selection().Overview());
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
     ASSERT_NE(OverviewHint(), nullptr);
     EXPECT_TRUE(OverviewHint()->isVisible());
@@ -116,12 +116,12 @@ TEST_F(NavigationTabs, OverviewWithoutMarksShowsTheHintAndNoSeries)
     Span(SpanOneMonth);
     EXPECT_EQ(Title(), QStringLiteral("Mar 2010"));
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
-    EXPECT_TRUE(S().overviewMode);
+    EXPECT_TRUE(G().Selection().Overview());
 
     // Back on a device the summary is there at once.
     Tabs().setCurrentIndex(0);
-    ASSERT_FALSE(S().yieldSummary.empty());
-    EXPECT_EQ(Title(), QString::fromStdString("Mar 2010  -  " + S().yieldSummary));
+    ASSERT_FALSE(window->Summary().YieldSummary().empty());
+    EXPECT_EQ(Title(), QString::fromStdString("Mar 2010  -  " + window->Summary().YieldSummary()));
     EXPECT_TRUE(W().chart->hasSeries(SeriesOf(0, "T1")));
 }
 
@@ -146,12 +146,12 @@ TEST_F(NavigationTabs, OverviewShowsTheMarkedSeriesOfEveryDevice)
     EXPECT_TRUE(chart2.hasSeries(SeriesOf(1, "R1")));
     EXPECT_EQ(SeriesOf(0, "R1").offset(), 0);
     EXPECT_EQ(SeriesOf(1, "R1").offset(), -150);
-    EXPECT_EQ(S().outputNames.size(), 2u);
+    EXPECT_EQ(G().OutputNames().size(), 2u);
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
 
     // A span change on the Overview tab keeps what it shows.
     Span(SpanOneYear);
-    EXPECT_TRUE(S().overviewMode);
+    EXPECT_TRUE(G().Selection().Overview());
     EXPECT_TRUE(chart.hasSeries(SeriesOf(0, "T1")));
     EXPECT_TRUE(chart.hasSeries(SeriesOf(1, "T1")));
     EXPECT_FALSE(chart.hasSeries(SeriesOf(0, "T2")));
@@ -161,14 +161,15 @@ TEST_F(NavigationTabs, OverviewShowsTheMarkedSeriesOfEveryDevice)
 
     // Device 0 again: its own shown series only, its output at the top band.
     Tabs().setCurrentIndex(0);
-    EXPECT_FALSE(S().overviewMode);
+    EXPECT_FALSE(G().Selection().Overview());
     EXPECT_TRUE(chart.hasSeries(SeriesOf(0, "T1")));
     EXPECT_TRUE(chart.hasSeries(SeriesOf(0, "T2")));
     EXPECT_FALSE(chart.hasSeries(SeriesOf(1, "T1")));
     EXPECT_FALSE(chart2.hasSeries(SeriesOf(1, "R1")));
     EXPECT_EQ(SeriesOf(0, "R1").offset(), 0);
-    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " + S().yieldSummary));
-    EXPECT_EQ(S().yieldSummary.rfind(Text(TextId::AnnualYield), 0), 0u);
+    EXPECT_EQ(Title(), QString::fromStdString("Jan 2010 - Dec 2010  -  " +
+                                              window->Summary().YieldSummary()));
+    EXPECT_EQ(window->Summary().YieldSummary().rfind(Text(TextId::AnnualYield), 0), 0u);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "core/views/Navigation.h"
 #include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/TXPButton.h"
+#include "ui/analysis/YieldSummaryPart.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -80,10 +81,10 @@ protected:
         QApplication::processEvents();
     }
 
-    ChildNavigation& Nav() { return *ChildNavigation::Of(*window); }
-    ChildGraphs& G() { return *ChildGraphs::Of(*window); }
+    ChildNavigation& Nav() { return window->Navigation(); }
+    ChildGraphs& G() { return window->Graphs(); }
     const ChildWidgets& W() const { return window->Widgets(); }
-    ChildState& S() { return window->State(); }
+    const ChildState& S() { return window->State(); }
     AnalysisDataSet& Set(int i) { return *S().DataSet(i); }
     int Field(const std::string& key, int device = 0)
     {

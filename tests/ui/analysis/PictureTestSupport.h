@@ -166,14 +166,9 @@ inline int ColourIn(const QImage& image, const QRect& rect, const QColor& colour
 // The analysis window of the navigation tests with the print part.
 class PrintWindow : public NavigationWindow {
 protected:
-    PrintWindow()
-    {
-        if (!ChildPrint::Of(*window))
-            window->Parts().printer = std::make_unique<ChildPrint>(*window);
-        doubles.desktop.workArea = QRect(0, 0, 1600, 1000);
-    }
+    PrintWindow() { doubles.desktop.workArea = QRect(0, 0, 1600, 1000); }
 
-    ChildPrint& P() { return *ChildPrint::Of(*window); }
+    ChildPrint& P() { return window->Printer(); }
     QString Path(const QString& name) const { return out.filePath(name); }
 
     // The series of both charts in order, to compare before and after an output.

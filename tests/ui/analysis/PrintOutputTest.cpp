@@ -202,7 +202,9 @@ TEST_F(PrintCharts, OutputDressesTheChartsWithTabPrintTitleAndLegends)
 {
     Show("T1");
     Show("R1");
-    S().defaults.printTitle = "Halvo plant";
+    ChildDefaults titled = S().defaults;
+    titled.printTitle = "Halvo plant";
+    window->ApplyChartSettings(titled);
     const Look before = Now();
     const QString tab = W().tabSetDevices->tabText(0);
     {
@@ -220,7 +222,8 @@ TEST_F(PrintCharts, OutputDressesTheChartsWithTabPrintTitleAndLegends)
     EXPECT_TRUE(Now() == before);
 
     // Without a print title no line is added; with only outputs the lower chart takes the title.
-    S().defaults.printTitle.clear();
+    titled.printTitle.clear();
+    window->ApplyChartSettings(titled);
     G().HideField(Set(0), Field("T1"));
     {
         const PreparedOutput prepared(*window);
@@ -237,7 +240,7 @@ TEST_F(PrintCharts, OverviewLegendNamesTheDevices)
     Mark("T1", 0);
     Mark("T1", 1);
     W().tabSetDevices->setCurrentIndex(2);
-    ASSERT_TRUE(S().overviewMode);
+    ASSERT_TRUE(G().Selection().Overview());
     Series& first = *Set(0).series(Field("T1", 0));
     Series& second = *Set(1).series(Field("T1", 1));
     const std::string label = Set(0).deviceSettings()->label(Field("T1", 0));

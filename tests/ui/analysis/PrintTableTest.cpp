@@ -158,7 +158,7 @@ protected:
     {
         Load({{10, kMay14}, {10, kMay15}}, kMay14, kMay15);
         window->ShowTable(true);
-        ASSERT_TRUE(S().tableMode);
+        ASSERT_TRUE(window->TableMode());
     }
     TTableGrid& Grid() { return *W().grid; }
 };
@@ -224,7 +224,9 @@ TEST_F(PrintTables, JpegThatCannotBeWrittenBecomesABitmap)
 
 TEST_F(PrintTables, TwoBandsOfThreePagesPrintSixPortraitPages)
 {
-    S().defaults.printTitle = "Halvo plant";
+    ChildDefaults titled = S().defaults;
+    titled.printTitle = "Halvo plant";
+    window->ApplyChartSettings(titled);
     QPrinter& printer = P().Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));

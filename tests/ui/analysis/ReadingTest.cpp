@@ -34,7 +34,7 @@ protected:
         Draw();
     }
 
-    ReadingParts& R() { return *ReadingPartsOf(Window()); }
+    ReadingParts& R() { return Window().Reading(); }
     ChartWidget& C() { return *W().chart; }
 
     QPoint PixelAt(ChartWidget& chart, DayTime t)

@@ -9,6 +9,7 @@
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
 #include "ui/analysis/ChildGraphs.h"
+#include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/analysis/THeaderControl.h"
 #include "ui/analysis/TXPButton.h"
@@ -138,8 +139,8 @@ TEST_F(Childform, CaptionNamesThePeriodAndFollowsTheLanguage)
     EXPECT_EQ(W().spanTime->currentIndex(), 3);
 
     // Only a start date: "Analysis from <date>."
-    Window().State().dateToText.clear();
-    Window().UpdateCaption();
+    Window().SetCaptionPeriod(Window().State().dateFromText, std::string(),
+                              Window().State().fileCount);
     EXPECT_EQ(Window().windowTitle(), UiText(TextId::TitleAnalysisFromDay) + "01.05.2010.");
 }
 
@@ -150,11 +151,11 @@ TEST_F(Childform, FinishingShowsTheFirstDayOfASingleDevice)
     Load({1}, QDate(2010, 5, 3), QDate(2010, 5, 6));
     const ChildState& s = Window().State();
 
-    EXPECT_EQ(s.navigationStart, Day(2010, 5, 3));
-    EXPECT_EQ(s.navigationEnd, Day(2010, 5, 7));
+    EXPECT_EQ(Window().Navigation().Range().start, Day(2010, 5, 3));
+    EXPECT_EQ(Window().Navigation().Range().end, Day(2010, 5, 7));
     EXPECT_EQ(s.dayList.front().first, "20100503");
     EXPECT_EQ(s.dayNumbers.size(), 4u);
-    EXPECT_EQ(s.currentDataSet, s.DataSet(0));
+    EXPECT_EQ(Window().Graphs().Selection().Current(), s.DataSet(0));
     EXPECT_EQ(W().chart->BottomAxis().Minimum(), Day(2010, 5, 3));
     EXPECT_EQ(W().chart2->BottomAxis().Maximum(), Day(2010, 5, 4));
     EXPECT_TRUE(W().sliderTime->isEnabled());
@@ -210,8 +211,7 @@ TEST_F(Childform, SeveralDevicesGetTabsAndTheOverview)
 TEST_F(Childform, AxisPlaceholdersDoNotCountAsGraphs)
 {
     Load({1}, QDate(2010, 5, 1), QDate(2010, 5, 1));
-    ChildGraphs* graphs = ChildGraphs::Of(Window());
-    ASSERT_NE(graphs, nullptr);
+    ChildGraphs* graphs = &Window().Graphs();
     AnalysisDataSet& set = *Window().State().DataSet(0);
     for (int i = 0; i < set.slotCount(); ++i)
         graphs->HideField(set, i);
@@ -221,7 +221,7 @@ TEST_F(Childform, AxisPlaceholdersDoNotCountAsGraphs)
     const int output = set.deviceSettings()->find("R1");
     ASSERT_GE(output, 0);
     ASSERT_TRUE(graphs->ShowField(set, output));
-    EXPECT_TRUE(Window().State().placeholderActive[0]);
+    EXPECT_TRUE(Window().Graphs().PlaceholdersOn()[0]);
     EXPECT_TRUE(Window().HasGraphs());
     graphs->HideField(set, output);
     EXPECT_FALSE(Window().HasGraphs());
@@ -257,7 +257,7 @@ TEST_F(Childform, ResetEmptiesTheWindowForGood)
     EXPECT_TRUE(s.dataSets.empty());
     EXPECT_TRUE(s.deviceNumbers.empty());
     EXPECT_TRUE(s.dayList.empty());
-    EXPECT_EQ(s.currentDataSet, nullptr);
+    EXPECT_EQ(Window().Graphs().Selection().Current(), nullptr);
     EXPECT_EQ(W().tabSetDevices->count(), 0);
     EXPECT_TRUE(W().chart->TitleLines().isEmpty());
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
@@ -313,7 +313,7 @@ TEST_F(Childform, ClosingStoresHeaderWidthsOnlyAfterTheUserResizedThem)
     w->ApplyChartSettings(own);
     // A drag of the first column's border, as the header reports it.
     w->Widgets().headerControl->resizeSection(0, 180);
-    EXPECT_TRUE(w->State().headerWidthsChanged);
+    EXPECT_TRUE(w->Graphs().HeaderWidthsChanged());
     EXPECT_TRUE(w->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 

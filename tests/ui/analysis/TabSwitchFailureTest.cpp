@@ -105,7 +105,7 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
     FailNextRescale();
 
     const std::vector<std::string> table = TableTexts();
-    const std::string summary = S().yieldSummary;
+    const std::string summary = window->Summary().YieldSummary();
     const QString title = Title();
     ASSERT_FALSE(summary.empty());
     ASSERT_EQ(FrontList(), G().GraphListOf(Set(0)));
@@ -115,18 +115,18 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
     QApplication::processEvents();
     EXPECT_EQ(Errors(), std::vector<std::string>{"Axis failure"});
     EXPECT_EQ(Tabs().currentIndex(), 0);
-    EXPECT_FALSE(S().overviewMode);
-    EXPECT_EQ(S().currentDataSet, &Set(0));
+    EXPECT_FALSE(G().Selection().Overview());
+    EXPECT_EQ(G().Selection().Current(), &Set(0));
     EXPECT_EQ(FrontList(), G().GraphListOf(Set(0)));
     EXPECT_TRUE(W().chart->hasSeries(*Set(0).series(Field("T2"))));
     EXPECT_FALSE(W().chart->hasSeries(*Set(1).series(Field("T1", 1))));
     EXPECT_EQ(TableTexts(), table);
-    EXPECT_EQ(S().yieldSummary, summary);
+    EXPECT_EQ(window->Summary().YieldSummary(), summary);
     EXPECT_EQ(Title(), title);
 
     // The Overview itself, then a failing switch back to a device.
     Tabs().setCurrentIndex(2);
-    ASSERT_TRUE(S().overviewMode);
+    ASSERT_TRUE(G().Selection().Overview());
     ASSERT_EQ(FrontList(), W().overview);
     const std::vector<std::string> overviewTable = TableTexts();
     FailNextRescale();
@@ -134,19 +134,19 @@ TEST_F(TabSwitch, FailedSwitchLeavesTheTabShownBeforeAsItWas)
     QApplication::processEvents();
     EXPECT_EQ(Errors().size(), 2u);
     EXPECT_EQ(Tabs().currentIndex(), 2);
-    EXPECT_TRUE(S().overviewMode);
-    EXPECT_EQ(S().currentDataSet, &Set(0));
+    EXPECT_TRUE(G().Selection().Overview());
+    EXPECT_EQ(G().Selection().Current(), &Set(0));
     EXPECT_EQ(FrontList(), W().overview);
     EXPECT_TRUE(W().chart->hasSeries(*Set(1).series(Field("T1", 1))));
     EXPECT_FALSE(W().chart->hasSeries(*Set(0).series(Field("T2"))));
     EXPECT_EQ(TableTexts(), overviewTable);
-    EXPECT_EQ(S().yieldSummary, "");
+    EXPECT_EQ(window->Summary().YieldSummary(), "");
     EXPECT_FALSE(W().actionOpenExcel->isEnabled());
 
     // The tabs go on working.
     Tabs().setCurrentIndex(1);
-    EXPECT_EQ(S().currentDataSet, &Set(1));
-    EXPECT_FALSE(S().overviewMode);
+    EXPECT_EQ(G().Selection().Current(), &Set(1));
+    EXPECT_FALSE(G().Selection().Overview());
     EXPECT_EQ(FrontList(), G().GraphListOf(Set(1)));
     EXPECT_EQ(Errors().size(), 2u);
 }

@@ -37,8 +37,8 @@ protected:
         window->show();
         window->ShowTable(true);
         // Both devices side by side, with the longer name in the middle.
+        // The Overview tab: the tab change selects the overview.
         window->Widgets().tabSetDevices->setCurrentIndex(2);
-        State().overviewMode = true;
         for (auto& set : State().dataSets)
             set->select(set->deviceSettings()->find("V"), true);
         Show(SpanOneDay, Day(2010, 3, 17), Day(2010, 3, 18));

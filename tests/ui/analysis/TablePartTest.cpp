@@ -72,7 +72,7 @@ TEST_F(TableView, FollowsTheWindowAndTheDevice)
 
     // The other device (the navigation switches CurrentDataSet on a tab change): the same days,
     // zero where only the first device has data.
-    State().currentDataSet = State().dataSets[1].get();
+    window->Graphs().SelectDeviceGraphs(*State().DataSet(1), QString());
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
     EXPECT_EQ(Grid().RowCount(), 2 + 6 + 1);
     EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Roof array of the east wing", ""}));
@@ -119,8 +119,8 @@ TEST_F(TableView, OverviewShowsEveryMarkedDevice)
 {
     QTabBar& tabs = *window->Widgets().tabSetDevices;
     ASSERT_EQ(tabs.count(), 3);
+    // The tab change selects the overview.
     tabs.setCurrentIndex(2);
-    State().overviewMode = true;
 
     // Nothing marked: the date column alone, no fixed column.
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
@@ -131,7 +131,7 @@ TEST_F(TableView, OverviewShowsEveryMarkedDevice)
     // One field of each device: all yield columns of both.
     State().dataSets[0]->select(Field(0, "V"), true);
     State().dataSets[1]->select(Field(1, "P"), true);
-    window->Parts().table->FillTable();
+    window->Table().FillTable();
     EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Solar controller", "",
                              "Roof array of the east wing", ""}));
     EXPECT_EQ(Row(1), (Texts{Text(TextId::Date), "V [l]", "Q [kWh]", "V [l]", "Q [kWh]"}));
@@ -140,7 +140,7 @@ TEST_F(TableView, OverviewShowsEveryMarkedDevice)
 
     // A device whose mark is gone leaves the table.
     State().dataSets[0]->select(Field(0, "V"), false);
-    window->Parts().table->FillTable();
+    window->Table().FillTable();
     EXPECT_EQ(Row(0), (Texts{Text(TextId::DailyOverview), "Roof array of the east wing", ""}));
 }
 
@@ -154,14 +154,14 @@ TEST_F(TableView, LanguageSwitchRefillsTheTable)
                                 "Mar. 2010", "Apr. 2010", Text(TextId::Total)}));
     EXPECT_NE(Text(TextId::MonthlyOverview), "Monthly overview");
     // The hidden tables carry the new captions too.
-    EXPECT_EQ(State().dailyYieldTable->Text(0, 0), Text(TextId::DailyOverview));
-    EXPECT_EQ(State().annualYieldTable->Text(0, 0), Text(TextId::AnnualOverview));
+    EXPECT_EQ(window->Table().DailyTable()->Text(0, 0), Text(TextId::DailyOverview));
+    EXPECT_EQ(window->Table().AnnualTable()->Text(0, 0), Text(TextId::AnnualOverview));
 }
 
 TEST_F(TableView, RefillResetsTheDataColumnsOnly)
 {
     window->show();
-    State().currentDataSet = State().dataSets[1].get();
+    window->Graphs().SelectDeviceGraphs(*State().DataSet(1), QString());
     Show(SpanOneDay, Day(2010, 3, 17), Day(2010, 3, 18));
     Grid().viewport()->grab();
 
@@ -174,7 +174,7 @@ TEST_F(TableView, RefillResetsTheDataColumnsOnly)
 
     Grid().SetColWidth(0, 130);
     Grid().SetColWidth(2, 140);
-    window->Parts().table->FillTable();
+    window->Table().FillTable();
     EXPECT_EQ(Grid().ColWidth(0), 130);
     EXPECT_EQ(Grid().ColWidth(1), 80);
     EXPECT_EQ(Grid().ColWidth(2), 80);

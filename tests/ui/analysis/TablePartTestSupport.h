@@ -14,6 +14,7 @@
 #include "core/services/DayTime.h"
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
+#include "ui/analysis/ChildGraphs.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/analysis/TTableGrid.h"
 #include "ui/analysis/TablePart.h"
@@ -121,12 +122,12 @@ protected:
             window->Widgets().spanTime->setCurrentIndex(spanItem);
         }
         window->SetWindow(end, start);
-        window->Parts().table->FillTable();
-        window->Parts().overview->BuildYieldSummary();
+        window->Table().FillTable();
+        window->Summary().BuildYieldSummary();
     }
 
     TTableGrid& Grid() { return *window->Widgets().grid; }
-    ChildState& State() { return window->State(); }
+    const ChildState& State() { return window->State(); }
 
     std::vector<std::string> Column(int c)
     {

@@ -3,6 +3,7 @@
 #include "tests/ui/analysis/TablePartTestSupport.h"
 
 #include "core/logdata/AnalysisDataSet.h"
+#include "ui/analysis/ChildNavigation.h"
 
 #include <QTabBar>
 
@@ -13,7 +14,7 @@ class YieldSummaryView : public TableWindowTest {
 protected:
     void SetUp() override { Load(); }
 
-    const std::string& Summary() { return State().yieldSummary; }
+    const std::string& Summary() { return window->Summary().YieldSummary(); }
 };
 
 TEST_F(YieldSummaryView, NamesThePeriodAndEveryYieldField)
@@ -25,7 +26,7 @@ TEST_F(YieldSummaryView, NamesThePeriodAndEveryYieldField)
     EXPECT_EQ(Summary(), Text(TextId::AnnualYield) + " V: 880,00 [l]  -  Q: 2,96 [kWh]");
 
     // The other device.
-    State().currentDataSet = State().dataSets[1].get();
+    window->Graphs().SelectDeviceGraphs(*State().DataSet(1), QString());
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
     EXPECT_EQ(Summary(), Text(TextId::MonthlyYield) + " V: 220,00 [l]  -  Q: 1,46 [kWh]");
 }
@@ -49,9 +50,8 @@ TEST_F(YieldSummaryView, EmptyForShortSpansAndOnTheOverviewTab)
 
 TEST_F(YieldSummaryView, SummaryInTheChartTitle)
 {
-    ASSERT_TRUE(window->Parts().navigation);
     Show(SpanOneMonth, Day(2010, 3, 1), Day(2010, 4, 1));
-    window->Parts().navigation->UpdateChartTitle();
+    window->Navigation().UpdateChartTitle();
     const QString title = window->Widgets().chart->TitleLines().join(QLatin1Char('\n'));
     EXPECT_TRUE(title.contains(QString::fromStdString(Summary()))) << title.toStdString();
 }

@@ -46,7 +46,7 @@ TEST_F(YieldSummaryTitle, NamesThePeriodAndTheYieldsOfTheShownDevice)
 
     // The short spans carry no summary.
     w.spanTime->setCurrentIndex(SpanOneDay);
-    EXPECT_EQ(State().yieldSummary, "");
+    EXPECT_EQ(window->Summary().YieldSummary(), "");
     EXPECT_EQ(Title(), QStringLiteral("01. Jan 2010"));
 }
 

@@ -4,6 +4,8 @@
 
 #include "tests/ui/analysis/ChildNavigationTestSupport.h"
 
+#include "ui/analysis/ChartZoomHandlers.h"
+
 #include <QAbstractItemView>
 
 #include <cmath>
@@ -47,7 +49,7 @@ protected:
             return static_cast<int>(std::lround(C().LeftAxis().PixelOf(v)));
         };
         ASSERT_TRUE(C().ZoomToPixelRect(QRect(QPoint(x(from), y(40)), QPoint(x(to), y(0)))));
-        ASSERT_TRUE(S().zoomSaved);
+        ASSERT_TRUE(G().Zoom().ZoomSaved());
         Draw();
     }
 
@@ -58,7 +60,7 @@ protected:
         EXPECT_NEAR(End(), end, 1e-9);
         EXPECT_EQ(C().BottomAxis().DateTimeFormat(), QString::fromLatin1(format));
         EXPECT_EQ(C().BottomAxis().Increment(), increment);
-        EXPECT_FALSE(S().zoomSaved);
+        EXPECT_FALSE(G().Zoom().ZoomSaved());
         EXPECT_FALSE(C().IsZoomed());
         ExpectLowerChartFollows();
     }
@@ -195,7 +197,7 @@ TEST_F(ZoomNavigation, ScrollingAZoomedWindowAndBack)
     const double step = 0.025 * (to - from);
     EXPECT_NEAR(Start(), from + 4 * step, 1e-9);
     EXPECT_NEAR(End(), to + 4 * step, 1e-9);
-    EXPECT_TRUE(S().zoomSaved);
+    EXPECT_TRUE(G().Zoom().ZoomSaved());
     EXPECT_EQ(C().BottomAxis().DateTimeFormat(), QStringLiteral("hh:mm"));
     ExpectLowerChartFollows();
     SpaceOn(W().buttonScrollLeft, 2);

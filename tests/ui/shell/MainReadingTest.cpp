@@ -157,7 +157,7 @@ TEST_F(MainReading, ReadoutCommandsAreKeptAndReachEveryWindow)
     OpenWindows(1);
     TChildform* window = main->AnalysisWindows().front();
     actions->Readout()->trigger();
-    EXPECT_FALSE(ReadingPartsOf(*window)->Readout().Enabled());
+    EXPECT_FALSE(window->Reading().Readout().Enabled());
     EXPECT_TRUE(home.ReadIni().contains("Readout=0"));
     // A new start of the program keeps it.
     main.reset();

@@ -14,6 +14,7 @@
 
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 
 #include <functional>
 
@@ -86,7 +87,7 @@ protected:
 TEST_F(SettingsDialogFlow, YesAppliesAndKeepsTheSettingsForFutureAnalyses)
 {
     // The second tab is the selected one: its device is selected, the order stays.
-    window->State().currentDataSet = window->State().DataSet(1);
+    window->Widgets().tabSetDevices->setCurrentIndex(1);
     DeviceSettings* selected = nullptr;
     EditThenPress(c().OKBtn, [&] { selected = dialog->CurrentDevice(); });
     doubles.prompts.answers.push_back(PromptAnswer::Yes);

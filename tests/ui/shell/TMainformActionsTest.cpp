@@ -58,7 +58,7 @@ TEST_F(MainActionsTest, OneEmptyWindowEnablesTheWindowActionsButNotSaveAndPrint)
     EXPECT_FALSE(A().ActionPrint->isEnabled());
     EXPECT_TRUE(A().ActionViewChart->isChecked());
 
-    main->ActiveAnalysisWindow()->State().tableMode = true;
+    main->ActiveAnalysisWindow()->ShowTable(true);
     main->UpdateActions();
     EXPECT_TRUE(A().ActionSave->isEnabled());
     EXPECT_TRUE(A().ActionPrint->isEnabled());
@@ -78,7 +78,7 @@ TEST_F(MainActionsTest, CheckedViewFollowsTheActiveWindow)
     Create();
     OpenWindows(3);
     const QList<TChildform*> windows = main->AnalysisWindows();
-    windows[0]->State().tableMode = true;
+    windows[0]->ShowTable(true);
 
     main->MdiArea()->setActiveSubWindow(windows[0]);
     main->UpdateActions();
