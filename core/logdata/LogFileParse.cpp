@@ -54,8 +54,9 @@ struct FieldState {
 
 class Parser {
 public:
-    Parser(ParsedLogFile& out, std::string_view bytes, const AnalysisDataSet* set)
-        : out_(out), bytes_(bytes), set_(set)
+    Parser(ParsedLogFile& out, std::string_view bytes, const AnalysisDataSet* set,
+           const std::atomic<bool>* stop)
+        : out_(out), bytes_(bytes), set_(set), stop_(stop)
     {}
 
     void run();
@@ -79,6 +80,7 @@ private:
     ParsedLogFile& out_;
     std::string_view bytes_;
     const AnalysisDataSet* set_;
+    const std::atomic<bool>* stop_;
     std::vector<std::string_view> lines_;
     std::size_t first_ = 0; // index of the first data line
     std::size_t count_ = 0; // data lines
@@ -365,8 +367,11 @@ void Parser::readDataLines()
         }
     }
     readLine(first);
-    for (std::size_t i = 1; i < count_; ++i)
+    for (std::size_t i = 1; i < count_; ++i) {
+        if (stop_ && i % 1024 == 0 && stop_->load(std::memory_order_relaxed))
+            throw Stop{LogFailure::Unparsed};
         readLine(strip(dataLine(i)));
+    }
 }
 
 void Parser::readLine(std::string_view line)
@@ -477,12 +482,12 @@ void Parser::applyLine(double t, bool gap)
 } // namespace
 
 ParsedLogFile ParseLogFile(const std::string& path, std::string_view bytes,
-                           const AnalysisDataSet* dataSet)
+                           const AnalysisDataSet* dataSet, const std::atomic<bool>* stop)
 {
     ParsedLogFile out;
     out.path = path;
     out.withDataSet = dataSet != nullptr;
-    Parser parser(out, bytes, dataSet);
+    Parser parser(out, bytes, dataSet, stop);
     try {
         parser.run();
     } catch (const Stop& stop) {
@@ -533,7 +538,8 @@ LogFailure ReadLogFileBytes(const std::string& path, std::vector<char>& buffer, 
     return ok ? LogFailure::None : LogFailure::Unreadable;
 }
 
-ParsedLogFile ReadAndParseLogFile(const std::string& path, std::vector<char>& buffer)
+ParsedLogFile ReadAndParseLogFile(const std::string& path, std::vector<char>& buffer,
+                                  const std::atomic<bool>* stop)
 {
     std::size_t size = 0;
     const LogFailure read = ReadLogFileBytes(path, buffer, size);
@@ -543,7 +549,7 @@ ParsedLogFile ReadAndParseLogFile(const std::string& path, std::vector<char>& bu
         out.failure = read;
         return out;
     }
-    return ParseLogFile(path, std::string_view(buffer.data(), size));
+    return ParseLogFile(path, std::string_view(buffer.data(), size), nullptr, stop);
 }
 
 } // namespace korvex

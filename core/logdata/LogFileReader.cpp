@@ -314,7 +314,7 @@ void LogFileReader::loadParsed(AnalysisDataSet& dataSet, const ParsedLogFile& fi
 {
     // What the parse had to assume of the data set did not hold: read the file once more, now
     // against the data set itself.
-    if (!AssumptionsHold(dataSet, file)) {
+    if (file.failure == LogFailure::Unparsed || !AssumptionsHold(dataSet, file)) {
         load(dataSet, file.path);
         return;
     }

@@ -10,6 +10,7 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/FieldKeys.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,6 +28,7 @@ enum class LogFailure : std::uint8_t {
     UnnamedColumn, // text 85, LF LF, the cell
     NoMemory,      // text 97
     BadLines,      // text 83 alone
+    Unparsed,      // a reading thread could not parse it: the loading thread reads it itself
 };
 
 // The points one field receives from the file, in X order (closing null included).
@@ -72,13 +74,16 @@ struct ParsedLogFile {
 
 // Parses bytes as the log file at path. With dataSet (the one the file is to go to, unchanged
 // until the apply), nothing is assumed about it; without, the result may have to be parsed again.
+// A stop flag that turns true ends the parse early with a result that must not be applied.
 ParsedLogFile ParseLogFile(const std::string& path, std::string_view bytes,
-                           const AnalysisDataSet* dataSet = nullptr);
+                           const AnalysisDataSet* dataSet = nullptr,
+                           const std::atomic<bool>* stop = nullptr);
 
 // Reads the file's bytes into buffer (kept between calls). None, Missing or Unreadable.
 LogFailure ReadLogFileBytes(const std::string& path, std::vector<char>& buffer, std::size_t& size);
 
 // Reads and parses the file at path without a data set: the work of a reading thread.
-ParsedLogFile ReadAndParseLogFile(const std::string& path, std::vector<char>& buffer);
+ParsedLogFile ReadAndParseLogFile(const std::string& path, std::vector<char>& buffer,
+                                  const std::atomic<bool>* stop = nullptr);
 
 } // namespace korvex
