@@ -39,6 +39,13 @@ std::string BaseName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The buffer stays for the next file, unless a large file made it large.
+void ReleaseLargeBuffer(std::vector<char>& buffer)
+{
+    if (buffer.size() > (4u << 20))
+        std::vector<char>().swap(buffer);
+}
+
 } // namespace
 
 void SetLogWarningHandler(LogWarningHandler handler)
@@ -67,7 +74,13 @@ void LogFileReader::load(AnalysisDataSet& dataSet, const std::string& path)
         default:
             throw KorvexError(Text(TextId::ErrorOpeningFile) + "\r\n\r\n" + BaseName(path));
     }
-    loadBytes(dataSet, path, std::string_view(buffer.data(), size));
+    try {
+        loadBytes(dataSet, path, std::string_view(buffer.data(), size));
+    } catch (...) {
+        ReleaseLargeBuffer(buffer);
+        throw;
+    }
+    ReleaseLargeBuffer(buffer);
 }
 
 namespace {
