@@ -25,12 +25,13 @@ std::size_t LogReadWorkers()
 
 LogReadAhead::LogReadAhead(std::vector<std::string> paths, std::vector<std::uint64_t> sizes,
                            std::size_t threads)
-    : paths_(std::move(paths)), sizes_(std::move(sizes)), results_(paths_.size())
+    : paths_(std::move(paths)), sizes_(std::move(sizes)),
+      threadCount_(std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(paths_.size(), 1))),
+      results_(paths_.size())
 {
-    threads = std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(paths_.size(), 1));
-    threads_.reserve(threads);
+    threads_.reserve(threadCount_);
     try {
-        for (std::size_t i = 0; i < threads; ++i)
+        for (std::size_t i = 0; i < threadCount_; ++i)
             threads_.emplace_back([this] { work(); });
     } catch (...) {
         // Threads that could not start leave the work to those that did; none at all cannot be.
@@ -56,7 +57,7 @@ bool LogReadAhead::mayTake(std::size_t index) const
     // read ahead stay small in number and size.
     if (index == delivered_)
         return true;
-    const std::size_t maxFiles = 4 * threads_.size() + 4;
+    const std::size_t maxFiles = 4 * threadCount_ + 4;
     const std::uint64_t size = index < sizes_.size() ? sizes_[index] : 0;
     return index < delivered_ + maxFiles && aheadBytes_ + size <= kAheadBytes;
 }

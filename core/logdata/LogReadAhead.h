@@ -47,6 +47,7 @@ private:
 
     const std::vector<std::string> paths_;
     const std::vector<std::uint64_t> sizes_;
+    const std::size_t threadCount_;
     std::mutex mutex_;
     std::condition_variable ready_; // a result arrived
     std::condition_variable room_;  // the loading thread took one, or stop
