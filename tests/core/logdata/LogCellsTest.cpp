@@ -31,10 +31,11 @@ TEST(LogCells, TimestampsReadDirectlyEqualTheGeneralParse)
                 double general = -1, fast = -1;
                 const bool ok = ParseLogTimestamp(cell, order, general);
                 EXPECT_EQ(reader.parse(cell, order, fast), ok) << cell;
-                if (ok)
+                if (ok) {
                     EXPECT_EQ(std::bit_cast<std::uint64_t>(fast),
                               std::bit_cast<std::uint64_t>(general))
                         << cell;
+                }
             }
         }
     }
@@ -57,9 +58,10 @@ TEST(LogCells, NumberCellsReadWhileSearchedEqualTheGeneralParse)
         const CellValue expected = ReadGeneralCell(r, end, general);
         EXPECT_EQ(kind, expected) << cell;
         EXPECT_EQ(q, r) << cell;
-        if (expected == CellValue::Number)
+        if (expected == CellValue::Number) {
             EXPECT_EQ(std::bit_cast<std::uint64_t>(fast), std::bit_cast<std::uint64_t>(general))
                 << cell;
+        }
         double plain = 0;
         EXPECT_EQ(expected == CellValue::Number,
                   !cell.empty() && cell != "Err" && ParseLogNumber(cell, plain))
