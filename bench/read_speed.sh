@@ -68,13 +68,13 @@ for name in six-years device-year; do
     files=$(find "$dir" -name '*.csv' | wc -l)
     bytes=$(find "$dir" -name '*.csv' -printf '%s\n' | awk '{ s += $1 } END { print s }')
     stored=$(points "$dir")
-    limit_mb=$(awk -v p="$stored" 'BEGIN { printf "%.0f", (16 * p + 64 * 1048576) / 1048576 }')
+    limit_mib=$(awk -v p="$stored" 'BEGIN { printf "%.0f", (16 * p + 64 * 1048576) / 1048576 }')
     echo "$name: $files files, $(awk -v b="$bytes" 'BEGIN { printf "%.0f", b / 1e6 }') MB," \
-        "$stored points stored (memory target $limit_mb MB)"
+        "$stored points stored (memory target 16 B per point + 64 MiB = $limit_mib MiB)"
     for n in $workers; do
         read -r wall user sys peak <<<"$(best_of "$dir" "$n")"
         awk -v n="$n" -v w="$wall" -v u="$user" -v s="$sys" -v p="$peak" -v b="$bytes" 'BEGIN {
-            printf "  %s worker(s): %.2f s wall, %.2f s user, %.2f s sys, peak %.0f MB, %.0f MB/s\n",
+            printf "  %s worker(s): %.2f s wall, %.2f s user, %.2f s sys, peak %.0f MiB, %.0f MB/s\n",
                 n, w, u, s, p / 1024, b / 1e6 / w }'
     done
 done

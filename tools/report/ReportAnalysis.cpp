@@ -41,7 +41,8 @@ void ReportAnalysis::BuildDeviceView(std::size_t device)
     if (device >= dataSets.size() || !dataSets[device])
         return;
     AnalysisDataSet& set = *dataSets[device];
-    set.shrinkToFit();
+    // No trimming of the point arrays: the report ends right after, and capacity never written
+    // takes no memory, while trimming would copy every point once more.
     Aggregate(set);
     set.updateAvailability();
     set.prepareDisplay();
