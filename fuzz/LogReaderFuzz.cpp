@@ -1,8 +1,10 @@
 // libFuzzer target: any bytes as a log file, read twice into one data set and once into another.
 // The reader must end with a message or load the file; a failed file adds no day block, name or
-// count (what it had read stays); series stay in X order; the same bytes give the same data.
+// count (what it had read stays); series stay in X order; the same bytes give the same data, also
+// when a reading thread parses them apart from the data set.
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/LogFileReader.h"
+#include "core/logdata/ParsedLogFile.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
 
@@ -131,6 +133,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string message = Load(reader, set, path, bytes);
     Check(Load(reader, again, path, bytes) == message, "the same bytes give the same message");
     CheckSame(set, again);
+    AnalysisDataSet threaded(0, 100000, nullptr, nullptr);
+    std::string parsedMessage;
+    try {
+        reader.loadParsed(threaded, ParseLogFile(path, bytes));
+    } catch (const KorvexError& e) {
+        parsedMessage = e.what();
+    }
+    Check(parsedMessage == message, "parsed apart, the same message");
+    CheckSame(set, threaded);
     Load(reader, set, path, bytes);
     return 0;
 }

@@ -62,6 +62,12 @@ void AnalysisDataSet::load(const std::string& path)
     reader.load(*this, path);
 }
 
+void AnalysisDataSet::load(const ParsedLogFile& file)
+{
+    LogFileReader reader;
+    reader.loadParsed(*this, file);
+}
+
 void AnalysisDataSet::insertSlot(int index, FieldCategory category, bool isSum)
 {
     if (index < 0 || index > slotCount())

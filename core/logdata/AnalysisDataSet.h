@@ -15,6 +15,8 @@
 
 namespace korvex {
 
+struct ParsedLogFile;
+
 // The per-field graph panels of one device (one row of check boxes per field), owned by the
 // data set; implemented by the analysis window's graph list.
 class GraphPanelBox {
@@ -64,6 +66,8 @@ public:
     // ---- Loading ----
     // Reads one log file (LogFileReader with the process-wide warning handler).
     void load(const std::string& path);
+    // The same with the file read and parsed on a reading thread.
+    void load(const ParsedLogFile& file);
     // Grows the slots by one at index with a new series for the category. Index beyond
     // slotCount(): KorvexError(Text(TextId::DataStructureIndexError)); out of memory: Text(TextId::DataStructureNoMemory).
     void insertSlot(int index, FieldCategory category, bool isSum);

@@ -1,34 +1,97 @@
 #include "core/logdata/LogDirectoryLoad.h"
 
+#include "core/logdata/LogReadAhead.h"
+#include "core/logdata/ParsedLogFile.h"
+
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <system_error>
 
 namespace korvex {
 
-LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
-                         LogLoadObserver& observer)
+void LogLoadTarget::AddParsedLogFile(const ParsedLogFile& file)
 {
-    LogLoadResult result;
-    const std::size_t total = selection.files.size();
-    std::size_t done = 0;
+    AddLogFile(file.path);
+}
+
+namespace {
+
+std::vector<std::uint64_t> FileSizes(const LogFileSelection& selection)
+{
+    std::vector<std::uint64_t> sizes;
+    sizes.reserve(selection.files.size());
     for (const LogFileEntry& file : selection.files) {
-        if (observer.CancelRequested()) {
-            result.outcome = LogLoadOutcome::Cancelled;
-            return result;
-        }
         std::error_code ec;
-        std::uintmax_t size = std::filesystem::file_size(file.path, ec);
-        if (ec)
-            size = 0;
-        observer.BeforeFile(size);
-        result.bytes += size;
+        const std::uintmax_t size = std::filesystem::file_size(file.path, ec);
+        sizes.push_back(ec ? 0 : static_cast<std::uint64_t>(size));
+    }
+    return sizes;
+}
+
+// The parse of the next file, keeping the caller's events going while a thread still reads it;
+// null when the load is cancelled meanwhile.
+std::unique_ptr<ParsedLogFile> NextParsed(LogReadAhead& ahead, LogLoadObserver& observer)
+{
+    for (;;) {
+        if (std::unique_ptr<ParsedLogFile> parsed = ahead.next(kWaitStep))
+            return parsed;
+        observer.Waiting();
+        if (observer.CancelRequested())
+            return nullptr;
+    }
+}
+
+bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoadObserver& observer,
+               std::size_t workers, LogLoadResult& result)
+{
+    const std::size_t total = selection.files.size();
+    const std::vector<std::uint64_t> sizes = FileSizes(selection);
+    std::optional<LogReadAhead> ahead;
+    if (workers > 1 && total > 1) {
+        std::vector<std::string> paths;
+        paths.reserve(total);
+        for (const LogFileEntry& file : selection.files)
+            paths.push_back(file.path);
         try {
-            target.AddLogFile(file.path);
+            ahead.emplace(std::move(paths), sizes, workers);
+        } catch (const std::system_error&) {
+            // No thread to be had: the files are read here, one by one.
+        }
+    }
+    for (std::size_t i = 0; i < total; ++i) {
+        if (observer.CancelRequested())
+            return false;
+        observer.BeforeFile(sizes[i]);
+        result.bytes += sizes[i];
+        try {
+            if (ahead) {
+                const std::unique_ptr<ParsedLogFile> parsed = NextParsed(*ahead, observer);
+                if (!parsed)
+                    return false;
+                target.AddParsedLogFile(*parsed);
+            } else {
+                target.AddLogFile(selection.files[i].path);
+            }
             ++result.loaded;
         } catch (const std::exception& e) {
-            result.failures.push_back({file.path, e.what()});
+            result.failures.push_back({selection.files[i].path, e.what()});
         }
-        observer.FileDone(++done, total, result.bytes);
+        observer.FileDone(i + 1, total, result.bytes);
+    }
+    return true;
+}
+
+} // namespace
+
+LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
+                         LogLoadObserver& observer, std::size_t workers)
+{
+    LogLoadResult result;
+    if (!LoadFiles(selection, target, observer, workers == 0 ? LogReadWorkers() : workers,
+                   result)) {
+        result.outcome = LogLoadOutcome::Cancelled;
+        return result;
     }
     for (std::size_t device = 0; device < selection.devices.size(); ++device) {
         if (observer.CancelRequested()) {

@@ -2,6 +2,7 @@
 
 #include "core/logdata/LogDirectory.h"
 
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -11,7 +12,10 @@ namespace korvex {
 
 // The loading of an analysis's files, shared by the open dialog and the command-line tool: one
 // file after the other into its device's data set, a failing file noted and passed over, then
-// every device completed.
+// every device completed. Reading threads (LogReadAhead) parse the files ahead; the data sets
+// are filled on the calling thread in list order, as one-by-one reading would fill them.
+
+struct ParsedLogFile;
 
 struct LogLoadFailure {
     std::string path;    // full path
@@ -24,9 +28,15 @@ public:
     virtual ~LogLoadTarget() = default;
     // Throws for a file that cannot be loaded; the load goes on with the next file.
     virtual void AddLogFile(const std::string& path) = 0;
+    // The same with the file read and parsed by a reading thread. A target that cannot take it
+    // reads the file again.
+    virtual void AddParsedLogFile(const ParsedLogFile& file);
     // Completes one device (position in the selection's devices) after all files are read.
     virtual void BuildDeviceView(std::size_t device) = 0;
 };
+
+// How long the loop waits for a reading thread before the observer's Waiting() and cancel poll.
+inline constexpr std::chrono::milliseconds kWaitStep{20};
 
 // The caller's part of the loop: cancellation, pacing and progress. Every hook may be left as is.
 class LogLoadObserver {
@@ -39,6 +49,9 @@ public:
     virtual void BeforeFile(std::uintmax_t /*fileSize*/) {}
     // After every file: files handled so far, their total, bytes of the files handled so far.
     virtual void FileDone(std::size_t /*done*/, std::size_t /*total*/, std::uintmax_t /*bytes*/) {}
+    // While the next file is still being read, every kWaitStep: pending events. Cancellation
+    // is polled right after.
+    virtual void Waiting() {}
     // A device that could not be completed; the next device follows.
     virtual void DeviceFailed(std::size_t /*device*/, const std::exception& /*error*/) {}
     // After every device, failed or not.
@@ -55,9 +68,11 @@ struct LogLoadResult {
 };
 
 // Loads selection.files in order into target, then builds every device of selection.devices.
-// Stops early (outcome Cancelled) when the observer asks; the target then holds a partial load.
+// Stops early (outcome Cancelled) when the observer asks; the target then holds a partial load
+// and the files read ahead are dropped. workers: reading threads (LogReadWorkers() when 0; with
+// 1 the files are read on the calling thread).
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
-                         LogLoadObserver& observer);
+                         LogLoadObserver& observer, std::size_t workers = 0);
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target);
 
 // The failures as the file-error list shows them: path, message, empty line per file.

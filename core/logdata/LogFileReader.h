@@ -12,6 +12,7 @@ namespace korvex {
 
 class AnalysisDataSet;
 class Series;
+struct ParsedLogFile;
 
 // Receives non-fatal warnings of the reader (the unit warning, texts 149 + name + 150). The
 // program routes it to its error handler; reading goes on afterwards.
@@ -60,6 +61,9 @@ public:
     void load(AnalysisDataSet& dataSet, const std::string& path);
     // The same with the file's bytes given (tests, fuzzing); path names the file.
     void loadBytes(AnalysisDataSet& dataSet, const std::string& path, std::string_view bytes);
+    // The same with the file read and parsed already (ParseLogFile, on any thread); the result
+    // is that of load(dataSet, file.path) when the file has not changed since.
+    void loadParsed(AnalysisDataSet& dataSet, const ParsedLogFile& file);
 
     // The map of the last header read (for tests).
     const ColumnMap& columnMap() const { return map_; }
@@ -68,6 +72,8 @@ public:
     static constexpr std::size_t kMaxColumns = 16384;
 
 private:
+    void apply(AnalysisDataSet& dataSet, const ParsedLogFile& file);
+
     LogWarningHandler warningHandler_;
     ColumnMap map_;
 };

@@ -70,6 +70,7 @@ class WindowTarget final : public LogLoadTarget {
 public:
     explicit WindowTarget(TChildform& window) : window_(window) {}
     void AddLogFile(const std::string& path) override { window_.AddLogFile(path); }
+    void AddParsedLogFile(const ParsedLogFile& file) override { window_.AddParsedLogFile(file); }
     void BuildDeviceView(std::size_t device) override
     {
         window_.BuildDeviceView(static_cast<int>(device));

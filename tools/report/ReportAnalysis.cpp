@@ -1,6 +1,7 @@
 #include "tools/report/ReportAnalysis.h"
 
 #include "core/logdata/Aggregation.h"
+#include "core/logdata/ParsedLogFile.h"
 #include "core/views/YieldTables.h"
 
 namespace korvex::report {
@@ -16,13 +17,23 @@ void ReportAnalysis::Begin(const LogFileSelection& selection, DayTime start, Day
     days.clear();
 }
 
-void ReportAnalysis::AddLogFile(const std::string& path)
+AnalysisDataSet& ReportAnalysis::DataSetFor(const std::string& path)
 {
     const auto index = static_cast<std::size_t>(DataSetIndexForFile(deviceNumbers, path));
     if (!dataSets[index])
         dataSets[index] =
             std::make_unique<AnalysisDataSet>(periodStart, periodEnd, nullptr, nullptr);
-    dataSets[index]->load(path);
+    return *dataSets[index];
+}
+
+void ReportAnalysis::AddLogFile(const std::string& path)
+{
+    DataSetFor(path).load(path);
+}
+
+void ReportAnalysis::AddParsedLogFile(const ParsedLogFile& file)
+{
+    DataSetFor(file.path).load(file);
 }
 
 void ReportAnalysis::BuildDeviceView(std::size_t device)
@@ -30,7 +41,8 @@ void ReportAnalysis::BuildDeviceView(std::size_t device)
     if (device >= dataSets.size() || !dataSets[device])
         return;
     AnalysisDataSet& set = *dataSets[device];
-    set.shrinkToFit();
+    // No trimming of the point arrays: the report ends right after, and capacity never written
+    // takes no memory, while trimming would copy every point once more.
     Aggregate(set);
     set.updateAvailability();
     set.prepareDisplay();

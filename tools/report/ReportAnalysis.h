@@ -20,6 +20,7 @@ public:
     void Begin(const LogFileSelection& selection, DayTime periodStart, DayTime periodEnd);
     // As the window's AddLogFile: the file goes to its device's data set, created on demand.
     void AddLogFile(const std::string& path) override;
+    void AddParsedLogFile(const ParsedLogFile& file) override;
     // The data's part of BuildDeviceView: sums, availability, display (no charts here).
     void BuildDeviceView(std::size_t device) override;
     // As FinishAnalysis: the day list (KorvexError(Text(TextId::NoFileToOpen)) without any) and the yield tables,
@@ -32,6 +33,10 @@ public:
     std::vector<std::pair<std::string, int>> dayList;       // ("yyyymmdd", day), ascending
     std::vector<int> days;                                  // the day numbers of dayList
     StringGrid daily, monthly, annual;
+
+private:
+    // The file's device's data set, created on its first file.
+    AnalysisDataSet& DataSetFor(const std::string& path);
 };
 
 } // namespace korvex::report

@@ -17,6 +17,7 @@
 namespace korvex {
 
 class ReadingParts;
+struct ParsedLogFile;
 
 class TChildform : public QMdiSubWindow {
     Q_OBJECT
@@ -49,6 +50,8 @@ public:
     // Loads one log file into its device's data set (created on its first file). Throws text
     // 147 for a device not in the list; reader errors pass through.
     void AddLogFile(const std::string& path);
+    // The same with the file read and parsed by a reading thread of the load.
+    void AddParsedLogFile(const ParsedLogFile& file);
     // Completes device i after all files: sums, availability, graph list, display.
     void BuildDeviceView(int deviceIndex);
     // Day list, first day shown, tabs, yield tables. Throws text 146 when no day has data.

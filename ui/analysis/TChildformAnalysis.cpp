@@ -6,6 +6,7 @@
 #include "core/logdata/Aggregation.h"
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/FieldDisplay.h"
+#include "core/logdata/ParsedLogFile.h"
 #include "core/services/Errors.h"
 #include "core/views/Navigation.h"
 #include "core/views/StringGrid.h"
@@ -45,16 +46,31 @@ void TChildform::BeginAnalysis(int fileCount, std::vector<std::string> deviceNum
     }
 }
 
+namespace {
+
+// The data set of the file's device, created on its first file.
+AnalysisDataSet& DataSetForFile(ChildState& state, const ChildWidgets& w, const std::string& path)
+{
+    const int index = DataSetIndexForFile(state.deviceNumbers, path);
+    if (index < 0 || index >= static_cast<int>(state.dataSets.size()))
+        throw KorvexError(Text(TextId::LogFileNotAssigned) + "\n(" + path + ")");
+    auto& slot = state.dataSets[static_cast<std::size_t>(index)];
+    if (!slot)
+        slot = std::make_unique<AnalysisDataSet>(state.periodStart, state.periodEnd, w.chart,
+                                                 w.chart2);
+    return *slot;
+}
+
+} // namespace
+
 void TChildform::AddLogFile(const std::string& path)
 {
-    const int index = DataSetIndexForFile(state_.deviceNumbers, path);
-    if (index < 0 || index >= static_cast<int>(state_.dataSets.size()))
-        throw KorvexError(Text(TextId::LogFileNotAssigned) + "\n(" + path + ")");
-    auto& slot = state_.dataSets[static_cast<std::size_t>(index)];
-    if (!slot)
-        slot = std::make_unique<AnalysisDataSet>(state_.periodStart, state_.periodEnd, w_.chart,
-                                                 w_.chart2);
-    slot->load(path);
+    DataSetForFile(state_, w_, path).load(path);
+}
+
+void TChildform::AddParsedLogFile(const ParsedLogFile& file)
+{
+    DataSetForFile(state_, w_, file.path).load(file);
 }
 
 void TChildform::BuildDeviceView(int deviceIndex)

@@ -280,6 +280,14 @@ public:
             throw KorvexError(Text(TextId::DataStructureNoMemory));
         }
     }
+    void AddParsedLogFile(const ParsedLogFile& file) override
+    {
+        try {
+            Window().AddParsedLogFile(file);
+        } catch (const std::bad_alloc&) {
+            throw KorvexError(Text(TextId::DataStructureNoMemory));
+        }
+    }
     void BuildDeviceView(std::size_t device) override
     {
         Window().BuildDeviceView(static_cast<int>(device));
@@ -329,6 +337,8 @@ public:
         filesDone_ = done;
         progress_->setValue(static_cast<int>(done));
     }
+    // A large file still being read: the window keeps answering and Esc is seen.
+    void Waiting() override { ThePlatform().system->ProcessEvents(); }
     void DeviceFailed(std::size_t, const std::exception& error) override
     {
         ShowErrorBox(dialog_, QString::fromUtf8(error.what()));

@@ -172,6 +172,55 @@ TEST_F(OpenAnalysis, LoadsAMonthIntoTheWindow)
     EXPECT_EQ(Progress()->value(), 0);
 }
 
+// The files are read ahead by threads; the window fills in file order, the bar moves per file.
+TEST_F(OpenAnalysis, ReadingThreadsFillTheWindowAsOneByOneReadingAndMoveTheBarPerFile)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 6, 9));
+    WriteDays(dir, 30, QDate(2010, 5, 20), QDate(2010, 5, 29));
+    WriteFile(dir, LogName(30, QDate(2010, 5, 30)), "no log at all");
+    const char* saved = std::getenv("KORVEX_READ_WORKERS");
+    const std::string keep = saved ? saved : "";
+    std::vector<std::string> loads;
+    for (const char* workers : {"1", "4"}) {
+        ::setenv("KORVEX_READ_WORKERS", workers, 1);
+        Prepare();
+        std::vector<int> seen;
+        doubles.system.onProcessEvents = [&] { seen.push_back(Progress()->value()); };
+        EXPECT_TRUE(dialog.Execute());
+        doubles.system.onProcessEvents = nullptr;
+        // Every file's turn of the message loop shows the files handled before it.
+        std::vector<int> steps;
+        for (int v : seen) {
+            if (steps.empty() || v != steps.back())
+                steps.push_back(v);
+        }
+        // The load's end sets the bar back to 0.
+        ASSERT_FALSE(steps.empty());
+        EXPECT_EQ(steps.back(), 0);
+        steps.pop_back();
+        EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end())) << workers;
+        EXPECT_GE(steps.size(), 51u) << workers;
+        std::string load = errors.Lines().join("|").toStdString();
+        for (int d = 0; d < window->State().DeviceCount(); ++d) {
+            const AnalysisDataSet* set = window->State().DataSet(d);
+            load += " files " + std::to_string(set->fileCount());
+            for (int i = 0; i < set->slotCount(); ++i) {
+                for (int p = 0; p < set->series(i)->count(); ++p)
+                    load += " " + std::to_string(set->series(i)->x(p)) + "=" +
+                            std::to_string(set->series(i)->y(p));
+            }
+        }
+        loads.push_back(load);
+    }
+    if (saved)
+        ::setenv("KORVEX_READ_WORKERS", keep.c_str(), 1);
+    else
+        ::unsetenv("KORVEX_READ_WORKERS");
+    EXPECT_NE(loads[0].find(" files 40 "), std::string::npos);
+    EXPECT_NE(loads[0].find(LogName(30, QDate(2010, 5, 30)).toStdString()), std::string::npos);
+    EXPECT_TRUE(loads[0] == loads[1]);
+}
+
 TEST_F(OpenAnalysis, LoadsOnlyTheChosenRangeAndKeepsItUntilTheNextScan)
 {
     WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 31));

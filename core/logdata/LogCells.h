@@ -1,0 +1,126 @@
+#pragma once
+
+// The hot loop of the reader: splitting a file into lines and the cells of a data line. Each
+// fast path takes only the common exact forms and hands everything else to the general parsers
+// (ParseLogTimestamp, ParseLogNumber), so both give the same values.
+
+#include "core/logdata/LogFileReader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace korvex {
+
+// The first CR or LF at or after p, or end.
+inline const char* FindLineBreak(const char* p, const char* end)
+{
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        if (mask != 0)
+            return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    while (p < end && *p != '\r' && *p != '\n')
+        ++p;
+    return p;
+}
+
+// Every line of bytes, as LogLines reads them: CR LF, a lone CR or a lone LF ends a line; a
+// final line break does not start another line.
+inline void SplitLogLines(std::string_view bytes, std::vector<std::string_view>& lines)
+{
+    lines.clear();
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        const char* stop = FindLineBreak(p, end);
+        lines.emplace_back(p, static_cast<std::size_t>(stop - p));
+        if (stop == end)
+            break;
+        p = (*stop == '\r' && stop + 1 < end && stop[1] == '\n') ? stop + 2 : stop + 1;
+    }
+}
+
+// Timestamps of one file: "yyyy-mm-dd hh:mm[:ss]" and "dd.mm.yyyy hh:mm[:ss]" directly, with the
+// day of the last date kept (a day file has one date on almost every line).
+class LogStampReader {
+public:
+    bool parse(std::string_view cell, DateOrder order, double& out);
+
+private:
+    bool fast(std::string_view cell, DateOrder order, double& out);
+
+    char date_[10] = {};
+    DateOrder dateOrder_ = DateOrder::YearMonthDay;
+    double day_ = 0;
+    bool known_ = false;
+};
+
+// One value cell starting at p: what it holds and where the next cell starts.
+enum class CellValue : std::uint8_t { Empty, Number, Bad };
+
+inline CellValue ReadGeneralCell(const char*& p, const char* end, double& value)
+{
+    const void* hit = std::memchr(p, ';', static_cast<std::size_t>(end - p));
+    const char* cellEnd = hit ? static_cast<const char*>(hit) : end;
+    const std::string_view cell(p, static_cast<std::size_t>(cellEnd - p));
+    p = hit ? cellEnd + 1 : end;
+    if (cell.empty() || cell == "Err")
+        return CellValue::Empty;
+    return ParseLogNumber(cell, value) ? CellValue::Number : CellValue::Bad;
+}
+
+// A plain decimal with at most 15 digits ("-12,5") is read while the cell is searched; its value
+// is the one ParseLogNumber gives (mantissa and power of ten are exact, one division rounds).
+inline CellValue ReadValueCell(const char*& p, const char* end, double& value)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* q = p;
+    const bool negative = q < end && *q == '-';
+    q += negative ? 1 : 0;
+    std::uint64_t mantissa = 0;
+    int digits = 0, decimals = 0;
+    bool comma = false;
+    for (; q < end; ++q) {
+        const char c = *q;
+        if (c >= '0' && c <= '9') {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            ++digits;
+            decimals += comma ? 1 : 0;
+        } else if (c == ',' && !comma) {
+            comma = true;
+        } else {
+            break;
+        }
+    }
+    if (digits > 0 && digits <= 15 && (q == end || *q == ';')) {
+        const double v = static_cast<double>(mantissa) / kPowers[decimals];
+        value = negative ? -v : v;
+        p = q == end ? end : q + 1;
+        return CellValue::Number;
+    }
+    return ReadGeneralCell(p, end, value);
+}
+
+// Past the cell at p without reading it.
+inline void SkipCell(const char*& p, const char* end)
+{
+    const void* hit = std::memchr(p, ';', static_cast<std::size_t>(end - p));
+    p = hit ? static_cast<const char*>(hit) + 1 : end;
+}
+
+} // namespace korvex
