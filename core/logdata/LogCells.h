@@ -5,6 +5,7 @@
 // (ParseLogTimestamp, ParseLogNumber), so both give the same values.
 
 #include "core/logdata/LogFileReader.h"
+#include "core/logdata/ShortDecimal.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -87,30 +88,11 @@ inline CellValue ReadGeneralCell(const char*& p, const char* end, double& value)
 // is the one ParseLogNumber gives (mantissa and power of ten are exact, one division rounds).
 inline CellValue ReadValueCell(const char*& p, const char* end, double& value)
 {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const char* q = p;
-    const bool negative = q < end && *q == '-';
-    q += negative ? 1 : 0;
-    std::uint64_t mantissa = 0;
-    int digits = 0, decimals = 0;
-    bool comma = false;
-    for (; q < end; ++q) {
-        const char c = *q;
-        if (c >= '0' && c <= '9') {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            ++digits;
-            decimals += comma ? 1 : 0;
-        } else if (c == ',' && !comma) {
-            comma = true;
-        } else {
-            break;
-        }
-    }
-    if (digits > 0 && digits <= 15 && (q == end || *q == ';')) {
-        const double v = static_cast<double>(mantissa) / kPowers[decimals];
-        value = negative ? -v : v;
-        p = q == end ? end : q + 1;
+    const bool negative = p < end && *p == '-';
+    const ShortDecimal d = ScanShortDecimal(p + (negative ? 1 : 0), end);
+    if (d.digits > 0 && d.digits <= 15 && (d.stop == end || *d.stop == ';')) {
+        value = negative ? -d.value : d.value;
+        p = d.stop == end ? end : d.stop + 1;
         return CellValue::Number;
     }
     return ReadGeneralCell(p, end, value);

@@ -2,6 +2,7 @@
 #include "core/logdata/LogFileReader.h"
 
 #include "core/logdata/LogCells.h"
+#include "core/logdata/ShortDecimal.h"
 
 #include <fast_float/fast_float.h>
 
@@ -171,35 +172,14 @@ bool ParseLogNumber(std::string_view text, double& out)
     if (p == end || !((*p >= '0' && *p <= '9') || *p == ','))
         return false;
 
-    // Most cells are short plain decimals: with at most 15 digits the mantissa and the power
-    // of ten are exact doubles, so one division gives the correctly rounded value.
-    {
-        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        const char* q = p;
-        std::uint64_t mantissa = 0;
-        int digits = 0, decimals = 0;
-        bool comma = false, simple = true;
-        for (; q < end; ++q) {
-            const char c = *q;
-            if (c >= '0' && c <= '9') {
-                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-                ++digits;
-                decimals += comma ? 1 : 0;
-            } else if (c == ',' && !comma) {
-                comma = true;
-            } else {
-                simple = false;
-                break;
-            }
-        }
-        if (simple && digits > 0 && digits <= 15) {
-            const double value = static_cast<double>(mantissa) / kPowers[decimals];
-            out = negative ? -value : value;
+    // Most cells are short plain decimals, read exactly without the general parser.
+    if (const ShortDecimal d = ScanShortDecimal(p, end); d.stop == end) {
+        if (d.digits == 0)
+            return false;
+        if (d.digits <= 15) {
+            out = negative ? -d.value : d.value;
             return true;
         }
-        if (simple && digits == 0)
-            return false;
     }
     double value = 0;
     const auto result = fast_float::from_chars_advanced(

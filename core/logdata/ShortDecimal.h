@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+namespace korvex {
+
+// Most log cells are short plain decimals with the comma ("12,5", ",5", "300"). With at most 15
+// digits the mantissa and the power of ten are exact doubles, so one division gives the
+// correctly rounded value, the one the general parser gives.
+struct ShortDecimal {
+    const char* stop = nullptr; // the first character that is neither a digit nor the first comma
+    int digits = 0;
+    double value = 0; // only when 0 < digits <= 15
+};
+
+inline ShortDecimal ScanShortDecimal(const char* p, const char* end)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    ShortDecimal d;
+    std::uint64_t mantissa = 0;
+    int decimals = 0;
+    bool comma = false;
+    for (; p < end; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            ++d.digits;
+            decimals += comma ? 1 : 0;
+        } else if (c == ',' && !comma) {
+            comma = true;
+        } else {
+            break;
+        }
+    }
+    d.stop = p;
+    if (d.digits > 0 && d.digits <= 15)
+        d.value = static_cast<double>(mantissa) / kPowers[decimals];
+    return d;
+}
+
+} // namespace korvex
