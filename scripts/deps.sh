@@ -48,7 +48,7 @@ ensure_locales() {
 KORVEX_BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
-  libqcustomplot-dev libjpeg62-turbo-dev libfast-float-dev libxlsxwriter-dev
+  libqcustomplot-dev libjpeg62-turbo-dev libfast-float-dev libxlsxwriter-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core
 )
 KORVEX_TEST_PACKAGES=(
