@@ -7,7 +7,7 @@
 
 namespace korvex {
 
-static_assert(static_cast<int>(TextId::StatisticsEnergyVolume) == kTextRowCount - 1, "one name per row");
+static_assert(static_cast<int>(TextId::YieldSourceIntegral) == kTextRowCount - 1, "one name per row");
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 namespace korvex {
 
-// Six blocks of 170 numbered texts, compiled in, held as UTF-8.
+// Six blocks of 176 numbered texts, compiled in, held as UTF-8.
 enum TextBlock : int {
     BlockGerman = 0,
     BlockEnglish = 1,
@@ -18,13 +18,13 @@ enum TextBlock : int {
 };
 
 constexpr int kTextBlockCount = 6;
-constexpr int kTextRowCount = 170;
+constexpr int kTextRowCount = 176;
 
-// Text of the current block. An id outside 0..169 throws std::out_of_range.
+// Text of the current block. An id outside 0..175 throws std::out_of_range.
 const std::string& Text(TextId id);
 
 // Text of a given block (the two-language start-up message needs this). Throws
-// std::out_of_range for a block outside 0..5 or an id outside 0..169.
+// std::out_of_range for a block outside 0..5 or an id outside 0..175.
 const std::string& TextOf(int block, TextId id);
 
 // The current block; German until a language is selected. A block outside 0..5 throws
@@ -38,7 +38,7 @@ int TextBlockForLanguage(int languageNumber);
 void SelectLanguage(int languageNumber);
 
 // True when the text equals that row, byte for byte, in any of the six blocks; false for an
-// id outside 0..169.
+// id outside 0..175.
 bool MatchesAnyLanguage(std::string_view text, TextId id);
 
 // The settings file error in English, a blank line, the same in German.

@@ -190,6 +190,12 @@ constexpr const char* kRows[] = {
     /* 167 */ "Time of maximum",
     /* 168 */ "Mean",
     /* 169 */ "Energy / volume",
+    /* 170 */ "Device",
+    /* 171 */ "Field",
+    /* 172 */ "Window",
+    /* 173 */ "Month and quarter: the sum of the daily yields the controller logged. Year: the controller's year counter where it is higher than that sum.",
+    /* 174 */ "Total: the sum of the rows above, from the daily yields as the controller logged them (each rounded by the controller).",
+    /* 175 */ "Integrated from the power or flow samples of the window on screen; it can differ from the logged yields.",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

@@ -195,6 +195,12 @@ constexpr const char* kRows[] = {
     /* 167 */ "Heure du maximum",
     /* 168 */ "Moyenne",
     /* 169 */ "Énergie / volume",
+    /* 170 */ "Appareil",
+    /* 171 */ "Champ",
+    /* 172 */ "Fenêtre",
+    /* 173 */ "Mois et trimestre : somme des rendements journaliers enregistrés par le régulateur. Année : le compteur annuel du régulateur s'il dépasse cette somme.",
+    /* 174 */ "Total : somme des lignes ci-dessus, à partir des rendements journaliers tels que le régulateur les a enregistrés (chacun arrondi par le régulateur).",
+    /* 175 */ "Intégré à partir des valeurs de puissance ou de débit de la fenêtre affichée ; peut différer des rendements enregistrés.",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

@@ -198,6 +198,12 @@ constexpr const char* kRows[] = {
     /* 167 */ "Zeitpunkt Maximum",
     /* 168 */ "Mittelwert",
     /* 169 */ "Energie / Volumen",
+    /* 170 */ "Gerät",
+    /* 171 */ "Feld",
+    /* 172 */ "Zeitfenster",
+    /* 173 */ "Monat und Quartal: Summe der vom Regler protokollierten Tageserträge. Jahr: der Jahreszähler des Reglers, wo er höher ist als diese Summe.",
+    /* 174 */ "Summe: Summe der Zeilen darüber, aus den Tageserträgen, wie der Regler sie protokolliert hat (jeder vom Regler gerundet).",
+    /* 175 */ "Aus den Leistungs- bzw. Durchflusswerten des angezeigten Zeitfensters integriert; kann von den protokollierten Erträgen abweichen.",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

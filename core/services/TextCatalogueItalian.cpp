@@ -194,6 +194,12 @@ constexpr const char* kRows[] = {
     /* 167 */ "Ora del massimo",
     /* 168 */ "Media",
     /* 169 */ "Energia / volume",
+    /* 170 */ "Dispositivo",
+    /* 171 */ "Campo",
+    /* 172 */ "Finestra",
+    /* 173 */ "Mese e trimestre: somma delle rese giornaliere registrate dalla centralina. Anno: il contatore annuale della centralina se supera tale somma.",
+    /* 174 */ "Totale: somma delle righe sopra, dalle rese giornaliere come le ha registrate la centralina (ciascuna arrotondata dalla centralina).",
+    /* 175 */ "Integrato dai valori di potenza o portata della finestra visualizzata; può differire dalle rese registrate.",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

@@ -195,6 +195,12 @@ constexpr const char* kRows[] = {
     /* 167 */ "Hora do máximo",
     /* 168 */ "Média",
     /* 169 */ "Energia / volume",
+    /* 170 */ "Dispositivo",
+    /* 171 */ "Campo",
+    /* 172 */ "Janela",
+    /* 173 */ "Mês e trimestre: soma dos rendimentos diários registados pelo controlador. Ano: o contador anual do controlador quando é maior que essa soma.",
+    /* 174 */ "Total: soma das linhas acima, a partir dos rendimentos diários tal como o controlador os registou (cada um arredondado pelo controlador).",
+    /* 175 */ "Integrado a partir dos valores de potência ou caudal da janela apresentada; pode diferir dos rendimentos registados.",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

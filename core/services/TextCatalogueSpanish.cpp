@@ -192,6 +192,12 @@ constexpr const char* kRows[] = {
     /* 167 */ "Hora del máximo",
     /* 168 */ "Media",
     /* 169 */ "Energía / volumen",
+    /* 170 */ "Equipo",
+    /* 171 */ "Campo",
+    /* 172 */ "Ventana",
+    /* 173 */ "Mes y trimestre: suma de los rendimientos diarios registrados por el regulador. Año: el contador anual del regulador si supera esa suma.",
+    /* 174 */ "Total: suma de las filas anteriores, a partir de los rendimientos diarios tal como los registró el regulador (cada uno redondeado por él).",
+    /* 175 */ "Integrado a partir de los valores de potencia o caudal de la ventana mostrada; puede diferir de los rendimientos registrados.",
 };
 
 static_assert(std::size(kRows) == kTextRowCount);

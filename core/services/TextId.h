@@ -174,6 +174,12 @@ enum class TextId : int {
     StatisticsMaximumTime = 167,
     StatisticsMean = 168,
     StatisticsEnergyVolume = 169,
+    StatisticsDevice = 170,
+    StatisticsField = 171,
+    StatisticsWindowUsed = 172,
+    YieldSourceTitle = 173,
+    YieldSourceTotal = 174,
+    YieldSourceIntegral = 175,
 };
 
 } // namespace korvex

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 namespace korvex {
 
@@ -41,6 +42,15 @@ ReadoutLine ValueLine(const ReadoutGraph& g, DayTime t, char separator)
     return {text, g.colour, false};
 }
 
+// "[°C]" -> "°C/h": a rate reads like the unit it is.
+std::string RateUnit(const std::string& unit)
+{
+    std::string bare = unit;
+    if (bare.size() >= 2 && bare.front() == '[' && bare.back() == ']')
+        bare = bare.substr(1, bare.size() - 2);
+    return bare + "/h";
+}
+
 ReadoutLine MarkerLine(const ReadoutGraph& g, DayTime a, DayTime b, char separator)
 {
     const std::optional<SampleValue> va = ValueAt(*g.series, g.rule, a, g.step);
@@ -48,12 +58,21 @@ ReadoutLine MarkerLine(const ReadoutGraph& g, DayTime a, DayTime b, char separat
     std::string text = g.name + ": A " + ReadoutValueText(va, separator) + "  B " +
                        ReadoutValueText(vb, separator);
     if (const auto d = DeltaBetween(va, a, vb, b)) {
-        text += "  \u0394 " + Number(d->difference, separator);
+        text += "  \u0394 " + Number(d->difference, separator) + Suffix(g.unit);
         if (!std::isnan(d->perHour))
-            text += "  (" + Number(d->perHour, separator) + " /h)";
+            text += "  " + Number(d->perHour, separator) + " " + RateUnit(g.unit);
+    } else {
+        text += Suffix(g.unit);
     }
-    text += Suffix(g.unit);
     return {text, g.colour, false};
+}
+
+// A time as the readout shows it: cut to its second, or to its minute without seconds.
+DayTime ShownTime(DayTime t, bool withSeconds)
+{
+    const long long unit = withSeconds ? 1000 : 60000;
+    const long long ms = std::llround(t * 86400000.0);
+    return static_cast<double>(ms - ((ms % unit) + unit) % unit) / 86400000.0;
 }
 
 ReadRule RuleOf(const AnalysisDataSet& set, int field, const DeviceSettings& settings)
@@ -75,6 +94,22 @@ ReadRule RuleOf(const AnalysisDataSet& set, int field, const DeviceSettings& set
 
 } // namespace
 
+double LearnedStep(const AnalysisDataSet& set)
+{
+    std::map<long long, int> counts;
+    for (const DayBlock& block : set.dayBlocks())
+        if (block.learnedInterval > 0)
+            ++counts[std::llround(block.learnedInterval * 86400.0)];
+    long long best = 0;
+    int bestCount = 0;
+    for (const auto& [seconds, count] : counts)
+        if (count > bestCount) {
+            best = seconds;
+            bestCount = count;
+        }
+    return static_cast<double>(best) / 86400.0;
+}
+
 ReadoutGraph MakeReadoutGraph(const AnalysisDataSet& set, int field, const std::string& prefix)
 {
     ReadoutGraph g;
@@ -85,8 +120,12 @@ ReadoutGraph MakeReadoutGraph(const AnalysisDataSet& set, int field, const std::
         return g;
     }
     g.rule = RuleOf(set, field, *settings);
-    if (g.rule == ReadRule::Nearest || g.rule == ReadRule::Hold)
-        g.step = SamplingStep(*g.series);
+    // The reader's interval, not the spacing of stored points: a field that stays constant all
+    // day keeps two points a day, which would make a missing day look like one step.
+    if (g.rule == ReadRule::Nearest || g.rule == ReadRule::Hold) {
+        const double learned = LearnedStep(set);
+        g.step = learned > 0 ? learned : SamplingStep(*g.series);
+    }
     g.name = prefix + settings->label(field);
     g.unit = set.unit(field);
     if (settings->category(field) == FieldCategory::Others)
@@ -97,20 +136,37 @@ ReadoutGraph MakeReadoutGraph(const AnalysisDataSet& set, int field, const std::
     return g;
 }
 
+CurveKind CurveOf(ReadRule rule)
+{
+    switch (rule) {
+        case ReadRule::Nearest:
+            return CurveKind::Linear;
+        case ReadRule::Hold:
+            return CurveKind::Steps;
+        case ReadRule::DayBar:
+        case ReadRule::MonthBar:
+            break;
+    }
+    return CurveKind::Points;
+}
+
 std::string ReadoutTimeText(DayTime t, int spanItem)
 {
     return FormatDayTime(IsHourSpan(spanItem) ? "dd.mm.yyyy hh:nn:ss" : "dd.mm.yyyy hh:nn", t);
 }
 
-std::string DurationText(DayTime d)
+std::string DurationText(DayTime d, bool withSeconds)
 {
     const bool negative = d < 0;
     long long seconds = std::llround(std::fabs(d) * 86400.0);
     const long long days = seconds / 86400;
     seconds %= 86400;
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60,
-                  seconds % 60);
+    if (withSeconds)
+        std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld", seconds / 3600,
+                      seconds / 60 % 60, seconds % 60);
+    else
+        std::snprintf(buffer, sizeof buffer, "%02lld:%02lld", seconds / 3600, seconds / 60 % 60);
     std::string text = negative ? "-" : "";
     if (days > 0)
         text += std::to_string(days) + " d ";
@@ -132,7 +188,10 @@ std::vector<ReadoutLine> BuildReadout(const std::vector<ReadoutGraph>& graphs, D
         lines.push_back(
             {"A " + ReadoutTimeText(a, spanItem) + "   B " + ReadoutTimeText(b, spanItem), 0,
              true});
-        lines.push_back({"\u0394t " + DurationText(b - a), 0, true});
+        // The time between matches the two times shown: to the minute when they hide seconds.
+        const bool seconds = IsHourSpan(spanItem);
+        const DayTime between = ShownTime(b, seconds) - ShownTime(a, seconds);
+        lines.push_back({"\u0394t " + DurationText(between, seconds), 0, true});
         for (const ReadoutGraph& g : graphs)
             if (g.series)
                 lines.push_back(MarkerLine(g, a, b, separator));
@@ -152,7 +211,7 @@ std::vector<std::vector<std::string>> StatisticsRows(const std::vector<ReadoutGr
     requests.reserve(graphs.size());
     for (const ReadoutGraph& g : graphs)
         if (g.series)
-            requests.push_back({g.series, g.unitsPerDay});
+            requests.push_back({g.series, CurveOf(g.rule), g.unitsPerDay});
     const std::vector<WindowStatistics> stats = ComputeWindowStatistics(requests, from, to);
     std::vector<std::vector<std::string>> rows;
     std::size_t next = 0;

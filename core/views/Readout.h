@@ -26,10 +26,19 @@ struct ReadoutGraph {
     Colour colour = 0;
 };
 
+// The sampling interval the reader learned for most of the data set's files (days); 0 when it
+// learned none.
+double LearnedStep(const AnalysisDataSet& set);
+
 // The readout's view of field i of a data set (its series as now displayed, also in sum mode),
-// its name prefixed with prefix. The sampling step is measured here: build once per change of
+// its name prefixed with prefix. The sampling step is the reader's (LearnedStep), else measured
+// from the points here: build once per change of
 // the shown graphs, not per pointer move.
 ReadoutGraph MakeReadoutGraph(const AnalysisDataSet& set, int field, const std::string& prefix);
+
+// The curve a graph read by rule draws: lines for nearest samples, steps for held values, single
+// points for bars.
+CurveKind CurveOf(ReadRule rule);
 
 struct ReadoutLine {
     std::string text;
@@ -44,14 +53,15 @@ struct Markers {
 
 // "dd.mm.yyyy hh:mm:ss" for the hour spans, without seconds for longer ones.
 std::string ReadoutTimeText(DayTime t, int spanItem);
-// "hh:mm:ss", with "N d " before it from a day on; a leading "-" when negative.
-std::string DurationText(DayTime d);
+// "hh:mm:ss" (or "hh:mm" without seconds), with "N d " before it from a day on; a leading "-"
+// when negative.
+std::string DurationText(DayTime d, bool withSeconds = true);
 // Value with two decimals and the separator, "–" for none.
 std::string ReadoutValueText(const std::optional<SampleValue>& v, char separator);
 
 // The readout at time t: the time, then per graph "name: value unit" (bars: with their day or
-// month). With both markers set: the marker times and the time between, then per graph
-// "name: A … B … Δ … (… /h) unit".
+// month). With both markers set: the marker times and the time between (to the minute when the
+// times hide their seconds), then per graph "name: A … B … Δ … unit  … unit/h".
 std::vector<ReadoutLine> BuildReadout(const std::vector<ReadoutGraph>& graphs, DayTime t,
                                       int spanItem, const Markers& markers, char separator);
 

@@ -13,16 +13,57 @@ TEST_F(ReportStats, DayWindowAsLogText)
     const ToolResult r = Report(
         {Fixture("basic"), "--stats", "--span", "day", "--at", "2010-05-01", "--device", "10"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    // T1: (20 x 1 + 30 x 10) / 11 minutes; R1 the same way. P is the integral of its samples,
-    // 1/60 + 2 x 10/1440 x 12 kWh, not the 2,50 kWh the file logged as its day yield.
+    // Two lines ten minutes apart: T1 is a straight line from 20 to 40 (mean 30); R1 holds 100 %
+    // for the ten minutes and reaches 0 only at the last line. P is the integral of its samples,
+    // 1/60 + 10/60 kWh, not the 2,50 kWh the file logged as its day yield.
     EXPECT_EQ(
         r.out,
-        "Device;Field;Unit;Min;Min at;Max;Max at;Mean;Integral;Integral unit\r\n"
+        "Window;2010-05-01 00:00:00;2010-05-02 00:00:00\r\n"
+        "Device;Field;Unit;Minimum;Time of minimum;Maximum;Time of maximum;Mean;Energy / volume;"
+        "Unit\r\n"
         "10;T1;[\xB0"
-        "C];20,00;2010-05-01 08:00:00;40,00;2010-05-01 08:10:00;29,09;;\r\n"
+        "C];20,00;2010-05-01 08:00:00;40,00;2010-05-01 08:10:00;30,00;;\r\n"
         "10;V;[l/min];10,00;2010-05-01 08:00:00;10,00;2010-05-01 08:00:00;10,00;110,00;[l]\r\n"
         "10;P;[kW];1,00;2010-05-01 08:00:00;1,00;2010-05-01 08:00:00;1,00;0,18;[kWh]\r\n"
-        "10;R1;[%];0,00;2010-05-01 08:10:00;100,00;2010-05-01 08:00:00;54,55;;\r\n");
+        "10;R1;[%];0,00;2010-05-01 08:10:00;100,00;2010-05-01 08:00:00;100,00;;\r\n");
+}
+
+// A time of day starts the window at exactly that minute, off the span's grid; the text names
+// the window and its heading follows the language.
+TEST_F(ReportStats, AnyMinuteAsTheWindowStart)
+{
+    const ToolResult r = Report({Fixture("basic"), "--stats", "--span", "1h", "--at",
+                                 "2010-05-01 07:35", "--device", "10", "--language", "de"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // 07:35-08:35: T1 from 08:00 (20) rising to 40 at 08:10 then nothing; R1 100 % until 08:10.
+    EXPECT_EQ(r.out,
+              "Zeitfenster;2010-05-01 07:35:00;2010-05-01 08:35:00\r\n"
+              "Ger\xE4t;Feld;Einheit;Minimum;Zeitpunkt Minimum;Maximum;Zeitpunkt Maximum;"
+              "Mittelwert;Energie / Volumen;Einheit\r\n"
+              "10;T1;[\xB0"
+              "C];20,00;2010-05-01 08:00:00;40,00;2010-05-01 08:10:00;30,00;;\r\n"
+              "10;V;[l/min];10,00;2010-05-01 08:00:00;10,00;2010-05-01 08:00:00;10,00;110,00;[l]\r\n"
+              "10;P;[kW];1,00;2010-05-01 08:00:00;1,00;2010-05-01 08:00:00;1,00;0,18;[kWh]\r\n"
+              "10;R1;[%];0,00;2010-05-01 08:10:00;100,00;2010-05-01 08:00:00;100,00;;\r\n");
+    // 08:05 cuts both ten-minute segments: T1 from 30 to 40, the first minute of each run is
+    // not in the window.
+    const ToolResult cut = Report({Fixture("basic"), "--stats", "--span", "1h", "--at",
+                                   "2010-05-01 08:05", "--device", "10", "--json"});
+    ASSERT_EQ(cut.exitCode, 0) << cut.err;
+    const Json doc = JsonParser::Parse(cut.out);
+    EXPECT_EQ(doc["from"].Str(), "2010-05-01 08:05:00");
+    EXPECT_EQ(doc["to"].Str(), "2010-05-01 09:05:00");
+    const Json& fields = doc["devices"][0]["fields"];
+    EXPECT_EQ(fields[0]["min"].Num(), 30);
+    EXPECT_EQ(fields[0]["minAt"].Str(), "2010-05-01 08:05:00");
+    EXPECT_NEAR(fields[0]["mean"].Num(), 35, 1e-9);
+    EXPECT_NEAR(fields[1]["integral"].Num(), 50, 1e-9); // 10 l/min for five minutes
+    // A date beyond the data is placed on the last day as the window would; the text says so.
+    const ToolResult late =
+        Report({Fixture("basic"), "--stats", "--span", "day", "--at", "2030-01-01"});
+    ASSERT_EQ(late.exitCode, 0) << late.err;
+    EXPECT_EQ(late.out.substr(0, late.out.find("\r\n")),
+              "Window;2010-05-02 00:00:00;2010-05-03 00:00:00");
 }
 
 TEST_F(ReportStats, JsonPerDeviceWithNullsForAnEmptyWindow)
@@ -64,6 +105,12 @@ TEST_F(ReportStats, UsageErrors)
               2);
     // --json without --stats still takes no span.
     EXPECT_EQ(Report({Fixture("basic"), "--json", "--span", "day"}).exitCode, 2);
+    // A time of day is for a window of statistics, and must be a real minute.
+    EXPECT_EQ(Report({Fixture("basic"), "--span", "day", "--at", "2010-05-01 08:00"}).exitCode, 2);
+    for (const char* at : {"2010-05-01 24:00", "2010-05-01 8:00", "2010-05-01T08:00",
+                           "2010-02-30 08:00", "2010-05-01 08:60"})
+        EXPECT_EQ(Report({Fixture("basic"), "--stats", "--span", "1h", "--at", at}).exitCode, 2)
+            << at;
 }
 
 } // namespace

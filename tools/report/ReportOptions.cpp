@@ -15,7 +15,8 @@ const char* const kReportUsage =
     "       korvex-report DIR --picture FILE.jpg|FILE.bmp [--view chart|table]\n"
     "                     --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"
     "                     [--graphs KEY,KEY...] [--from ...] [--to ...] [--language ..]\n"
-    "       korvex-report DIR --stats --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"
+    "       korvex-report DIR --stats --span 1h|...|year [--at 'YYYY-MM-DD[ hh:mm]']\n"
+    "                     [--device NN]\n"
     "                     [--json] [--from ...] [--to ...]\n"
     "       korvex-report DIR --workbook FILE.xlsx [--from ...] [--to ...] [--language ..]\n"
     "                     [--device NN]\n"
@@ -38,7 +39,9 @@ const char* const kReportUsage =
     "              and output of the device). Needs no display.\n"
     "  --stats     per measured field of the --span/--at window: minimum and maximum\n"
     "              with their times, the time-weighted mean and, for power and flow, the\n"
-    "              energy or volume; one line per field, or with --json one document\n"
+    "              energy or volume; one line per field after the window used and a\n"
+    "              heading, or with --json one document; --at with a time of day\n"
+    "              (\"YYYY-MM-DD hh:mm\") starts the window at exactly that minute\n"
     "  --workbook  writes the daily, monthly and annual yield tables as the three sheets\n"
     "              of an .xlsx workbook (numbers and dates as such) and prints its name\n"
     "  Exit codes: 0 success, 1 no file could be loaded or nothing was written,\n"
@@ -171,7 +174,14 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
         } else if (arg == "--span") {
             o.spanItem = SpanItem(value());
         } else if (arg == "--at") {
-            o.at = DateValue(arg, value());
+            const std::string text = value();
+            DayTime minute = 0;
+            if (ParseIsoDateMinute(text, minute)) {
+                o.at = minute;
+                o.atHasTime = true;
+            } else {
+                o.at = DateValue(arg, text);
+            }
         } else if (arg == "--device") {
             o.device = DeviceText(value());
         } else if (arg == "--picture") {
@@ -208,6 +218,8 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
         Fail("--to lies before --from");
     if (o.at && !o.spanItem)
         Fail("--at needs --span");
+    if (o.atHasTime && !o.stats)
+        Fail("--at with a time of day needs --stats");
     if (o.spanItem && tableGiven)
         Fail("--table and --span exclude each other: the span chooses the table");
     if (viewGiven && !o.picture)

@@ -17,6 +17,7 @@ struct ReportOptions {
     TableKind table = TableKind::Daily;
     std::optional<int> spanItem; // index into the span list: 0 1h ... 6 year
     std::optional<DayTime> at;
+    bool atHasTime = false; // --at "YYYY-MM-DD hh:mm": a window starting at exactly that minute
     std::optional<std::string> device;  // two-digit device text, "10"
     std::optional<std::string> picture; // --picture: the analysis window's picture file
     bool tableView = false;             // --view table: the picture of the table view

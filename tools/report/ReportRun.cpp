@@ -171,8 +171,11 @@ std::string ReportOutput(const ReportOptions& options, ReportAnalysis& analysis,
     const MonthNames& months = MonthNamesForBlock(options.textBlock);
     if (options.stats) {
         const DayTime at = options.at.value_or(static_cast<DayTime>(analysis.days.front()));
-        const StatisticsReport stats = ReportStatistics(analysis, *options.spanItem, at, device);
-        return options.json ? StatisticsJson(stats) : StatisticsText(stats);
+        const WindowPlacement placement =
+            options.atHasTime ? WindowPlacement::ExactlyAt : WindowPlacement::AsTheWindowPlacesIt;
+        const StatisticsReport stats =
+            ReportStatistics(analysis, *options.spanItem, at, placement, device);
+        return options.json ? StatisticsJson(stats) : StatisticsText(stats, options.textBlock);
     }
     if (options.json)
         return ReportJson(analysis, load);

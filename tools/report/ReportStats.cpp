@@ -3,6 +3,8 @@
 #include "core/logdata/Aggregation.h"
 #include "core/services/Cp1252.h"
 #include "core/services/NumberFormat.h"
+#include "core/services/TextCatalogue.h"
+#include "core/views/Readout.h"
 #include "tools/report/JsonWriter.h"
 
 namespace korvex::report {
@@ -16,8 +18,27 @@ std::string Time(DayTime t)
     return FormatDayTime(kTimeFormat, t);
 }
 
-TimeWindow PlacedWindow(const ReportAnalysis& analysis, int spanItem, DayTime at)
+DayTime SpanEnd(int spanItem, DayTime start)
 {
+    switch (spanItem) {
+        case SpanOneDay:
+            return start + 1;
+        case SpanOneMonth:
+            return IncMonth(start, 1);
+        case SpanOneQuarter:
+            return IncMonth(start, 3);
+        case SpanOneYear:
+            return IncMonth(start, 12);
+        default:
+            return start + HourSpanLength(spanItem);
+    }
+}
+
+TimeWindow PlacedWindow(const ReportAnalysis& analysis, int spanItem, DayTime at,
+                        WindowPlacement placement)
+{
+    if (placement == WindowPlacement::ExactlyAt)
+        return {at, SpanEnd(spanItem, at)};
     // Placed as a span change places it, from a window that started on that day.
     NavigationState nav =
         InitialNavigation(analysis.periodStart, analysis.periodEnd, analysis.days);
@@ -45,7 +66,8 @@ DeviceStatistics DeviceStats(const std::string& number, AnalysisDataSet& set, Ti
             settings->category(i) == FieldCategory::Others ? RateUnitsPerDay(f.key) : 0;
         if (units > 0)
             f.integralUnit = SumUnit(f.unit);
-        f.stats = ComputeWindowStatistics(*series, window.start, window.end, units);
+        const CurveKind kind = CurveOf(MakeReadoutGraph(set, i, std::string()).rule);
+        f.stats = ComputeWindowStatistics(*series, kind, window.start, window.end, units);
         d.fields.push_back(std::move(f));
     }
     return d;
@@ -54,10 +76,10 @@ DeviceStatistics DeviceStats(const std::string& number, AnalysisDataSet& set, Ti
 } // namespace
 
 StatisticsReport ReportStatistics(ReportAnalysis& analysis, int spanItem, DayTime at,
-                                  std::optional<std::size_t> device)
+                                  WindowPlacement placement, std::optional<std::size_t> device)
 {
     StatisticsReport report;
-    report.window = PlacedWindow(analysis, spanItem, at);
+    report.window = PlacedWindow(analysis, spanItem, at, placement);
     for (std::size_t i = 0; i < analysis.dataSets.size(); ++i) {
         if (device && *device != i)
             continue;
@@ -67,9 +89,16 @@ StatisticsReport ReportStatistics(ReportAnalysis& analysis, int spanItem, DayTim
     return report;
 }
 
-std::string StatisticsText(const StatisticsReport& report)
+std::string StatisticsText(const StatisticsReport& report, int textBlock)
 {
-    std::string text = "Device;Field;Unit;Min;Min at;Max;Max at;Mean;Integral;Integral unit\r\n";
+    auto t = [textBlock](TextId id) { return TextOf(textBlock, id); };
+    std::string text = t(TextId::StatisticsWindowUsed) + ';' + Time(report.window.start) + ';' +
+                       Time(report.window.end) + "\r\n";
+    text += t(TextId::StatisticsDevice) + ';' + t(TextId::StatisticsField) + ';' +
+            t(TextId::StatisticsUnit) + ';' + t(TextId::StatisticsMinimum) + ';' +
+            t(TextId::StatisticsMinimumTime) + ';' + t(TextId::StatisticsMaximum) + ';' +
+            t(TextId::StatisticsMaximumTime) + ';' + t(TextId::StatisticsMean) + ';' +
+            t(TextId::StatisticsEnergyVolume) + ';' + t(TextId::StatisticsUnit) + "\r\n";
     for (const DeviceStatistics& d : report.devices) {
         for (const FieldStatistics& f : d.fields) {
             const WindowStatistics& s = f.stats;

@@ -28,15 +28,19 @@ struct StatisticsReport {
     std::vector<DeviceStatistics> devices;
 };
 
-// The statistics of every measured field (not the derived sums) of the window that the analysis
-// window shows for the span at that day: of the device at the given position, or of all devices.
-StatisticsReport ReportStatistics(ReportAnalysis& analysis, int spanItem, DayTime at,
-                                  std::optional<std::size_t> device);
+// Where the window lies: as the analysis window places the span on the day of `at`, or starting
+// at exactly `at` (a time of day given), one span long.
+enum class WindowPlacement { AsTheWindowPlacesIt, ExactlyAt };
 
-// One line per field as the log files are written (semicolons, decimal separator in force,
-// "yyyy-mm-dd hh:mm:ss", Windows-1252, CR LF) after a heading line; empty cells where the window
-// has no value.
-std::string StatisticsText(const StatisticsReport& report);
+// The statistics of every measured field (not the derived sums) of the span's window at `at`: of
+// the device at the given position, or of all devices.
+StatisticsReport ReportStatistics(ReportAnalysis& analysis, int spanItem, DayTime at,
+                                  WindowPlacement placement, std::optional<std::size_t> device);
+
+// The window used ("Window;from;to"), then a heading line in the catalogue block's language, then
+// one line per field as the log files are written (semicolons, decimal separator in force,
+// "yyyy-mm-dd hh:mm:ss", Windows-1252, CR LF); empty cells where the window has no value.
+std::string StatisticsText(const StatisticsReport& report, int textBlock);
 // {"from", "to", "devices": [{"device", "name", "fields": [{"key", "unit", "min", "minAt", "max",
 // "maxAt", "mean", "integral"}]}]}, null where the window has no value.
 std::string StatisticsJson(const StatisticsReport& report);

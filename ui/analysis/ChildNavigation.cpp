@@ -10,6 +10,7 @@
 #include "ui/analysis/TXPButton.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/Prompts.h"
+#include "ui/platform/UiText.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -169,6 +170,10 @@ void ChildNavigation::UpdateChartTitle()
         ChartTitleText(w_.spanTime->currentIndex(), {bottom.Minimum(), bottom.Maximum()},
                        overview_.YieldSummary(), w_.chart->Months());
     w_.chart->SetTitleLines({QString::fromStdString(title)});
+    // The title's yield is the table's; say where it comes from.
+    w_.chart->SetTitleToolTip(overview_.YieldSummary().empty()
+                                  ? QString()
+                                  : UiText(TextId::YieldSourceTitle));
 }
 
 // ---- span list ----

@@ -52,6 +52,9 @@ void StatisticsPanel::ApplyLanguage()
     for (TextId row : kHeadingRows)
         headings << UiText(row);
     setHorizontalHeaderLabels(headings);
+    // The panel integrates the samples; the tables and the title read the logged yields.
+    if (QTableWidgetItem* energy = horizontalHeaderItem(kStatisticsColumns - 1))
+        energy->setToolTip(UiText(TextId::YieldSourceIntegral));
 }
 
 void StatisticsPanel::showEvent(QShowEvent* event)

@@ -2,9 +2,11 @@
 
 #include "ui/analysis/TablePaint.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -37,6 +39,7 @@ void TTableGrid::SetContent(StringGrid content)
 {
     const int firstWidth = colWidths_.empty() ? kDefaultColWidth : colWidths_.front();
     cells_ = std::move(content);
+    rowToolTips_.clear();
     colWidths_.assign(static_cast<std::size_t>(ColCount()), kDefaultColWidth);
     if (!colWidths_.empty())
         colWidths_.front() = firstWidth;
@@ -44,6 +47,44 @@ void TTableGrid::SetContent(StringGrid content)
     leftCol_ = FixedCols();
     UpdateScrollBars();
     viewport()->update();
+}
+
+void TTableGrid::SetRowToolTip(int row, const QString& text)
+{
+    if (text.isEmpty())
+        rowToolTips_.erase(row);
+    else
+        rowToolTips_[row] = text;
+}
+
+QString TTableGrid::RowToolTip(int row) const
+{
+    const auto it = rowToolTips_.find(row);
+    return it == rowToolTips_.end() ? QString() : it->second;
+}
+
+int TTableGrid::RowAt(const QPoint& pos) const
+{
+    for (int row = 0; row < RowCount(); ++row) {
+        const int y = RowY(row);
+        if (y >= 0 && pos.y() >= y && pos.y() < y + kDefaultRowHeight)
+            return row;
+    }
+    return -1;
+}
+
+bool TTableGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = RowToolTip(RowAt(help->pos()));
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 QString TTableGrid::CellText(int col, int row) const

@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QPen>
 
+#include <map>
 #include <vector>
 
 class QPainter;
@@ -37,6 +38,11 @@ public:
     int FixedCols() const { return cells_.FixedCols(); }
     int FixedRows() const { return cells_.FixedRows(); }
     bool IsFixedCell(int col, int row) const { return col < FixedCols() || row < FixedRows(); }
+    // Shown while the pointer rests on that row; SetContent drops them.
+    void SetRowToolTip(int row, const QString& text);
+    QString RowToolTip(int row) const;
+    // Row under pos (viewport coordinates); -1 for none.
+    int RowAt(const QPoint& pos) const;
     // The cell's text; empty outside the grid.
     QString CellText(int col, int row) const;
 
@@ -71,6 +77,7 @@ public:
     QRect CellRect(int col, int row) const;
 
 protected:
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -89,6 +96,7 @@ private:
     int RowY(int row) const;
 
     StringGrid cells_;
+    std::map<int, QString> rowToolTips_;
     std::vector<int> colWidths_;
     int gridLineWidth_ = 1;
     QPen gridPen_;

@@ -8,6 +8,7 @@
 #include "ui/analysis/TTableGrid.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/platform/UiText.h"
 
 #include <QComboBox>
 
@@ -70,6 +71,10 @@ void TablePart::FillTable()
     request.overviewMode = selection_.Overview();
     request.format = Format();
     grid_.SetContent(korvex::FillTable(request));
+    // The total row sums the logged day yields; the panel and the title take theirs elsewhere.
+    const int last = grid_.RowCount() - 1;
+    if (last >= grid_.FixedRows() && grid_.CellText(0, last) == UiText(TextId::Total))
+        grid_.SetRowToolTip(last, UiText(TextId::YieldSourceTotal));
 }
 
 void TablePart::ShowTable(bool on)

@@ -41,6 +41,19 @@ QFont BoxFont(const ChartWidget& chart)
     return chart.LabelFont();
 }
 
+// A graph's line starts with a swatch of its colour; the text takes the colour only where it
+// stays readable on the box's white (a yellow T3 would not).
+int SwatchSize(const QFontMetrics& metrics)
+{
+    return std::max(6, metrics.ascent() - 2);
+}
+
+QColor ReadableOnWhite(const QColor& c)
+{
+    const double luminance = 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF();
+    return luminance > 0.55 ? QColor(Qt::black) : c;
+}
+
 } // namespace
 
 // Draws the cursor line, the markers and (on the chart under the pointer) the box. It draws
@@ -98,10 +111,20 @@ private:
         const QFontMetrics metrics(font);
         painter->setFont(font);
         int y = box.top() + kBoxPadding + metrics.ascent();
+        const int swatch = SwatchSize(metrics);
         for (const ReadoutLine& line : owner_.lines_) {
-            painter->setPen(line.isTime ? QColor(Qt::black) : ColourOf(line.colour));
-            painter->drawText(QPoint(box.left() + kBoxPadding, y),
-                              QString::fromStdString(line.text));
+            int x = box.left() + kBoxPadding;
+            if (!line.isTime) {
+                const QColor colour = ColourOf(line.colour);
+                painter->setPen(QPen(QColor(90, 90, 90), 1));
+                painter->setBrush(colour);
+                painter->drawRect(QRect(x, y - metrics.ascent() + 1, swatch, swatch));
+                x += swatch + kBoxPadding;
+                painter->setPen(ReadableOnWhite(colour));
+            } else {
+                painter->setPen(QColor(Qt::black));
+            }
+            painter->drawText(QPoint(x, y), QString::fromStdString(line.text));
             y += metrics.height();
         }
     }
@@ -117,6 +140,10 @@ ChartReadout::ChartReadout(ChartWidget& upper, ChartWidget& lower, GraphSource g
 {
     Install(upper_, upperLayer_);
     Install(lower_, lowerLayer_);
+    // Keys, buttons, the slider and zooms move the window under a resting pointer: the box
+    // follows what is on screen, not the last mouse move.
+    for (ChartWidget* chart : {&upper_, &lower_})
+        connect(chart, &QCustomPlot::afterReplot, this, [this, chart] { FollowChart(*chart); });
 }
 
 ChartReadout::~ChartReadout()
@@ -201,6 +228,19 @@ void ChartReadout::PointerLeft()
     Replot();
 }
 
+void ChartReadout::FollowChart(ChartWidget& chart)
+{
+    if (boxChart_ != &chart || !cursor_)
+        return;
+    if (!chart.axisRect()->rect().contains(pointer_)) {
+        PointerLeft();
+        return;
+    }
+    cursor_ = chart.BottomAxis().ValueAtPixel(pointer_.x());
+    Rebuild();
+    Replot();
+}
+
 void ChartReadout::Refresh()
 {
     Rebuild();
@@ -221,7 +261,8 @@ void ChartReadout::Rebuild()
     const QFontMetrics metrics(BoxFont(*boxChart_));
     int width = 0;
     for (const ReadoutLine& line : lines_)
-        width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line.text)));
+        width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line.text)) +
+                                    (line.isTime ? 0 : SwatchSize(metrics) + kBoxPadding));
     const QSize size(width + 2 * kBoxPadding,
                      static_cast<int>(lines_.size()) * metrics.height() + 2 * kBoxPadding);
     // Right of and below the pointer; flipped to the other side where the chart ends.

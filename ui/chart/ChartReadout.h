@@ -65,6 +65,8 @@ protected:
 
 private:
     void Install(ChartWidget& chart, QPointer<ReadoutLayerable>& layerable);
+    // After a chart was drawn anew: the time under the resting pointer, and its values.
+    void FollowChart(ChartWidget& chart);
     void Rebuild();
     void Replot();
 

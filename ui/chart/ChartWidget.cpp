@@ -4,6 +4,8 @@
 #include "ui/chart/SeriesPlottable.h"
 
 #include <QFontMetrics>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QLocale>
 #include <QPagedPaintDevice>
 
@@ -367,6 +369,25 @@ void ChartWidget::SetTitleLines(const QStringList& lines)
     titleLines_ = lines;
     title_->setText(lines.join(u'\n'));
     BuildLayout();
+}
+
+bool ChartWidget::TitleContains(const QPoint& pos) const
+{
+    return titleVisible_ && title_->layout() && !titleLines_.isEmpty() &&
+           title_->outerRect().contains(pos);
+}
+
+bool ChartWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (!titleToolTip_.isEmpty() && TitleContains(help->pos()))
+            QToolTip::showText(help->globalPos(), titleToolTip_, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QCustomPlot::event(event);
 }
 
 void ChartWidget::SetTitleVisible(bool on)

@@ -108,6 +108,11 @@ public:
     QStringList TitleLines() const { return titleLines_; }
     void SetTitleVisible(bool on);
     bool TitleVisible() const { return titleVisible_; }
+    // Shown while the pointer rests on the title; empty for none.
+    void SetTitleToolTip(const QString& text) { titleToolTip_ = text; }
+    QString TitleToolTip() const { return titleToolTip_; }
+    // True when pos (widget coordinates) lies on the shown title.
+    bool TitleContains(const QPoint& pos) const;
     void SetLegendVisible(bool on);
     bool LegendVisible() const { return legendVisible_; }
     // Outer margins in percent of the chart's width (left, right) and height (top, bottom).
@@ -148,6 +153,7 @@ public:
     void MarkLayoutDirty() { layoutDirty_ = true; }
 
 protected:
+    bool event(QEvent* event) override;
     void updateLayout() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -180,6 +186,7 @@ private:
     ZoomBand* zoomBand_ = nullptr;
 
     QStringList titleLines_;
+    QString titleToolTip_;
     bool titleVisible_ = true;
     bool legendVisible_ = false;
     QMargins marginsPercent_{1, 1, 1, 1};

@@ -127,6 +127,32 @@ TEST(ValueAtTime, StepOutputsHoldTheLastValue)
     EXPECT_EQ(Read(ValueAt(gap, ReadRule::Hold, At(12, 0, 30), minute)), "12:00:00=60");
 }
 
+// The edge of "one step" after the last sample before a gap, with a two-minute step: the value
+// holds up to the step (and the half second the reader's rounding allows), not a second beyond.
+TEST(ValueAtTime, OneStepAfterTheLastSampleIsTheEdge)
+{
+    TOffsetLine held(nullptr);
+    held.addPoint(At(6, 0), 10);
+    held.addPoint(At(6, 4), 30);
+    held.addNullPoint(At(9, 0));
+    held.addPoint(At(9, 0), 60);
+    const double step = EncodeTime(0, 2);
+    const double halfSecond = 0.5 / 86400;
+    EXPECT_EQ(Read(HeldValueAt(held, At(6, 6), step)), "06:04:00=30");
+    EXPECT_EQ(Read(HeldValueAt(held, At(6, 6) + 0.9 * halfSecond, step)), "06:04:00=30");
+    EXPECT_EQ(Read(HeldValueAt(held, At(6, 6, 1), step)), "-");
+    // Measured lines: the nearest sample reaches as far, on both sides of the gap.
+    LineSeries line(nullptr);
+    line.addPoint(At(6, 0), 10);
+    line.addPoint(At(6, 4), 30);
+    line.addNullPoint(At(9, 0));
+    line.addPoint(At(9, 0), 60);
+    EXPECT_EQ(Read(NearestValueAt(line, At(6, 6), step)), "06:04:00=30");
+    EXPECT_EQ(Read(NearestValueAt(line, At(6, 6, 1), step)), "-");
+    EXPECT_EQ(Read(NearestValueAt(line, At(8, 58), step)), "09:00:00=60");
+    EXPECT_EQ(Read(NearestValueAt(line, At(8, 57, 59), step)), "-");
+}
+
 TEST(ValueAtTime, BarsOfTheDayAndOfTheMonth)
 {
     TSumBars days(nullptr);
