@@ -21,9 +21,9 @@ constexpr const char* kChild = "Child";
 constexpr const char* kRecentDirs = "RecentDirs";
 constexpr const char* kReading = "Reading";
 
-std::string GraphSection(int deviceNumber)
+std::string GraphSection(int deviceNumber, GraphList list = GraphList::Device)
 {
-    return "Graphs:" + std::to_string(deviceNumber);
+    return (list == GraphList::Overview ? "Overview:" : "Graphs:") + std::to_string(deviceNumber);
 }
 
 std::string RecentDirKey(int i)
@@ -272,25 +272,25 @@ std::uint32_t AppSettings::readColor(int deviceNumber, const std::string& settin
     return static_cast<std::uint32_t>(v);
 }
 
-bool AppSettings::hasGraphChoice(int deviceNumber) const
+bool AppSettings::hasGraphChoice(int deviceNumber, GraphList list) const
 {
-    return file_.sectionExists(GraphSection(deviceNumber));
+    return file_.sectionExists(GraphSection(deviceNumber, list));
 }
 
-std::optional<bool> AppSettings::readGraphShown(int deviceNumber,
-                                                const std::string& settingsKey) const
+std::optional<bool> AppSettings::readGraphShown(int deviceNumber, const std::string& settingsKey,
+                                                GraphList list) const
 {
-    const std::string section = GraphSection(deviceNumber);
+    const std::string section = GraphSection(deviceNumber, list);
     if (!file_.valueExists(section, settingsKey))
         return std::nullopt;
     return file_.readBool(section, settingsKey, false);
 }
 
-void AppSettings::writeGraphChoice(int deviceNumber, const GraphChoice& choice)
+void AppSettings::writeGraphChoice(int deviceNumber, const GraphChoice& choice, GraphList list)
 {
     if (!open_)
         return;
-    const std::string section = GraphSection(deviceNumber);
+    const std::string section = GraphSection(deviceNumber, list);
     if (!file_.beginUpdate())
         fail();
     bool written = true;

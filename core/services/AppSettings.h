@@ -35,6 +35,8 @@ struct ReadingOptions {
 
 // Ticked graphs of one device by field settings key ("T1[°C]" -> shown).
 using GraphChoice = std::map<std::string, bool>;
+// The two ticks of a graph-list row: shown in the device's charts, marked for the Overview.
+enum class GraphList { Device, Overview };
 
 constexpr int kRecentDirCount = 8;
 
@@ -93,12 +95,15 @@ public:
     std::uint32_t readColor(int deviceNumber, const std::string& settingsKey,
                             std::uint32_t defaultColor) const;
 
-    // Whether a graph choice is stored for the device (section Graphs:n), and the stored state
-    // of one field by its settings key (nothing when that key is not stored).
-    bool hasGraphChoice(int deviceNumber) const;
-    std::optional<bool> readGraphShown(int deviceNumber, const std::string& settingsKey) const;
+    // Whether a graph choice is stored for the device (section Graphs:n for the device list,
+    // Overview:n for its Overview column), and the stored state of one field by its settings key
+    // (nothing when that key is not stored).
+    bool hasGraphChoice(int deviceNumber, GraphList list = GraphList::Device) const;
+    std::optional<bool> readGraphShown(int deviceNumber, const std::string& settingsKey,
+                                       GraphList list = GraphList::Device) const;
     // Writes the whole choice of a device in one replacement of the file (text 94 on failure).
-    void writeGraphChoice(int deviceNumber, const GraphChoice& choice);
+    void writeGraphChoice(int deviceNumber, const GraphChoice& choice,
+                          GraphList list = GraphList::Device);
 
     // Directories analysed, newest first, at most kRecentDirCount (section RecentDirs); with
     // existingOnly those that no longer exist are left out.

@@ -25,4 +25,10 @@ std::vector<int> InitialShownFields(const AnalysisDataSet& set, bool hasStoredCh
 // The choice to store: every available field by its settings key, shown or not.
 GraphChoice CurrentGraphChoice(const AnalysisDataSet& set);
 
+// The available fields marked for the Overview by a stored choice, ascending (none without one:
+// a device starts with no Overview marks).
+std::vector<int> InitialOverviewFields(const AnalysisDataSet& set, const StoredGraphState& stored);
+// The Overview marks to store: every available field by its settings key, marked or not.
+GraphChoice CurrentOverviewChoice(const AnalysisDataSet& set);
+
 } // namespace korvex

@@ -418,8 +418,10 @@ void ChildGraphs::ShowOverviewClick(TGraphPanel& row)
 {
     AnalysisDataSet& set = row.DataSet();
     // Before the display was prepared there are no marks to set.
-    if (set.hasSelection() && row.OverviewBox())
+    if (set.hasSelection() && row.OverviewBox()) {
         set.select(row.Tag(), row.OverviewBox()->isChecked());
+        RememberGraphChoice(&window_, set, GraphList::Overview);
+    }
     if (overviewMarksChanged_)
         overviewMarksChanged_();
 }

@@ -100,6 +100,15 @@ void ShowRememberedGraphs(AnalysisDataSet& set)
         set, stored, [&](const std::string& key) { return settings->readGraphShown(number, key); });
     for (int field : fields)
         set.show(field);
+    // The Overview marks exist once the display is prepared; the list's boxes follow them.
+    if (settings && set.hasSelection() && settings->hasGraphChoice(number, GraphList::Overview)) {
+        for (int field : InitialOverviewFields(set, [&](const std::string& key) {
+                 return settings->readGraphShown(number, key, GraphList::Overview);
+             }))
+            set.select(field, true);
+        if (GraphPanelBox* box = set.graphPanelBox())
+            box->refreshAll();
+    }
 }
 
 void ApplyRememberedGraphs(TChildform& window)
@@ -117,13 +126,17 @@ void ApplyRememberedGraphs(TChildform& window)
     emit window.CommandStateChanged();
 }
 
-void RememberGraphChoice(QWidget* window, const AnalysisDataSet& set)
+void RememberGraphChoice(QWidget* window, const AnalysisDataSet& set, GraphList list)
 {
     const DeviceSettings* device = set.deviceSettings();
     if (!device)
         return;
     try {
-        AppSettings::Get().writeGraphChoice(device->number(), CurrentGraphChoice(set));
+        AppSettings::Get().writeGraphChoice(device->number(),
+                                            list == GraphList::Overview
+                                                ? CurrentOverviewChoice(set)
+                                                : CurrentGraphChoice(set),
+                                            list);
     } catch (const SettingsFileError& e) {
         ShowErrorBox(window, QString::fromUtf8(e.what()));
     }

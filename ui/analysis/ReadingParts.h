@@ -51,8 +51,9 @@ void ShowRememberedGraphs(AnalysisDataSet& set);
 // The same for every device of a window whose analysis has just been opened, then shows the
 // selected tab's graphs as a tab change does.
 void ApplyRememberedGraphs(TChildform& window);
-// Stores the device's ticked graphs after the user changed them; a failed write is shown as
-// every settings write failure is (text 94).
-void RememberGraphChoice(QWidget* window, const AnalysisDataSet& set);
+// Stores the device's ticked graphs (or its Overview marks) after the user changed them; a failed
+// write is shown as every settings write failure is (text 94).
+void RememberGraphChoice(QWidget* window, const AnalysisDataSet& set,
+                         GraphList list = GraphList::Device);
 
 } // namespace korvex

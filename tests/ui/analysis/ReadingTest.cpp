@@ -10,9 +10,12 @@
 #include "ui/analysis/StatisticsPanel.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartReadout.h"
+#include "ui/platform/UiText.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QSlider>
 #include <QSplitter>
 #include <QTest>
@@ -297,6 +300,100 @@ TEST_F(Reading, TheGraphChoiceIsRememberedPerDevice)
     EXPECT_TRUE(Set(0).shown(Field("T2")));
     EXPECT_TRUE(Set(0).shown(Field("P")));
     EXPECT_TRUE(Row("P")->ShowBox()->isChecked());
+}
+
+// Keys, buttons and zooms move the window under a pointer that rests on the chart: the box shows
+// the time now under it and that time's values, not those of the last mouse move.
+TEST_F(Reading, TheReadoutFollowsTheWindowUnderARestingPointer)
+{
+    // The first move only brings the pointer onto the chart.
+    QTest::mouseMove(&C(), PixelAt(C(), At(11, 0)));
+    QTest::mouseMove(&C(), PixelAt(C(), At(12, 0)));
+    QApplication::processEvents();
+    ASSERT_FALSE(Texts().empty());
+    EXPECT_EQ(Texts()[0].substr(0, 10), "01.05.2010");
+    C().setFocus();
+    QTest::keyClick(&C(), Qt::Key_PageDown);
+    Draw();
+    ASSERT_FALSE(Texts().empty());
+    EXPECT_EQ(Texts()[0].substr(0, 10), "02.05.2010");
+    ASSERT_TRUE(R().Readout().CursorTime());
+    EXPECT_NEAR(*R().Readout().CursorTime(), At(12, 0) + 1, 2.0 / 1440);
+    // A zoom to the afternoon puts another time under the same pixel.
+    Window().SetWindow(At(18, 0) + 1, At(14, 0) + 1);
+    Draw();
+    EXPECT_GT(*R().Readout().CursorTime(), At(14, 0) + 1);
+    EXPECT_LT(*R().Readout().CursorTime(), At(18, 0) + 1);
+    EXPECT_EQ(Texts()[0].substr(0, 10), "02.05.2010");
+}
+
+using OverviewReadout = GraphWindow;
+
+// On the Overview tab every graph of the readout carries its device's name.
+TEST_F(OverviewReadout, LinesCarryTheDeviceName)
+{
+    Load({10, 21}, QDate(2010, 5, 1), QDate(2010, 5, 1));
+    ApplyRememberedGraphs(Window());
+    Click(Row("T2")->OverviewBox());
+    G().SelectOverviewGraphs();
+    const DayTime day = EncodeDate(2010, 5, 1);
+    Window().SetWindow(day + 1, day);
+    Draw();
+    ChartWidget& chart = *W().chart;
+    const QRect plot = chart.axisRect()->rect();
+    for (DayTime t : {day + 0.4, day + 0.5})
+        QTest::mouseMove(&chart, QPoint(static_cast<int>(chart.BottomAxis().PixelOf(t)),
+                                        plot.center().y()));
+    QApplication::processEvents();
+    const std::vector<ReadoutLine>& lines = Window().Reading().Readout().Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].text.rfind(Set(0).deviceSettings()->displayName() + ": T2: ", 0), 0u)
+        << lines[1].text;
+}
+
+// The Overview column's marks are kept per device like the device list's ticks, and a mark that
+// cannot be stored is reported as every failed settings write is (text 94) and stays set.
+using RememberedOverview = GraphWindow;
+
+TEST_F(RememberedOverview, MarksAreStoredAndComeBackWithTheNextAnalysis)
+{
+    Load({10, 21}, QDate(2010, 5, 1), QDate(2010, 5, 2));
+    ApplyRememberedGraphs(Window());
+    ASSERT_NE(Row("T2")->OverviewBox(), nullptr);
+    Click(Row("T2")->OverviewBox());
+    Click(Row("P")->OverviewBox());
+    Click(Row("P")->OverviewBox()); // marked and unmarked again
+    EXPECT_TRUE(Set(0).selected(Field("T2")));
+    const QByteArray ini = home.ReadIni();
+    EXPECT_TRUE(ini.contains("[Overview:10]")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("T2[\xB0"
+                             "C]=1"));
+    EXPECT_TRUE(ini.contains("P[kW]=0"));
+    EXPECT_FALSE(ini.contains("[Overview:21]"));
+
+    delete window;
+    window = nullptr;
+    AppSettings::Release();
+    Load({10, 21}, QDate(2010, 5, 1), QDate(2010, 5, 1));
+    ApplyRememberedGraphs(Window());
+    EXPECT_TRUE(Set(0).selected(Field("T2")));
+    EXPECT_FALSE(Set(0).selected(Field("P")));
+    EXPECT_FALSE(Set(0).selected(Field("T1")));
+    EXPECT_TRUE(Row("T2")->OverviewBox()->isChecked());
+    EXPECT_FALSE(Set(1).selected(Field("T2", 1)));
+}
+
+TEST_F(RememberedOverview, AMarkThatCannotBeStoredShowsText94)
+{
+    Load({10, 21}, QDate(2010, 5, 1), QDate(2010, 5, 1));
+    ApplyRememberedGraphs(Window());
+    QFile::remove(home.IniPath());
+    ASSERT_TRUE(QDir().mkpath(home.IniPath())); // a folder where the file should be
+    doubles.prompts.calls.clear();
+    Click(Row("T2")->OverviewBox());
+    ASSERT_EQ(doubles.prompts.calls.size(), 1u);
+    EXPECT_EQ(doubles.prompts.calls[0].text, UiText(TextId::SettingsFileAccessFailed));
+    EXPECT_TRUE(Set(0).selected(Field("T2")));
 }
 
 } // namespace
