@@ -57,8 +57,14 @@ leaks=$(grep -rlF "$build" "$prefix" || true)
 # The installed programs run from a neutral folder with a clean environment.
 run() {
   (cd "$work" && env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
-    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen "$@")
+    LC_ALL="${LC_ALL:-C.UTF-8}" QT_QPA_PLATFORM=offscreen "$@")
 }
+# The manual page and --help name the same options of korvex-report.
+man_options=$(zcat "$prefix/share/man/man1/korvex-report.1.gz" | grep -o '\\-\\-[a-z]*' |
+  sed 's/\\-\\-/--/' | sort -u)
+help_options=$(run "$prefix/bin/korvex-report" --help | grep -o -- '--[a-z]*' | sort -u)
+[ -n "$help_options" ] && [ "$man_options" = "$help_options" ] ||
+  fail "man korvex-report and --help name other options: $(diff <(echo "$man_options") <(echo "$help_options") | grep '^[<>]' | tr '\n' ' ')"
 for program in korvex korvex-report korvex-samplegen; do
   got=$(run "$prefix/bin/$program" --version 2>&1) || fail "$program --version failed"
   [ "$got" = "$program $version" ] || fail "$program --version prints '$got'"

@@ -10,19 +10,50 @@
 
 #include <clocale>
 #include <cstring>
+#include <string>
 
 namespace korvex {
 
 namespace {
 
 const char* const kUsage =
-    "usage: korvex [--version]\n"
+    "usage: korvex [--version | --help] [Qt's own options such as -platform NAME]\n"
     "  Starts the analyser of solar-thermal controller logs. Settings live\n"
     "  in $XDG_CONFIG_HOME/Halvo/Korvex.ini (else ~/.config/Halvo/Korvex.ini).\n";
 
+// Qt's own options, which QApplication takes off the command line: those followed by a value,
+// and those that stand alone. Either may also be written with two dashes or as "-name=value".
+constexpr const char* kQtValueOptions[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger", "qwindowgeometry",
+    "geometry", "qwindowtitle",       "title",         "qwindowicon", "icon",  "style",
+    "stylesheet", "session",          "display",       "name",        "visual", "font",
+    "fn",       "bg",                 "background",    "fg",          "foreground", "btn",
+    "button",   "im",                 "inputstyle",    "cmap",        "ncols"};
+constexpr const char* kQtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync",
+                                          "testability", "noxim"};
+
+// 2 for a Qt option followed by its value, 1 for one standing alone, 0 for none of Qt's.
+int QtOptionLength(const char* arg)
+{
+    if (arg[0] != '-')
+        return 0;
+    std::string name = arg + (arg[1] == '-' ? 2 : 1);
+    const std::size_t equals = name.find('=');
+    const bool hasValue = equals != std::string::npos;
+    if (hasValue)
+        name.resize(equals);
+    for (const char* option : kQtValueOptions)
+        if (name == option)
+            return hasValue ? 1 : 2;
+    for (const char* option : kQtFlagOptions)
+        if (name == option && !hasValue)
+            return 1;
+    return 0;
+}
+
 } // namespace
 
-std::optional<int> HandleProgramOptions(int argc, char** argv, std::FILE* out)
+std::optional<int> HandleProgramOptions(int argc, char** argv, std::FILE* out, std::FILE* err)
 {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
@@ -33,6 +64,15 @@ std::optional<int> HandleProgramOptions(int argc, char** argv, std::FILE* out)
             std::fputs(kUsage, out);
             return 0;
         }
+    }
+    // Anything else would be ignored silently: a mistyped option must not start the program.
+    for (int i = 1; i < argc;) {
+        const int length = QtOptionLength(argv[i]);
+        if (length == 0) {
+            std::fprintf(err, "korvex: unknown option '%s' (try --help)\n", argv[i]);
+            return 2;
+        }
+        i += length;
     }
     return std::nullopt;
 }

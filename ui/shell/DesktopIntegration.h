@@ -10,9 +10,11 @@ class QTranslator;
 
 namespace korvex {
 
-// --version and --help answer before any window system is needed; the exit code then, nothing
-// for every other command line (Qt's own options such as -platform pass on to the application).
-std::optional<int> HandleProgramOptions(int argc, char** argv, std::FILE* out);
+// --version and --help answer before any window system is needed (exit code 0); an argument
+// that is none of Qt's own options (such as -platform NAME) is reported on err (exit code 2);
+// nothing for a command line that starts the program.
+std::optional<int> HandleProgramOptions(int argc, char** argv, std::FILE* out,
+                                        std::FILE* err = stderr);
 
 // Installs Qt's own translation (standard buttons, file, print and colour dialogs) for the
 // locale's languages and returns it, or nullptr when Qt has none. The layout direction stays left

@@ -106,7 +106,20 @@ TEST(DesktopLocale, AxisNumbersKeepTheirOwnDecimalSeparator)
 struct OptionsRun {
     std::optional<int> exitCode;
     std::string out;
+    std::string err;
 };
+
+std::string ReadBack(std::FILE* file)
+{
+    std::rewind(file);
+    std::string text;
+    char buffer[512];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
 
 OptionsRun RunOptions(std::vector<std::string> args)
 {
@@ -116,14 +129,11 @@ OptionsRun RunOptions(std::vector<std::string> args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
     std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
     OptionsRun run;
-    run.exitCode = HandleProgramOptions(int(args.size()), argv.data(), out);
-    std::rewind(out);
-    char buffer[512];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, out)) > 0)
-        run.out.append(buffer, n);
-    std::fclose(out);
+    run.exitCode = HandleProgramOptions(int(args.size()), argv.data(), out, err);
+    run.out = ReadBack(out);
+    run.err = ReadBack(err);
     return run;
 }
 
@@ -136,11 +146,31 @@ TEST(ProgramOptions, VersionAndHelpAnswerOtherArgumentsPassOn)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage: korvex", 0), 0u) << help.out;
 
+    // Qt's own options start the program, with or without their value attached.
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"-platform", "offscreen"}, {"--versions"}, {"version"}}) {
+             {},
+             {"-platform", "offscreen"},
+             {"--platform", "offscreen", "-reverse"},
+             {"-style=fusion", "-qwindowgeometry", "800x600+0+0"},
+             {"-platform", "--bogus"}}) { // a value that looks like an option is still a value
         const OptionsRun run = RunOptions(args);
         EXPECT_FALSE(run.exitCode.has_value()) << ::testing::PrintToString(args);
         EXPECT_TRUE(run.out.empty());
+        EXPECT_TRUE(run.err.empty()) << run.err;
+    }
+}
+
+TEST(ProgramOptions, AnythingElseIsAUsageErrorThatNamesIt)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--bogus"}, {"--versions"}, {"version"}, {"-platform", "offscreen", "-reverse=1"},
+             {"-style=fusion", "/some/folder"}}) {
+        const OptionsRun run = RunOptions(args);
+        EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_NE(run.err.find("unknown option '" + args.back() + "'"), std::string::npos)
+            << run.err;
+        EXPECT_NE(run.err.find("--help"), std::string::npos);
     }
 }
 
