@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 namespace korvex::test {
 namespace {
@@ -266,6 +267,38 @@ TEST_F(ReportTool, OnlyFailingFiles)
     EXPECT_EQ(doc["files"]["failed"][1]["message"].Str(),
               "The file you specified is not a valid log file.");
     EXPECT_EQ(doc["days"].size(), 0u);
+}
+
+// A file that fails after its first line keeps that line's values and a closing null, as one-by-one
+// reading keeps them, but adds no day: the document lists it as failed and counts what was kept.
+TEST_F(ReportTool, JsonOfAFolderWithAFailedFileThatKeptPoints)
+{
+    const fs::path dir = temp_ / "kept";
+    fs::create_directories(dir);
+    std::ofstream(dir / "10080514.csv", std::ios::binary)
+        << "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C]\r\n"
+        << "2008-05-14 00:00;18,5;17,0\r\n"
+        << "2008-05-14 00:03;19,5;17,0\r\n";
+    fs::copy_file(std::string(KORVEX_TEST_DATA) + "/reader/bad-number/Lg10080515.csv",
+                  dir / "10080515.csv");
+    const ToolResult r = Report({dir.string(), "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const Json doc = JsonParser::Parse(r.out);
+    EXPECT_EQ(doc["files"]["loaded"].Num(), 1);
+    ASSERT_EQ(doc["files"]["failed"].size(), 1u);
+    EXPECT_EQ(doc["files"]["failed"][0]["path"].Str(), "10080515.csv");
+    ASSERT_EQ(doc["days"].size(), 1u);
+    EXPECT_EQ(doc["days"][0].Num(), 39582); // 14 May 2008
+    const Json& t1 = doc["devices"][0]["fields"][0];
+    EXPECT_EQ(t1["key"].Str(), "T1");
+    // 18.5 and 19.5 and a null on the good day; 21.5 and a null kept of the failed one.
+    EXPECT_EQ(t1["points"].Num(), 5);
+    EXPECT_EQ(t1["nulls"].Num(), 2);
+    EXPECT_EQ(t1["min"].Num(), 18.5);
+    EXPECT_EQ(t1["max"].Num(), 21.5);
+    EXPECT_EQ(t1["sum"].Num(), 59.5);
+    EXPECT_EQ(t1["first"][1].Num(), 18.5);
+    EXPECT_TRUE(t1["last"][1].IsNull());
 }
 
 TEST_F(ReportTool, DirectoryWithSpacesAndNonAsciiNames)

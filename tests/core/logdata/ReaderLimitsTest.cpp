@@ -2,6 +2,8 @@
 // widest header, the longest line.
 #include "tests/core/logdata/LogTestSupport.h"
 
+#include <malloc.h>
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -83,6 +85,9 @@ TEST_F(ReaderLimits, PeakMemoryWhileReadingOneFileIsTheFileAndItsPoints)
     const std::string named = path.substr(0, path.rfind('/') + 1) + "Lg10080515.csv";
     std::filesystem::rename(path, named);
     AnalysisDataSet& set = makeSet();
+    // Memory that earlier tests of this process freed would be reused without showing in the
+    // resident size: hand it back first, so that the figure is the same in any order.
+    ::malloc_trim(0);
     if (!ResetPeak())
         GTEST_SKIP() << "the peak of resident memory cannot be reset here";
     const long long before = Resident();
@@ -98,6 +103,8 @@ TEST_F(ReaderLimits, PeakMemoryWhileReadingOneFileIsTheFileAndItsPoints)
                 bytes.size(), points, peak, ratio,
                 (static_cast<double>(peak) - static_cast<double>(bytes.size())) / points);
     RecordProperty("peakPerFileByte", std::to_string(ratio));
+    // The reader holds the whole file at once: a smaller figure measured nothing.
+    EXPECT_GT(peak, static_cast<long long>(bytes.size()));
     EXPECT_LT(static_cast<double>(peak),
               static_cast<double>(bytes.size()) + kPeakBytesPerPoint * points + kPeakSlack);
 }
