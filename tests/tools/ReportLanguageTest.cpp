@@ -266,6 +266,11 @@ TEST_F(ReportLanguage, DirectoryAndRangeMessagesSayWhatIsWrong)
               std::string::npos)
         << failing.err;
     EXPECT_EQ(failing.err.find("The file"), std::string::npos) << failing.err;
+
+    // The progress bar too.
+    const ToolResult progress =
+        RunWith({{"LANG", "pt_PT.UTF-8"}}, "korvex-report", {Fixture("basic"), "--progress"});
+    EXPECT_NE(progress.err.find("4/4 ficheiros"), std::string::npos) << progress.err;
 }
 
 } // namespace

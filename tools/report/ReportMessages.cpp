@@ -143,6 +143,8 @@ const Row kMessages[] = {
      "--picture necesita un korvex-report compilado con la interfaz gr\u00e1fica",
      "--picture richiede un korvex-report compilato con l'interfaccia grafica",
      "--picture precisa de um korvex-report compilado com a interface gr\u00e1fica"},
+    {"%1/%2 Dateien", "%1/%2 files", "%1/%2 fichiers", "%1/%2 archivos", "%1/%2 file",
+     "%1/%2 ficheiros"},
     {"Warnung: %1", "warning: %1", "avertissement : %1", "aviso: %1", "avviso: %1", "aviso: %1"},
     {"die Arbeitsmappe %1 kann nicht geschrieben werden: %2",
      "the workbook %1 cannot be written: %2",
