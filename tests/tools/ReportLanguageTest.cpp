@@ -1,9 +1,9 @@
 // korvex-report's language: the desktop's unless --language says otherwise, one per run.
 
+#include "tools/report/ReportLanguage.h"
 #include "core/services/Cp1252.h"
 #include "tests/tools/MiniJson.h"
 #include "tests/tools/ToolTestSupport.h"
-#include "tools/report/ReportLanguage.h"
 #include "tools/report/ReportMessages.h"
 #include "tools/report/ReportOptions.h"
 
@@ -87,8 +87,7 @@ TEST(ReportLanguageChoice, EveryMessageIsTranslatedWithItsValues)
 TEST_F(ReportLanguage, TablesFollowTheDesktopWithoutLanguageOption)
 {
     const std::string german = Utf8ToCp1252(TextOf(BlockGerman, TextId::DailyOverview));
-    const ToolResult lang =
-        RunWith({{"LANG", "de_DE.UTF-8"}}, "korvex-report", {Fixture("basic")});
+    const ToolResult lang = RunWith({{"LANG", "de_DE.UTF-8"}}, "korvex-report", {Fixture("basic")});
     EXPECT_EQ(lang.exitCode, 0) << lang.err;
     EXPECT_EQ(lang.out.rfind(german + ";", 0), 0u) << lang.out;
     EXPECT_NE(lang.out.find("\r\n01. Mai. 2010;"), std::string::npos) << lang.out;
@@ -97,18 +96,17 @@ TEST_F(ReportLanguage, TablesFollowTheDesktopWithoutLanguageOption)
         << lang.err;
 
     // LC_MESSAGES before LANG, an empty LC_ALL skipped.
-    const ToolResult messages = RunWith(
-        {{"LC_ALL", ""}, {"LC_MESSAGES", "fr_FR.UTF-8"}, {"LANG", "de_DE.UTF-8"}}, "korvex-report",
-        {Fixture("basic"), "--table", "monthly"});
+    const ToolResult messages =
+        RunWith({{"LC_ALL", ""}, {"LC_MESSAGES", "fr_FR.UTF-8"}, {"LANG", "de_DE.UTF-8"}},
+                "korvex-report", {Fixture("basic"), "--table", "monthly"});
     EXPECT_EQ(messages.exitCode, 0) << messages.err;
     EXPECT_NE(messages.out.find("\r\nmai. 2010;110,00;4,53\r\n"), std::string::npos)
         << messages.out;
     EXPECT_NE(messages.err.find(TextOf(BlockFrench, TextId::FileHasNoValues)), std::string::npos);
 
     // A language without a catalogue block is English; --language beats the desktop.
-    const ToolResult dutch =
-        RunWith({{"LC_ALL", "nl_NL.UTF-8"}, {"LANG", "de_DE.UTF-8"}}, "korvex-report",
-                {Fixture("basic")});
+    const ToolResult dutch = RunWith({{"LC_ALL", "nl_NL.UTF-8"}, {"LANG", "de_DE.UTF-8"}},
+                                     "korvex-report", {Fixture("basic")});
     EXPECT_EQ(dutch.out, Report({Fixture("basic")}).out);
     const ToolResult asked = RunWith({{"LANG", "de_DE.UTF-8"}}, "korvex-report",
                                      {Fixture("basic"), "--language", "it", "--table", "monthly"});
@@ -144,15 +142,15 @@ TEST_F(ReportLanguage, HelpInTheRunsLanguage)
     EXPECT_EQ(german.out.rfind("Aufruf: korvex-report DIR", 0), 0u);
     EXPECT_NE(german.out.find("R\u00fcckgabewerte"), std::string::npos);
 
-    const ToolResult french = RunWith({{"LANG", "de_DE.UTF-8"}}, "korvex-report",
-                                      {"--help", "--language", "fr"});
+    const ToolResult french =
+        RunWith({{"LANG", "de_DE.UTF-8"}}, "korvex-report", {"--help", "--language", "fr"});
     EXPECT_EQ(french.out, HelpText(BlockFrench));
 
     // Every language's help names every option the English one names, and explains the choice.
     const std::regex option("--[a-z]+");
     std::set<std::string> options;
-    for (auto it = std::cregex_iterator(kReportUsage, kReportUsage + std::strlen(kReportUsage),
-                                        option);
+    for (auto it =
+             std::cregex_iterator(kReportUsage, kReportUsage + std::strlen(kReportUsage), option);
          it != std::cregex_iterator(); ++it)
         options.insert(it->str());
     EXPECT_TRUE(options.count("--language") && options.count("--stats"));
@@ -204,10 +202,11 @@ TEST_F(ReportLanguage, UsageErrorsAreOneLineInOneLanguage)
               "korvex-report: --to liegt vor --from (Hilfe: korvex-report --help)\n");
     // A wrong --language is told in the desktop's language, a right one wins over the desktop
     // even when another argument is wrong.
-    EXPECT_EQ(RunWith({{"LANG", "es_ES.UTF-8"}}, "korvex-report", {Fixture("basic"), "--language", "nl"})
-                  .err,
-              "korvex-report: --language necesita de, en, fr, es, it o pt (ayuda: korvex-report "
-              "--help)\n");
+    EXPECT_EQ(
+        RunWith({{"LANG", "es_ES.UTF-8"}}, "korvex-report", {Fixture("basic"), "--language", "nl"})
+            .err,
+        "korvex-report: --language necesita de, en, fr, es, it o pt (ayuda: korvex-report "
+        "--help)\n");
     EXPECT_EQ(RunWith({{"LANG", "de_DE.UTF-8"}}, "korvex-report",
                       {Fixture("basic"), "--language", "pt", "--span", "week"})
                   .err,
@@ -234,8 +233,8 @@ TEST_F(ReportLanguage, DirectoryAndRangeMessagesSayWhatIsWrong)
     EXPECT_TRUE(later.out.empty());
     EXPECT_EQ(later.err, "korvex-report: no data in the range chosen (--from 2011-01-01): the log "
                          "files of this directory cover 2010-05-01 to 2010-05-02\n");
-    const ToolResult earlier = RunWith(german, "korvex-report",
-                                       {Fixture("basic"), "--from", "2009-02-01", "--to", "2010-04-30"});
+    const ToolResult earlier = RunWith(
+        german, "korvex-report", {Fixture("basic"), "--from", "2009-02-01", "--to", "2010-04-30"});
     EXPECT_EQ(earlier.err, "korvex-report: keine Daten im gew\u00e4hlten Zeitraum (--from "
                            "2009-02-01 --to 2010-04-30): die Protokolldateien dieses "
                            "Verzeichnisses reichen von 2010-05-01 bis 2010-05-02\n");
@@ -245,8 +244,7 @@ TEST_F(ReportLanguage, DirectoryAndRangeMessagesSayWhatIsWrong)
     fs::create_directories(gap);
     fs::copy_file(Fixture("basic/10100501.csv"), gap / "10100501.csv");
     fs::copy_file(Fixture("basic/10100502.csv"), gap / "10100504.csv");
-    const ToolResult inGap =
-        Report({gap.string(), "--from", "2010-05-02", "--to", "2010-05-03"});
+    const ToolResult inGap = Report({gap.string(), "--from", "2010-05-02", "--to", "2010-05-03"});
     EXPECT_EQ(inGap.exitCode, 1);
     EXPECT_EQ(inGap.err, "korvex-report: no data in the range chosen (--from 2010-05-02 --to "
                          "2010-05-03): the log files of this directory cover 2010-05-01 to "

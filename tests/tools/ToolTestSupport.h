@@ -13,8 +13,8 @@
 #include <stdexcept>
 #include <string>
 #include <sys/wait.h>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace korvex::test {

@@ -10,16 +10,19 @@ namespace {
 
 // The option lines as in English: option names and values are the same in every language.
 #define KORVEX_REPORT_SYNOPSIS(usage, dir, file)                                                   \
-    usage " korvex-report " dir " [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"                        \
+    usage " korvex-report " dir " [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"                         \
           "                     [--language de|en|fr|es|it|pt] [--table daily|monthly|annual]\n"   \
           "                     [--span 1h|3h|8h|day|month|quarter|year [--at YYYY-MM-DD]]\n"      \
           "                     [--device NN] [--json] [--progress]\n"                             \
-          "       korvex-report " dir " --picture " file ".jpg|" file ".bmp [--view chart|table]\n" \
+          "       korvex-report " dir " --picture " file ".jpg|" file                              \
+          ".bmp [--view chart|table]\n"                                                            \
           "                     --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"              \
           "                     [--graphs KEY,KEY...] [--from ...] [--to ...] [--language ..]\n"   \
-          "       korvex-report " dir " --stats --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n" \
+          "       korvex-report " dir                                                              \
+          " --stats --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"                          \
           "                     [--json] [--from ...] [--to ...]\n"                                \
-          "       korvex-report " dir " --workbook " file ".xlsx [--from ...] [--to ...] [--language ..]\n" \
+          "       korvex-report " dir " --workbook " file                                          \
+          ".xlsx [--from ...] [--to ...] [--language ..]\n"                                        \
           "                     [--device NN]\n"                                                   \
           "       korvex-report --help | --version\n"
 

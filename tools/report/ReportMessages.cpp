@@ -190,8 +190,7 @@ const char* Translation(int block, const std::string& english)
     return nullptr;
 }
 
-std::string MessageIn(int block, const std::string& english,
-                      const std::vector<std::string>& values)
+std::string MessageIn(int block, const std::string& english, const std::vector<std::string>& values)
 {
     const char* text = Translation(block, english);
     return Fill(text ? std::string(text) : english, values);

@@ -81,10 +81,10 @@ void Tell(std::FILE* err, const std::string& english, const std::vector<std::str
 void TellUsage(std::FILE* err, int block, const std::string& english,
                const std::vector<std::string>& values = {})
 {
-    std::fprintf(err, "korvex-report: %s\n",
-                 MessageIn(block, "%1 (try korvex-report --help)",
-                           {MessageIn(block, english, values)})
-                     .c_str());
+    std::fprintf(
+        err, "korvex-report: %s\n",
+        MessageIn(block, "%1 (try korvex-report --help)", {MessageIn(block, english, values)})
+            .c_str());
 }
 
 std::string IsoDay(DayTime day)
@@ -138,7 +138,8 @@ RangeChoice ChooseRange(const ReportOptions& options, std::FILE* err)
             asked = "--from " + IsoDay(*options.from);
         if (options.to)
             asked += (asked.empty() ? "" : " ") + std::string("--to ") + IsoDay(*options.to);
-        Tell(err, "no data in the range chosen (%1): the log files of this directory cover %2 to %3",
+        Tell(err,
+             "no data in the range chosen (%1): the log files of this directory cover %2 to %3",
              {asked, IsoDay(scan.firstDay), IsoDay(scan.lastDay)});
         choice.exit = ExitNothingLoaded;
     }
@@ -259,8 +260,11 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
     } catch (const UsageError& e) {
         const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
         const int named = BlockOfLanguageOption(args);
-        TellUsage(err, named >= 0 ? named : json ? BlockEnglish : BlockOfEnvironment(), e.reason,
-                  e.values);
+        TellUsage(err,
+                  named >= 0 ? named
+                  : json     ? BlockEnglish
+                             : BlockOfEnvironment(),
+                  e.reason, e.values);
         return ExitUsage;
     }
     // One language for the whole run: scripts reading --json get English unless they ask.
@@ -289,9 +293,8 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         return ExitUsage;
 
     // The program shows the unit warning as an error box; here it is a line on the error stream.
-    SetLogWarningHandler([err](const std::string& message) {
-        Tell(err, "warning: %1", {OneLine(message)});
-    });
+    SetLogWarningHandler(
+        [err](const std::string& message) { Tell(err, "warning: %1", {OneLine(message)}); });
 
     ConsoleObserver observer(err, options.progress);
     if (options.picture)

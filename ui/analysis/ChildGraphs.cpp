@@ -363,7 +363,8 @@ void ChildGraphs::FitColumnsToTexts(const QWidget* content)
     const int sections = header.SectionCount();
     int wanted[3] = {0, header.CaptionFitWidth(1), header.CaptionFitWidth(2)};
     for (TGraphPanel* row : GraphRowsOf(content))
-        wanted[0] = std::max(wanted[0], row->NameLabel()->x() + row->NameLabel()->CaptionWidth() + 4);
+        wanted[0] =
+            std::max(wanted[0], row->NameLabel()->x() + row->NameLabel()->CaptionWidth() + 4);
     bool grown = false;
     for (int i = 0; i < std::min(3, sections); ++i) {
         if (header.SectionWidth(i) < wanted[i]) {

@@ -92,7 +92,8 @@ private:
     bool active_ = false;
 };
 
-ChartWidget::ChartWidget(QWidget* parent) : QCustomPlot(parent), monthNames_(LocaleMonthNames(QLocale::system()))
+ChartWidget::ChartWidget(QWidget* parent)
+    : QCustomPlot(parent), monthNames_(LocaleMonthNames(QLocale::system()))
 {
     setBackground(QBrush(Qt::white));
     setAutoAddPlottableToLegend(false);

@@ -28,9 +28,9 @@ const Texts kIncomplete = {"Kein vollst\u00e4ndiges Datum (z. B. %1)",
                            "Fecha incompleta (p. ej. %1)",
                            "Data incompleta (ad es. %1)",
                            "Data incompleta (p. ex. %1)"};
-const Texts kImpossible = {"Diesen Tag gibt es nicht",  "This day does not exist",
-                           "Ce jour n'existe pas",      "Este d\u00eda no existe",
-                           "Questo giorno non esiste",  "Este dia n\u00e3o existe"};
+const Texts kImpossible = {"Diesen Tag gibt es nicht", "This day does not exist",
+                           "Ce jour n'existe pas",     "Este d\u00eda no existe",
+                           "Questo giorno non esiste", "Este dia n\u00e3o existe"};
 const Texts kOutOfRange = {"Au\u00dferhalb der Protokolltage (%1 \u2013 %2)",
                            "Outside the days of the logs (%1 \u2013 %2)",
                            "Hors des jours des journaux (%1 \u2013 %2)",
@@ -49,8 +49,7 @@ constexpr const char* kIsoFormat = "yyyy-MM-dd";
 
 } // namespace
 
-DateField::DateField(QWidget* parent)
-    : QWidget(parent), format_(FourDigitYearFormat(QLocale()))
+DateField::DateField(QWidget* parent) : QWidget(parent), format_(FourDigitYearFormat(QLocale()))
 {
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("DateText"));
@@ -103,8 +102,8 @@ QString DateField::FourDigitYearFormat(const QLocale& locale)
     return format;
 }
 
-DateField::Parsed DateField::Parse(const QString& text, const QString& format,
-                                   const QDate& minimum, const QDate& maximum)
+DateField::Parsed DateField::Parse(const QString& text, const QString& format, const QDate& minimum,
+                                   const QDate& maximum)
 {
     Parsed parsed;
     // The order of day, month and year is the format's.

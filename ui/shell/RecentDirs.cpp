@@ -62,8 +62,8 @@ void OfferRecentDirs(QLineEdit& field, const AppSettings* settings)
         field.setCompleter(completer);
         new ShowAllOnDown(field, *completer);
         // The arrow shows that there is a list at all; the Down key alone was never found.
-        QAction* drop = field.addAction(
-            field.style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+        QAction* drop = field.addAction(field.style()->standardIcon(QStyle::SP_ArrowDown),
+                                        QLineEdit::TrailingPosition);
         drop->setObjectName(QStringLiteral("ShowRecentDirs"));
         QObject::connect(drop, &QAction::triggered, completer, [completer, &field] {
             field.setFocus(Qt::OtherFocusReason);

@@ -1,5 +1,5 @@
-#include "core/services/DayTime.h"
 #include "core/services/MonthNameTables.h"
+#include "core/services/DayTime.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +19,9 @@ std::size_t Letters(const std::string& utf8)
 TEST(MonthNameTables, GermanAbbreviationsAsTheTechnicianReadsThem)
 {
     const MonthNames& de = MonthNamesForBlock(0);
-    EXPECT_EQ(de.shortNames, (std::array<std::string, 12>{"Jan", "Feb", "M\u00e4r", "Apr", "Mai",
-                                                          "Jun", "Jul", "Aug", "Sep", "Okt",
-                                                          "Nov", "Dez"}));
+    EXPECT_EQ(de.shortNames,
+              (std::array<std::string, 12>{"Jan", "Feb", "M\u00e4r", "Apr", "Mai", "Jun", "Jul",
+                                           "Aug", "Sep", "Okt", "Nov", "Dez"}));
     EXPECT_EQ(de.longNames[2], "M\u00e4rz");
     // The formats keep their period: one period, never the month's whole name before it.
     EXPECT_EQ(FormatDayTime("mmm. yyyy", EncodeDate(2016, 6, 1), de), "Jun. 2016");

@@ -45,11 +45,11 @@ void Drag(QWidget* target, const QPoint& from, const QPoint& to)
 TEST(ChartSplitterHeights, ThePanelGivesWayBeforeTheCharts)
 {
     const ChartHeights minimum{95, 95};
-    EXPECT_EQ(PanelHeight(600, 130, 50, minimum), 130);  // room enough
-    EXPECT_EQ(PanelHeight(300, 130, 50, minimum), 110);  // the charts keep their minimums
-    EXPECT_EQ(PanelHeight(240, 130, 50, minimum), 50);   // down to its own minimum
-    EXPECT_EQ(PanelHeight(100, 130, 50, minimum), 50);   // never below
-    EXPECT_EQ(PanelHeight(600, 20, 50, minimum), 50);    // a remembered height below it
+    EXPECT_EQ(PanelHeight(600, 130, 50, minimum), 130);    // room enough
+    EXPECT_EQ(PanelHeight(300, 130, 50, minimum), 110);    // the charts keep their minimums
+    EXPECT_EQ(PanelHeight(240, 130, 50, minimum), 50);     // down to its own minimum
+    EXPECT_EQ(PanelHeight(100, 130, 50, minimum), 50);     // never below
+    EXPECT_EQ(PanelHeight(600, 20, 50, minimum), 50);      // a remembered height below it
     EXPECT_EQ(PanelHeight(190 + 77, 77, 77, minimum), 77); // exactly
 }
 
@@ -161,8 +161,7 @@ TEST_F(StatisticsLayout, GraphListColumnsAreAsWideAsTheirTexts)
         EXPECT_GE(row->NameLabel()->width(), row->NameLabel()->CaptionWidth())
             << row->NameLabel()->text().toStdString();
         EXPECT_GE(row->ShowBox()->x(), header.SectionLeft(1));
-        EXPECT_LE(row->ShowBox()->x() + row->ShowBox()->width() / 2,
-                  header.SectionLeft(2));
+        EXPECT_LE(row->ShowBox()->x() + row->ShowBox()->width() / 2, header.SectionLeft(2));
     }
     // The panel is as wide as the columns.
     EXPECT_GE(W().panelLeft->width(), header.SectionsTotal());
@@ -189,8 +188,8 @@ TEST_F(SliderDrag, TheTargetDayShowsWhileDraggingAndTheChartsMoveOnRelease)
     option.maximum = slider->maximum();
     option.sliderPosition = option.sliderValue = slider->value();
     option.tickPosition = slider->tickPosition();
-    const QRect handle =
-        slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+    const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option,
+                                                         QStyle::SC_SliderHandle, slider);
     const QPoint grab = handle.center();
     SendMouse(slider, QEvent::MouseButtonPress, grab, Qt::LeftButton);
     ASSERT_TRUE(slider->isSliderDown());

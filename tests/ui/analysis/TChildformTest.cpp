@@ -189,8 +189,7 @@ TEST_F(Childform, SeveralDevicesGetTabsAndTheOverview)
     EXPECT_GE(Window().PanelLeftWidth(), 209);
     EXPECT_GE(header.SectionWidth(1), header.CaptionFitWidth(1));
     EXPECT_GE(header.SectionWidth(2), header.CaptionFitWidth(2));
-    EXPECT_EQ(Window().PanelLeftWidth() - 209,
-              header.SectionsTotal() - (130 + 36 + 36));
+    EXPECT_EQ(Window().PanelLeftWidth() - 209, header.SectionsTotal() - (130 + 36 + 36));
 
     // The spreadsheet action needs a device tab and a span of a day or less.
     EXPECT_TRUE(W().actionOpenExcel->isEnabled());

@@ -11,8 +11,8 @@ namespace {
 TEST(LocaleMonthNames, TheSixLanguagesUseTheSharedTable)
 {
     // Austrian German too: the language decides, not the country.
-    for (const QLocale& german : {QLocale(QLocale::German, QLocale::Germany),
-                                  QLocale(QLocale::German, QLocale::Austria)}) {
+    for (const QLocale& german :
+         {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::German, QLocale::Austria)}) {
         const MonthNames names = LocaleMonthNames(german);
         EXPECT_EQ(names.shortNames, MonthNamesForBlock(0).shortNames);
         EXPECT_EQ(FormatDayTime("mmm. yyyy", EncodeDate(2016, 6, 1), names), "Jun. 2016");
@@ -20,8 +20,7 @@ TEST(LocaleMonthNames, TheSixLanguagesUseTheSharedTable)
     }
     EXPECT_EQ(LocaleMonthNames(QLocale(QLocale::French, QLocale::Canada)).shortNames[7],
               "ao\u00fb");
-    EXPECT_EQ(LocaleMonthNames(QLocale(QLocale::Portuguese, QLocale::Brazil)).shortNames[1],
-              "fev");
+    EXPECT_EQ(LocaleMonthNames(QLocale(QLocale::Portuguese, QLocale::Brazil)).shortNames[1], "fev");
     EXPECT_EQ(LocaleMonthNames(QLocale(QLocale::English, QLocale::UnitedKingdom)).shortNames[8],
               "Sep");
 }

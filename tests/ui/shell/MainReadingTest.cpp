@@ -218,8 +218,8 @@ TEST_F(MainReading, TheOpenDialogOffersRecentDirectories)
 TEST_F(MainReading, NoRecentDirectoryNoArrow)
 {
     ASSERT_TRUE(Open(false));
-    const auto* arrow = main->OpenAnalysisDialog().RootDir()->findChild<QAction*>(
-        QStringLiteral("ShowRecentDirs"));
+    const auto* arrow =
+        main->OpenAnalysisDialog().RootDir()->findChild<QAction*>(QStringLiteral("ShowRecentDirs"));
     ASSERT_NE(arrow, nullptr);
     EXPECT_FALSE(arrow->isVisible());
 }

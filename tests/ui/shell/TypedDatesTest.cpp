@@ -10,12 +10,12 @@
 #include "ui/shell/TDialogFileError.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
 
-#include <QCalendarWidget>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -62,10 +62,7 @@ protected:
     }
     static void Leave(DateField* field) { QTest::keyClick(field->lineEdit(), Qt::Key_Tab); }
 
-    QString Problem(const char* name) const
-    {
-        return dialog->findChild<QLabel*>(name)->text();
-    }
+    QString Problem(const char* name) const { return dialog->findChild<QLabel*>(name)->text(); }
 
     TempSettingsHome home;
     PlatformDoubles doubles;
@@ -173,7 +170,8 @@ TEST(DateFieldParse, OrderYearsAndImpossibleDays)
     const QDate lo(2000, 1, 1), hi(2030, 12, 31);
     EXPECT_EQ(DateField::FourDigitYearFormat(QLocale(QLocale::German, QLocale::Germany)),
               QStringLiteral("dd.MM.yyyy"));
-    const QString us = DateField::FourDigitYearFormat(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QString us =
+        DateField::FourDigitYearFormat(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(us, QStringLiteral("M/d/yyyy"));
     EXPECT_EQ(DateField::FourDigitYearFormat(QLocale::c()), QStringLiteral("yyyy-MM-dd"));
 
@@ -187,8 +185,8 @@ TEST(DateFieldParse, OrderYearsAndImpossibleDays)
     EXPECT_EQ(parse("2024-05-15", QStringLiteral("yyyy-MM-dd")).date, QDate(2024, 5, 15));
     EXPECT_EQ(parse("15.05.24").entry, Entry::Valid);
 
-    for (const char* impossible : {"29.02.2023", "31.04.2024", "00.05.2024", "15.13.2024",
-                                   "15.00.24"})
+    for (const char* impossible :
+         {"29.02.2023", "31.04.2024", "00.05.2024", "15.13.2024", "15.00.24"})
         EXPECT_EQ(parse(impossible).entry, Entry::Impossible) << impossible;
     for (const char* incomplete : {"", "15", "15.05", "15.05.", "15.05.2", "15.05.024",
                                    "15.05.20245", "1a.05.2024", "115.05.2024", "15..2024"})
