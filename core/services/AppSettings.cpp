@@ -213,6 +213,9 @@ void AppSettings::load()
     child_.headerWidth2 = ReadInt32(file_, kChild, "HeaderWidth2", 36);
     reading_.readout = file_.readBool(kReading, "Readout", true);
     reading_.statistics = file_.readBool(kReading, "Statistics", false);
+    // A hand-edited height beyond any screen is no height.
+    const long long height = file_.readInteger(kReading, "StatisticsHeight", 0);
+    statisticsHeight_ = height < 0 || height > 10000 ? 0 : static_cast<int>(height);
 }
 
 void AppSettings::setExcelPath(const std::string& path)
@@ -342,6 +345,18 @@ void AppSettings::setReadingOptions(const ReadingOptions& options)
         fail();
     const bool written = file_.writeBool(kReading, "Readout", options.readout) &&
                          file_.writeBool(kReading, "Statistics", options.statistics);
+    if (!file_.endUpdate() || !written)
+        fail();
+}
+
+void AppSettings::setStatisticsHeight(int height)
+{
+    statisticsHeight_ = height;
+    if (!open_)
+        return;
+    if (!file_.beginUpdate())
+        fail();
+    const bool written = file_.writeInteger(kReading, "StatisticsHeight", height);
     if (!file_.endUpdate() || !written)
         fail();
 }

@@ -113,6 +113,10 @@ public:
 
     const ReadingOptions& readingOptions() const { return reading_; }
     void setReadingOptions(const ReadingOptions& options);
+    // The statistics panel's height in pixels as the user last dragged it ([Reading]
+    // StatisticsHeight); 0 until then.
+    int statisticsHeight() const { return statisticsHeight_; }
+    void setStatisticsHeight(int height);
 
     IniFile& file() { return file_; }
     const IniFile& file() const { return file_; }
@@ -132,6 +136,7 @@ private:
     std::string lastUsedDir_;
     ChildDefaults child_;
     ReadingOptions reading_;
+    int statisticsHeight_ = 0;
 
     static std::unique_ptr<AppSettings> instance_;
 };

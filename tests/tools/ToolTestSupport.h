@@ -14,6 +14,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace korvex::test {
@@ -83,8 +84,17 @@ protected:
     ToolResult RunIn(const std::string& locale, const std::string& program,
                      const std::vector<std::string>& args) const
     {
-        std::string command = "LC_ALL=" + ShellQuote(locale) + " LANG=" + ShellQuote(locale) + " " +
-                              ShellQuote(std::string(KORVEX_BIN_DIR) + "/" + program);
+        return RunWith({{"LC_ALL", locale}, {"LANG", locale}}, program, args);
+    }
+
+    // With exactly these locale variables (LC_ALL, LC_MESSAGES, LANG; the others unset).
+    ToolResult RunWith(const std::vector<std::pair<std::string, std::string>>& locale,
+                       const std::string& program, const std::vector<std::string>& args) const
+    {
+        std::string command = "env -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE";
+        for (const auto& [name, value] : locale)
+            command += " " + name + "=" + ShellQuote(value);
+        command += " " + ShellQuote(std::string(KORVEX_BIN_DIR) + "/" + program);
         for (const std::string& a : args)
             command += " " + ShellQuote(a);
         const std::filesystem::path out = temp_ / "stdout";

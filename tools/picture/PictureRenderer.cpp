@@ -3,9 +3,10 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/DeviceSettings.h"
 #include "core/services/Errors.h"
+#include "core/services/MonthNameTables.h"
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
-#include "tools/report/ReportMonthNames.h"
+#include "tools/report/ReportMessages.h"
 #include "ui/analysis/ChildGraphs.h"
 #include "ui/analysis/ChildNavigation.h"
 #include "ui/analysis/ChildPrint.h"
@@ -127,8 +128,8 @@ void ShowGraphs(TChildform& window, const PictureJob& job)
                 if (set->available(i))
                     offered += (offered.empty() ? "" : ",") + settings.key(i);
             }
-            throw KorvexError("--graphs: " + key + " is no field with data of the device (" +
-                              offered + ")");
+            throw KorvexError(
+                Message("--graphs: %1 is no field with data of the device (%2)", {key, offered}));
         }
         graphs->ShowField(*set, field);
     }

@@ -1,6 +1,8 @@
 #include "tools/report/ProgressBar.h"
-#include <charconv>
 
+#include "tools/report/ReportMessages.h"
+
+#include <charconv>
 #include <string>
 
 namespace korvex::report {
@@ -40,7 +42,9 @@ void ProgressBar::Draw()
     const auto printed =
         std::to_chars(rateText, rateText + sizeof rateText - 1, rate, std::chars_format::fixed, 1);
     *(printed.ec == std::errc() ? printed.ptr : rateText) = '\0';
-    std::fprintf(out_, "\r[%s] %zu/%zu files  %s MB/s ", bar.c_str(), done_, total_, rateText);
+    const std::string files =
+        Message("%1/%2 files", {std::to_string(done_), std::to_string(total_)});
+    std::fprintf(out_, "\r[%s] %s  %s MB/s ", bar.c_str(), files.c_str(), rateText);
     std::fflush(out_);
     drawn_ = true;
 }

@@ -44,21 +44,24 @@ const char* const kReportUsage =
     "              (\"YYYY-MM-DD hh:mm\") starts the window at exactly that minute\n"
     "  --workbook  writes the daily, monthly and annual yield tables as the three sheets\n"
     "              of an .xlsx workbook (numbers and dates as such) and prints its name\n"
+    "  --language  language of the tables, the pictures and the messages; without it the\n"
+    "              first set one of LC_ALL, LC_MESSAGES, LANG chooses (de, en, fr, es, it,\n"
+    "              pt; others English), and --json is English\n"
     "  Exit codes: 0 success, 1 no file could be loaded or nothing was written,\n"
     "  2 usage error.\n";
 
 namespace {
 
-[[noreturn]] void Fail(std::string reason)
+[[noreturn]] void Fail(std::string reason, std::vector<std::string> values = {})
 {
-    throw UsageError{std::move(reason)};
+    throw UsageError{std::move(reason), std::move(values)};
 }
 
 DayTime DateValue(const std::string& option, const std::string& text)
 {
     DayTime day = 0;
     if (!ParseIsoDate(text, day))
-        Fail(option + " needs a date as YYYY-MM-DD, not \"" + text + "\"");
+        Fail("%1 needs a date as YYYY-MM-DD, not \"%2\"", {option, text});
     return day;
 }
 
@@ -159,7 +162,7 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
         const std::string& arg = args[i];
         auto value = [&]() -> const std::string& {
             if (i + 1 >= args.size())
-                Fail(arg + " needs a value");
+                Fail("%1 needs a value", {arg});
             return args[++i];
         };
         if (arg == "--from") {
@@ -168,6 +171,7 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
             o.to = DateValue(arg, value());
         } else if (arg == "--language") {
             o.textBlock = LanguageBlock(value());
+            o.languageGiven = true;
         } else if (arg == "--table") {
             o.table = Table(value());
             tableGiven = true;
@@ -204,7 +208,7 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
         } else if (arg == "--version") {
             o.version = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            Fail("unknown option " + arg);
+            Fail("unknown option %1", {arg});
         } else {
             positional.push_back(arg);
         }

@@ -13,7 +13,8 @@ enum class TableKind { Daily, Monthly, Annual };
 struct ReportOptions {
     std::string dir;
     std::optional<DayTime> from, to;
-    int textBlock = 1; // catalogue block, English unless --language says otherwise
+    int textBlock = 1; // catalogue block of --language
+    bool languageGiven = false;
     TableKind table = TableKind::Daily;
     std::optional<int> spanItem; // index into the span list: 0 1h ... 6 year
     std::optional<DayTime> at;
@@ -32,10 +33,13 @@ struct ReportOptions {
 };
 
 // Parses the arguments after the program name. Throws UsageError with a short reason.
+// The language of a run without --language is the caller's to choose.
 ReportOptions ParseReportOptions(const std::vector<std::string>& args);
 
+// reason: an English message text with %1, %2 for the values (see ReportMessages.h).
 struct UsageError {
     std::string reason;
+    std::vector<std::string> values;
 };
 
 extern const char* const kReportUsage;

@@ -6,11 +6,13 @@
 #include "core/services/BuildInfo.h"
 #include "core/services/Cp1252.h"
 #include "core/services/Errors.h"
+#include "core/services/MonthNameTables.h"
 #include "core/services/TextCatalogue.h"
 #include "tools/report/ProgressBar.h"
 #include "tools/report/ReportAnalysis.h"
 #include "tools/report/ReportJson.h"
-#include "tools/report/ReportMonthNames.h"
+#include "tools/report/ReportLanguage.h"
+#include "tools/report/ReportMessages.h"
 #include "tools/report/ReportOptions.h"
 #include "tools/report/ReportStats.h"
 #include "tools/report/ReportText.h"
@@ -69,6 +71,27 @@ private:
     std::optional<ProgressBar> bar_;
 };
 
+// One line on the error stream in the run's language.
+void Tell(std::FILE* err, const std::string& english, const std::vector<std::string>& values = {})
+{
+    std::fprintf(err, "korvex-report: %s\n", Message(english, values).c_str());
+}
+
+// A usage error: what is wrong and where to read more, on one line.
+void TellUsage(std::FILE* err, int block, const std::string& english,
+               const std::vector<std::string>& values = {})
+{
+    std::fprintf(
+        err, "korvex-report: %s\n",
+        MessageIn(block, "%1 (try korvex-report --help)", {MessageIn(block, english, values)})
+            .c_str());
+}
+
+std::string IsoDay(DayTime day)
+{
+    return FormatDayTime("yyyy-mm-dd", day);
+}
+
 bool Write(std::FILE* out, const std::string& text)
 {
     return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
@@ -87,13 +110,12 @@ RangeChoice ChooseRange(const ReportOptions& options, std::FILE* err)
     RangeChoice choice;
     const LogDirectoryScan scan = ScanLogDirectory(options.dir);
     if (scan.status == ScanStatus::NoDirectory) {
-        std::fprintf(err, "korvex-report: %s: no such directory\n%s\n", options.dir.c_str(),
-                     Text(TextId::NoFilesFound).c_str());
+        Tell(err, "%1: no such directory", {options.dir});
         choice.exit = ExitNothingLoaded;
         return choice;
     }
     if (scan.status == ScanStatus::Unreadable) {
-        std::fprintf(err, "korvex-report: %s: the directory cannot be read\n", options.dir.c_str());
+        Tell(err, "%1: the directory cannot be read", {options.dir});
         choice.exit = ExitNothingLoaded;
         return choice;
     }
@@ -110,7 +132,15 @@ RangeChoice ChooseRange(const ReportOptions& options, std::FILE* err)
         (!options.to || *options.to >= scan.firstDay))
         choice.selection = SelectLogFiles(scan, choice.from, choice.to);
     if (choice.selection.files.empty()) {
-        std::fprintf(err, "korvex-report: %s\n", Text(TextId::NoFilesFound).c_str());
+        // The path is right: only the range holds nothing.
+        std::string asked;
+        if (options.from)
+            asked = "--from " + IsoDay(*options.from);
+        if (options.to)
+            asked += (asked.empty() ? "" : " ") + std::string("--to ") + IsoDay(*options.to);
+        Tell(err,
+             "no data in the range chosen (%1): the log files of this directory cover %2 to %3",
+             {asked, IsoDay(scan.firstDay), IsoDay(scan.lastDay)});
         choice.exit = ExitNothingLoaded;
     }
     return choice;
@@ -127,8 +157,8 @@ bool FindDevice(const ReportOptions& options, const LogFileSelection& selection,
         std::string found;
         for (const std::string& d : selection.devices)
             found += (found.empty() ? "" : ", ") + d;
-        std::fprintf(err, "korvex-report: device %s has no file in the range (devices: %s)\n%s",
-                     options.device->c_str(), found.c_str(), kReportUsage);
+        TellUsage(err, CurrentTextBlock(), "device %1 has no file in the range (devices: %2)",
+                  {*options.device, found});
         return false;
     }
     device = static_cast<std::size_t>(it - selection.devices.begin());
@@ -158,7 +188,7 @@ int WritePicture(const ReportOptions& options, const RangeChoice& range,
     if (result.writtenPath.empty())
         return ExitNothingLoaded;
     if (!Write(out, result.writtenPath + "\n")) {
-        std::fprintf(err, "korvex-report: the output cannot be written\n");
+        Tell(err, "the output cannot be written");
         return ExitNothingLoaded;
     }
     return ExitSuccess;
@@ -203,10 +233,11 @@ int WriteReport(const ReportOptions& options, const RangeChoice& range,
     } catch (const KorvexError& e) {
         if (load.loaded == 0 && !load.failures.empty()) {
             // Files were there, so "no file found" would mislead.
-            std::fprintf(err, "korvex-report: no file could be read (%zu of %zu failed)\n",
-                         load.failures.size(), range.selection.files.size());
+            Tell(err, "no file could be read (%1 of %2 failed)",
+                 {std::to_string(load.failures.size()),
+                  std::to_string(range.selection.files.size())});
             if (options.json && !Write(out, ReportJson(analysis, load)))
-                std::fprintf(err, "korvex-report: the output cannot be written\n");
+                Tell(err, "the output cannot be written");
         } else {
             std::fprintf(err, "korvex-report: %s\n", OneLine(e.what()).c_str());
         }
@@ -215,7 +246,7 @@ int WriteReport(const ReportOptions& options, const RangeChoice& range,
     if (options.workbook)
         return WriteYieldWorkbook(analysis, device, months, *options.workbook, out, err);
     if (!Write(out, ReportOutput(options, analysis, load, device))) {
-        std::fprintf(err, "korvex-report: the output cannot be written\n");
+        Tell(err, "the output cannot be written");
         return ExitNothingLoaded;
     }
     return ExitSuccess;
@@ -230,11 +261,21 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
     try {
         options = ParseReportOptions(args);
     } catch (const UsageError& e) {
-        std::fprintf(err, "korvex-report: %s\n%s", e.reason.c_str(), kReportUsage);
+        const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
+        const int named = BlockOfLanguageOption(args);
+        TellUsage(err,
+                  named >= 0 ? named
+                  : json     ? BlockEnglish
+                             : BlockOfEnvironment(),
+                  e.reason, e.values);
         return ExitUsage;
     }
+    // One language for the whole run: scripts reading --json get English unless they ask.
+    if (!options.languageGiven)
+        options.textBlock = options.json ? BlockEnglish : BlockOfEnvironment();
+    SelectTextBlock(options.textBlock);
     if (options.help) {
-        std::fputs(kReportUsage, out);
+        std::fputs(HelpText(options.textBlock), out);
         return ExitSuccess;
     }
     if (options.version) {
@@ -242,11 +283,10 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         return ExitSuccess;
     }
     if (options.picture && !renderer) {
-        std::fprintf(
-            err, "korvex-report: --picture needs a korvex-report built with the user interface\n");
+        TellUsage(err, options.textBlock,
+                  "--picture needs a korvex-report built with the user interface");
         return ExitUsage;
     }
-    SelectTextBlock(options.textBlock);
 
     const RangeChoice range = ChooseRange(options, err);
     if (range.exit)
@@ -256,9 +296,8 @@ int RunReport(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         return ExitUsage;
 
     // The program shows the unit warning as an error box; here it is a line on the error stream.
-    SetLogWarningHandler([err](const std::string& message) {
-        std::fprintf(err, "korvex-report: warning: %s\n", OneLine(message).c_str());
-    });
+    SetLogWarningHandler(
+        [err](const std::string& message) { Tell(err, "warning: %1", {OneLine(message)}); });
 
     ConsoleObserver observer(err, options.progress);
     if (options.picture)

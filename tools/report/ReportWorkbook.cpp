@@ -2,6 +2,7 @@
 
 #include "core/services/NumberFormat.h"
 #include "core/workbook/XlsxWorkbook.h"
+#include "tools/report/ReportMessages.h"
 #include "tools/report/ReportRun.h"
 #include "tools/report/ReportText.h"
 
@@ -156,12 +157,12 @@ int WriteYieldWorkbook(ReportAnalysis& analysis, std::optional<std::size_t> devi
     try {
         WriteXlsxWorkbook(YieldTableSheets(analysis, device, months), path);
     } catch (const SheetError& e) {
-        std::fprintf(err, "korvex-report: the workbook %s cannot be written: %s\n", path.c_str(),
-                     e.what());
+        std::fprintf(err, "korvex-report: %s\n",
+                     Message("the workbook %1 cannot be written: %2", {path, e.what()}).c_str());
         return ExitNothingLoaded;
     }
     if (std::fprintf(out, "%s\n", path.c_str()) < 0 || std::fflush(out) != 0) {
-        std::fprintf(err, "korvex-report: the output cannot be written\n");
+        std::fprintf(err, "korvex-report: %s\n", Message("the output cannot be written").c_str());
         return ExitNothingLoaded;
     }
     return ExitSuccess;

@@ -314,6 +314,12 @@ void ChildGraphs::LayoutGraphList(QScrollArea* container, bool setCaption, const
     header.raise();
 
     const int sections = header.SectionCount();
+    if (setCaption)
+        header.SetSectionCaption(1, caption);
+    if (sections > 2)
+        header.SetSectionCaption(2, container == w_.overview ? QString()
+                                                             : UiText(TextId::OverviewDisplay));
+    FitColumnsToTexts(content);
     const int w0 = sections > 0 ? header.SectionWidth(0) : 0;
     const int w1 = sections > 1 ? header.SectionWidth(1) : 0;
     const int w2 = sections > 2 ? header.SectionWidth(2) : 0;
@@ -347,12 +353,27 @@ void ChildGraphs::LayoutGraphList(QScrollArea* container, bool setCaption, const
         else if (widget->objectName() == QLatin1String("VSpace2"))
             widget->move(w0 + w1 - 1, 0);
     }
+}
 
-    if (setCaption)
-        header.SetSectionCaption(1, caption);
-    if (sections > 2)
-        header.SetSectionCaption(2, container == w_.overview ? QString()
-                                                             : UiText(TextId::OverviewDisplay));
+void ChildGraphs::FitColumnsToTexts(const QWidget* content)
+{
+    // Columns only grow, within their limits, so that the panel does not jump between tabs and
+    // a width the user chose wider stays.
+    THeaderControl& header = *w_.headerControl;
+    const int sections = header.SectionCount();
+    int wanted[3] = {0, header.CaptionFitWidth(1), header.CaptionFitWidth(2)};
+    for (TGraphPanel* row : GraphRowsOf(content))
+        wanted[0] =
+            std::max(wanted[0], row->NameLabel()->x() + row->NameLabel()->CaptionWidth() + 4);
+    bool grown = false;
+    for (int i = 0; i < std::min(3, sections); ++i) {
+        if (header.SectionWidth(i) < wanted[i]) {
+            header.SetSectionWidth(i, wanted[i]);
+            grown = true;
+        }
+    }
+    if (grown)
+        window_.FitPanelLeftToHeader();
 }
 
 void ChildGraphs::HeaderControlSectionResize(int)

@@ -125,6 +125,9 @@ public:
     ChartAxisLabels& Labels() { return *labels_; }
 
 private:
+    // Widens the header's columns to their captions and the name column to the widest name.
+    void FitColumnsToTexts(const QWidget* content);
+
     // ---- list building ----
     QWidget* NewHeading(QWidget* content, int top, const QString& caption);
     void NewSeparator(QWidget* content, int& y);

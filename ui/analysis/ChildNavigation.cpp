@@ -17,8 +17,11 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolTip>
 
 #include <exception>
 
@@ -45,6 +48,12 @@ ChildNavigation::ChildNavigation(TChildform& window, ChildGraphs& graphs, ChildT
             [this](int index) { Guarded([this, index] { SpanTimeActivated(index); }); });
     connect(w_.sliderTime, &QSlider::valueChanged, this,
             [this](int position) { Guarded([this, position] { SliderTimeChange(position); }); });
+    // While the handle is dragged the window moves once, on release; meanwhile a tip names
+    // the days it will land on, so that a year's days can be picked without a redraw each.
+    w_.sliderTime->setTracking(false);
+    connect(w_.sliderTime, &QSlider::sliderMoved, this,
+            [this](int position) { Guarded([this, position] { ShowSliderTarget(position); }); });
+    connect(w_.sliderTime, &QSlider::sliderReleased, this, [] { QToolTip::hideText(); });
     connect(w_.buttonJumpLeft, &QPushButton::clicked, this,
             [this] { Guarded([this] { ButtonJumpClick(-1); }); });
     connect(w_.buttonJumpRight, &QPushButton::clicked, this,
@@ -234,6 +243,28 @@ void ChildNavigation::SliderTimeChange(int position)
     FillTable();
     BuildYieldSummary();
     UpdateChartTitle();
+}
+
+void ChildNavigation::ShowSliderTarget(int position)
+{
+    if (!HasAnalysis())
+        return;
+    const TimeWindow window = korvex::SliderTimeChange(State(), position);
+    const QString text = QString::fromStdString(
+        ChartTitleText(w_.spanTime->currentIndex(), window, std::string(), w_.chart->Months()));
+    QSlider& slider = *w_.sliderTime;
+    QStyleOptionSlider option;
+    option.initFrom(&slider);
+    option.orientation = slider.orientation();
+    option.minimum = slider.minimum();
+    option.maximum = slider.maximum();
+    option.sliderPosition = position;
+    option.sliderValue = position;
+    option.tickPosition = slider.tickPosition();
+    const QRect handle = slider.style()->subControlRect(QStyle::CC_Slider, &option,
+                                                        QStyle::SC_SliderHandle, &slider);
+    QToolTip::showText(slider.mapToGlobal(QPoint(handle.center().x(), handle.top())), text,
+                       &slider);
 }
 
 // ---- jump buttons ----

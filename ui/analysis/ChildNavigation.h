@@ -46,6 +46,8 @@ public:
     void SpanTimeActivated(int index);
     // Throws "Illegal state." without a selected span.
     void SliderTimeChange(int position);
+    // While the slider is dragged: the days the window will show, in a tip at the handle.
+    void ShowSliderTarget(int position);
     void ButtonJumpClick(int direction);   // -1 ButtonJumpLeft, +1 ButtonJumpRight
     void ButtonScrollClick(int direction); // -1 ButtonScrollLeft, +1 ButtonScrollRight
     void ButtonScrollMouseDown(int direction);

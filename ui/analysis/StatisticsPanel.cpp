@@ -43,6 +43,9 @@ StatisticsPanel::StatisticsPanel(ShownGraphs& graphs, ChartWidget& chart, QWidge
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setStretchLastSection(true);
     ApplyLanguage();
+    // Below the charts it gives way down to its heading and one row.
+    setMinimumHeight(horizontalHeader()->sizeHint().height() +
+                     verticalHeader()->defaultSectionSize() + 2 * frameWidth());
     connect(&chart_, &QCustomPlot::afterReplot, this, [this] { Refresh(); });
 }
 

@@ -88,6 +88,40 @@ TChildform::TChildform(QWidget* owner) : QMdiSubWindow(owner)
     InstallChildParts(*this, parts_);
     reading_ = &InstallReadingParts(*this);
     OnCreate();
+    RememberStatisticsHeight();
+}
+
+void TChildform::RememberStatisticsHeight()
+{
+    auto* splitter = static_cast<ChartSplitter*>(w_.splitterChart);
+    try {
+        splitter->SetPanelPreferred(AppSettings::Get().statisticsHeight());
+    } catch (const SettingsFileError&) {
+        // Reported where the window reads its other settings; the default height serves.
+    }
+    splitter->OnPanelDragged([this](int height) {
+        try {
+            AppSettings::Get().setStatisticsHeight(height);
+        } catch (const SettingsFileError& e) {
+            ShowErrorBox(this, QString::fromUtf8(e.what()));
+        }
+    });
+    splitter->OnPanelShownOrHidden([this] { UpdateMinimumSize(); });
+    UpdateMinimumSize();
+}
+
+void TChildform::UpdateMinimumSize()
+{
+    // The layouts keep their children's minimums until told that the splitter's changed.
+    w_.splitterChart->updateGeometry();
+    w_.panelCharts->updateGeometry();
+    w_.panelCharts->layout()->invalidate();
+    w_.panelGraph->layout()->invalidate();
+    const QSize decoration =
+        (minimumSizeHint() - widget()->minimumSizeHint()).expandedTo(QSize(0, 0));
+    const QSize graphSide = w_.panelGraph->minimumSizeHint();
+    setMinimumSize(QSize(w_.panelLeft->width() + graphSide.width(), graphSide.height()) +
+                   decoration);
 }
 
 ChildGraphs& TChildform::Graphs()
@@ -375,11 +409,7 @@ void TChildform::OnCreate()
 
     // However the windows are arranged, the navigation row (span list, slider, buttons) and
     // both charts at their minimum stay whole; the graph list gives way instead.
-    const QSize decoration =
-        (minimumSizeHint() - widget()->minimumSizeHint()).expandedTo(QSize(0, 0));
-    const QSize graphSide = w_.panelGraph->minimumSizeHint();
-    setMinimumSize(QSize(w_.panelLeft->width() + graphSide.width(), graphSide.height()) +
-                   decoration);
+    UpdateMinimumSize();
 }
 
 void TChildform::ConfigureCharts()

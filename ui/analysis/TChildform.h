@@ -125,6 +125,11 @@ private:
     void OnCreate();
     void StoreHeaderWidths();
     void RemoveAllTabs();
+    // The statistics panel's remembered height, and keeping it when the user drags it.
+    void RememberStatisticsHeight();
+    // However the windows are arranged, the navigation row and both charts at their minimum
+    // stay whole (the statistics panel at its minimum too while it is shown).
+    void UpdateMinimumSize();
 
     ChildState state_;
     ChildWidgets w_;

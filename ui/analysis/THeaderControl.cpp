@@ -114,6 +114,13 @@ int THeaderControl::SectionsTotal() const
     return total;
 }
 
+int THeaderControl::CaptionFitWidth(int index) const
+{
+    if (index < 0 || index >= SectionCount() || SectionCaption(index).isEmpty())
+        return 0;
+    return sectionSizeFromContents(index).width();
+}
+
 void THeaderControl::OnSectionResized(int index, int, int newSize)
 {
     if (programmatic_ > 0 || index < 0 || index >= SectionCount())

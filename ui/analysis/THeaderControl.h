@@ -35,6 +35,8 @@ public:
     int SectionAt(int x) const;
     // Sum of all section widths.
     int SectionsTotal() const;
+    // The width that shows the section's caption whole, margins included.
+    int CaptionFitWidth(int index) const;
 
 signals:
     void SectionResize(int section);

@@ -1,6 +1,7 @@
 #include "ui/chart/ChartWidget.h"
 
 #include "core/logdata/Series.h"
+#include "core/services/MonthNameTables.h"
 #include "ui/chart/SeriesPlottable.h"
 
 #include <QFontMetrics>
@@ -29,10 +30,15 @@ int SideIndex(AxisSide side)
     return 0;
 }
 
-MonthNames SystemMonthNames()
+} // namespace
+
+MonthNames LocaleMonthNames(const QLocale& locale)
 {
+    // The six languages of the catalogue have their table, the one korvex-report writes too.
+    const int block = MonthTableBlock(QLocale::languageToCode(locale.language()).toStdString());
+    if (block >= 0)
+        return MonthNamesForBlock(block);
     MonthNames names;
-    const QLocale locale = QLocale::system();
     for (int m = 1; m <= 12; ++m) {
         QString shortName = locale.monthName(m, QLocale::ShortFormat);
         // Some locales end their abbreviations with a dot; the label formats bring their own.
@@ -44,6 +50,8 @@ MonthNames SystemMonthNames()
     }
     return names;
 }
+
+namespace {
 
 QFont PixelFont(const QString& family, int pixels, bool bold = false)
 {
@@ -86,7 +94,8 @@ private:
     bool active_ = false;
 };
 
-ChartWidget::ChartWidget(QWidget* parent) : QCustomPlot(parent), monthNames_(SystemMonthNames())
+ChartWidget::ChartWidget(QWidget* parent)
+    : QCustomPlot(parent), monthNames_(LocaleMonthNames(QLocale::system()))
 {
     setBackground(QBrush(Qt::white));
     setAutoAddPlottableToLegend(false);

@@ -14,6 +14,7 @@
 #include <qcustomplot.h>
 
 #include <QImage>
+#include <QLocale>
 #include <QStringList>
 
 #include <functional>
@@ -31,6 +32,10 @@ struct ZoomRequest {
 
 class ZoomBand;
 class SeriesPlottable;
+
+// The month names a chart starts with for a desktop locale: the shared table of its language,
+// or the locale's own names for a language the program does not speak.
+MonthNames LocaleMonthNames(const QLocale& locale);
 
 class ChartWidget : public QCustomPlot, public ChartHost {
     Q_OBJECT

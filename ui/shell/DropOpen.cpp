@@ -2,12 +2,12 @@
 
 #include "core/logdata/LogDirectory.h"
 #include "ui/platform/Prompts.h"
+#include "ui/shell/DateField.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
 #include "ui/shell/TMainform.h"
 
 #include <QApplication>
 #include <QDate>
-#include <QDateEdit>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>

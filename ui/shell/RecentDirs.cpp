@@ -3,14 +3,23 @@
 #include "core/services/AppSettings.h"
 
 #include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStringListModel>
+#include <QStyle>
 
 namespace korvex {
 
 namespace {
+
+void ShowAll(QCompleter& completer)
+{
+    completer.setCompletionPrefix(QString());
+    completer.complete();
+}
 
 // Down in the field opens the whole list, whatever has been typed.
 class ShowAllOnDown : public QObject {
@@ -26,8 +35,7 @@ protected:
         if (event->type() == QEvent::KeyPress &&
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down &&
             !completer_.popup()->isVisible()) {
-            completer_.setCompletionPrefix(QString());
-            completer_.complete();
+            ShowAll(completer_);
             return true;
         }
         return QObject::eventFilter(watched, event);
@@ -53,8 +61,18 @@ void OfferRecentDirs(QLineEdit& field, const AppSettings* settings)
         completer->setMaxVisibleItems(kRecentDirCount);
         field.setCompleter(completer);
         new ShowAllOnDown(field, *completer);
+        // The arrow shows that there is a list at all; the Down key alone was never found.
+        QAction* drop = field.addAction(field.style()->standardIcon(QStyle::SP_ArrowDown),
+                                        QLineEdit::TrailingPosition);
+        drop->setObjectName(QStringLiteral("ShowRecentDirs"));
+        QObject::connect(drop, &QAction::triggered, completer, [completer, &field] {
+            field.setFocus(Qt::OtherFocusReason);
+            ShowAll(*completer);
+        });
     }
     static_cast<QStringListModel*>(completer->model())->setStringList(dirs);
+    if (auto* drop = field.findChild<QAction*>(QStringLiteral("ShowRecentDirs")))
+        drop->setVisible(!dirs.isEmpty());
 }
 
 } // namespace korvex

@@ -1,7 +1,8 @@
 #pragma once
 
 // The open dialog's directory field offers the last directories analysed (newest first, those
-// that no longer exist left out): as completions while typing, all of them on the Down key.
+// that no longer exist left out): as completions while typing, all of them on the Down key or the
+// field's arrow, which shows only while there is a directory to offer.
 
 class QLineEdit;
 

@@ -6,10 +6,10 @@
 #include "ui/analysis/TChildform.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/UiText.h"
+#include "ui/shell/DateField.h"
 #include "ui/shell/TDialogFileError.h"
 
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -85,18 +85,32 @@ TDialogOpenAnalysis::TDialogOpenAnalysis(TDialogFileError& fileErrors, QWidget* 
     labelFrom_->setObjectName(QStringLiteral("LabelFrom"));
     labelTo_ = new QLabel(this);
     labelTo_->setObjectName(QStringLiteral("LabelTo"));
-    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    dateFrom_ = new QDateEdit(QDate::currentDate(), this);
-    dateTo_ = new QDateEdit(QDate::currentDate(), this);
+    dateFrom_ = new DateField(this);
+    dateTo_ = new DateField(this);
     dateFrom_->setObjectName(QStringLiteral("DateFrom"));
     dateTo_->setObjectName(QStringLiteral("DateTo"));
-    for (QDateEdit* picker : {dateFrom_, dateTo_}) {
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(format);
-        picker->installEventFilter(this);
+    // A typed date that is not taken says why beside its picker.
+    for (DateField* picker : {dateFrom_, dateTo_}) {
+        auto* problem = new QLabel(this);
+        problem->setObjectName(picker->objectName() + QStringLiteral("Problem"));
+        problem->setWordWrap(true);
+        QPalette red = problem->palette();
+        red.setColor(QPalette::WindowText, Qt::red);
+        problem->setPalette(red);
+        (picker == dateFrom_ ? problemFrom_ : problemTo_) = problem;
+        auto show = [picker, problem] { problem->setText(picker->problem()); };
+        connect(picker, &DateField::entryChanged, problem, show);
     }
-    connect(dateFrom_, &QDateEdit::dateChanged, this, [this] { CoupleDates(true); });
-    connect(dateTo_, &QDateEdit::dateChanged, this, [this] { CoupleDates(false); });
+    connect(dateFrom_, &DateField::dateChanged, this, [this] { CoupleDates(true); });
+    connect(dateTo_, &DateField::dateChanged, this, [this] { CoupleDates(false); });
+    connect(dateFrom_, &DateField::editingFinished, this, [this] {
+        if (!loading_)
+            CoupleDates(true);
+    });
+    connect(dateTo_, &DateField::editingFinished, this, [this] {
+        if (!loading_)
+            CoupleDates(false);
+    });
 
     labelProgress_ = new QLabel(this);
     labelProgress_->setObjectName(QStringLiteral("LabelProgress"));
@@ -136,6 +150,8 @@ TDialogOpenAnalysis::TDialogOpenAnalysis(TDialogFileError& fileErrors, QWidget* 
     dates->addWidget(dateFrom_, 0, 1);
     dates->addWidget(labelTo_, 1, 0);
     dates->addWidget(dateTo_, 1, 1);
+    dates->addWidget(problemFrom_, 0, 2);
+    dates->addWidget(problemTo_, 1, 2);
     dates->setColumnStretch(2, 1);
 
     auto* progressRow = new QHBoxLayout;
@@ -210,6 +226,9 @@ void TDialogOpenAnalysis::ScanDirectory()
         dateFrom_->setDate(first);
         dateTo_->setDate(last);
     }
+    // The scan set both pickers to whole dates; their signals were held back.
+    problemFrom_->setText(dateFrom_->problem());
+    problemTo_->setText(dateTo_->problem());
     SetBold(labelStep2_, found);
     dateFrom_->setEnabled(found);
     dateTo_->setEnabled(found);
@@ -247,6 +266,13 @@ bool TDialogOpenAnalysis::Execute()
     // Return in RootDir executes without leaving the field: the typed folder is the one meant.
     if (rootDir_->text() != scannedDir_)
         ScanDirectory();
+    // A typed date that was not taken is never swapped for another day.
+    for (DateField* picker : {dateFrom_, dateTo_}) {
+        if (picker->entry() != DateField::Entry::Valid) {
+            picker->setFocus();
+            throw KorvexError(picker->problem().toStdString());
+        }
+    }
     const DayTime from = ToDayTime(dateFrom_->date());
     const DayTime to = ToDayTime(dateTo_->date());
     LogFileSelection selection = SelectLogFiles(scan_, from, to);
@@ -470,10 +496,6 @@ bool TDialogOpenAnalysis::eventFilter(QObject* watched, QEvent* event)
         if (withinDialog && !loading_) {
             if (watched == rootDir_)
                 ScanDirectory();
-            else if (watched == dateFrom_)
-                CoupleDates(true);
-            else if (watched == dateTo_)
-                CoupleDates(false);
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QStringList>
 
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -19,6 +18,7 @@ class QPushButton;
 
 namespace korvex {
 
+class DateField;
 class TChildform;
 class TDialogFileError;
 
@@ -45,8 +45,8 @@ public:
     bool FilesFound() const { return scan_.Found(); }
     const std::vector<LogFileEntry>& ValidFiles() const { return scan_.files; }
 
-    QDateEdit* DateFrom() const { return dateFrom_; }
-    QDateEdit* DateTo() const { return dateTo_; }
+    DateField* DateFrom() const { return dateFrom_; }
+    DateField* DateTo() const { return dateTo_; }
     QLineEdit* RootDir() const { return rootDir_; }
 
 public slots:
@@ -76,9 +76,11 @@ private:
     QPushButton* selectDirBtn_ = nullptr;
     QLabel* labelStep2_ = nullptr;
     QLabel* labelFrom_ = nullptr;
-    QDateEdit* dateFrom_ = nullptr;
+    DateField* dateFrom_ = nullptr;
     QLabel* labelTo_ = nullptr;
-    QDateEdit* dateTo_ = nullptr;
+    DateField* dateTo_ = nullptr;
+    QLabel* problemFrom_ = nullptr;
+    QLabel* problemTo_ = nullptr;
     QLabel* labelProgress_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* labelAbort_ = nullptr;

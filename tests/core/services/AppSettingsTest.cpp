@@ -288,3 +288,36 @@ TEST_F(AppSettingsTest, RecentDirectoriesNewestFirstWithoutMissingOnes)
     AppSettings::Release();
     EXPECT_EQ(AppSettings::Get().readingOptions(), (ReadingOptions{false, true}));
 }
+
+namespace {
+
+TEST_F(AppSettingsTest, StatisticsHeightKeptBesideTheReadingOptions)
+{
+    writeIni("[Reading]\r\nStatistics=1\r\nStatisticsHeight=187\r\n");
+    AppSettings& s = AppSettings::Get();
+    EXPECT_EQ(s.statisticsHeight(), 187);
+    // Writing the options leaves the height, writing the height leaves the options.
+    s.setReadingOptions({false, true});
+    s.setStatisticsHeight(242);
+    AppSettings::Release();
+    AppSettings& again = AppSettings::Get();
+    EXPECT_EQ(again.statisticsHeight(), 242);
+    EXPECT_EQ(again.readingOptions(), (ReadingOptions{false, true}));
+    EXPECT_NE(ReadBytes(again.path()).find("StatisticsHeight=242\r\n"), std::string::npos);
+
+    // Hand-edited heights no screen has are no height.
+    for (const char* bad : {"-40", "10001", "x"}) {
+        AppSettings::Release();
+        writeIni(std::string("[Reading]\r\nStatisticsHeight=") + bad + "\r\n");
+        EXPECT_EQ(AppSettings::Get().statisticsHeight(), 0) << bad;
+    }
+    AppSettings::Release();
+    writeIni("[Reading]\r\nStatisticsHeight=10000\r\n");
+    EXPECT_EQ(AppSettings::Get().statisticsHeight(), 10000);
+
+    std::filesystem::remove_all(base / "Halvo");
+    WriteBytes(base / "Halvo", "in the way");
+    EXPECT_THROW(AppSettings::Get().setStatisticsHeight(90), SettingsFileError);
+}
+
+} // namespace

@@ -6,17 +6,20 @@
 
 #include "ui/analysis/ReadingParts.h"
 #include "ui/chart/ChartReadout.h"
+#include "ui/shell/DateField.h"
 #include "ui/shell/DropOpen.h"
 #include "ui/shell/ReadingActions.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QCompleter>
-#include <QDateEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QStringListModel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
 #include <memory>
@@ -181,6 +184,44 @@ TEST_F(MainReading, TheOpenDialogOffersRecentDirectories)
     ASSERT_NE(completer, nullptr);
     const QStringList offered = static_cast<QStringListModel*>(completer->model())->stringList();
     EXPECT_EQ(offered, (QStringList{dirs[2], dirs[0]}));
+
+    // The field's arrow is there to be seen and drops the whole list down, whatever is typed.
+    TDialogOpenAnalysis& dialog = main->OpenAnalysisDialog();
+    QLineEdit* field = dialog.RootDir();
+    auto shownRows = std::make_shared<int>(-1);
+    auto arrowShown = std::make_shared<bool>(false);
+    WhenVisible(
+        &dialog,
+        [&dialog, field, completer, shownRows, arrowShown] {
+            field->setText(QStringLiteral("/no/such/prefix"));
+            QToolButton* arrow = nullptr;
+            for (QToolButton* b : field->findChildren<QToolButton*>())
+                if (b->defaultAction() &&
+                    b->defaultAction()->objectName() == QStringLiteral("ShowRecentDirs"))
+                    arrow = b;
+            *arrowShown = arrow && arrow->isVisible();
+            if (arrow)
+                QTest::mouseClick(arrow, Qt::LeftButton);
+            QTest::qWait(20);
+            if (completer->popup()->isVisible())
+                *shownRows = completer->completionCount();
+            completer->popup()->hide();
+            dialog.done(QDialog::Rejected);
+        },
+        2000);
+    main->ActionOpenExecute();
+    EXPECT_TRUE(*arrowShown);
+    EXPECT_EQ(*shownRows, 2);
+}
+
+// Without a directory to offer the arrow stays away.
+TEST_F(MainReading, NoRecentDirectoryNoArrow)
+{
+    ASSERT_TRUE(Open(false));
+    const auto* arrow =
+        main->OpenAnalysisDialog().RootDir()->findChild<QAction*>(QStringLiteral("ShowRecentDirs"));
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_FALSE(arrow->isVisible());
 }
 
 } // namespace

@@ -9,10 +9,10 @@
 #include "core/logdata/LoadMemory.h"
 #include "ui/analysis/TChildform.h"
 #include "ui/platform/UiText.h"
+#include "ui/shell/DateField.h"
 #include "ui/shell/TDialogFileError.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
 
-#include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "tools/report/ReportMonthNames.h"
+#include "core/services/MonthNameTables.h"
 
 #include <array>
 
-namespace korvex::report {
+namespace korvex {
 
 namespace {
 
@@ -26,8 +26,8 @@ const MonthNames& MonthNamesForBlock(int block)
              {"Januar", "Februar", "M\u00e4rz", "April", "Mai", "Juni", "Juli", "August",
               "September", "Oktober", "November", "Dezember"}),
         MonthNames::English(),
-        Make({"janv", "f\u00e9vr", "mars", "avr", "mai", "juin", "juil", "ao\u00fbt", "sept", "oct",
-              "nov", "d\u00e9c"},
+        Make({"jan", "f\u00e9v", "mar", "avr", "mai", "jun", "jul", "ao\u00fb", "sep", "oct", "nov",
+              "d\u00e9c"},
              {"janvier", "f\u00e9vrier", "mars", "avril", "mai", "juin", "juillet", "ao\u00fbt",
               "septembre", "octobre", "novembre", "d\u00e9cembre"}),
         Make({"ene", "feb", "mar", "abr", "may", "jun", "jul", "ago", "sep", "oct", "nov", "dic"},
@@ -45,4 +45,13 @@ const MonthNames& MonthNamesForBlock(int block)
     return kNames[static_cast<std::size_t>(block)];
 }
 
-} // namespace korvex::report
+int MonthTableBlock(std::string_view languageCode)
+{
+    static constexpr std::string_view kCodes[] = {"de", "en", "fr", "es", "it", "pt"};
+    for (int i = 0; i < 6; ++i)
+        if (languageCode == kCodes[i])
+            return i;
+    return -1;
+}
+
+} // namespace korvex
