@@ -9,6 +9,7 @@
 #include "core/services/TextCatalogue.h"
 #include "tools/report/ProgressBar.h"
 #include "tools/report/ReportAnalysis.h"
+#include "tools/report/ReportCheck.h"
 #include "tools/report/ReportJson.h"
 #include "tools/report/ReportMonthNames.h"
 #include "tools/report/ReportOptions.h"
@@ -214,6 +215,18 @@ int WriteReport(const ReportOptions& options, const RangeChoice& range,
     }
     if (options.workbook)
         return WriteYieldWorkbook(analysis, device, months, *options.workbook, out, err);
+    if (options.check) {
+        const CheckOutcome check = RunCheck(options, analysis, load, device);
+        if (check.exitCode == ExitUsage) {
+            std::fprintf(err, "korvex-report: %s\n", check.usage.c_str());
+            return ExitUsage;
+        }
+        if (!Write(out, check.output)) {
+            std::fprintf(err, "korvex-report: the output cannot be written\n");
+            return ExitNothingLoaded;
+        }
+        return check.exitCode;
+    }
     if (!Write(out, ReportOutput(options, analysis, load, device))) {
         std::fprintf(err, "korvex-report: the output cannot be written\n");
         return ExitNothingLoaded;
