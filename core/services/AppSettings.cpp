@@ -275,6 +275,17 @@ std::uint32_t AppSettings::readColor(int deviceNumber, const std::string& settin
     return static_cast<std::uint32_t>(v);
 }
 
+std::optional<std::string> AppSettings::readValue(std::string_view section,
+                                                 std::string_view key) const
+{
+    return file_.readValue(section, key);
+}
+
+bool AppSettings::sectionExists(std::string_view section) const
+{
+    return file_.sectionExists(section);
+}
+
 bool AppSettings::hasGraphChoice(int deviceNumber, GraphList list) const
 {
     return file_.sectionExists(GraphSection(deviceNumber, list));

@@ -95,6 +95,11 @@ public:
     std::uint32_t readColor(int deviceNumber, const std::string& settingsKey,
                             std::uint32_t defaultColor) const;
 
+    // A value of any section as stored (nothing when absent), and whether a section exists: for
+    // readers of their own sections (the function check's roles and thresholds).
+    std::optional<std::string> readValue(std::string_view section, std::string_view key) const;
+    bool sectionExists(std::string_view section) const;
+
     // Whether a graph choice is stored for the device (section Graphs:n for the device list,
     // Overview:n for its Overview column), and the stored state of one field by its settings key
     // (nothing when that key is not stored).

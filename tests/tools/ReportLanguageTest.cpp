@@ -24,10 +24,6 @@ using namespace korvex::report;
 using Env = std::vector<std::pair<std::string, std::string>>;
 using ReportLanguage = ToolTest;
 
-std::string FirstLine(const std::string& text)
-{
-    return text.substr(0, text.find('\n'));
-}
 
 std::size_t Lines(const std::string& text)
 {
@@ -75,8 +71,9 @@ TEST(ReportLanguageChoice, EveryMessageIsTranslatedWithItsValues)
             const char* text = Translation(block, key);
             ASSERT_NE(text, nullptr) << key;
             EXPECT_EQ(markers(text), markers(key)) << block << ": " << text;
-            if (block != BlockEnglish)
+            if (block != BlockEnglish) {
                 EXPECT_NE(std::string(text), key) << block;
+            }
         }
     }
     // A value holding a marker is not filled again; an unknown text stays English.

@@ -19,11 +19,13 @@ namespace {
           "                     --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"              \
           "                     [--graphs KEY,KEY...] [--from ...] [--to ...] [--language ..]\n"   \
           "       korvex-report " dir                                                              \
-          " --stats --span 1h|...|year [--at YYYY-MM-DD] [--device NN]\n"                          \
-          "                     [--json] [--from ...] [--to ...]\n"                                \
+          " --stats --span 1h|...|year [--at 'YYYY-MM-DD[ hh:mm]']\n"                              \
+          "                     [--device NN] [--json] [--from ...] [--to ...]\n"                  \
           "       korvex-report " dir " --workbook " file                                          \
           ".xlsx [--from ...] [--to ...] [--language ..]\n"                                        \
           "                     [--device NN]\n"                                                   \
+          "       korvex-report " dir " --check [--roles NN:ROLE=KEY,...;NN:...] [--device NN]\n"   \
+          "                     [--json] [--from ...] [--to ...] [--language ..]\n"               \
           "       korvex-report --help | --version\n"
 
 // clang-format off
@@ -49,11 +51,15 @@ const char* const kGerman = KORVEX_REPORT_SYNOPSIS("Aufruf:", "DIR", "DATEI")
     "              die Energie oder das Volumen; eine Zeile je Feld, mit --json ein Dokument\n"
     "  --workbook  schreibt die Tages-, Monats- und Jahrestabelle als die drei Bl\u00e4tter einer\n"
     "              .xlsx-Arbeitsmappe (Zahlen und Daten als solche) und gibt ihren Namen aus\n"
+    "  --check     die Funktionskontrolle: jeder Vorfall der Protokolle (Regel, Ger\u00e4t, Felder,\n"
+    "              Beginn, Ende, Spitze, Text); --roles setzt die Rollen eines Ger\u00e4ts\n"
+    "              (collector, store, pump, flow) auf Feldk\u00fcrzel, die anderen auf keine;\n"
+    "              --at mit Uhrzeit (\"YYYY-MM-DD hh:mm\") beginnt --stats genau dort\n"
     "  --language  Sprache der Tabellen, Bilder und Meldungen; ohne sie entscheidet die erste\n"
     "              gesetzte von LC_ALL, LC_MESSAGES, LANG (de, en, fr, es, it, pt; andere\n"
     "              Englisch), und --json ist Englisch\n"
     "  R\u00fcckgabewerte: 0 Erfolg, 1 keine Datei ladbar oder nichts geschrieben,\n"
-    "  2 Aufruffehler.\n";
+    "  2 Aufruffehler, 3 --check fand einen Vorfall an der Anlage.\n";
 
 const char* const kFrench = KORVEX_REPORT_SYNOPSIS("utilisation :", "R\u00c9P", "FICHIER")
     "  Lit les fichiers journaux de R\u00c9P et de ses sous-r\u00e9pertoires (deux niveaux) pour les\n"
@@ -78,11 +84,15 @@ const char* const kFrench = KORVEX_REPORT_SYNOPSIS("utilisation :", "R\u00c9P", 
     "              ou avec --json un document\n"
     "  --workbook  \u00e9crit les tableaux journalier, mensuel et annuel comme les trois feuilles\n"
     "              d'un classeur .xlsx (nombres et dates comme tels) et \u00e9crit son nom\n"
+    "  --check     le contr\u00f4le de fonctionnement : chaque incident des journaux (r\u00e8gle,\n"
+    "              appareil, champs, d\u00e9but, fin, pic, texte) ; --roles fixe les r\u00f4les\n"
+    "              d'un appareil (collector, store, pump, flow), les autres aucun ;\n"
+    "              --at avec une heure (\"YYYY-MM-DD hh:mm\") fait d\u00e9buter --stats l\u00e0\n"
     "  --language  langue des tableaux, des images et des messages ; sans elle, la premi\u00e8re\n"
     "              d\u00e9finie de LC_ALL, LC_MESSAGES, LANG d\u00e9cide (de, en, fr, es, it, pt ;\n"
     "              autres : anglais), et --json est en anglais\n"
     "  Codes de sortie : 0 succ\u00e8s, 1 aucun fichier charg\u00e9 ou rien d'\u00e9crit,\n"
-    "  2 erreur d'utilisation.\n";
+    "  2 erreur d'utilisation, 3 --check a trouv\u00e9 un incident de l'installation.\n";
 
 const char* const kSpanish = KORVEX_REPORT_SYNOPSIS("uso:", "DIR", "ARCHIVO")
     "  Lee los archivos de registro de DIR y de sus subdirectorios (dos niveles) para los\n"
@@ -106,11 +116,15 @@ const char* const kSpanish = KORVEX_REPORT_SYNOPSIS("uso:", "DIR", "ARCHIVO")
     "              energ\u00eda o el volumen; una l\u00ednea por campo, o con --json un documento\n"
     "  --workbook  escribe las tablas diaria, mensual y anual como las tres hojas de un libro\n"
     "              .xlsx (n\u00fameros y fechas como tales) y escribe su nombre\n"
+    "  --check     el control de funcionamiento: cada incidente de los registros (regla,\n"
+    "              equipo, campos, inicio, fin, pico, texto); --roles fija los roles de un\n"
+    "              equipo (collector, store, pump, flow), los dem\u00e1s ninguno; --at con\n"
+    "              hora (\"YYYY-MM-DD hh:mm\") hace empezar --stats justo ah\u00ed\n"
     "  --language  idioma de las tablas, las im\u00e1genes y los mensajes; sin \u00e9l decide la\n"
     "              primera definida de LC_ALL, LC_MESSAGES, LANG (de, en, fr, es, it, pt;\n"
     "              otras: ingl\u00e9s), y --json va en ingl\u00e9s\n"
     "  C\u00f3digos de salida: 0 \u00e9xito, 1 ning\u00fan archivo cargado o nada escrito,\n"
-    "  2 error de uso.\n";
+    "  2 error de uso, 3 --check encontr\u00f3 un incidente de la instalaci\u00f3n.\n";
 
 const char* const kItalian = KORVEX_REPORT_SYNOPSIS("uso:", "DIR", "FILE")
     "  Legge i file di registro di DIR e delle sue sottocartelle (due livelli) per i giorni\n"
@@ -134,11 +148,15 @@ const char* const kItalian = KORVEX_REPORT_SYNOPSIS("uso:", "DIR", "FILE")
     "              o il volume; una riga per campo, o con --json un documento\n"
     "  --workbook  scrive le tabelle giornaliera, mensile e annuale come i tre fogli di una\n"
     "              cartella di lavoro .xlsx (numeri e date come tali) e ne scrive il nome\n"
+    "  --check     il controllo di funzionamento: ogni incidente dei registri (regola,\n"
+    "              dispositivo, campi, inizio, fine, picco, testo); --roles fissa i ruoli\n"
+    "              di un dispositivo (collector, store, pump, flow), gli altri nessuno;\n"
+    "              --at con l'ora (\"YYYY-MM-DD hh:mm\") fa iniziare --stats proprio l\u00ec\n"
     "  --language  lingua delle tabelle, delle immagini e dei messaggi; senza, decide la prima\n"
     "              impostata fra LC_ALL, LC_MESSAGES, LANG (de, en, fr, es, it, pt; altre:\n"
     "              inglese), e --json \u00e8 in inglese\n"
     "  Codici di uscita: 0 successo, 1 nessun file caricato o niente scritto,\n"
-    "  2 errore d'uso.\n";
+    "  2 errore d'uso, 3 --check ha trovato un incidente dell'impianto.\n";
 
 const char* const kPortuguese = KORVEX_REPORT_SYNOPSIS("uso:", "DIR", "FICHEIRO")
     "  L\u00ea os ficheiros de registo de DIR e dos seus subdiret\u00f3rios (dois n\u00edveis) para os\n"
@@ -162,11 +180,15 @@ const char* const kPortuguese = KORVEX_REPORT_SYNOPSIS("uso:", "DIR", "FICHEIRO"
     "              energia ou o volume; uma linha por campo, ou com --json um documento\n"
     "  --workbook  escreve as tabelas di\u00e1ria, mensal e anual como as tr\u00eas folhas de um\n"
     "              livro .xlsx (n\u00fameros e datas como tal) e escreve o seu nome\n"
+    "  --check     o controlo de funcionamento: cada incidente dos registos (regra,\n"
+    "              dispositivo, campos, in\u00edcio, fim, pico, texto); --roles define os\n"
+    "              pap\u00e9is de um dispositivo (collector, store, pump, flow), os outros nenhum;\n"
+    "              --at com hora (\"YYYY-MM-DD hh:mm\") faz --stats come\u00e7ar a\u00ed\n"
     "  --language  idioma das tabelas, das imagens e das mensagens; sem ele decide a primeira\n"
     "              definida de LC_ALL, LC_MESSAGES, LANG (de, en, fr, es, it, pt; outras:\n"
     "              ingl\u00eas), e --json \u00e9 em ingl\u00eas\n"
     "  C\u00f3digos de sa\u00edda: 0 sucesso, 1 nenhum ficheiro carregado ou nada escrito,\n"
-    "  2 erro de utiliza\u00e7\u00e3o.\n";
+    "  2 erro de utiliza\u00e7\u00e3o, 3 --check encontrou um incidente da instala\u00e7\u00e3o.\n";
 // clang-format on
 
 #undef KORVEX_REPORT_SYNOPSIS

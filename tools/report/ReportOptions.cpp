@@ -20,6 +20,8 @@ const char* const kReportUsage =
     "                     [--json] [--from ...] [--to ...]\n"
     "       korvex-report DIR --workbook FILE.xlsx [--from ...] [--to ...] [--language ..]\n"
     "                     [--device NN]\n"
+    "       korvex-report DIR --check [--roles NN:ROLE=KEY,...;NN:...] [--device NN]\n"
+    "                     [--json] [--from ...] [--to ...] [--language ..]\n"
     "       korvex-report --help | --version\n"
     "  Reads the log files of DIR and of its subdirectories (two levels) for the days\n"
     "  --from to --to (default: all days found) and prints a yield table as\n"
@@ -44,11 +46,14 @@ const char* const kReportUsage =
     "              (\"YYYY-MM-DD hh:mm\") starts the window at exactly that minute\n"
     "  --workbook  writes the daily, monthly and annual yield tables as the three sheets\n"
     "              of an .xlsx workbook (numbers and dates as such) and prints its name\n"
+    "  --check     the function check: every incident of the logs (rule, device, fields,\n"
+    "              start, end, peak, text); --roles sets a device's roles (collector,\n"
+    "              store, pump, flow) to field keys, the others none\n"
     "  --language  language of the tables, the pictures and the messages; without it the\n"
     "              first set one of LC_ALL, LC_MESSAGES, LANG chooses (de, en, fr, es, it,\n"
     "              pt; others English), and --json is English\n"
     "  Exit codes: 0 success, 1 no file could be loaded or nothing was written,\n"
-    "  2 usage error.\n";
+    "  2 usage error, 3 --check found an incident about the installation.\n";
 
 namespace {
 
@@ -197,6 +202,10 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
             o.graphs = GraphKeys(value());
         } else if (arg == "--stats") {
             o.stats = true;
+        } else if (arg == "--check") {
+            o.check = true;
+        } else if (arg == "--roles") {
+            o.roles = value();
         } else if (arg == "--workbook") {
             o.workbook = WorkbookFile(value());
         } else if (arg == "--json") {
@@ -241,7 +250,11 @@ ReportOptions ParseReportOptions(const std::vector<std::string>& args)
         Fail("--stats needs --span: the span chooses the window");
     if (o.stats && (o.picture || tableGiven))
         Fail("--stats takes no --picture or --table");
-    if (o.json && !o.stats && (o.spanItem || tableGiven || o.device))
+    if (o.roles && !o.check)
+        Fail("--roles needs --check");
+    if (o.check && (o.stats || o.picture || o.workbook || o.spanItem || tableGiven))
+        Fail("--check takes no --table, --span, --stats, --picture or --workbook");
+    if (o.json && !o.stats && !o.check && (o.spanItem || tableGiven || o.device))
         Fail("--json prints everything; it takes no --table, --span, --at or --device");
     return o;
 }

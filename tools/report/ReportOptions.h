@@ -27,6 +27,8 @@ struct ReportOptions {
     std::optional<std::string> workbook;
     bool json = false;
     bool stats = false; // --stats: statistics of the --span/--at window
+    bool check = false; // --check: the function check's incidents
+    std::optional<std::string> roles; // --roles: roles per device, over the stored ones
     bool progress = false;
     bool help = false;
     bool version = false;

@@ -10,6 +10,7 @@
 #include "core/services/TextCatalogue.h"
 #include "tools/report/ProgressBar.h"
 #include "tools/report/ReportAnalysis.h"
+#include "tools/report/ReportCheck.h"
 #include "tools/report/ReportJson.h"
 #include "tools/report/ReportLanguage.h"
 #include "tools/report/ReportMessages.h"
@@ -245,6 +246,18 @@ int WriteReport(const ReportOptions& options, const RangeChoice& range,
     }
     if (options.workbook)
         return WriteYieldWorkbook(analysis, device, months, *options.workbook, out, err);
+    if (options.check) {
+        const CheckOutcome check = RunCheck(options, analysis, load, device);
+        if (check.exitCode == ExitUsage) {
+            TellUsage(err, CurrentTextBlock(), "%1", {check.usage});
+            return ExitUsage;
+        }
+        if (!Write(out, check.output)) {
+            Tell(err, "the output cannot be written");
+            return ExitNothingLoaded;
+        }
+        return check.exitCode;
+    }
     if (!Write(out, ReportOutput(options, analysis, load, device))) {
         Tell(err, "the output cannot be written");
         return ExitNothingLoaded;

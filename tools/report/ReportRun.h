@@ -11,7 +11,8 @@
 
 namespace korvex::report {
 
-enum ExitCode : int { ExitSuccess = 0, ExitNothingLoaded = 1, ExitUsage = 2 };
+// ExitFound: the function check found something about the installation.
+enum ExitCode : int { ExitSuccess = 0, ExitNothingLoaded = 1, ExitUsage = 2, ExitFound = 3 };
 
 // --picture: what the analysis window is to show and where its picture goes. The renderer
 // loads the selection itself, as the open dialog would, reporting to observer.

@@ -44,9 +44,10 @@ TEST(MonthNameTables, EveryLanguageHasTwelveDistinctThreeLetterNames)
         EXPECT_EQ(distinct.size(), 12u) << block;
         // Each abbreviation starts its month's name (the French "juil" is cut to "jul").
         for (std::size_t m = 0; m < 12; ++m)
-            if (block != 2 || (m != 5 && m != 6))
+            if (block != 2 || (m != 5 && m != 6)) {
                 EXPECT_EQ(names.longNames[m].rfind(names.shortNames[m], 0), 0u)
                     << block << " " << names.longNames[m];
+            }
     }
     EXPECT_EQ(MonthNamesForBlock(1).shortNames, MonthNames::English().shortNames);
     EXPECT_EQ(MonthNamesForBlock(6).shortNames, MonthNames::English().shortNames);
