@@ -5,9 +5,11 @@
 #include "tests/ui/analysis/ChildGraphsTestSupport.h"
 
 #include "core/services/AppSettings.h"
+#include "core/views/Navigation.h"
 #include "tools/samplegen/SampleLogs.h"
 #include "ui/analysis/ReadingParts.h"
 #include "ui/analysis/StatisticsPanel.h"
+#include "ui/analysis/TTableGrid.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartReadout.h"
 #include "ui/platform/UiText.h"
@@ -325,6 +327,35 @@ TEST_F(Reading, TheReadoutFollowsTheWindowUnderARestingPointer)
     EXPECT_GT(*R().Readout().CursorTime(), At(14, 0) + 1);
     EXPECT_LT(*R().Readout().CursorTime(), At(18, 0) + 1);
     EXPECT_EQ(Texts()[0].substr(0, 10), "02.05.2010");
+}
+
+// Three yields of one period may differ (year counter, logged days, integrated samples): the
+// title, the table's total row and the panel's energy column each say where theirs comes from.
+TEST_F(Reading, TooltipsNameTheSourceOfEachYield)
+{
+    R().Apply({true, true});
+    Draw();
+    StatisticsPanel& panel = R().Statistics();
+    EXPECT_EQ(panel.horizontalHeaderItem(kStatisticsColumns - 1)->toolTip(),
+              UiText(TextId::YieldSourceIntegral));
+    // A month on a device tab has a yield in its title.
+    W().spanTime->setCurrentIndex(SpanOneMonth);
+    Draw();
+    EXPECT_EQ(C().TitleToolTip(), UiText(TextId::YieldSourceTitle));
+    // The table of the month ends in its total row.
+    Window().ShowTable(true);
+    QApplication::processEvents();
+    const TTableGrid& grid = *W().grid;
+    const int last = grid.RowCount() - 1;
+    ASSERT_GT(last, grid.FixedRows());
+    EXPECT_EQ(grid.CellText(0, last), UiText(TextId::Total));
+    EXPECT_EQ(grid.RowToolTip(last), UiText(TextId::YieldSourceTotal));
+    EXPECT_TRUE(grid.RowToolTip(last - 1).isEmpty());
+    // A day shows no yield in its title, and says nothing about one.
+    Window().ShowTable(false);
+    W().spanTime->setCurrentIndex(SpanOneDay);
+    Draw();
+    EXPECT_TRUE(C().TitleToolTip().isEmpty());
 }
 
 using OverviewReadout = GraphWindow;
