@@ -119,6 +119,25 @@ void RoleRule(const RuleInput& in, std::vector<Incident>& out, const char* rule,
     }
 }
 
+// Collector, store and pump on the shared time line, for the rules that compare collector and
+// store while looking at the pump.
+struct Circuit {
+    std::vector<int> fields; // collector, store, pump
+    const std::vector<double>& c;
+    const std::vector<double>& s;
+    const std::vector<double>& p;
+};
+std::optional<Circuit> CircuitOf(const RuleInput& in)
+{
+    const int collector = RoleField(in, CheckRole::Collector);
+    const int store = RoleField(in, CheckRole::Store);
+    const int pump = RoleField(in, CheckRole::Pump);
+    if (collector < 0 || store < 0 || pump < 0)
+        return std::nullopt;
+    return Circuit{{collector, store, pump}, in.values(collector), in.values(store),
+                   in.values(pump)};
+}
+
 std::optional<double> NoPeak(std::size_t)
 {
     return std::nullopt;
@@ -246,17 +265,14 @@ void NightCirculation(const RuleInput& in, std::vector<Incident>& out)
 
 void DeltaTHigh(const RuleInput& in, std::vector<Incident>& out)
 {
-    const int collector = RoleField(in, CheckRole::Collector);
-    const int store = RoleField(in, CheckRole::Store);
-    const int pump = RoleField(in, CheckRole::Pump);
-    if (collector < 0 || store < 0 || pump < 0)
+    const std::optional<Circuit> circuit = CircuitOf(in);
+    if (!circuit)
         return;
-    const CheckTimeline& line = in.line;
-    const std::vector<double>& c = in.values(collector);
-    const std::vector<double>& s = in.values(store);
-    const std::vector<double>& p = in.values(pump);
+    const std::vector<double>& c = circuit->c;
+    const std::vector<double>& s = circuit->s;
+    const std::vector<double>& p = circuit->p;
     RoleRule(
-        in, out, "delta-t-high", {collector, store, pump}, line, Limits(in).deltaTMinutes,
+        in, out, "delta-t-high", circuit->fields, in.line, Limits(in).deltaTMinutes,
         [&](std::size_t i) { return On(p[i]) && c[i] - s[i] > Limits(in).deltaTHigh; },
         [&](std::size_t i) { return std::optional<double>(c[i] - s[i]); });
 }
@@ -290,18 +306,15 @@ void Stagnation(const RuleInput& in, std::vector<Incident>& out)
 
 void PumpNotRunning(const RuleInput& in, std::vector<Incident>& out)
 {
-    const int collector = RoleField(in, CheckRole::Collector);
-    const int store = RoleField(in, CheckRole::Store);
-    const int pump = RoleField(in, CheckRole::Pump);
-    if (collector < 0 || store < 0 || pump < 0)
+    const std::optional<Circuit> circuit = CircuitOf(in);
+    if (!circuit)
         return;
-    const CheckTimeline& line = in.line;
-    const std::vector<double>& c = in.values(collector);
-    const std::vector<double>& s = in.values(store);
-    const std::vector<double>& p = in.values(pump);
+    const std::vector<double>& c = circuit->c;
+    const std::vector<double>& s = circuit->s;
+    const std::vector<double>& p = circuit->p;
     const CheckThresholds& t = Limits(in);
     RoleRule(
-        in, out, "pump-not-running", {collector, store, pump}, line, t.pumpOffMinutes,
+        in, out, "pump-not-running", circuit->fields, in.line, t.pumpOffMinutes,
         [&](std::size_t i) {
             return Off(p[i]) && c[i] - s[i] >= t.pumpOffDeltaT && c[i] < t.stagnation &&
                    s[i] < t.pumpOffStoreBelow;
