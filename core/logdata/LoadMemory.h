@@ -14,7 +14,8 @@ namespace korvex {
 // What the system can still give, in bytes; a figure that cannot be read is left empty.
 struct MemoryRoom {
     std::optional<std::uint64_t> available; // MemAvailable of meminfo
-    std::optional<std::uint64_t> cgroup;    // least memory.max - memory.current up the cgroup tree
+    // Least memory.max - (memory.current - inactive_file of memory.stat) up the cgroup tree.
+    std::optional<std::uint64_t> cgroup;
 };
 
 // Reads the figures of this process: procDir/meminfo, procDir/self/cgroup and the cgroup v2
