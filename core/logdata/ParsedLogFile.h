@@ -12,6 +12,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,11 +81,33 @@ ParsedLogFile ParseLogFile(const std::string& path, std::string_view bytes,
                            const AnalysisDataSet* dataSet = nullptr,
                            const std::atomic<bool>* stop = nullptr);
 
-// Reads the file's bytes into buffer (kept between calls). None, Missing or Unreadable.
-LogFailure ReadLogFileBytes(const std::string& path, std::vector<char>& buffer, std::size_t& size);
+// The bytes of a file being read. Its growth leaves the new bytes uninitialised: filling a large
+// file's buffer with zeros first would take tens of milliseconds that a stop cannot cut short.
+template <class T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    UninitialisedAllocator() = default;
+    template <class U>
+    UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept
+    {}
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+};
+using LogFileBuffer = std::vector<char, UninitialisedAllocator<char>>;
+
+// Reads the file's bytes into buffer (kept between calls). None, Missing or Unreadable (also when
+// the stop flag turned true meanwhile).
+LogFailure ReadLogFileBytes(const std::string& path, LogFileBuffer& buffer, std::size_t& size,
+                            const std::atomic<bool>* stop = nullptr);
 
 // Reads and parses the file at path without a data set: the work of a reading thread.
-ParsedLogFile ReadAndParseLogFile(const std::string& path, std::vector<char>& buffer,
+ParsedLogFile ReadAndParseLogFile(const std::string& path, LogFileBuffer& buffer,
                                   const std::atomic<bool>* stop = nullptr);
 
 } // namespace korvex
