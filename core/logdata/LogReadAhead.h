@@ -31,8 +31,8 @@ using MemoryRoomProbe = std::function<MemoryRoom()>;
 class LogReadAhead {
 public:
     // File bytes read but not yet taken by the loading thread, beyond the file it waits for.
-    // Parsed, a file takes about five times its size at most; this keeps the files read ahead
-    // within a few tens of megabytes, however large they are.
+    // Parsed, an ordinary log takes three to five times its size (kLoadBytesPerFileByte at
+    // most); this keeps the files read ahead within a few tens of megabytes, however large.
     static constexpr std::uint64_t kAheadBytes = 8ull << 20;
 
     // A memory figure older than this is asked again before a file is read ahead.
