@@ -100,8 +100,7 @@ bool LogReadAhead::mayTake(std::size_t index)
     // whatever its size.
     const std::size_t maxFiles = 4 * threadCount_ + 4;
     const std::uint64_t size = index < sizes_.size() ? sizes_[index] : 0;
-    if (index != delivered_ &&
-        (index >= delivered_ + maxFiles || aheadBytes_ + size > kAheadBytes))
+    if (index != delivered_ && (index >= delivered_ + maxFiles || aheadBytes_ + size > kAheadBytes))
         return false;
     return fitsInMemory(index);
 }

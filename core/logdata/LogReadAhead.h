@@ -80,7 +80,7 @@ private:
     std::vector<std::unique_ptr<ParsedLogFile>> results_;
     std::vector<std::uint8_t> unparsed_; // a thread gave up on the file (out of memory)
     std::size_t admitted_ = 0;           // files below this index passed the loading thread's check
-    MemoryRoom roomSeen_;               // the last memory figure, and when it was asked
+    MemoryRoom roomSeen_;                // the last memory figure, and when it was asked
     std::chrono::steady_clock::time_point roomAt_{};
     bool roomKnown_ = false;
     std::size_t taken_ = 0;        // files handed to a thread

@@ -94,13 +94,13 @@ TEST_F(LoadMemoryTest, NestedLimitsEachLessTheirOwnCache)
     Write("cgroup/pod/ctr/app/memory.stat", "inactive_file 1000\n");
     Write("cgroup/pod/ctr/memory.max", std::to_string(512ull << 20) + "\n");
     Write("cgroup/pod/ctr/memory.current", std::to_string(500ull << 20) + "\n");
-    Write("cgroup/pod/ctr/memory.stat", "active_file 7\ninactive_file " +
-                                            std::to_string(300ull << 20) + "\n");
+    Write("cgroup/pod/ctr/memory.stat",
+          "active_file 7\ninactive_file " + std::to_string(300ull << 20) + "\n");
     Write("cgroup/pod/memory.max", std::to_string(2048ull << 20) + "\n");
     Write("cgroup/pod/memory.current", std::to_string(1946ull << 20) + "\n");
     // A key that only ends in the one asked for does not count.
-    Write("cgroup/pod/memory.stat", "zswap_inactive_file 999999999\ninactive_file " +
-                                        std::to_string(64ull << 20) + "\n");
+    Write("cgroup/pod/memory.stat",
+          "zswap_inactive_file 999999999\ninactive_file " + std::to_string(64ull << 20) + "\n");
     EXPECT_EQ(Read().cgroup, 166ull << 20);
 
     // The pod's cache given back too: the container's limit binds.

@@ -318,9 +318,9 @@ TEST_F(ParallelLoad, AHeaderFailingInTheApplyKeepsNoLineOfTheFile)
         char line[120];
         for (int i = 0; i < lines; ++i) {
             const int m = i * step;
-            std::snprintf(line, sizeof line, "2008-05-%02d %02d:%02d;%s;%d,%d;%d;%d\r\n", d,
-                          m / 60, m % 60, i + 1 == lines ? "7,5" : "", 20 + i % 9, i % 10,
-                          40 - i % 5, 500 + 37 * i);
+            std::snprintf(line, sizeof line, "2008-05-%02d %02d:%02d;%s;%d,%d;%d;%d\r\n", d, m / 60,
+                          m % 60, i + 1 == lines ? "7,5" : "", 20 + i % 9, i % 10, 40 - i % 5,
+                          500 + 37 * i);
             text += line;
         }
         return text;

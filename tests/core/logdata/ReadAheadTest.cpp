@@ -5,8 +5,11 @@
 #include "core/logdata/LogDirectoryLoad.h"
 #include "core/logdata/LogReadAhead.h"
 #include "core/logdata/ParsedLogFile.h"
+#include "tests/core/logdata/HeapCount.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 #include <atomic>
 #include <chrono>
@@ -72,7 +75,8 @@ protected:
             for (bool first = true; size < (100u << 20); first = false) {
                 // The header once; the day again and again after it.
                 const std::string_view part =
-                    first ? std::string_view(day) : std::string_view(day).substr(day.find('\n') + 1);
+                    first ? std::string_view(day)
+                          : std::string_view(day).substr(day.find('\n') + 1);
                 out << part;
                 size += part.size();
             }
@@ -125,11 +129,10 @@ TEST_F(ReadAhead, ALoadWithoutRoomToReadAheadStillLoadsEveryFile)
 {
     LogFileSelection selection;
     for (int d = 4; d <= 9; ++d)
-        selection.files.push_back(
-            LogFileEntry{write("Lg100805" + std::string(d < 10 ? "0" : "") + std::to_string(d) +
-                                   ".csv",
-                               Day(d, 300 + 97 * d, 1 + d % 4)),
-                         0, "10", -1, 0});
+        selection.files.push_back(LogFileEntry{
+            write("Lg100805" + std::string(d < 10 ? "0" : "") + std::to_string(d) + ".csv",
+                  Day(d, 300 + 97 * d, 1 + d % 4)),
+            0, "10", -1, 0});
     selection.devices = {"10"};
     struct Target : LogLoadTarget {
         std::vector<std::string> order;
@@ -182,7 +185,8 @@ TEST_F(ReadAhead, AStopEndsTheThreadsWithin100MillisecondsInA100MegabyteFile)
 TEST_F(ReadAhead, CancelWhileALargeFileIsReadReturnsWithin100Milliseconds)
 {
     LogFileSelection selection;
-    selection.files.push_back(LogFileEntry{write("Lg10080514.csv", Day(14, 2000, 4)), 0, "10", -1, 0});
+    selection.files.push_back(
+        LogFileEntry{write("Lg10080514.csv", Day(14, 2000, 4)), 0, "10", -1, 0});
     selection.files.push_back(LogFileEntry{large(), 0, "10", -1, 0});
     selection.devices = {"10"};
     struct Target : LogLoadTarget {
@@ -205,13 +209,61 @@ TEST_F(ReadAhead, CancelWhileALargeFileIsReadReturnsWithin100Milliseconds)
         CancelWhileWaiting observer;
         observer.waitsBeforeCancel = waits;
         const LogLoadResult result = RunLogLoad(selection, target, observer, 2);
-        const auto took = std::chrono::duration_cast<milliseconds>(Clock::now() - observer.cancelled);
+        const auto took =
+            std::chrono::duration_cast<milliseconds>(Clock::now() - observer.cancelled);
         if (result.outcome == LogLoadOutcome::Completed)
             continue; // read before the cancel came: nothing to measure
         std::printf("cancelled after %d waits: returned in %lld ms\n", waits,
                     static_cast<long long>(took.count()));
         EXPECT_LT(took.count(), 100) << waits;
     }
+}
+
+// The memory stop before the large file, as the open dialog makes it: the threads had not read
+// the file ahead (it did not fit), so the load ends at once.
+TEST_F(ReadAhead, AMemoryStopBeforeALargeFileEndsTheLoadAtOnce)
+{
+    LogFileSelection selection;
+    selection.files.push_back(
+        LogFileEntry{write("Lg10080513.csv", Day(13, 3000, 5)), 0, "10", -1, 0});
+    selection.files.push_back(LogFileEntry{large(), 0, "10", -1, 0});
+    selection.files.push_back(
+        LogFileEntry{write("Lg10080516.csv", Day(16, 500, 2)), 0, "10", -1, 0});
+    selection.devices = {"10"};
+    struct Target : LogLoadTarget {
+        std::vector<std::string> files;
+        void AddLogFile(const std::string& path) override { files.push_back(path); }
+        void AddParsedLogFile(const ParsedLogFile& file) override { files.push_back(file.path); }
+        void BuildDeviceView(std::size_t) override {}
+    } target;
+    struct MemoryStop : LogLoadObserver {
+        std::uint64_t room = 0;
+        Clock::time_point stopped{};
+        void BeforeFile(std::uintmax_t size) override
+        {
+            // A tenth of a second for the threads to read ahead what they may.
+            std::this_thread::sleep_for(milliseconds(100));
+            if (!LoadFitsInMemory(size, MemoryRoom{room, std::nullopt})) {
+                stopped = Clock::now();
+                throw std::runtime_error("no memory");
+            }
+        }
+        MemoryRoom ReadAheadRoom() override { return MemoryRoom{room, std::nullopt}; }
+    } observer;
+    observer.room = LoadMemoryNeed(4u << 20);
+    std::int64_t peak = 0;
+    {
+        const test::HeapPeak heap;
+        EXPECT_THROW(RunLogLoad(selection, target, observer, 2), std::runtime_error);
+        peak = heap.peak();
+    }
+    // Its 100 MB were never read.
+    EXPECT_LT(peak, 40 << 20);
+    const auto took = std::chrono::duration_cast<milliseconds>(Clock::now() - observer.stopped);
+    std::printf("the load ended %lld ms after the memory stop\n",
+                static_cast<long long>(took.count()));
+    EXPECT_LT(took.count(), 100);
+    EXPECT_EQ(target.files, std::vector<std::string>{selection.files[0].path});
 }
 
 } // namespace

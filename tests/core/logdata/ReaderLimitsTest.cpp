@@ -83,7 +83,7 @@ std::string OneCharacterCells(int columns, int seconds)
                 "C]";
     text += "\r\n";
     char buf[32];
-    for (int s = 0, i = 0; s < 86400; s += seconds > 0 ? seconds : (i % 2 ? 121 : 1), ++i) {
+    for (int s = 0, i = 0; s<86400; s += seconds> 0 ? seconds : (i % 2 ? 121 : 1), ++i) {
         std::snprintf(buf, sizeof buf, "2008-05-15 %02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
         text += buf;
         for (int c = 0; c < columns; ++c) {
@@ -137,8 +137,9 @@ TEST_F(ReaderLimits, HeapPeakOfEveryKindOfFileIsWithinTheLoadingNeed)
     // value of every other line.
     std::string gaps = "dd.mm.yy hh:mm";
     for (int c = 0; c < 200; ++c)
-        gaps += ";T" + std::to_string(c + 1) + "[\xB0"
-                                               "C]";
+        gaps += ";T" + std::to_string(c + 1) +
+                "[\xB0"
+                "C]";
     gaps += "\n";
     for (int m = 0, i = 0; m < 1440; m += i % 2 ? 3 : 1, ++i) {
         std::snprintf(line, sizeof line, "15.05.2008 %02d:%02d", m / 60, m % 60);
@@ -162,10 +163,9 @@ TEST_F(ReaderLimits, HeapPeakOfEveryKindOfFileIsWithinTheLoadingNeed)
         {"a generated day of device 21", SampleLogBytes(21, EncodeDate(2008, 5, 15))},
         {"a generated day of device 30", SampleLogBytes(30, EncodeDate(2008, 5, 15))},
     };
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("korvex-peak-" + std::to_string(::getpid())) /
-         "Lg10080515.csv")
-            .string();
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("korvex-peak-" + std::to_string(::getpid())) / "Lg10080515.csv")
+                                 .string();
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     double worst = 0;
     for (const auto& [what, bytes] : kinds) {
