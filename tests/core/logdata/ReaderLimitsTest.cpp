@@ -174,7 +174,7 @@ TEST_F(ReaderLimits, HeapPeakOfEveryKindOfFileIsWithinTheLoadingNeed)
         const double peak = static_cast<double>(HeapPeakOfLoading(set, path));
         const double ratio = peak / static_cast<double>(bytes.size());
         worst = std::max(worst, ratio);
-        std::printf("%-50s %9zu bytes, %8d points: peak %.2f times the file\n", what.c_str(),
+        std::printf("%-50s %9zu bytes, %8zu points: peak %.2f times the file\n", what.c_str(),
                     bytes.size(), set.pointCount(), ratio);
         EXPECT_LE(ratio, static_cast<double>(kLoadBytesPerFileByte)) << what;
     }
