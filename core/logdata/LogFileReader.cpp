@@ -44,7 +44,7 @@ std::string BaseName(const std::string& path)
 void ReleaseLargeBuffer(LogFileBuffer& buffer)
 {
     if (buffer.size() > (4u << 20))
-        LogFileBuffer().swap(buffer);
+        buffer.release();
 }
 
 } // namespace

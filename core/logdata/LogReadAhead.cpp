@@ -128,7 +128,7 @@ void LogReadAhead::work()
         }
         // A large file's buffer is not kept for the day files that follow.
         if (buffer.size() > (4u << 20))
-            LogFileBuffer().swap(buffer);
+            buffer.release();
 
         // Nothing is allocated under the lock: memory running out here would end the program.
         lock.lock();

@@ -10,10 +10,11 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/FieldKeys.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <memory>
-#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,25 +82,31 @@ ParsedLogFile ParseLogFile(const std::string& path, std::string_view bytes,
                            const AnalysisDataSet* dataSet = nullptr,
                            const std::atomic<bool>* stop = nullptr);
 
-// The bytes of a file being read. Its growth leaves the new bytes uninitialised: filling a large
-// file's buffer with zeros first would take tens of milliseconds that a stop cannot cut short.
-template <class T>
-struct UninitialisedAllocator : std::allocator<T> {
-    template <class U>
-    struct rebind {
-        using other = UninitialisedAllocator<U>;
-    };
-    UninitialisedAllocator() = default;
-    template <class U>
-    UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept
-    {}
-    template <class U>
-    void construct(U* p) noexcept
+// The bytes of a file being read. It grows without filling the new bytes: zeroing a large file's
+// buffer first would take time that a stop cannot cut short.
+class LogFileBuffer {
+public:
+    char* data() { return bytes_.get(); }
+    std::size_t size() const { return size_; }
+    // Keeps the bytes that fit.
+    void resize(std::size_t n)
     {
-        ::new (static_cast<void*>(p)) U;
+        std::unique_ptr<char[]> grown = std::make_unique_for_overwrite<char[]>(n);
+        if (size_ > 0 && n > 0)
+            std::memcpy(grown.get(), bytes_.get(), std::min(size_, n));
+        bytes_ = std::move(grown);
+        size_ = n;
     }
+    void release()
+    {
+        bytes_.reset();
+        size_ = 0;
+    }
+
+private:
+    std::unique_ptr<char[]> bytes_;
+    std::size_t size_ = 0;
 };
-using LogFileBuffer = std::vector<char, UninitialisedAllocator<char>>;
 
 // Reads the file's bytes into buffer (kept between calls). None, Missing or Unreadable (also when
 // the stop flag turned true meanwhile).
