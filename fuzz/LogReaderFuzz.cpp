@@ -1,7 +1,9 @@
-// libFuzzer target: any bytes as a log file, read twice into one data set and once into another.
-// The reader must end with a message or load the file; a failed file adds no day block, name or
-// count (what it had read stays); series stay in X order; the same bytes give the same data, also
-// when a reading thread parses them apart from the data set.
+// libFuzzer target: any bytes as two log files of one device (split at the bytes FF FE FD; without
+// them the same bytes twice), read in a row into one data set, then the first once more. The
+// reader must end with a message or load the file; a failed file adds no day block, name or count
+// (what it had read stays); series stay in X order; the same bytes give the same data, also when
+// reading threads parse both files apart from the data set before either is applied (their
+// guesses about the data set checked, a file read again where they fail).
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/LogFileReader.h"
 #include "core/logdata/ParsedLogFile.h"
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -109,14 +112,53 @@ std::string Load(LogFileReader& reader, AnalysisDataSet& set, const std::string&
     return message;
 }
 
+// The files are written to a folder of this process, so that a file the reading threads' guesses
+// fail for can be read again; the folder goes when the process ends.
+struct FuzzFolder {
+    std::filesystem::path path;
+    ~FuzzFolder()
+    {
+        std::error_code ec;
+        if (!path.empty())
+            std::filesystem::remove_all(path, ec);
+    }
+};
+
+FuzzFolder& Folder()
+{
+    static FuzzFolder folder;
+    return folder;
+}
+
+std::string WriteFile(const std::string& name, std::string_view bytes)
+{
+    const std::filesystem::path path = Folder().path / "logs" / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    Check(static_cast<bool>(out), "the input file is written");
+    return path.string();
+}
+
+std::string LoadParsed(LogFileReader& reader, AnalysisDataSet& set, const ParsedLogFile& file)
+{
+    try {
+        reader.loadParsed(set, file);
+    } catch (const KorvexError& e) {
+        return e.what();
+    }
+    return {};
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    const auto config =
+    Folder().path =
         std::filesystem::temp_directory_path() / ("korvex-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(config);
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    std::filesystem::create_directories(Folder().path);
+    ::setenv("XDG_CONFIG_HOME", Folder().path.c_str(), 1);
     SelectTextBlock(BlockEnglish);
     return 0;
 }
@@ -124,24 +166,39 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    static const char* const kPaths[] = {"/fuzz/Lg10080515.csv", "/fuzz/Lg23080515.csv",
-                                         "/fuzz/LgXX080515.csv", "/fuzz/Lg05080516.csv"};
-    const std::string path = kPaths[size % 4];
+    constexpr std::string_view kSplit = "\xFF\xFE\xFD";
+    const std::size_t split = bytes.find(kSplit);
+    const std::string_view first = bytes.substr(0, split);
+    const std::string_view second =
+        split == std::string_view::npos ? bytes : bytes.substr(split + kSplit.size());
+    // Two files of one device: the next day, the day before, a day after a gap, the same day.
+    static const char* const kNames[][2] = {{"Lg10080515.csv", "Lg10080516.csv"},
+                                            {"Lg23080515.csv", "Lg23080514.csv"},
+                                            {"LgXX080515.csv", "LgXX080518.csv"},
+                                            {"Lg05080516.csv", "b/Lg05080516.csv"}};
+    const auto& names = kNames[size % 4];
+    const std::string pathA = WriteFile(names[0], first);
+    const std::string pathB = WriteFile(names[1], second);
+
     AnalysisDataSet set(0, 100000, nullptr, nullptr);
-    AnalysisDataSet again(0, 100000, nullptr, nullptr);
     LogFileReader reader([](const std::string&) {});
-    const std::string message = Load(reader, set, path, bytes);
-    Check(Load(reader, again, path, bytes) == message, "the same bytes give the same message");
+    const std::string messageA = Load(reader, set, pathA, first);
+    const std::string messageB = Load(reader, set, pathB, second);
+
+    AnalysisDataSet again(0, 100000, nullptr, nullptr);
+    Check(Load(reader, again, pathA, first) == messageA, "the same bytes give the same message");
+    Check(Load(reader, again, pathB, second) == messageB, "the same bytes give the same message");
     CheckSame(set, again);
+
+    // As reading threads do: both parsed before the first is applied.
+    const ParsedLogFile parsedA = ParseLogFile(pathA, first);
+    const ParsedLogFile parsedB = ParseLogFile(pathB, second);
     AnalysisDataSet threaded(0, 100000, nullptr, nullptr);
-    std::string parsedMessage;
-    try {
-        reader.loadParsed(threaded, ParseLogFile(path, bytes));
-    } catch (const KorvexError& e) {
-        parsedMessage = e.what();
-    }
-    Check(parsedMessage == message, "parsed apart, the same message");
+    Check(LoadParsed(reader, threaded, parsedA) == messageA, "parsed apart, the same message");
+    Check(LoadParsed(reader, threaded, parsedB) == messageB, "parsed apart, the same message");
+    CheckSet(threaded);
     CheckSame(set, threaded);
-    Load(reader, set, path, bytes);
+
+    Load(reader, set, pathA, first);
     return 0;
 }

@@ -67,7 +67,25 @@ std::string CgroupPath(const std::string& procDir)
     return {};
 }
 
-// memory.max - memory.current of one cgroup folder; empty without a limit.
+// The value of a "key value" line of a flat-keyed file such as memory.stat.
+std::optional<std::uint64_t> KeyedValue(const std::string& text, std::string_view key)
+{
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view line = std::string_view(text).substr(at, end - at);
+        std::uint64_t value = 0;
+        if (line.size() > key.size() && line.substr(0, key.size()) == key &&
+            line[key.size()] == ' ' && ParseUnsigned(line.substr(key.size() + 1), value))
+            return value;
+        at = end + 1;
+    }
+    return std::nullopt;
+}
+
+// What one cgroup folder can still give: memory.max less what it uses. memory.current counts the
+// page cache too, which a long-running group fills up to its limit; the inactive part of it is
+// given back on demand, so it does not count as used. Empty without a limit.
 std::optional<std::uint64_t> CgroupRoom(const std::string& folder)
 {
     std::string maxText, currentText;
@@ -77,6 +95,11 @@ std::optional<std::uint64_t> CgroupRoom(const std::string& folder)
     std::uint64_t limit = 0, current = 0;
     if (!ParseUnsigned(maxText, limit) || !ParseUnsigned(currentText, current))
         return std::nullopt; // "max": no limit
+    std::string stat;
+    if (ReadFile(folder + "/memory.stat", stat)) {
+        if (const auto inactiveFile = KeyedValue(stat, "inactive_file"))
+            current -= std::min(*inactiveFile, current);
+    }
     return limit > current ? limit - current : 0;
 }
 

@@ -14,7 +14,8 @@ namespace korvex {
 // What the system can still give, in bytes; a figure that cannot be read is left empty.
 struct MemoryRoom {
     std::optional<std::uint64_t> available; // MemAvailable of meminfo
-    std::optional<std::uint64_t> cgroup;    // least memory.max - memory.current up the cgroup tree
+    // Least memory.max - (memory.current - inactive_file of memory.stat) up the cgroup tree.
+    std::optional<std::uint64_t> cgroup;
 };
 
 // Reads the figures of this process: procDir/meminfo, procDir/self/cgroup and the cgroup v2
@@ -22,10 +23,13 @@ struct MemoryRoom {
 MemoryRoom ReadMemoryRoom(const std::string& procDir = "/proc",
                           const std::string& cgroupRoot = "/sys/fs/cgroup");
 
-// Memory that loading takes per byte of log file while the file is read: its bytes, its staged
-// points and the growth of the series they join. Measured: 5.2 for a 25 MB file of ten columns
-// whose every value differs from the last (no run shortens it); 0.6 over a year of ordinary logs.
-constexpr std::uint64_t kLoadBytesPerFileByte = 6;
+// Memory that loading takes at most per byte of log file while the file is read: its bytes, the
+// list of its lines, its staged points and their place in the series. Measured by heap capacity
+// over every kind of file (ReaderLimits.HeapPeakOfEveryKindOfFileIsWithinTheLoadingNeed): 3 to 5
+// for ordinary logs, 17 for one-character cells every second or a file of nothing but line
+// breaks, 28.3 at worst for one-character cells with a null before every value of every other
+// line (0.7 points per byte).
+constexpr std::uint64_t kLoadBytesPerFileByte = 32;
 // Held back beyond a file's own need; the size of the trial block of the load loop.
 constexpr std::uint64_t kLoadMemoryMargin = 25ull << 20;
 

@@ -15,6 +15,11 @@ void LogLoadTarget::AddParsedLogFile(const ParsedLogFile& file)
     AddLogFile(file.path);
 }
 
+MemoryRoom LogLoadObserver::ReadAheadRoom()
+{
+    return ReadMemoryRoom();
+}
+
 namespace {
 
 std::vector<std::uint64_t> FileSizes(const LogFileSelection& selection)
@@ -29,16 +34,18 @@ std::vector<std::uint64_t> FileSizes(const LogFileSelection& selection)
     return sizes;
 }
 
-// The parse of the next file, keeping the caller's events going while a thread still reads it;
-// null when the load is cancelled meanwhile.
-std::unique_ptr<ParsedLogFile> NextParsed(LogReadAhead& ahead, LogLoadObserver& observer)
+// The next file from the reading threads, keeping the caller's events going while a thread
+// still reads it; false when the load is cancelled meanwhile.
+bool NextParsed(LogReadAhead& ahead, LogLoadObserver& observer, LogReadAhead::Next& state,
+                std::unique_ptr<ParsedLogFile>& parsed)
 {
     for (;;) {
-        if (std::unique_ptr<ParsedLogFile> parsed = ahead.next(kWaitStep))
-            return parsed;
+        state = ahead.next(kWaitStep, parsed);
+        if (state != LogReadAhead::Next::NotYet)
+            return true;
         observer.Waiting();
         if (observer.CancelRequested())
-            return nullptr;
+            return false;
     }
 }
 
@@ -49,14 +56,17 @@ bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoad
     const std::vector<std::uint64_t> sizes = FileSizes(selection);
     std::optional<LogReadAhead> ahead;
     if (workers > 1 && total > 1) {
-        std::vector<std::string> paths;
-        paths.reserve(total);
-        for (const LogFileEntry& file : selection.files)
-            paths.push_back(file.path);
         try {
-            ahead.emplace(std::move(paths), sizes, workers);
-        } catch (const std::system_error&) {
-            // No thread to be had: the files are read here, one by one.
+            std::vector<std::string> paths;
+            paths.reserve(total);
+            for (const LogFileEntry& file : selection.files)
+                paths.push_back(file.path);
+            ahead.emplace(std::move(paths), sizes, workers,
+                          [&observer] { return observer.ReadAheadRoom(); });
+        } catch (const std::exception&) {
+            // No thread to be had, or no memory for their lists: the files are read here, one
+            // by one.
+            ahead.reset();
         }
     }
     for (std::size_t i = 0; i < total; ++i) {
@@ -65,14 +75,17 @@ bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoad
         observer.BeforeFile(sizes[i]);
         result.bytes += sizes[i];
         try {
+            LogReadAhead::Next state = LogReadAhead::Next::ReadHere;
+            std::unique_ptr<ParsedLogFile> parsed;
             if (ahead) {
-                const std::unique_ptr<ParsedLogFile> parsed = NextParsed(*ahead, observer);
-                if (!parsed)
+                ahead->admit(i);
+                if (!NextParsed(*ahead, observer, state, parsed))
                     return false;
-                target.AddParsedLogFile(*parsed);
-            } else {
-                target.AddLogFile(selection.files[i].path);
             }
+            if (state == LogReadAhead::Next::Parsed)
+                target.AddParsedLogFile(*parsed);
+            else
+                target.AddLogFile(selection.files[i].path);
             ++result.loaded;
         } catch (const std::exception& e) {
             result.failures.push_back({selection.files[i].path, e.what()});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/logdata/LoadMemory.h"
 #include "core/logdata/LogDirectory.h"
 
 #include <chrono>
@@ -56,6 +57,10 @@ public:
     virtual void DeviceFailed(std::size_t /*device*/, const std::exception& /*error*/) {}
     // After every device, failed or not.
     virtual void DeviceDone(std::size_t /*device*/) {}
+    // What the system can still give, asked on the reading threads before they read a file
+    // ahead of BeforeFile (at most every LogReadAhead::kRoomAge): ReadMemoryRoom() unless
+    // replaced. Must be safe to call from any thread.
+    virtual MemoryRoom ReadAheadRoom();
 };
 
 enum class LogLoadOutcome { Completed, Cancelled };

@@ -113,7 +113,14 @@ std::string_view Parser::strip(std::string_view line) const
 
 void Parser::run()
 {
-    SplitLogLines(bytes_, lines_);
+    try {
+        if (!SplitLogLines(bytes_, lines_, stop_))
+            throw Stop{LogFailure::Unparsed};
+    } catch (const std::bad_alloc&) {
+        throw Stop{LogFailure::NoMemory};
+    } catch (const std::length_error&) {
+        throw Stop{LogFailure::NoMemory};
+    }
     while (first_ < lines_.size() && lines_[first_].empty())
         ++first_;
     if (first_ == lines_.size() || first_ + 1 == lines_.size())
@@ -368,7 +375,7 @@ void Parser::readDataLines()
     }
     readLine(first);
     for (std::size_t i = 1; i < count_; ++i) {
-        if (stop_ && i % 1024 == 0 && stop_->load(std::memory_order_relaxed))
+        if (stop_ && i % 256 == 0 && stop_->load(std::memory_order_relaxed))
             throw Stop{LogFailure::Unparsed};
         readLine(strip(dataLine(i)));
     }
@@ -500,8 +507,11 @@ ParsedLogFile ParseLogFile(const std::string& path, std::string_view bytes,
     return out;
 }
 
-LogFailure ReadLogFileBytes(const std::string& path, std::vector<char>& buffer, std::size_t& size)
+LogFailure ReadLogFileBytes(const std::string& path, LogFileBuffer& buffer, std::size_t& size,
+                            const std::atomic<bool>* stop)
 {
+    // Read in pieces, so that a stop is seen within milliseconds even for a large file.
+    constexpr std::size_t kPiece = 4u << 20;
     size = 0;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
@@ -520,7 +530,12 @@ LogFailure ReadLogFileBytes(const std::string& path, std::vector<char>& buffer, 
         for (;;) {
             if (size == buffer.size())
                 buffer.resize(buffer.size() * 2);
-            const ssize_t got = ::read(fd, buffer.data() + size, buffer.size() - size);
+            if (stop && stop->load(std::memory_order_relaxed)) {
+                ok = false;
+                break;
+            }
+            const ssize_t got =
+                ::read(fd, buffer.data() + size, std::min(buffer.size() - size, kPiece));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0) {
@@ -538,15 +553,15 @@ LogFailure ReadLogFileBytes(const std::string& path, std::vector<char>& buffer, 
     return ok ? LogFailure::None : LogFailure::Unreadable;
 }
 
-ParsedLogFile ReadAndParseLogFile(const std::string& path, std::vector<char>& buffer,
+ParsedLogFile ReadAndParseLogFile(const std::string& path, LogFileBuffer& buffer,
                                   const std::atomic<bool>* stop)
 {
     std::size_t size = 0;
-    const LogFailure read = ReadLogFileBytes(path, buffer, size);
+    const LogFailure read = ReadLogFileBytes(path, buffer, size, stop);
     if (read != LogFailure::None) {
         ParsedLogFile out;
         out.path = path;
-        out.failure = read;
+        out.failure = stop && stop->load() ? LogFailure::Unparsed : read;
         return out;
     }
     return ParseLogFile(path, std::string_view(buffer.data(), size), nullptr, stop);

@@ -4,6 +4,7 @@
 #include "core/logdata/CustomSeries.h"
 #include "core/logdata/DeviceNames.h"
 #include "core/logdata/FieldKeys.h"
+#include "core/logdata/LoadFaults.h"
 #include "core/logdata/ParsedLogFile.h"
 #include "core/services/Cp1252.h"
 #include "core/services/Errors.h"
@@ -40,10 +41,10 @@ std::string BaseName(const std::string& path)
 }
 
 // The buffer stays for the next file, unless a large file made it large.
-void ReleaseLargeBuffer(std::vector<char>& buffer)
+void ReleaseLargeBuffer(LogFileBuffer& buffer)
 {
     if (buffer.size() > (4u << 20))
-        std::vector<char>().swap(buffer);
+        buffer.release();
 }
 
 } // namespace
@@ -64,7 +65,7 @@ LogFileReader::LogFileReader(LogWarningHandler warningHandler)
 
 void LogFileReader::load(AnalysisDataSet& dataSet, const std::string& path)
 {
-    thread_local std::vector<char> buffer;
+    thread_local LogFileBuffer buffer;
     std::size_t size = 0;
     switch (ReadLogFileBytes(path, buffer, size)) {
         case LogFailure::None:
@@ -158,6 +159,7 @@ private:
     ColumnMap& map_;
     std::vector<Series*> stageSeries_;
     std::vector<Series*> yieldSeries_; // per applied column: where its end-of-day yield goes
+    bool headerApplied_ = false;       // the data lines come after it
 };
 
 void FileApply::run()
@@ -207,6 +209,7 @@ void FileApply::applyHeader()
         }
         if (!file_.headerRead)
             throw KorvexError(FailureMessage(file_));
+        headerApplied_ = true;
     } catch (const KorvexError&) {
         throw;
     } catch (const std::bad_alloc&) {
@@ -234,6 +237,7 @@ int FileApply::fieldOf(const HeaderColumn& column)
     DeviceSettings& settings = *set_.deviceSettings();
     int field = settings.find(column.name);
     if (field < 0) {
+        LoadFaultPoint(LoadFault::RegisterField);
         field = settings.registerField(column.name, column.unit, column.category);
         set_.insertUnit(field, column.unit);
         set_.insertSlot(field, column.category, column.yield);
@@ -266,11 +270,13 @@ void FileApply::mapColumn(const ParsedColumn& column, int field)
 }
 
 // A failed file keeps what it had read: the values of its complete lines (the parse closed them
-// with a null) and the end-of-day yields of the columns before the failure.
+// with a null) and the end-of-day yields of the columns before the failure. A header that fails
+// here fails before the first data line, however many lines the parse read.
 void FileApply::keepWhatWasRead() noexcept
 {
     try {
-        commitStages(false);
+        if (headerApplied_)
+            commitStages(false);
         commitYields();
     } catch (const std::exception&) {
         // Out of memory while keeping them: the message of the failure itself is what counts.

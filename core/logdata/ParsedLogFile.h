@@ -10,8 +10,11 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/FieldKeys.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,11 +82,39 @@ ParsedLogFile ParseLogFile(const std::string& path, std::string_view bytes,
                            const AnalysisDataSet* dataSet = nullptr,
                            const std::atomic<bool>* stop = nullptr);
 
-// Reads the file's bytes into buffer (kept between calls). None, Missing or Unreadable.
-LogFailure ReadLogFileBytes(const std::string& path, std::vector<char>& buffer, std::size_t& size);
+// The bytes of a file being read. It grows without filling the new bytes: zeroing a large file's
+// buffer first would take time that a stop cannot cut short.
+class LogFileBuffer {
+public:
+    char* data() { return bytes_.get(); }
+    std::size_t size() const { return size_; }
+    // Keeps the bytes that fit.
+    void resize(std::size_t n)
+    {
+        std::unique_ptr<char[]> grown = std::make_unique_for_overwrite<char[]>(n);
+        if (size_ > 0 && n > 0)
+            std::memcpy(grown.get(), bytes_.get(), std::min(size_, n));
+        bytes_ = std::move(grown);
+        size_ = n;
+    }
+    void release()
+    {
+        bytes_.reset();
+        size_ = 0;
+    }
+
+private:
+    std::unique_ptr<char[]> bytes_;
+    std::size_t size_ = 0;
+};
+
+// Reads the file's bytes into buffer (kept between calls). None, Missing or Unreadable (also when
+// the stop flag turned true meanwhile).
+LogFailure ReadLogFileBytes(const std::string& path, LogFileBuffer& buffer, std::size_t& size,
+                            const std::atomic<bool>* stop = nullptr);
 
 // Reads and parses the file at path without a data set: the work of a reading thread.
-ParsedLogFile ReadAndParseLogFile(const std::string& path, std::vector<char>& buffer,
+ParsedLogFile ReadAndParseLogFile(const std::string& path, LogFileBuffer& buffer,
                                   const std::atomic<bool>* stop = nullptr);
 
 } // namespace korvex

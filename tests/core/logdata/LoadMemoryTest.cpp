@@ -60,6 +60,59 @@ TEST_F(LoadMemoryTest, ReadsMemAvailableAndTheTightestCgroupLimit)
     EXPECT_EQ(Read().cgroup, 0u);
 }
 
+// A long-running group's page cache fills it up to its limit; the inactive part is given back on
+// demand and must not stop a load.
+TEST_F(LoadMemoryTest, ReclaimableFileCacheCountsAsRoom)
+{
+    Write("proc/meminfo", kMeminfo);
+    Write("proc/self/cgroup", "0::/ctr\n");
+    Write("cgroup/ctr/memory.max", "1073741824\n");
+    Write("cgroup/ctr/memory.current", std::to_string((1ull << 30) - (10ull << 20)) + "\n");
+    // Without memory.stat only the current use is known.
+    EXPECT_EQ(Read().cgroup, 10ull << 20);
+    Write("cgroup/ctr/memory.stat", "anon 104857600\nfile 900000000\nactive_anon 1\n"
+                                    "inactive_anon 2\nactive_file 94371840\n"
+                                    "inactive_file 805306368\nunevictable 0\n");
+    const MemoryRoom room = Read();
+    EXPECT_EQ(room.cgroup, (10ull << 20) + (768ull << 20));
+    EXPECT_TRUE(LoadFitsInMemory(100000, room));
+    EXPECT_TRUE(LoadFitsInMemory(20u << 20, room));
+
+    // More inactive cache than use (figures read at different moments) leaves the whole limit.
+    Write("cgroup/ctr/memory.current", "5000\n");
+    EXPECT_EQ(Read().cgroup, 1ull << 30);
+}
+
+TEST_F(LoadMemoryTest, NestedLimitsEachLessTheirOwnCache)
+{
+    Write("proc/meminfo", kMeminfo);
+    Write("proc/self/cgroup", "0::/pod/ctr/app\n");
+    // app: no limit. ctr: 512 MiB, 500 MiB used of which 300 MiB inactive cache: 312 MiB room.
+    // pod: 2 GiB, 1.9 GiB used of which 64 MiB inactive cache: about 164 MiB room, the least.
+    Write("cgroup/pod/ctr/app/memory.max", "max\n");
+    Write("cgroup/pod/ctr/app/memory.current", "1234\n");
+    Write("cgroup/pod/ctr/app/memory.stat", "inactive_file 1000\n");
+    Write("cgroup/pod/ctr/memory.max", std::to_string(512ull << 20) + "\n");
+    Write("cgroup/pod/ctr/memory.current", std::to_string(500ull << 20) + "\n");
+    Write("cgroup/pod/ctr/memory.stat",
+          "active_file 7\ninactive_file " + std::to_string(300ull << 20) + "\n");
+    Write("cgroup/pod/memory.max", std::to_string(2048ull << 20) + "\n");
+    Write("cgroup/pod/memory.current", std::to_string(1946ull << 20) + "\n");
+    // A key that only ends in the one asked for does not count.
+    Write("cgroup/pod/memory.stat",
+          "zswap_inactive_file 999999999\ninactive_file " + std::to_string(64ull << 20) + "\n");
+    EXPECT_EQ(Read().cgroup, 166ull << 20);
+
+    // The pod's cache given back too: the container's limit binds.
+    Write("cgroup/pod/memory.stat", "inactive_file " + std::to_string(1000ull << 20) + "\n");
+    EXPECT_EQ(Read().cgroup, 312ull << 20);
+
+    // "max" all the way up: no cgroup figure at all.
+    Write("cgroup/pod/memory.max", "max\n");
+    Write("cgroup/pod/ctr/memory.max", "max\n");
+    EXPECT_FALSE(Read().cgroup);
+}
+
 TEST_F(LoadMemoryTest, MissingOrUnreadableFiguresStayUnknown)
 {
     EXPECT_FALSE(Read().available);

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -73,6 +77,159 @@ TEST(LogCells, NumberCellsReadWhileSearchedEqualTheGeneralParse)
             << cell;
         p = r;
     }
+}
+
+// What a value cell holds, worked out apart from the reader: blanks (every byte up to the space)
+// trimmed, one sign, then the text with a point for the comma as std::from_chars reads it.
+std::optional<double> Oracle(std::string cell)
+{
+    while (!cell.empty() && static_cast<unsigned char>(cell.front()) <= ' ')
+        cell.erase(0, 1);
+    while (!cell.empty() && static_cast<unsigned char>(cell.back()) <= ' ')
+        cell.pop_back();
+    bool negative = false;
+    if (!cell.empty() && (cell[0] == '+' || cell[0] == '-')) {
+        negative = cell[0] == '-';
+        cell.erase(0, 1);
+    }
+    // from_chars would take "inf", "nan" or a second sign; a log number starts with a digit or
+    // its comma.
+    if (cell.empty() || !(std::isdigit(static_cast<unsigned char>(cell[0])) || cell[0] == ','))
+        return std::nullopt;
+    for (char& c : cell)
+        c = c == ',' ? '.' : c;
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(cell.data(), cell.data() + cell.size(), value, std::chars_format::general);
+    if (end != cell.data() + cell.size())
+        return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        // Too large is no number; too small is what it rounds to (0 or a subnormal), as the C
+        // library's strtod gives it.
+        const std::size_t e = cell.find_first_of("eE");
+        if (e == std::string::npos || e + 1 >= cell.size() || cell[e + 1] != '-')
+            return std::nullopt;
+        value = std::strtod(cell.c_str(), nullptr);
+    } else if (error != std::errc() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+// Every cell read in a line, checked against the oracle: kind, value to the bit, next cell.
+void ExpectCellsAsTheOracleReadsThem(const std::vector<std::string>& cells)
+{
+    std::string line;
+    for (const std::string& cell : cells)
+        line += cell + ";";
+    line += "2,5";
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    std::size_t start = 0; // where cell i starts
+    for (std::size_t i = 0; i <= cells.size(); ++i) {
+        const std::string cell = i < cells.size() ? cells[i] : "2,5";
+        double value = -1;
+        const CellValue kind = ReadValueCell(p, end, value);
+        if (cell.empty() || cell == "Err") {
+            EXPECT_EQ(kind, CellValue::Empty) << "'" << cell << "'";
+        } else if (const std::optional<double> expected = Oracle(cell)) {
+            EXPECT_EQ(kind, CellValue::Number) << "'" << cell << "'";
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(*expected))
+                << "'" << cell << "' " << value << " != " << *expected;
+        } else {
+            EXPECT_EQ(kind, CellValue::Bad) << "'" << cell << "'";
+        }
+        // Whatever the cell held, the next one starts after its semicolon.
+        start = std::min(start + cell.size() + 1, line.size());
+        EXPECT_EQ(static_cast<std::size_t>(p - line.data()), start) << "'" << cell << "'";
+    }
+}
+
+TEST(LogCells, NumberCellsEqualAnIndependentParseOfTheTextWithAPoint)
+{
+    ExpectCellsAsTheOracleReadsThem({
+        "0",
+        "-0",
+        "+0",
+        "12,5",
+        "-12,5",
+        "+12,5",
+        "12,",
+        ",5",
+        "-,5",
+        "+,25",
+        ",",
+        "-",
+        "+",
+        "+-5",
+        "--5",
+        "-+5",
+        " 7",
+        "7 ",
+        "\t-3,5\t",
+        " ",
+        "  ",
+        "Err",
+        "err",
+        " Err",
+        "",
+        "1e3",
+        "1E3",
+        "-2,5e-3",
+        "2,5E+02",
+        ",5e1",
+        "12,e2",
+        "1e",
+        "1e+",
+        "e5",
+        "1e3,5",
+        "1,2,3",
+        "1,,2",
+        "0x10",
+        "nan",
+        "inf",
+        "-inf",
+        "1e400",
+        "-1e400",
+        "1e-400",
+        "-4,9e-324",
+        "2,5e-310",
+        "123456789012345",
+        "-123456789012345",
+        "1234567890123456",
+        "12345678901234567890",
+        "-12345678901234567890",
+        "1234567890,1234567890",
+        "0,12345678901234567890",
+        "99999999999999999999",
+        "0,000000000000001",
+        "000000000000000000012,50",
+        "9007199254740993",
+        "0,1",
+        "0,3",
+        "2,675",
+        "-987654,321",
+        "1 5",
+        "5-",
+        "5+",
+        "12a",
+    });
+}
+
+// Random cells of the characters a number cell can hold, some of them 20 digits long.
+TEST(LogCells, RandomNumberCellsEqualTheOracle)
+{
+    std::mt19937 random(24);
+    const std::string alphabet = "0123456789012345678901234567890123456789,,,,--+eE ";
+    std::vector<std::string> cells;
+    for (int i = 0; i < 20000; ++i) {
+        std::string cell;
+        const int length = static_cast<int>(random() % 23);
+        for (int k = 0; k < length; ++k)
+            cell += alphabet[random() % alphabet.size()];
+        cells.push_back(cell);
+    }
+    ExpectCellsAsTheOracleReadsThem(cells);
 }
 
 TEST(LogCells, LinesEndAtCrLfLoneCrOrLoneLf)

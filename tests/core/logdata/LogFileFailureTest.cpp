@@ -1,4 +1,6 @@
 #include "core/logdata/CustomSeries.h"
+#include "core/logdata/LoadFaults.h"
+#include "core/logdata/ParsedLogFile.h"
 #include "tests/core/logdata/LogTestSupport.h"
 
 #include <random>
@@ -18,6 +20,23 @@ TEST_F(ReaderFailureTest, MissingFileNamesTheFileAfterTwoLineFeeds)
 {
     AnalysisDataSet& set = makeSet();
     EXPECT_EQ(load(set, "nowhere/Lg10080515.csv"), kOpen + "\n\nLg10080515.csv");
+}
+
+// Memory running out while the file is split into lines is memory, not a file that is no log.
+TEST_F(ReaderFailureTest, OutOfMemoryWhileSplittingTheLinesIsText97)
+{
+    const std::string bytes = "DATE & TIME;T1[\xB0"
+                              "C]\r\n2008-05-15 00:00;1\r\n2008-05-15 00:03;2\r\n";
+    AnalysisDataSet& set = makeSet();
+    ArmLoadFault(LoadFault::SplitLines);
+    EXPECT_EQ(loadBytes(set, "Lg10080515.csv", bytes), Text(TextId::DataStructureNoMemory));
+    ArmLoadFault(LoadFault::SplitLines);
+    EXPECT_EQ(ParseLogFile("Lg10080515.csv", bytes).failure, LogFailure::NoMemory);
+    DisarmLoadFault();
+    EXPECT_EQ(set.fileCount(), 0);
+    EXPECT_EQ(set.deviceSettings(), nullptr);
+    // The fault was spent: the same bytes load.
+    EXPECT_EQ(loadBytes(set, "Lg10080515.csv", bytes), "");
 }
 
 TEST_F(ReaderFailureTest, UnreadableFileNamesTheFileAfterCrLfs)

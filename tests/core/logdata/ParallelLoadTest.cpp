@@ -1,6 +1,7 @@
 // Loading with reading threads gives exactly what one-by-one reading gives: the whole data sets,
 // the failures and the warnings, for generated logs and for files that fail in every way.
 
+#include "core/logdata/LoadFaults.h"
 #include "core/logdata/LogDirectoryLoad.h"
 #include "core/logdata/LogReadAhead.h"
 #include "core/logdata/ParsedLogFile.h"
@@ -266,6 +267,101 @@ TEST_F(ParallelLoad, CancelDropsTheFilesReadAhead)
     EXPECT_EQ(result.loaded, 3u);
     ASSERT_TRUE(target.sets[0]);
     EXPECT_EQ(target.sets[0]->fileCount(), 3);
+}
+
+// Memory running out on a reading thread, or no thread to be had: the loading thread reads the
+// files itself and the load ends as one-by-one reading ends it.
+TEST_F(ParallelLoad, FailingThreadsLeaveTheFilesToTheLoadingThread)
+{
+    std::vector<std::string> paths;
+    SampleOptions options;
+    options.faults = true;
+    for (const int device : {12, 31}) {
+        options.intervalMinutes = device == 12 ? 1 : 4;
+        options.seed = static_cast<unsigned>(device * 7);
+        for (DayTime day = EncodeDate(2024, 2, 27); day <= EncodeDate(2024, 3, 2); ++day)
+            paths.push_back(
+                write(SampleFileName(device, day), SampleLogBytes(device, day, options)));
+    }
+    std::sort(paths.begin(), paths.end());
+    const std::string oneByOne = loadAll(paths, 1);
+    ASSERT_NE(oneByOne.find("loaded 10\n"), std::string::npos) << oneByOne;
+    struct Case {
+        const char* what;
+        LoadFault step;
+        int skip;
+        int times;
+    };
+    for (const Case& c : {Case{"result of the 1st file", LoadFault::ReadAheadResult, 0, 1},
+                          Case{"results of the 3rd to 6th", LoadFault::ReadAheadResult, 2, 4},
+                          Case{"thread list", LoadFault::ThreadList, 0, 1},
+                          Case{"every thread", LoadFault::StartThread, 0, 64},
+                          Case{"the 2nd thread on", LoadFault::StartThread, 1, 64}}) {
+        SCOPED_TRACE(c.what);
+        ArmLoadFault(c.step, c.skip, c.times);
+        const std::string parallel = loadAll(paths, 4);
+        DisarmLoadFault();
+        EXPECT_TRUE(parallel == oneByOne);
+    }
+}
+
+// Registering a field runs out of memory half-way through a header: the file fails before its
+// first data line, so the columns applied before keep no value of it, only their end-of-day
+// yields; the same with the file parsed by a reading thread.
+TEST_F(ParallelLoad, AHeaderFailingInTheApplyKeepsNoLineOfTheFile)
+{
+    const std::string head = "DATE & TIME;Qday[kWh];T1[\xB0"
+                             "C];T2[\xB0"
+                             "C];P[W]\r\n";
+    const auto day = [&](int d, int lines, int step) {
+        std::string text = head;
+        char line[120];
+        for (int i = 0; i < lines; ++i) {
+            const int m = i * step;
+            std::snprintf(line, sizeof line, "2008-05-%02d %02d:%02d;%s;%d,%d;%d;%d\r\n", d, m / 60,
+                          m % 60, i + 1 == lines ? "7,5" : "", 20 + i % 9, i % 10, 40 - i % 5,
+                          500 + 37 * i);
+            text += line;
+        }
+        return text;
+    };
+    for (const bool parsedApart : {false, true}) {
+        SCOPED_TRACE(parsedApart ? "parsed apart" : "one by one");
+        AnalysisDataSet& set = makeSet();
+        ASSERT_EQ(loadBytes(set, "Lg10080501.csv", day(1, 30, 3)), "");
+        std::vector<int> before;
+        for (int i = 0; i < set.slotCount(); ++i)
+            before.push_back(set.series(i)->count());
+        // Day 2 brings a new field after two known ones: its registration fails.
+        std::string second = day(2, 45, 2);
+        second.replace(second.find("P[W]"), 4, "R1[%]");
+        ArmLoadFault(LoadFault::RegisterField);
+        std::string message;
+        try {
+            LogFileReader reader([](const std::string&) {});
+            if (parsedApart)
+                reader.loadParsed(set, ParseLogFile("Lg10080502.csv", second));
+            else
+                reader.loadBytes(set, "Lg10080502.csv", second);
+        } catch (const KorvexError& e) {
+            message = e.what();
+        }
+        DisarmLoadFault();
+        EXPECT_EQ(message, Text(TextId::DataStructureNoMemory));
+        EXPECT_EQ(set.fileCount(), 1);
+        ASSERT_EQ(set.slotCount(), 4); // R1 was not registered
+        // Qday's values go to the day's yield bars, field Ptag.
+        const int qday = set.deviceSettings()->find("Ptag");
+        ASSERT_GE(qday, 0);
+        for (int i = 0; i < set.slotCount(); ++i) {
+            const Series& s = *set.series(i);
+            // Ptag gets day 2's end-of-day yield; T1 and T2 nothing of day 2.
+            EXPECT_EQ(s.count(), before[static_cast<std::size_t>(i)] + (i == qday ? 1 : 0))
+                << set.deviceSettings()->key(i);
+            for (int p = 0; p < s.count(); ++p)
+                EXPECT_LT(s.x(p), EncodeDate(2008, 5, 2) + (i == qday ? 1 : 0));
+        }
+    }
 }
 
 TEST(LogReadWorkers, ForcedByTheEnvironmentWithinOneToSixtyFour)

@@ -1,0 +1,278 @@
+// The reading threads against memory and time: a file that does not fit is not read before the
+// loading thread's own check admits it, and a stop ends a thread quickly even in a large file.
+
+#include "core/logdata/LoadMemory.h"
+#include "core/logdata/LogDirectoryLoad.h"
+#include "core/logdata/LogReadAhead.h"
+#include "core/logdata/ParsedLogFile.h"
+#include "tests/core/logdata/HeapCount.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// How soon a stop ends the threads. The ThreadSanitizer build runs the same code many times
+// slower.
+#if defined(__SANITIZE_THREAD__)
+constexpr long long kStopMs = 300;
+#else
+constexpr long long kStopMs = 100;
+#endif
+
+// A day of `lines` lines at 1 to 3 second steps, `columns` ramps each.
+std::string Day(int day, int lines, int columns)
+{
+    std::string text = "DATE & TIME";
+    for (int c = 0; c < columns; ++c)
+        text += ";T" + std::to_string(c + 1) + "[K]";
+    text += "\r\n";
+    char buf[48];
+    for (int i = 0, s = 0; i < lines; ++i, s = (s + 1 + i % 3) % 86400) {
+        std::snprintf(buf, sizeof buf, "2008-05-%02d %02d:%02d:%02d", day, s / 3600, s / 60 % 60,
+                      s % 60);
+        text += buf;
+        for (int c = 0; c < columns; ++c) {
+            std::snprintf(buf, sizeof buf, ";%d,%d", (i / (c + 2)) % 400 - 50, (i + c) % 10);
+            text += buf;
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+class ReadAhead : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir_ = fs::temp_directory_path() / ("korvex-readahead-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    static void TearDownTestSuite() { fs::remove_all(dir_); }
+
+    static std::string write(const std::string& name, const std::string& bytes)
+    {
+        const fs::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+
+    // A file of about 100 MB, written once for the suite.
+    static const std::string& large()
+    {
+        static std::string path;
+        if (path.empty()) {
+            const std::string day = Day(15, 86400, 6);
+            std::ofstream out(dir_ / "Lg10080515.csv", std::ios::binary);
+            std::size_t size = 0;
+            for (bool first = true; size < (100u << 20); first = false) {
+                // The header once; the day again and again after it.
+                const std::string_view part =
+                    first ? std::string_view(day)
+                          : std::string_view(day).substr(day.find('\n') + 1);
+                out << part;
+                size += part.size();
+            }
+            path = (dir_ / "Lg10080515.csv").string();
+        }
+        return path;
+    }
+
+    static fs::path dir_;
+};
+
+fs::path ReadAhead::dir_;
+
+TEST_F(ReadAhead, AFileThatDoesNotFitWaitsForTheLoadingThreadsCheck)
+{
+    const std::vector<std::string> paths = {write("Lg10080501.csv", Day(1, 900, 3)),
+                                            write("Lg10080502.csv", Day(2, 40000, 9)),
+                                            write("Lg10080503.csv", Day(3, 700, 2))};
+    std::vector<std::uint64_t> sizes;
+    for (const std::string& p : paths)
+        sizes.push_back(fs::file_size(p));
+    // Room for the first file and the third, not for the second.
+    const std::uint64_t room = LoadMemoryNeed(sizes[0] + sizes[2]);
+    ASSERT_LT(room, LoadMemoryNeed(sizes[1]));
+    std::atomic<int> asked{0};
+    LogReadAhead ahead(paths, sizes, 2, [&] {
+        ++asked;
+        return MemoryRoom{room, std::nullopt};
+    });
+    std::unique_ptr<ParsedLogFile> file;
+    ASSERT_EQ(ahead.next(milliseconds(5000), file), LogReadAhead::Next::Parsed);
+    EXPECT_EQ(file->path, paths[0]);
+    EXPECT_EQ(file->failure, LogFailure::None);
+    // Past the age of the memory figure: it is asked again, and still the file is not read.
+    std::this_thread::sleep_for(LogReadAhead::kRoomAge * 3);
+    EXPECT_EQ(ahead.next(milliseconds(20), file), LogReadAhead::Next::NotYet);
+    EXPECT_EQ(ahead.taken(), 1u);
+    EXPECT_GE(asked.load(), 1);
+
+    ahead.admit(1);
+    ASSERT_EQ(ahead.next(milliseconds(5000), file), LogReadAhead::Next::Parsed);
+    EXPECT_EQ(file->path, paths[1]);
+    EXPECT_EQ(file->failure, LogFailure::None);
+    ASSERT_EQ(ahead.next(milliseconds(5000), file), LogReadAhead::Next::Parsed);
+    EXPECT_EQ(file->path, paths[2]);
+}
+
+// Files that never fit ahead still load, each after the loading thread admits it.
+TEST_F(ReadAhead, ALoadWithoutRoomToReadAheadStillLoadsEveryFile)
+{
+    LogFileSelection selection;
+    for (int d = 4; d <= 9; ++d)
+        selection.files.push_back(LogFileEntry{
+            write("Lg100805" + std::string(d < 10 ? "0" : "") + std::to_string(d) + ".csv",
+                  Day(d, 300 + 97 * d, 1 + d % 4)),
+            0, "10", -1, 0});
+    selection.devices = {"10"};
+    struct Target : LogLoadTarget {
+        std::vector<std::string> order;
+        void AddLogFile(const std::string& path) override { order.push_back("here " + path); }
+        void AddParsedLogFile(const ParsedLogFile& file) override
+        {
+            order.push_back((file.failure == LogFailure::None ? "read " : "failed ") + file.path);
+        }
+        void BuildDeviceView(std::size_t) override {}
+    } target;
+    struct NoRoom : LogLoadObserver {
+        std::atomic<int> asked{0};
+        MemoryRoom ReadAheadRoom() override
+        {
+            ++asked;
+            return MemoryRoom{std::nullopt, 1024};
+        }
+    } observer;
+    const LogLoadResult result = RunLogLoad(selection, target, observer, 3);
+    EXPECT_EQ(result.outcome, LogLoadOutcome::Completed);
+    EXPECT_EQ(result.loaded, 6u);
+    ASSERT_EQ(target.order.size(), 6u);
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(target.order[i], "read " + selection.files[i].path);
+    EXPECT_GE(observer.asked.load(), 1);
+}
+
+// Stopped at any moment of reading, splitting or parsing a 100 MB file, the threads are gone
+// within 100 ms.
+TEST_F(ReadAhead, AStopEndsTheThreadsWithin100MillisecondsInA100MegabyteFile)
+{
+    const std::string& path = large();
+    const std::uint64_t size = fs::file_size(path);
+    ASSERT_GE(size, 100u << 20);
+    milliseconds slowest{0};
+    for (const int after : {0, 15, 40, 80, 150, 300, 600}) {
+        std::optional<LogReadAhead> ahead(std::in_place, std::vector<std::string>{path, path},
+                                          std::vector<std::uint64_t>{size, size}, 2);
+        std::this_thread::sleep_for(milliseconds(after));
+        const auto start = Clock::now();
+        ahead.reset();
+        const auto took = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+        std::printf("stopped %d ms in: %lld ms\n", after, static_cast<long long>(took.count()));
+        slowest = std::max(slowest, took);
+    }
+    EXPECT_LT(slowest.count(), kStopMs);
+}
+
+// Esc while the large file is read: the load returns within 100 ms of the cancel.
+TEST_F(ReadAhead, CancelWhileALargeFileIsReadReturnsWithin100Milliseconds)
+{
+    LogFileSelection selection;
+    selection.files.push_back(
+        LogFileEntry{write("Lg10080514.csv", Day(14, 2000, 4)), 0, "10", -1, 0});
+    selection.files.push_back(LogFileEntry{large(), 0, "10", -1, 0});
+    selection.devices = {"10"};
+    struct Target : LogLoadTarget {
+        void AddLogFile(const std::string&) override {}
+        void BuildDeviceView(std::size_t) override {}
+    } target;
+    struct CancelWhileWaiting : LogLoadObserver {
+        int waitsBeforeCancel = 0;
+        int waits = 0;
+        Clock::time_point cancelled{};
+        void Waiting() override { ++waits; }
+        bool CancelRequested() override
+        {
+            if (waits > waitsBeforeCancel && cancelled == Clock::time_point{})
+                cancelled = Clock::now();
+            return cancelled != Clock::time_point{};
+        }
+    };
+    for (const int waits : {1, 3, 8, 16}) {
+        CancelWhileWaiting observer;
+        observer.waitsBeforeCancel = waits;
+        const LogLoadResult result = RunLogLoad(selection, target, observer, 2);
+        const auto took =
+            std::chrono::duration_cast<milliseconds>(Clock::now() - observer.cancelled);
+        if (result.outcome == LogLoadOutcome::Completed)
+            continue; // read before the cancel came: nothing to measure
+        std::printf("cancelled after %d waits: returned in %lld ms\n", waits,
+                    static_cast<long long>(took.count()));
+        EXPECT_LT(took.count(), kStopMs) << waits;
+    }
+}
+
+// The memory stop before the large file, as the open dialog makes it: the threads had not read
+// the file ahead (it did not fit), so the load ends at once.
+TEST_F(ReadAhead, AMemoryStopBeforeALargeFileEndsTheLoadAtOnce)
+{
+    LogFileSelection selection;
+    selection.files.push_back(
+        LogFileEntry{write("Lg10080513.csv", Day(13, 3000, 5)), 0, "10", -1, 0});
+    selection.files.push_back(LogFileEntry{large(), 0, "10", -1, 0});
+    selection.files.push_back(
+        LogFileEntry{write("Lg10080516.csv", Day(16, 500, 2)), 0, "10", -1, 0});
+    selection.devices = {"10"};
+    struct Target : LogLoadTarget {
+        std::vector<std::string> files;
+        void AddLogFile(const std::string& path) override { files.push_back(path); }
+        void AddParsedLogFile(const ParsedLogFile& file) override { files.push_back(file.path); }
+        void BuildDeviceView(std::size_t) override {}
+    } target;
+    struct MemoryStop : LogLoadObserver {
+        std::uint64_t room = 0;
+        Clock::time_point stopped{};
+        void BeforeFile(std::uintmax_t size) override
+        {
+            // A tenth of a second for the threads to read ahead what they may.
+            std::this_thread::sleep_for(milliseconds(100));
+            if (!LoadFitsInMemory(size, MemoryRoom{room, std::nullopt})) {
+                stopped = Clock::now();
+                throw std::runtime_error("no memory");
+            }
+        }
+        MemoryRoom ReadAheadRoom() override { return MemoryRoom{room, std::nullopt}; }
+    } observer;
+    observer.room = LoadMemoryNeed(4u << 20);
+    std::int64_t peak = 0;
+    {
+        const test::HeapPeak heap;
+        EXPECT_THROW(RunLogLoad(selection, target, observer, 2), std::runtime_error);
+        peak = heap.peak();
+    }
+    // Its 100 MB were never read.
+    EXPECT_LT(peak, 40 << 20);
+    const auto took = std::chrono::duration_cast<milliseconds>(Clock::now() - observer.stopped);
+    std::printf("the load ended %lld ms after the memory stop\n",
+                static_cast<long long>(took.count()));
+    EXPECT_LT(took.count(), kStopMs);
+    EXPECT_EQ(target.files, std::vector<std::string>{selection.files[0].path});
+}
+
+} // namespace
+} // namespace korvex
