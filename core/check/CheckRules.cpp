@@ -159,6 +159,18 @@ void SensorFault(const RuleInput& in, std::vector<Incident>& out)
         const auto worst = [&](std::size_t i) -> std::optional<double> {
             return std::fabs(v[i] - (v[i] < t.sensorLowest ? t.sensorLowest : t.sensorHighest));
         };
+        // Cells that read "Err": runs of lines, joined where the next file goes on within one
+        // interval (across midnight).
+        const AnalysisDataSet::ErrRuns& errs = in.set.errRuns(KeyOf(in, f));
+        for (std::size_t i = 0; i < errs.size();) {
+            std::size_t j = i;
+            while (j + 1 < errs.size() &&
+                   errs[j + 1].first - errs[j].second <= in.step + 0.5 / 86400.0)
+                ++j;
+            Add(in, out, "sensor-fault", {KeyOf(in, f)}, errs[i].first, errs[j].second,
+                std::nullopt, "sensor-fault");
+            i = j + 1;
+        }
         for (const SampleRun& run : FindSampleRuns(line, outside)) {
             std::size_t at = run.first;
             for (std::size_t i = run.first; i <= run.last; ++i)

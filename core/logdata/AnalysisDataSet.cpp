@@ -151,6 +151,21 @@ bool AnalysisDataSet::selected(int i) const
            selection_[static_cast<std::size_t>(i)] != 0;
 }
 
+void AnalysisDataSet::addErrRuns(const std::string& key, const ErrRuns& runs)
+{
+    if (!runs.empty()) {
+        ErrRuns& all = errRuns_[key];
+        all.insert(all.end(), runs.begin(), runs.end());
+    }
+}
+
+const AnalysisDataSet::ErrRuns& AnalysisDataSet::errRuns(const std::string& key) const
+{
+    static const ErrRuns kNone;
+    const auto it = errRuns_.find(key);
+    return it == errRuns_.end() ? kNone : it->second;
+}
+
 void AnalysisDataSet::select(int i, bool on)
 {
     if (i >= 0 && i < static_cast<int>(selection_.size()))

@@ -111,6 +111,13 @@ public:
     Series* series(int i) const;
 
     const std::vector<DayBlock>& dayBlocks() const { return blocks_; }
+
+    // Where a field's cells read "Err" (the controller's mark for a broken sensor), by field key:
+    // runs of consecutive lines (first, last) of each file, in load order. The series has no
+    // point for them.
+    using ErrRuns = std::vector<std::pair<DayTime, DayTime>>;
+    void addErrRuns(const std::string& key, const ErrRuns& runs);
+    const ErrRuns& errRuns(const std::string& key) const;
     const std::vector<std::string>& fileNames() const { return fileNames_; }
     int fileCount() const { return fileCount_; }
     DayTime rangeStart() const { return rangeStart_; }
@@ -152,6 +159,7 @@ private:
     ChartHost* mainChart_;
     ChartHost* outputsChart_;
     std::vector<DayBlock> blocks_;
+    std::map<std::string, ErrRuns> errRuns_;
     std::vector<std::string> units_;
     std::vector<std::string> fileNames_;
     std::unique_ptr<GraphPanelBox> panelBox_;

@@ -92,7 +92,8 @@ private:
 };
 
 // One value cell starting at p: what it holds and where the next cell starts.
-enum class CellValue : std::uint8_t { Empty, Number, Bad };
+// Err: the controller's mark for a broken sensor, no value like an empty cell.
+enum class CellValue : std::uint8_t { Empty, Number, Bad, Err };
 
 inline CellValue ReadGeneralCell(const char*& p, const char* end, double& value)
 {
@@ -100,8 +101,10 @@ inline CellValue ReadGeneralCell(const char*& p, const char* end, double& value)
     const char* cellEnd = hit ? static_cast<const char*>(hit) : end;
     const std::string_view cell(p, static_cast<std::size_t>(cellEnd - p));
     p = hit ? cellEnd + 1 : end;
-    if (cell.empty() || cell == "Err")
+    if (cell.empty())
         return CellValue::Empty;
+    if (cell == "Err")
+        return CellValue::Err;
     return ParseLogNumber(cell, value) ? CellValue::Number : CellValue::Bad;
 }
 

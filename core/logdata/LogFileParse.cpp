@@ -96,6 +96,8 @@ private:
     std::vector<int> stageOf_;
     std::vector<float> scaleOf_;
     std::vector<std::uint8_t> hadValue_;
+    std::vector<std::uint8_t> errNow_;  // the line's cell read "Err"
+    std::vector<std::uint8_t> errOpen_; // the previous line's cell did too: the run goes on
     std::vector<double> values_; // the cells of the line being read; NaN = no value
     bool linesApplied_ = false;
     double lastApplied_ = 0;
@@ -211,6 +213,8 @@ void Parser::readHeader(std::string_view header)
         ++column;
     }
     hadValue_.assign(out_.columns.size(), 0);
+    errNow_.assign(out_.columns.size(), 0);
+    errOpen_.assign(out_.columns.size(), 0);
     values_.assign(out_.columns.size(), kNull);
 }
 
@@ -430,7 +434,8 @@ void Parser::readCells(const char* p, const char* const end)
             continue;
         }
         const CellValue kind = ReadValueCell(p, end, value);
-        if (kind == CellValue::Empty) {
+        errNow_[k] = kind == CellValue::Err;
+        if (kind == CellValue::Empty || kind == CellValue::Err) {
             value = kNull;
             continue;
         }
@@ -447,6 +452,15 @@ void Parser::applyLine(double t, bool gap)
     const std::size_t n = values_.size();
     for (std::size_t k = 0; k < n; ++k) {
         const double value = values_[k];
+        if (errNow_[k] && stageOf_[k] >= 0) {
+            auto& runs = out_.stages[static_cast<std::size_t>(stageOf_[k])].errRuns;
+            if (errOpen_[k] && !gap && !runs.empty())
+                runs.back().second = t;
+            else
+                runs.emplace_back(t, t);
+        }
+        errOpen_[k] = errNow_[k];
+        errNow_[k] = 0;
         if (std::isnan(value)) {
             hadValue_[k] = 0;
             continue;

@@ -290,6 +290,7 @@ void FileApply::commitStages(bool closeDay)
         if (!series)
             continue;
         const ParsedStage& stage = file_.stages[s];
+        set_.addErrRuns(stage.field, stage.errRuns);
         const double* xs = stage.xs.data();
         const double* ys = stage.ys.data();
         std::size_t n = stage.xs.size();

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace korvex {
@@ -43,6 +44,8 @@ struct ParsedStage {
     bool assumedPriorNull = false;
     std::vector<double> xs;
     std::vector<double> ys;
+    // Lines whose cell read "Err", as runs of consecutive lines (first, last); they add no point.
+    std::vector<std::pair<double, double>> errRuns;
 };
 
 struct ParsedColumn {

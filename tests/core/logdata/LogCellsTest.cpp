@@ -130,8 +130,10 @@ void ExpectCellsAsTheOracleReadsThem(const std::vector<std::string>& cells)
         const std::string cell = i < cells.size() ? cells[i] : "2,5";
         double value = -1;
         const CellValue kind = ReadValueCell(p, end, value);
-        if (cell.empty() || cell == "Err") {
+        if (cell.empty()) {
             EXPECT_EQ(kind, CellValue::Empty) << "'" << cell << "'";
+        } else if (cell == "Err") {
+            EXPECT_EQ(kind, CellValue::Err) << "'" << cell << "'";
         } else if (const std::optional<double> expected = Oracle(cell)) {
             EXPECT_EQ(kind, CellValue::Number) << "'" << cell << "'";
             EXPECT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(*expected))

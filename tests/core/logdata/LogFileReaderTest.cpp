@@ -147,6 +147,35 @@ TEST_F(ReaderTest, YieldNamesAndTotals)
     EXPECT_EQ(pts(set, "Pjahr"), "(720,2)");
 }
 
+// "Err" cells add no point, as empty cells do, but the reader notes them as runs of lines; a
+// gap ends a run, and so does a line with a value.
+TEST_F(ReaderTest, ErrCellsAreNotedAsRunsWithoutChangingTheSeries)
+{
+    const std::string lines[] = {"00:00;20,5;Err", "00:02;20,5;Err", "00:04;21,0;4,0",
+                                 "00:06;21,5;Err", "01:00;22,0;Err", "01:02;22,0;Err"};
+    std::string withErr = "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C]\r\n";
+    std::string empty = withErr;
+    for (const std::string& l : lines) {
+        withErr += "2008-05-15 " + l + "\r\n";
+        std::string blank = l;
+        if (blank.size() >= 3 && blank.compare(blank.size() - 3, 3, "Err") == 0)
+            blank.erase(blank.size() - 3);
+        empty += "2008-05-15 " + blank + "\r\n";
+    }
+    AnalysisDataSet& noted = makeSet();
+    AnalysisDataSet& plain = makeSet();
+    ASSERT_EQ(loadBytes(noted, "Lg10080515.csv", withErr), "");
+    ASSERT_EQ(loadBytes(plain, "Lg10080515.csv", empty), "");
+    for (const char* key : {"T1", "T2"})
+        EXPECT_EQ(pts(noted, key), pts(plain, key)) << key;
+    const auto at = [this](int h, int m) { return day + EncodeTime(h, m); };
+    EXPECT_EQ(noted.errRuns("T2"), (AnalysisDataSet::ErrRuns{{at(0, 0), at(0, 2)},
+                                                             {at(0, 6), at(0, 6)},
+                                                             {at(1, 0), at(1, 2)}}));
+    EXPECT_TRUE(noted.errRuns("T1").empty());
+    EXPECT_TRUE(plain.errRuns("T2").empty());
+}
+
 TEST_F(ReaderTest, GapOpensNullAndIntervalIsLearnedAgain)
 {
     AnalysisDataSet& set = makeSet();
