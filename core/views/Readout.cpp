@@ -75,7 +75,9 @@ DayTime ShownTime(DayTime t, bool withSeconds)
     return static_cast<double>(ms - ((ms % unit) + unit) % unit) / 86400000.0;
 }
 
-ReadRule RuleOf(const AnalysisDataSet& set, int field, const DeviceSettings& settings)
+} // namespace
+
+ReadRule ReadRuleOf(const AnalysisDataSet& set, int field, const DeviceSettings& settings)
 {
     const Series& series = *set.series(field);
     const SeriesClass cls = series.seriesClass();
@@ -92,22 +94,13 @@ ReadRule RuleOf(const AnalysisDataSet& set, int field, const DeviceSettings& set
     return ReadRule::Nearest;
 }
 
-} // namespace
-
 double LearnedStep(const AnalysisDataSet& set)
 {
     std::map<long long, int> counts;
     for (const DayBlock& block : set.dayBlocks())
         if (block.learnedInterval > 0)
             ++counts[std::llround(block.learnedInterval * 86400.0)];
-    long long best = 0;
-    int bestCount = 0;
-    for (const auto& [seconds, count] : counts)
-        if (count > bestCount) {
-            best = seconds;
-            bestCount = count;
-        }
-    return static_cast<double>(best) / 86400.0;
+    return MostFrequentInterval(counts);
 }
 
 ReadoutGraph MakeReadoutGraph(const AnalysisDataSet& set, int field, const std::string& prefix)
@@ -119,7 +112,7 @@ ReadoutGraph MakeReadoutGraph(const AnalysisDataSet& set, int field, const std::
         g.series = nullptr;
         return g;
     }
-    g.rule = RuleOf(set, field, *settings);
+    g.rule = ReadRuleOf(set, field, *settings);
     // The reader's interval, not the spacing of stored points: a field that stays constant all
     // day keeps two points a day, which would make a missing day look like one step.
     if (g.rule == ReadRule::Nearest || g.rule == ReadRule::Hold) {

@@ -26,6 +26,10 @@ struct ReadoutGraph {
     Colour colour = 0;
 };
 
+// How field i of a data set is read: by its class (sum bars, also in sum mode), its category
+// and its drawing (stairs and bars hold).
+ReadRule ReadRuleOf(const AnalysisDataSet& set, int field, const DeviceSettings& settings);
+
 // The sampling interval the reader learned for most of the data set's files (days); 0 when it
 // learned none.
 double LearnedStep(const AnalysisDataSet& set);

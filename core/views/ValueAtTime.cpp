@@ -78,9 +78,14 @@ double SamplingStep(const Series& series)
         ++counts[seconds];
         ++seen;
     }
+    return MostFrequentInterval(counts);
+}
+
+double MostFrequentInterval(const std::map<long long, int>& secondsCounted)
+{
     long long best = 0;
     int bestCount = 0;
-    for (const auto& [seconds, count] : counts)
+    for (const auto& [seconds, count] : secondsCounted)
         if (count > bestCount) {
             best = seconds;
             bestCount = count;

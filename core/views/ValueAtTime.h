@@ -6,6 +6,7 @@
 #include "core/logdata/Series.h"
 #include "core/services/DayTime.h"
 
+#include <map>
 #include <optional>
 
 namespace korvex {
@@ -28,6 +29,9 @@ struct SampleValue {
 // among the first intervals of the series. Equal-value runs the reader compressed do not count.
 // 0 when the series has fewer than two non-null points in a row.
 double SamplingStep(const Series& series);
+// The most frequent of counted intervals (whole seconds -> how often), in days; 0 for none. At a
+// tie the shorter interval.
+double MostFrequentInterval(const std::map<long long, int>& secondsCounted);
 
 // Nearest sample to t. Inside a run of samples (no null point between the two neighbours of t)
 // the nearer neighbour, at equal distance the earlier; otherwise only a neighbour within step

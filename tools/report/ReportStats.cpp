@@ -66,7 +66,7 @@ DeviceStatistics DeviceStats(const std::string& number, AnalysisDataSet& set, Ti
             settings->category(i) == FieldCategory::Others ? RateUnitsPerDay(f.key) : 0;
         if (units > 0)
             f.integralUnit = SumUnit(f.unit);
-        const CurveKind kind = CurveOf(MakeReadoutGraph(set, i, std::string()).rule);
+        const CurveKind kind = CurveOf(ReadRuleOf(set, i, *settings));
         f.stats = ComputeWindowStatistics(*series, kind, window.start, window.end, units);
         d.fields.push_back(std::move(f));
     }

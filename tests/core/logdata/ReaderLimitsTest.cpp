@@ -51,15 +51,21 @@ long long Resident()
     return -1;
 }
 
-// One day at uneven steps (1 to 4 seconds), eight columns of ramps that cross and repeat.
-std::string GeneratedDay(int columns)
+// "DATE & TIME;T1[°C];...;Tn[°C]" and its line end, in Windows-1252.
+std::string TemperatureHeader(int columns)
 {
     std::string text = "DATE & TIME";
     for (int c = 0; c < columns; ++c)
         text += ";T" + std::to_string(c + 1) +
                 "[\xB0"
                 "C]";
-    text += "\r\n";
+    return text + "\r\n";
+}
+
+// One day at uneven steps (1 to 4 seconds), eight columns of ramps that cross and repeat.
+std::string GeneratedDay(int columns)
+{
+    std::string text = TemperatureHeader(columns);
     char buf[64];
     for (int s = 0, step = 0; s < 86400; s += 1 + step % 4, ++step) {
         std::snprintf(buf, sizeof buf, "2008-05-15 %02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
@@ -78,12 +84,7 @@ std::string GeneratedDay(int columns)
 // alternately 1 and 121 seconds (a gap every other line) when seconds is 0.
 std::string OneCharacterCells(int columns, int seconds)
 {
-    std::string text = "DATE & TIME";
-    for (int c = 0; c < columns; ++c)
-        text += ";T" + std::to_string(c + 1) +
-                "[\xB0"
-                "C]";
-    text += "\r\n";
+    std::string text = TemperatureHeader(columns);
     char buf[32];
     for (int s = 0, i = 0; s<86400; s += seconds> 0 ? seconds : (i % 2 ? 121 : 1), ++i) {
         std::snprintf(buf, sizeof buf, "2008-05-15 %02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
