@@ -14,9 +14,9 @@
 #include "core/services/DayTime.h"
 #include "core/views/Navigation.h"
 #include "tools/samplegen/SampleLogs.h"
-#include "ui/analysis/ChildGraphs.h"
-#include "ui/analysis/ChildNavigation.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/parts/ChildGraphs.h"
+#include "ui/analysis/parts/ChildNavigation.h"
+#include "ui/analysis/window/TChildform.h"
 #include "ui/chart/ChartWidget.h"
 
 #include <QApplication>

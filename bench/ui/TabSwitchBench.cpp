@@ -9,12 +9,12 @@
 #include "core/services/AppSettings.h"
 #include "core/services/DayTime.h"
 #include "tools/samplegen/SampleLogs.h"
-#include "ui/analysis/ChildGraphs.h"
-#include "ui/analysis/ChildNavigation.h"
-#include "ui/analysis/TChildform.h"
-#include "ui/analysis/TTableGrid.h"
-#include "ui/analysis/TablePart.h"
-#include "ui/analysis/YieldSummaryPart.h"
+#include "ui/analysis/parts/ChildGraphs.h"
+#include "ui/analysis/parts/ChildNavigation.h"
+#include "ui/analysis/window/TChildform.h"
+#include "ui/analysis/widgets/TTableGrid.h"
+#include "ui/analysis/parts/TablePart.h"
+#include "ui/analysis/parts/YieldSummaryPart.h"
 #include "ui/chart/ChartWidget.h"
 
 #include <QApplication>

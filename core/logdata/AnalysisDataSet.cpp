@@ -179,11 +179,6 @@ const std::string& AnalysisDataSet::unit(int i) const
     return units_[static_cast<std::size_t>(i)];
 }
 
-void AnalysisDataSet::setGraphPanelBox(std::unique_ptr<GraphPanelBox> box)
-{
-    panelBox_ = std::move(box);
-}
-
 std::string AnalysisDataSet::fileNameAt(DayTime t) const
 {
     if (fileNames_.empty() || blocks_.empty())

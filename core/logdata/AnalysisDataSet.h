@@ -7,6 +7,7 @@
 #include "core/services/DayTime.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,14 +18,9 @@ namespace korvex {
 
 struct ParsedLogFile;
 
-// The per-field graph panels of one device (one row of check boxes per field), owned by the
-// data set; implemented by the analysis window's graph list.
-class GraphPanelBox {
-public:
-    virtual ~GraphPanelBox() = default;
-    virtual void refreshField(int field) = 0;
-    virtual void refreshAll() = 0;
-};
+// Told when what a field's graph-list row shows (shown, available) changed: the field's index,
+// or -1 for every field. The analysis window's graph lists listen; the data set owns none of them.
+using DisplayListener = std::function<void(int field)>;
 
 struct FieldSlot {
     bool available = false;  // has points and is not a derived field
@@ -93,8 +89,13 @@ public:
     const std::vector<std::string>& units() const { return units_; }
     DeviceSettings* deviceSettings() { return settings_.get(); }
     const DeviceSettings* deviceSettings() const { return settings_.get(); }
-    GraphPanelBox* graphPanelBox() const { return panelBox_.get(); }
-    void setGraphPanelBox(std::unique_ptr<GraphPanelBox> box);
+    // Replaces the listener (an empty one: none).
+    void setDisplayListener(DisplayListener listener) { displayListener_ = std::move(listener); }
+    void notifyDisplayChanged(int field) const
+    {
+        if (displayListener_)
+            displayListener_(field);
+    }
     // The loaded file covering t (the nearer neighbour for a day without file).
     std::string fileNameAt(DayTime t) const;
     void addDaysTo(DayTextList& list) const;
@@ -162,7 +163,7 @@ private:
     std::map<std::string, ErrRuns> errRuns_;
     std::vector<std::string> units_;
     std::vector<std::string> fileNames_;
-    std::unique_ptr<GraphPanelBox> panelBox_;
+    DisplayListener displayListener_;
     std::vector<FieldSlot> slots_;
     std::unique_ptr<DeviceSettings> settings_;
     DayTime rangeEnd_;

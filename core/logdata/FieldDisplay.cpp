@@ -111,14 +111,12 @@ void ApplyAttributes(AnalysisDataSet& set, int i, int offset)
 
 void RefreshField(AnalysisDataSet& set, int i)
 {
-    if (GraphPanelBox* box = set.graphPanelBox())
-        box->refreshField(i);
+    set.notifyDisplayChanged(i);
 }
 
 void RefreshAll(AnalysisDataSet& set)
 {
-    if (GraphPanelBox* box = set.graphPanelBox())
-        box->refreshAll();
+    set.notifyDisplayChanged(-1);
 }
 
 bool IsSelectableSum(const DeviceSettings& settings, int i)

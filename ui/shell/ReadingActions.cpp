@@ -3,8 +3,8 @@
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
-#include "ui/analysis/ReadingParts.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/parts/ReadingParts.h"
+#include "ui/analysis/window/TChildform.h"
 #include "ui/chart/ChartReadout.h"
 #include "ui/platform/Prompts.h"
 #include "ui/platform/UiText.h"
@@ -41,7 +41,6 @@ QIcon ReadoutIcon()
 ReadingActions::ReadingActions(TMainform& main, QMenu& viewMenu, QToolBar& toolBar)
     : QObject(&main), main_(main)
 {
-    setObjectName(QStringLiteral("ReadingActions"));
     auto make = [this](const char* name, bool checkable) {
         auto* action = new QAction(&main_);
         action->setObjectName(QString::fromLatin1(name));
@@ -107,12 +106,6 @@ void ReadingActions::ClearMarkersOfActiveWindow()
 {
     if (TChildform* window = main_.ActiveAnalysisWindow())
         window->Reading().Readout().ClearMarkers();
-}
-
-ReadingActions* ReadingActionsOf(const TMainform& main)
-{
-    return main.findChild<ReadingActions*>(QStringLiteral("ReadingActions"),
-                                           Qt::FindDirectChildrenOnly);
 }
 
 } // namespace korvex

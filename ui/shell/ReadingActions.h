@@ -37,7 +37,4 @@ private:
     QAction* clearMarkers_ = nullptr;
 };
 
-// The main window's reading actions, or none before they were created.
-ReadingActions* ReadingActionsOf(const TMainform& main);
-
 } // namespace korvex

@@ -47,32 +47,32 @@ private:
 
 } // namespace
 
-void OfferRecentDirs(QLineEdit& field, const AppSettings* settings)
+RecentDirsOffer::RecentDirsOffer(QLineEdit& field) : QObject(&field)
+{
+    completer_ = new QCompleter(new QStringListModel(&field), &field);
+    completer_->setCaseSensitivity(Qt::CaseSensitive);
+    completer_->setMaxVisibleItems(kRecentDirCount);
+    field.setCompleter(completer_);
+    new ShowAllOnDown(field, *completer_);
+    // The arrow shows that there is a list at all; the Down key alone was never found.
+    drop_ = field.addAction(field.style()->standardIcon(QStyle::SP_ArrowDown),
+                            QLineEdit::TrailingPosition);
+    drop_->setObjectName(QStringLiteral("ShowRecentDirs"));
+    QObject::connect(drop_, &QAction::triggered, completer_, [completer = completer_, &field] {
+        field.setFocus(Qt::OtherFocusReason);
+        ShowAll(*completer);
+    });
+    drop_->setVisible(false);
+}
+
+void RecentDirsOffer::Update(const AppSettings* settings)
 {
     QStringList dirs;
     if (settings)
         for (const std::string& dir : settings->recentDirs(true))
             dirs << QString::fromStdString(dir);
-    auto* completer = qobject_cast<QCompleter*>(field.completer());
-    if (!completer) {
-        completer = new QCompleter(new QStringListModel(&field), &field);
-        completer->setObjectName(QStringLiteral("RecentDirs"));
-        completer->setCaseSensitivity(Qt::CaseSensitive);
-        completer->setMaxVisibleItems(kRecentDirCount);
-        field.setCompleter(completer);
-        new ShowAllOnDown(field, *completer);
-        // The arrow shows that there is a list at all; the Down key alone was never found.
-        QAction* drop = field.addAction(field.style()->standardIcon(QStyle::SP_ArrowDown),
-                                        QLineEdit::TrailingPosition);
-        drop->setObjectName(QStringLiteral("ShowRecentDirs"));
-        QObject::connect(drop, &QAction::triggered, completer, [completer, &field] {
-            field.setFocus(Qt::OtherFocusReason);
-            ShowAll(*completer);
-        });
-    }
-    static_cast<QStringListModel*>(completer->model())->setStringList(dirs);
-    if (auto* drop = field.findChild<QAction*>(QStringLiteral("ShowRecentDirs")))
-        drop->setVisible(!dirs.isEmpty());
+    static_cast<QStringListModel*>(completer_->model())->setStringList(dirs);
+    drop_->setVisible(!dirs.isEmpty());
 }
 
 } // namespace korvex

@@ -4,13 +4,26 @@
 // that no longer exist left out): as completions while typing, all of them on the Down key or the
 // field's arrow, which shows only while there is a directory to offer.
 
+#include <QObject>
+
+class QAction;
+class QCompleter;
 class QLineEdit;
 
 namespace korvex {
 
 class AppSettings;
 
-// Sets the field's offer from the settings (no offer without settings).
-void OfferRecentDirs(QLineEdit& field, const AppSettings* settings);
+// The offer of one field, a child object of it; the arrow is hidden until the first Update.
+class RecentDirsOffer : public QObject {
+public:
+    explicit RecentDirsOffer(QLineEdit& field);
+    // Sets the offer from the settings (no offer without settings).
+    void Update(const AppSettings* settings);
+
+private:
+    QCompleter* completer_ = nullptr;
+    QAction* drop_ = nullptr;
+};
 
 } // namespace korvex

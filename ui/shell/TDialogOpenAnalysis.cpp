@@ -3,7 +3,7 @@
 #include "core/logdata/LoadMemory.h"
 #include "core/logdata/LogDirectoryLoad.h"
 #include "core/services/Errors.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/window/TChildform.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/UiText.h"
 #include "ui/shell/DateField.h"

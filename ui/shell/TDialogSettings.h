@@ -7,7 +7,7 @@
 
 #include "core/logdata/FieldCategory.h"
 #include "core/services/AppSettings.h"
-#include "ui/analysis/ChildParts.h"
+#include "ui/analysis/parts/ChildParts.h"
 
 #include <QDialog>
 #include <QFrame>

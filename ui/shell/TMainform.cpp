@@ -2,7 +2,7 @@
 
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/window/TChildform.h"
 #include "ui/platform/Images.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/Images.h"
@@ -10,6 +10,7 @@
 #include "ui/shell/DropOpen.h"
 #include "ui/shell/ProgramInfo.h"
 #include "ui/shell/ReadingActions.h"
+#include "ui/shell/RecentDirs.h"
 #include "ui/shell/TDialogAbout.h"
 #include "ui/shell/TDialogFileError.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
@@ -76,7 +77,7 @@ TMainform::TMainform(QWidget* parent) : QMainWindow(parent)
     layout->addWidget(panelTop_);
     layout->addWidget(mdiArea_, 1);
     setCentralWidget(central);
-    new ReadingActions(*this, *m_.MenuView, *toolBar_);
+    reading_ = new ReadingActions(*this, *m_.MenuView, *toolBar_);
     new DropOpen(*this);
 
     timer_ = new QTimer(this);
@@ -124,6 +125,7 @@ TMainform::TMainform(QWidget* parent) : QMainWindow(parent)
     TChildform::SetSettingsEditor(settingsDialog_);
     fileErrors_ = new TDialogFileError(this);
     openAnalysis_ = new TDialogOpenAnalysis(*fileErrors_, this);
+    recentDirs_ = new RecentDirsOffer(*openAnalysis_->RootDir());
 }
 
 TMainform::~TMainform()
@@ -403,8 +405,8 @@ void TMainform::UpdateActions()
     a_.ActionViewList->setEnabled(active != nullptr);
     a_.ActionViewList->setChecked(tableMode);
     a_.ActionViewChart->setChecked(!tableMode);
-    if (ReadingActions* reading = ReadingActionsOf(*this))
-        reading->Update();
+    if (reading_)
+        reading_->Update();
     updatingActions_ = false;
 }
 
@@ -461,8 +463,8 @@ void TMainform::ActionLanguageSelection(QAction* executed)
 void TMainform::ApplyLanguage()
 {
     RelabelMainWindow();
-    if (ReadingActions* reading = ReadingActionsOf(*this))
-        reading->ApplyLanguage();
+    if (reading_)
+        reading_->ApplyLanguage();
     for (TChildform* window : AnalysisWindows())
         window->ApplyLanguage();
 }

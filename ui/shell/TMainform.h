@@ -21,6 +21,8 @@ class QWidget;
 namespace korvex {
 
 class AppSettings;
+class ReadingActions;
+class RecentDirsOffer;
 class TChildform;
 class TDialogAbout;
 class TDialogFileError;
@@ -77,6 +79,8 @@ public:
     TDialogAbout& AboutDialog() const { return *about_; }
     TDialogOpenAnalysis& OpenAnalysisDialog() const { return *openAnalysis_; }
     TDialogFileError& FileErrorDialog() const { return *fileErrors_; }
+    // The View menu's reading commands (readout, statistics, markers); none before they exist.
+    ReadingActions* Reading() const { return reading_; }
     // The settings dialog, when this build has one.
     TDialogSettings* SettingsDialog() const { return settingsDialog_; }
     // The settings object obtained at start, or none.
@@ -152,6 +156,8 @@ private:
     TDialogSettings* settingsDialog_ = nullptr;
     TDialogFileError* fileErrors_ = nullptr;
     TDialogOpenAnalysis* openAnalysis_ = nullptr;
+    RecentDirsOffer* recentDirs_ = nullptr; // on the open dialog's directory field
+    ReadingActions* reading_ = nullptr;
 
     AppSettings* settings_ = nullptr;
     bool firstActivation_ = true;

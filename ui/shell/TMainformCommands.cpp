@@ -6,8 +6,8 @@
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
-#include "ui/analysis/ReadingParts.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/parts/ReadingParts.h"
+#include "ui/analysis/window/TChildform.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/UiText.h"
 #include "ui/shell/RecentDirs.h"
@@ -83,7 +83,7 @@ void TMainform::OpenAnalysis(const QString& directory,
     }
     openAnalysis_->Prepare(window,
                            directory.isEmpty() ? QString::fromStdString(lastUsedDir) : directory);
-    OfferRecentDirs(*openAnalysis_->RootDir(), settings_);
+    recentDirs_->Update(settings_);
     if (afterShow)
         QTimer::singleShot(0, openAnalysis_, [this, afterShow] { afterShow(*openAnalysis_); });
     if (openAnalysis_->exec() != QDialog::Accepted) {

@@ -20,17 +20,6 @@ protected:
     }
 };
 
-class RecordingPanels : public GraphPanelBox {
-public:
-    explicit RecordingPanels(int* destroyed) : destroyed_(destroyed) {}
-    ~RecordingPanels() override { ++*destroyed_; }
-    void refreshField(int) override {}
-    void refreshAll() override {}
-
-private:
-    int* destroyed_;
-};
-
 TEST_F(DataSetTest, InsertSlotMovesLaterSlotsAndChecksTheIndex)
 {
     AnalysisDataSet& set = makeSet();
@@ -199,16 +188,20 @@ TEST_F(DataSetTest, SelectionGrowsWithNewFieldsAndOthersAxisIsSet)
     EXPECT_EQ(main.axisCalls[0].series, set.series(1));
 }
 
-TEST_F(DataSetTest, PanelBoxIsOwnedAndReplaced)
+TEST_F(DataSetTest, DisplayChangesReachOnlyTheCurrentListener)
 {
-    int destroyed = 0;
-    {
-        AnalysisDataSet set(0, 1, nullptr, nullptr);
-        set.setGraphPanelBox(std::make_unique<RecordingPanels>(&destroyed));
-        set.setGraphPanelBox(std::make_unique<RecordingPanels>(&destroyed));
-        EXPECT_EQ(destroyed, 1);
-    }
-    EXPECT_EQ(destroyed, 2);
+    AnalysisDataSet set(0, 1, nullptr, nullptr);
+    std::vector<int> first;
+    std::vector<int> second;
+    set.setDisplayListener([&first](int field) { first.push_back(field); });
+    set.notifyDisplayChanged(3);
+    set.setDisplayListener([&second](int field) { second.push_back(field); });
+    set.notifyDisplayChanged(-1);
+    set.notifyDisplayChanged(0);
+    set.setDisplayListener({});
+    set.notifyDisplayChanged(5);
+    EXPECT_EQ(first, std::vector<int>({3}));
+    EXPECT_EQ(second, std::vector<int>({-1, 0}));
 }
 
 TEST_F(DataSetTest, DestroyingADataSetTakesItsShownSeriesOffTheCharts)

@@ -3,7 +3,7 @@
 
 #include "tests/ui/analysis/ChildGraphsTestSupport.h"
 
-#include "ui/analysis/ChartZoomHandlers.h"
+#include "ui/analysis/parts/ChartZoomHandlers.h"
 
 #include <QComboBox>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "ui/analysis/ChildExport.h"
+#include "ui/analysis/parts/ChildExport.h"
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/CommaCopy.h"
 #include "core/services/AppSettings.h"
@@ -6,7 +6,8 @@
 #include "core/services/Errors.h"
 #include "tests/core/logdata/FakeChartHost.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
-#include "ui/analysis/DeviceSelection.h"
+#include "tests/ui/doubles/UiTestSupport.h"
+#include "core/views/AnalysisView.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/UiText.h"
 
@@ -42,36 +43,17 @@ class ExportTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(work_.isValid() && config_.isValid());
-        savedXdg_ = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-        savedCache_ = qgetenv("XDG_CACHE_HOME");
-        qputenv("XDG_CACHE_HOME", (work_.path() + QStringLiteral("/cache")).toUtf8());
-        AppSettings::Release();
-        savedDir_ = std::filesystem::current_path();
-        std::filesystem::current_path(work_.path().toStdString());
-        savedBlock_ = CurrentTextBlock();
-        SelectTextBlock(BlockEnglish);
-
         dataSet_ = std::make_unique<AnalysisDataSet>(EncodeDate(2008, 5, 15),
                                                      EncodeDate(2008, 5, 16), &charts_, &charts_);
         dataSet_->load(kMay15);
         dataSet_->load(kMay16);
-        selection_.ShowDevice(dataSet_.get());
+        view_ = ShowDevice(view_, dataSet_.get());
         ShowWindow(EncodeDate(2008, 5, 15), EncodeDate(2008, 5, 16));
     }
 
     void TearDown() override
     {
-        selection_.ShowDevice(nullptr);
-        AppSettings::Release();
-        std::filesystem::current_path(savedDir_);
-        qputenv("XDG_CONFIG_HOME", savedXdg_);
-        if (savedCache_.isNull())
-            qunsetenv("XDG_CACHE_HOME");
-        else
-            qputenv("XDG_CACHE_HOME", savedCache_);
-        SelectTextBlock(savedBlock_);
+        view_ = ShowDevice(view_, nullptr);
     }
 
     void ShowWindow(DayTime from, DayTime to)
@@ -86,31 +68,22 @@ protected:
         settings.setLanguageAndLastDir(languageNumber, settings.lastUsedDir());
     }
 
-    std::string WorkFile(const char* name) const { return work_.path().toStdString() + "/" + name; }
+    std::string WorkFile(const char* name) const { return home_.WorkFile(name); }
     QString Workbook(const char* name) const
     {
-        return work_.path() + QStringLiteral("/cache/Halvo/Korvex/") + QLatin1String(name);
+        return home_.Cache() + QStringLiteral("/Halvo/Korvex/") + QLatin1String(name);
     }
     // Makes the cache folder unusable, even for root: a regular file stands in its path.
-    void BlockCache()
-    {
-        std::ofstream(WorkFile("blocker")).put('x');
-        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(WorkFile("blocker") + "/cache"));
-    }
+    void BlockCache() { home_.BlockCache(); }
 
+    test::PrivateHome home_;
     test::PlatformDoubles doubles_;
-    QTemporaryDir work_;
-    QTemporaryDir config_;
-    QByteArray savedXdg_;
-    QByteArray savedCache_;
-    std::filesystem::path savedDir_;
-    int savedBlock_ = 0;
     test::FakeChartHost charts_;
     std::unique_ptr<AnalysisDataSet> dataSet_;
-    DeviceSelection selection_;
+    AnalysisView view_;
     QWidget owner_;
     ChartWidget chart_;
-    ChildExport exporter_{owner_, selection_, chart_};
+    ChildExport exporter_{owner_, view_, chart_};
 };
 
 TEST_F(ExportTest, GermanHandsOverTheWorkbookOfTheLeftEdgeDay)

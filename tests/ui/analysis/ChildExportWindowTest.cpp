@@ -2,7 +2,8 @@
 #include "core/services/DayTime.h"
 #include "core/services/TextCatalogue.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
-#include "ui/analysis/TChildform.h"
+#include "tests/ui/doubles/UiTestSupport.h"
+#include "ui/analysis/window/TChildform.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,16 +21,6 @@ class ExportWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(work_.isValid() && config_.isValid());
-        savedXdg_ = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-        savedCache_ = qgetenv("XDG_CACHE_HOME");
-        qputenv("XDG_CACHE_HOME", (work_.path() + QStringLiteral("/cache")).toUtf8());
-        AppSettings::Release();
-        savedDir_ = std::filesystem::current_path();
-        std::filesystem::current_path(work_.path().toStdString());
-        savedBlock_ = CurrentTextBlock();
-        SelectTextBlock(BlockEnglish);
         AppSettings& settings = AppSettings::Get();
         settings.setLanguageAndLastDir(2, settings.lastUsedDir());
     }
@@ -37,14 +28,6 @@ protected:
     void TearDown() override
     {
         delete window_;
-        AppSettings::Release();
-        std::filesystem::current_path(savedDir_);
-        qputenv("XDG_CONFIG_HOME", savedXdg_);
-        if (savedCache_.isNull())
-            qunsetenv("XDG_CACHE_HOME");
-        else
-            qputenv("XDG_CACHE_HOME", savedCache_);
-        SelectTextBlock(savedBlock_);
     }
 
     void Load()
@@ -58,13 +41,8 @@ protected:
         window_->FinishAnalysis();
     }
 
+    test::PrivateHome home_;
     test::PlatformDoubles doubles_;
-    QTemporaryDir work_;
-    QTemporaryDir config_;
-    QByteArray savedXdg_;
-    QByteArray savedCache_;
-    std::filesystem::path savedDir_;
-    int savedBlock_ = 0;
     TChildform* window_ = nullptr;
 };
 
@@ -75,8 +53,8 @@ TEST_F(ExportWindowTest, EnglishOpenInExcelOn15May2008MakesTheCommaCopyAndStarts
     ASSERT_TRUE(action.isEnabled());
     doubles_.shell.spreadsheetStarts = true;
     action.trigger();
-    const std::string copy = work_.path().toStdString() + "/10080515c.csv";
-    const QString workbook = work_.path() + QStringLiteral("/cache/Halvo/Korvex/10080515.xlsx");
+    const std::string copy = home_.WorkFile("10080515c.csv");
+    const QString workbook = home_.Cache() + QStringLiteral("/Halvo/Korvex/10080515.xlsx");
     EXPECT_EQ(doubles_.shell.spreadsheetFiles, QStringList{workbook});
     EXPECT_TRUE(std::filesystem::exists(copy));
     EXPECT_TRUE(std::filesystem::exists(workbook.toStdString()));

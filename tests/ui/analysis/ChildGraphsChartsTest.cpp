@@ -4,8 +4,8 @@
 #include "ChildGraphsTestSupport.h"
 
 #include "core/logdata/FieldDisplay.h"
-#include "ui/analysis/AxisTitles.h"
-#include "ui/analysis/ChartAxisLabels.h"
+#include "ui/analysis/widgets/AxisTitles.h"
+#include "ui/analysis/parts/ChartAxisLabels.h"
 
 #include <cmath>
 

@@ -159,7 +159,7 @@ TEST_F(GraphList, OverviewListShowsTheMarkedFieldsOrTheHint)
     EXPECT_EQ(&row->DataSet(), &Set(0));
     const auto headings = Headings(overview);
     ASSERT_EQ(headings.size(), 1u);
-    EXPECT_EQ(headings.begin()->first, Window().DeviceDisplayName(0));
+    EXPECT_EQ(headings.begin()->first, W().tabSetDevices->tabText(0)); // the device's name
     const int h = row->height();
     const int top = W().headerControl->height() + 1;
     EXPECT_EQ(overview->minimumHeight(), top + W().labelHeadline->height() + 3 + 3 + h + 3);

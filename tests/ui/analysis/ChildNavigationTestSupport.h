@@ -7,9 +7,9 @@
 #include "tests/ui/analysis/ChildGraphsTestSupport.h"
 
 #include "core/views/Navigation.h"
-#include "ui/analysis/ChildNavigation.h"
-#include "ui/analysis/TXPButton.h"
-#include "ui/analysis/YieldSummaryPart.h"
+#include "ui/analysis/parts/ChildNavigation.h"
+#include "ui/analysis/widgets/TXPButton.h"
+#include "ui/analysis/parts/YieldSummaryPart.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -38,8 +38,6 @@ class NavigationWindow : public ::testing::Test {
 protected:
     NavigationWindow()
     {
-        savedBlock = CurrentTextBlock();
-        SelectTextBlock(BlockEnglish);
         window = new TChildform;
         W().chart->SetMonthNames(MonthNames::English());
         window->resize(1100, 760);
@@ -49,7 +47,6 @@ protected:
     ~NavigationWindow() override
     {
         delete window;
-        SelectTextBlock(savedBlock);
     }
 
     // Loads (device, day) files for the period as the open-analysis dialog does.
@@ -132,11 +129,10 @@ protected:
         return out;
     }
 
-    TempSettingsHome home;
+    PrivateHome home;
     PlatformDoubles doubles;
     QTemporaryDir logs;
     TChildform* window = nullptr;
-    int savedBlock = BlockGerman;
 };
 
 } // namespace korvex::test

@@ -5,11 +5,11 @@
 #include "tests/ui/analysis/ChildNavigationTestSupport.h"
 
 #include "core/services/AppSettings.h"
-#include "ui/analysis/ChartSplitter.h"
-#include "ui/analysis/ReadingParts.h"
-#include "ui/analysis/StatisticsPanel.h"
-#include "ui/analysis/TGraphPanel.h"
-#include "ui/analysis/THeaderControl.h"
+#include "ui/analysis/widgets/ChartSplitter.h"
+#include "ui/analysis/parts/ReadingParts.h"
+#include "ui/analysis/parts/StatisticsPanel.h"
+#include "ui/analysis/widgets/TGraphPanel.h"
+#include "ui/analysis/widgets/THeaderControl.h"
 #include "ui/platform/UiText.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 // the JPEG and bitmap writers.
 #include "tests/ui/analysis/PictureTestSupport.h"
 
-#include "ui/analysis/JpegWriter.h"
-#include "ui/analysis/PictureFile.h"
+#include "ui/analysis/output/JpegWriter.h"
+#include "ui/analysis/output/PictureFile.h"
 
 #include <QDir>
 

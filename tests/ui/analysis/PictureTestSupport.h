@@ -6,7 +6,7 @@
 
 #include "tests/ui/analysis/ChildNavigationTestSupport.h"
 
-#include "ui/analysis/ChildPrint.h"
+#include "ui/analysis/parts/ChildPrint.h"
 
 #include <QFile>
 #include <QImage>

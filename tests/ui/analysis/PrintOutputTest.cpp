@@ -5,7 +5,7 @@
 
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/Series.h"
-#include "ui/analysis/PrintOutput.h"
+#include "ui/analysis/output/PrintOutput.h"
 #include "ui/chart/SeriesPlottable.h"
 
 #include <QCheckBox>
@@ -142,8 +142,8 @@ TEST_F(PrintCharts, OnlyTheOutputsFillTheWholePictureUnderTheTitle)
 {
     Show("R1");
     Show("R2");
-    ASSERT_FALSE(DetermineOutputParts(*window).upper);
-    ASSERT_TRUE(DetermineOutputParts(*window).lower);
+    ASSERT_FALSE(DetermineOutputParts(window->Printer().Source()).upper);
+    ASSERT_TRUE(DetermineOutputParts(window->Printer().Source()).lower);
     const Look before = Now();
 
     doubles.dialogs.fileAnswers.push_back(Path("outputs.bmp"));
@@ -159,7 +159,7 @@ TEST_F(PrintCharts, OnlyTheOutputsFillTheWholePictureUnderTheTitle)
 
 TEST_F(PrintCharts, NothingShownAsksForNoFileAndPrintsNoPage)
 {
-    ASSERT_FALSE(DetermineOutputParts(*window).Any());
+    ASSERT_FALSE(DetermineOutputParts(window->Printer().Source()).Any());
     P().SavePicture();
     EXPECT_TRUE(doubles.dialogs.fileCalls.empty());
 
@@ -208,7 +208,7 @@ TEST_F(PrintCharts, OutputDressesTheChartsWithTabPrintTitleAndLegends)
     const Look before = Now();
     const QString tab = W().tabSetDevices->tabText(0);
     {
-        const PreparedOutput prepared(*window);
+        const PreparedOutput prepared(window->Printer().Source());
         EXPECT_EQ(W().chart->TitleLines(), (QStringList{"Halvo plant", tab + ": 15. May 2008"}));
         EXPECT_TRUE(W().chart->LegendVisible());
         EXPECT_TRUE(W().chart2->LegendVisible());
@@ -226,7 +226,7 @@ TEST_F(PrintCharts, OutputDressesTheChartsWithTabPrintTitleAndLegends)
     window->ApplyChartSettings(titled);
     G().HideField(Set(0), Field("T1"));
     {
-        const PreparedOutput prepared(*window);
+        const PreparedOutput prepared(window->Printer().Source());
         EXPECT_EQ(W().chart->TitleLines(), QStringList{tab + ": 15. May 2008"});
         EXPECT_EQ(W().chart2->TitleLines(), QStringList{tab + ": 15. May 2008"});
         EXPECT_TRUE(W().chart2->TitleVisible());
@@ -245,7 +245,7 @@ TEST_F(PrintCharts, OverviewLegendNamesTheDevices)
     Series& second = *Set(1).series(Field("T1", 1));
     const std::string label = Set(0).deviceSettings()->label(Field("T1", 0));
     {
-        const PreparedOutput prepared(*window);
+        const PreparedOutput prepared(window->Printer().Source());
         EXPECT_EQ(first.title(), Set(0).deviceSettings()->displayName() + ": " + label);
         EXPECT_EQ(second.title(), Set(1).deviceSettings()->displayName() + ": " + label);
         EXPECT_EQ(W().chart->TitleLines().value(0).left(W().tabSetDevices->tabText(2).size() + 2),

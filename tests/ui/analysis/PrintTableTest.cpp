@@ -3,8 +3,8 @@
 // grid's screen state after printing.
 #include "tests/ui/analysis/PictureTestSupport.h"
 
-#include "ui/analysis/PrintTable.h"
-#include "ui/analysis/TTableGrid.h"
+#include "ui/analysis/output/PrintTable.h"
+#include "ui/analysis/widgets/TTableGrid.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -8,11 +8,11 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
-#include "ui/analysis/ChildGraphs.h"
-#include "ui/analysis/ChildNavigation.h"
-#include "ui/analysis/TChildform.h"
-#include "ui/analysis/THeaderControl.h"
-#include "ui/analysis/TXPButton.h"
+#include "ui/analysis/parts/ChildGraphs.h"
+#include "ui/analysis/parts/ChildNavigation.h"
+#include "ui/analysis/window/TChildform.h"
+#include "ui/analysis/widgets/THeaderControl.h"
+#include "ui/analysis/widgets/TXPButton.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/UiText.h"
 
@@ -36,7 +36,6 @@ class Childform : public ::testing::Test {
 protected:
     Childform()
     {
-        SelectTextBlock(BlockEnglish);
         dir = logs.path() + QStringLiteral("/logs");
     }
     ~Childform() override { delete window; }
@@ -74,7 +73,7 @@ protected:
 
     const ChildWidgets& W() { return Window().Widgets(); }
 
-    TempSettingsHome home;
+    PrivateHome home;
     PlatformDoubles doubles;
     QTemporaryDir logs;
     QString dir;

@@ -6,7 +6,7 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/DeviceSettings.h"
 #include "core/views/StringGrid.h"
-#include "ui/analysis/TTableGrid.h"
+#include "ui/analysis/widgets/TTableGrid.h"
 
 #include "core/services/Errors.h"
 #include "ui/chart/ChartAxis.h"

@@ -3,7 +3,7 @@
 
 #include "tests/ui/analysis/TablePartTestSupport.h"
 
-#include "ui/analysis/TablePaint.h"
+#include "ui/analysis/widgets/TTableGrid.h"
 
 #include <QPainter>
 #include <QWheelEvent>

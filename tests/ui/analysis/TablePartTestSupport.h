@@ -14,11 +14,11 @@
 #include "core/services/DayTime.h"
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
-#include "ui/analysis/ChildGraphs.h"
-#include "ui/analysis/TChildform.h"
-#include "ui/analysis/TTableGrid.h"
-#include "ui/analysis/TablePart.h"
-#include "ui/analysis/YieldSummaryPart.h"
+#include "ui/analysis/parts/ChildGraphs.h"
+#include "ui/analysis/window/TChildform.h"
+#include "ui/analysis/widgets/TTableGrid.h"
+#include "ui/analysis/parts/TablePart.h"
+#include "ui/analysis/parts/YieldSummaryPart.h"
 #include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
 
@@ -45,8 +45,6 @@ class TableWindowTest : public ::testing::Test {
 protected:
     TableWindowTest()
     {
-        savedBlock = CurrentTextBlock();
-        SelectTextBlock(BlockEnglish);
         window = new TChildform;
         // Month names as in an English locale, whatever the machine's.
         window->Widgets().chart->SetMonthNames(MonthNames::English());
@@ -55,7 +53,6 @@ protected:
     ~TableWindowTest() override
     {
         delete window;
-        SelectTextBlock(savedBlock);
     }
 
     static QByteArray DayLog(const QDate& day, const char* deviceName, const char* power)
@@ -144,11 +141,10 @@ protected:
         return out;
     }
 
-    TempSettingsHome home;
+    PrivateHome home;
     PlatformDoubles doubles;
     QTemporaryDir logs;
     TChildform* window = nullptr;
-    int savedBlock = BlockGerman;
 };
 
 } // namespace korvex::test

@@ -3,7 +3,7 @@
 #include "tests/ui/analysis/TablePartTestSupport.h"
 
 #include "core/logdata/AnalysisDataSet.h"
-#include "ui/analysis/ChildNavigation.h"
+#include "ui/analysis/parts/ChildNavigation.h"
 
 #include <QTabBar>
 

@@ -4,7 +4,7 @@
 
 #include "tests/ui/analysis/ChildNavigationTestSupport.h"
 
-#include "ui/analysis/ChartZoomHandlers.h"
+#include "ui/analysis/parts/ChartZoomHandlers.h"
 
 #include <QAbstractItemView>
 

@@ -32,6 +32,42 @@ TempSettingsHome::~TempSettingsHome()
     SelectTextBlock(BlockGerman);
 }
 
+PrivateHome::PrivateHome()
+{
+    hadCache_ = qEnvironmentVariableIsSet("XDG_CACHE_HOME");
+    savedCache_ = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", Cache().toUtf8());
+    QDir(Root()).mkpath(QStringLiteral("work"));
+    savedDir_ = std::filesystem::current_path();
+    std::filesystem::current_path(Work().toStdString());
+    savedBlock_ = CurrentTextBlock();
+    SelectTextBlock(BlockEnglish);
+}
+
+PrivateHome::~PrivateHome()
+{
+    std::error_code ignored;
+    std::filesystem::current_path(savedDir_, ignored);
+    if (hadCache_)
+        qputenv("XDG_CACHE_HOME", savedCache_);
+    else
+        qunsetenv("XDG_CACHE_HOME");
+    SelectTextBlock(savedBlock_);
+}
+
+std::string PrivateHome::WorkFile(const std::string& name) const
+{
+    return Work().toStdString() + "/" + name;
+}
+
+void PrivateHome::BlockCache() const
+{
+    QFile file(Root() + QStringLiteral("/cache-blocker"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write("x");
+    qputenv("XDG_CACHE_HOME", (Root() + QStringLiteral("/cache-blocker/cache")).toUtf8());
+}
+
 QString TempSettingsHome::IniPath() const
 {
     return dir_.path() + QStringLiteral("/Halvo/Korvex.ini");

@@ -5,7 +5,9 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <filesystem>
 #include <functional>
+#include <string>
 
 namespace korvex::test {
 
@@ -31,6 +33,29 @@ private:
     QTemporaryDir dir_;
     QByteArray savedXdg_;
     bool hadXdg_ = false;
+};
+
+// The private home every window and dialog test runs in: the settings folder of TempSettingsHome,
+// the cache folder (XDG_CACHE_HOME) and the working folder (the current directory while it
+// lives) in the same temporary folder, and the English texts. All of it is put back afterwards.
+class PrivateHome : public TempSettingsHome {
+public:
+    PrivateHome();
+    ~PrivateHome();
+
+    // <root>/work, the current directory while the home lives.
+    QString Work() const { return Root() + QStringLiteral("/work"); }
+    std::string WorkFile(const std::string& name) const;
+    // <root>/cache, the cache folder; the program's files go below Halvo/Korvex.
+    QString Cache() const { return Root() + QStringLiteral("/cache"); }
+    // Makes the cache folder impossible to create: XDG_CACHE_HOME below a plain file.
+    void BlockCache() const;
+
+private:
+    QByteArray savedCache_;
+    bool hadCache_ = false;
+    std::filesystem::path savedDir_;
+    int savedBlock_ = 0;
 };
 
 // Processes events until condition holds or timeoutMs passed; returns the condition.

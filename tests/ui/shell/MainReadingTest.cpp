@@ -4,7 +4,7 @@
 #include "tests/ui/shell/OpenTestSupport.h"
 #include "tests/ui/shell/TMainformTestSupport.h"
 
-#include "ui/analysis/ReadingParts.h"
+#include "ui/analysis/parts/ReadingParts.h"
 #include "ui/chart/ChartReadout.h"
 #include "ui/shell/DateField.h"
 #include "ui/shell/DropOpen.h"
@@ -151,7 +151,7 @@ TEST_F(MainReading, DroppingAFolderOrLogFilesOpensTheDialog)
 
 TEST_F(MainReading, ReadoutCommandsAreKeptAndReachEveryWindow)
 {
-    ReadingActions* actions = ReadingActionsOf(*main);
+    ReadingActions* actions = main->Reading();
     ASSERT_NE(actions, nullptr);
     EXPECT_TRUE(actions->Readout()->isChecked());
     EXPECT_FALSE(actions->Statistics()->isChecked());
@@ -166,7 +166,7 @@ TEST_F(MainReading, ReadoutCommandsAreKeptAndReachEveryWindow)
     main.reset();
     AppSettings::Release();
     Create();
-    EXPECT_FALSE(ReadingActionsOf(*main)->Readout()->isChecked());
+    EXPECT_FALSE(main->Reading()->Readout()->isChecked());
 }
 
 TEST_F(MainReading, TheOpenDialogOffersRecentDirectories)

@@ -36,8 +36,7 @@ TEST(FileErrorDialog, KeepsThreeLinesPerFileAndForgetsThemOnClear)
 
 TEST(FileErrorDialog, ShowsOnlyWithErrorsThenEmptiesItself)
 {
-    TempSettingsHome home;
-    SelectTextBlock(BlockEnglish);
+    PrivateHome home;
     TDialogFileError dialog;
 
     // Nothing to show: returns at once without a dialog.

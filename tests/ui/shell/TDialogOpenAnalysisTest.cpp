@@ -7,7 +7,7 @@
 
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/LoadMemory.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/window/TChildform.h"
 #include "ui/platform/UiText.h"
 #include "ui/shell/DateField.h"
 #include "ui/shell/TDialogFileError.h"
@@ -44,7 +44,6 @@ class OpenAnalysis : public ::testing::Test {
 protected:
     OpenAnalysis()
     {
-        SelectTextBlock(BlockEnglish);
         window = new TChildform;
         dir = logs.path() + QStringLiteral("/logs");
         QDir().mkpath(dir);
@@ -79,7 +78,7 @@ protected:
 
     QProgressBar* Progress() const { return dialog.findChild<QProgressBar*>(); }
 
-    TempSettingsHome home;
+    PrivateHome home;
     PlatformDoubles doubles;
     QTemporaryDir logs;
     QString dir;

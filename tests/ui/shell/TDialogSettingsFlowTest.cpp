@@ -8,7 +8,7 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/window/TChildform.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/UiText.h"
 

@@ -5,6 +5,7 @@
 #include "core/logdata/DeviceSettings.h"
 #include "core/services/TextCatalogue.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
+#include "tests/ui/doubles/UiTestSupport.h"
 #include "ui/shell/SettingsTree.h"
 #include "ui/shell/TDialogSettings.h"
 
@@ -103,20 +104,11 @@ inline QTreeWidgetItem* FindNode(QTreeWidgetItem* root, const QString& text)
     return nullptr;
 }
 
-// English texts, platform doubles and one dialog per test.
+// A private home (English texts), platform doubles and one dialog per test.
 class SettingsDialogFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        savedBlock_ = CurrentTextBlock();
-        SelectTextBlock(BlockEnglish);
-        dialog = std::make_unique<TDialogSettings>();
-    }
-    void TearDown() override
-    {
-        dialog.reset();
-        SelectTextBlock(savedBlock_);
-    }
+    void SetUp() override { dialog = std::make_unique<TDialogSettings>(); }
+    void TearDown() override { dialog.reset(); }
 
     const SettingsDialogControls& c() const { return dialog->Controls(); }
     SettingsTree& tree() const { return *dialog->Controls().Tree; }
@@ -129,11 +121,11 @@ protected:
         tree().setCurrentItem(node);
     }
 
+    PrivateHome home;
     PlatformDoubles doubles;
     std::unique_ptr<TDialogSettings> dialog;
 
 private:
-    int savedBlock_ = BlockGerman;
 };
 
 } // namespace korvex::test

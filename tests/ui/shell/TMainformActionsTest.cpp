@@ -1,10 +1,10 @@
 #include "tests/ui/shell/TMainformTestSupport.h"
 #include "ui/platform/UiText.h"
 
-#include "ui/analysis/ChartSplitter.h"
-#include "ui/analysis/ChildWidgets.h"
-#include "ui/analysis/THeaderControl.h"
-#include "ui/analysis/TXPButton.h"
+#include "ui/analysis/widgets/ChartSplitter.h"
+#include "ui/analysis/widgets/ChildWidgets.h"
+#include "ui/analysis/widgets/THeaderControl.h"
+#include "ui/analysis/widgets/TXPButton.h"
 #include "ui/chart/ChartWidget.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "core/services/TextCatalogue.h"
 #include "tests/ui/doubles/PlatformDoubles.h"
 #include "tests/ui/doubles/UiTestSupport.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/window/TChildform.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
 #include "ui/shell/TMainform.h"
 
@@ -60,7 +60,7 @@ protected:
         ASSERT_EQ(WindowCount(), count);
     }
 
-    TempSettingsHome home; // before the doubles: the settings object goes last
+    PrivateHome home; // before the doubles: the settings object goes last
     PlatformDoubles doubles;
     std::unique_ptr<TMainform> main;
 };

@@ -5,8 +5,8 @@
 #include "tests/ui/doubles/UiTestSupport.h"
 
 #include "core/services/TextCatalogue.h"
-#include "ui/analysis/TChildform.h"
-#include "ui/analysis/ChildWidgets.h"
+#include "ui/analysis/window/TChildform.h"
+#include "ui/analysis/widgets/ChildWidgets.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
 #include "ui/shell/TDialogFileError.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 TEST(TranslationsFit, FixedLabelsShowWholeInEveryLanguage)
 {
-    TempSettingsHome home;
+    PrivateHome home;
     PlatformDoubles doubles;
     for (int block = 0; block < kTextBlockCount; ++block) {
         SelectTextBlock(block);

@@ -5,7 +5,7 @@
 #include "tests/ui/shell/OpenTestSupport.h"
 
 #include "core/services/TextCatalogue.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/window/TChildform.h"
 #include "ui/shell/DateField.h"
 #include "ui/shell/TDialogFileError.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
@@ -49,7 +49,6 @@ protected:
         dialog.reset();
         window.reset();
         QLocale::setDefault(QLocale::c());
-        SelectTextBlock(BlockEnglish);
     }
 
     // Click into the field, select everything and type, then leave the field with Tab.
@@ -64,7 +63,7 @@ protected:
 
     QString Problem(const char* name) const { return dialog->findChild<QLabel*>(name)->text(); }
 
-    TempSettingsHome home;
+    PrivateHome home; // the German texts are this test's own choice
     PlatformDoubles doubles;
     QTemporaryDir logs;
     QString dir;

@@ -1,4 +1,4 @@
 #pragma once
 
 #include "ui/chart/Fine.h"
-#include "ui/analysis/TChildform.h"
+#include "ui/analysis/window/TChildform.h"
