@@ -35,6 +35,8 @@ class TablePartAlone : public ::testing::Test {
 protected:
     TablePartAlone()
     {
+        // Month names as in an English locale, whatever the machine's.
+        bench.w.chart->SetMonthNames(MonthNames::English());
         set = &bench.Load(10, QDate(2011, 3, 30), QDate(2011, 4, 2));
         set->prepareDisplay();
         bench.CollectDays();
