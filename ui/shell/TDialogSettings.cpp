@@ -230,10 +230,7 @@ void TDialogSettings::BuildLayout()
     widthLayout->addWidget(c_.EditLineWidth, 0, Qt::AlignTop);
     widthLayout->addWidget(upDownBox, 0, Qt::AlignTop);
     widthLayout->addStretch(1);
-    device->addWidget(c_.GroupLineWidth, 0, 0);
-    c_.CheckSettingsBtn = new QPushButton(c_.GroupDeviceSettings);
-    c_.CheckSettingsBtn->setAutoDefault(false);
-    device->addWidget(c_.CheckSettingsBtn, 1, 0);
+    device->addWidget(c_.GroupLineWidth, 0, 0, 2, 1);
 
     const auto styleGroup = [this](QGroupBox*& group, QLabel*& header, QRadioButton*& bars,
                                    QRadioButton*& lines) {
@@ -256,6 +253,10 @@ void TDialogSettings::BuildLayout()
     device->addWidget(c_.GroupOthersType, 0, 1);
     device->addWidget(c_.GroupOutputsType, 1, 1);
     device->setColumnStretch(1, 1);
+    // A line of its own: the styles above need all the width the long languages take.
+    c_.CheckSettingsBtn = new QPushButton(c_.GroupDeviceSettings);
+    c_.CheckSettingsBtn->setAutoDefault(false);
+    device->addWidget(c_.CheckSettingsBtn, 2, 0, 1, 2, Qt::AlignLeft);
     right->addWidget(c_.GroupDeviceSettings);
 
     // Graph settings: the selected field.
