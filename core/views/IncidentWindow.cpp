@@ -1,6 +1,7 @@
 #include "core/views/IncidentWindow.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace korvex {
@@ -24,8 +25,10 @@ DayTime CandidateStart(int spanItem, DayTime start, DayTime end)
     const DayTime day = WholeDay(start);
     // ApplySpan moves a window that straddles midnight back before it, which would lose a
     // stretch just after midnight: keep the centred window inside the start's day here.
-    const DayTime centred = (start + end) / 2 - width / 2;
-    return std::clamp(centred, day, day + 1 - width);
+    const DayTime centred = std::clamp((start + end) / 2 - width / 2, day, day + 1 - width);
+    // On a whole minute the axis labels fall on round times, where that still holds the stretch.
+    const DayTime minute = std::floor(centred * 1440 + 1e-6) / 1440;
+    return minute + width + kSlack >= end ? minute : centred;
 }
 
 } // namespace

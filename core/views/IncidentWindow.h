@@ -16,7 +16,8 @@ struct IncidentPlacement {
     bool holdsWhole = true;
 };
 
-// The hour spans centre the stretch in their window, kept within its day; the longer spans take
+// The hour spans centre the stretch in their window (on a whole minute where that still holds
+// it), kept within its day; the longer spans take
 // the day, month, quarter or year of the start. A span whose window the navigable range would
 // push off the stretch is passed over. start and end may come in either order.
 IncidentPlacement PlaceIncident(const NavigationState& state, DayTime start, DayTime end);

@@ -28,10 +28,15 @@ void ExpectWindow(const IncidentPlacement& p, int span, DayTime from, DayTime to
 
 TEST(IncidentWindow, MinutesCentreInTheShortestHourSpan)
 {
-    // 10:50 to 11:05 in the middle of one hour.
+    // 10:50 to 11:05 in the middle of one hour, from a whole minute.
     ExpectWindow(PlaceIncident(Analysis(), At(2010, 6, 7, 10, 50), At(2010, 6, 7, 11, 5)),
-                 SpanOneHour, At(2010, 6, 7, 10, 27) + EncodeTime(0, 0, 30),
-                 At(2010, 6, 7, 11, 27) + EncodeTime(0, 0, 30));
+                 SpanOneHour, At(2010, 6, 7, 10, 27), At(2010, 6, 7, 11, 27));
+    // Nearly an hour: the whole minute before would lose the end, so the window keeps its
+    // seconds rather than grow to three hours.
+    const DayTime s = EncodeTime(0, 0, 1);
+    ExpectWindow(PlaceIncident(Analysis(), At(2010, 6, 7, 14, 0) + 50 * s,
+                               At(2010, 6, 7, 15, 0) + 40 * s),
+                 SpanOneHour, At(2010, 6, 7, 14, 0) + 45 * s, At(2010, 6, 7, 15, 0) + 45 * s);
     // Exactly one hour still fits one hour.
     ExpectWindow(PlaceIncident(Analysis(), At(2010, 6, 7, 14, 0), At(2010, 6, 7, 15, 0)),
                  SpanOneHour, At(2010, 6, 7, 14, 0), At(2010, 6, 7, 15, 0));
@@ -105,6 +110,10 @@ TEST(IncidentWindow, APointInTimeGetsAnHourAroundIt)
 {
     ExpectWindow(PlaceIncident(Analysis(), At(2010, 9, 9, 7, 45), At(2010, 9, 9, 7, 45)),
                  SpanOneHour, At(2010, 9, 9, 7, 15), At(2010, 9, 9, 8, 15));
+    // Seconds past the minute: the window starts on the minute before.
+    const DayTime at = At(2010, 9, 9, 7, 45) + EncodeTime(0, 0, 20);
+    ExpectWindow(PlaceIncident(Analysis(), at, at), SpanOneHour, At(2010, 9, 9, 7, 15),
+                 At(2010, 9, 9, 8, 15));
 }
 
 } // namespace
