@@ -112,7 +112,6 @@ public:
     {
         setSourceModel(&model);
         setSortRole(kSortRole);
-        setSortLocaleAware(true);
     }
 
     void SetDevice(std::optional<std::string> device)
