@@ -1,5 +1,8 @@
 #include "core/check/CheckSettings.h"
 
+#include "core/services/Errors.h"
+#include "core/services/TextCatalogue.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -19,6 +22,19 @@ std::string_view Trim(std::string_view s)
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
     return s;
+}
+
+// Shortest text that reads back as the same number, with a point whatever the locale.
+std::string NumberText(double value)
+{
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+[[noreturn]] void WriteFailed()
+{
+    throw SettingsFileError(Text(TextId::SettingsFileAccessFailed));
 }
 
 } // namespace
@@ -53,6 +69,33 @@ CheckThresholds StoredThresholds(const AppSettings& settings, int deviceNumber)
             t.*(e.value) = value;
     }
     return t;
+}
+
+void SaveCheckSettings(AppSettings& settings, const DeviceSettings& device,
+                       const DeviceRoles& roles, const CheckThresholds& thresholds)
+{
+    if (!settings.isOpen())
+        return;
+    IniFile& file = settings.file();
+    const std::string rolesSection = Section("Roles:", device.number());
+    const std::string checkSection = Section("Check:", device.number());
+    const CheckThresholds defaults;
+    if (!file.beginUpdate())
+        WriteFailed();
+    bool written = true;
+    if (file.sectionExists(rolesSection) || roles != DefaultRoles(device)) {
+        for (int i = 0; i < kCheckRoleCount; ++i)
+            written = written && file.writeString(rolesSection,
+                                                  kCheckRoleNames[static_cast<std::size_t>(i)],
+                                                  roles.keys[static_cast<std::size_t>(i)]);
+    }
+    for (const ThresholdEntry& e : kThresholdEntries) {
+        const double value = thresholds.*(e.value);
+        if (value != defaults.*(e.value) || file.valueExists(checkSection, e.key))
+            written = written && file.writeString(checkSection, e.key, NumberText(value));
+    }
+    if (!file.endUpdate() || !written)
+        WriteFailed();
 }
 
 RolesOption ParseRolesOption(std::string_view text)

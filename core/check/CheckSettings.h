@@ -13,6 +13,13 @@ DeviceRoles StoredRoles(const AppSettings& settings, const DeviceSettings& devic
 // The stored thresholds of the device; a threshold not stored (or not a number) keeps its default.
 CheckThresholds StoredThresholds(const AppSettings& settings, int deviceNumber);
 
+// Writes the device's roles (every role, empty for none) and thresholds in one replacement of the
+// file. Roles equal to the defaults and thresholds at their default are written only where the
+// file holds them already, so that a later change of a default reaches untouched devices. A
+// failed write throws SettingsFileError (text 94); nothing is written while the file is not open.
+void SaveCheckSettings(AppSettings& settings, const DeviceSettings& device,
+                       const DeviceRoles& roles, const CheckThresholds& thresholds);
+
 // "10:collector=T1,store=T3,pump=R1,flow=V;20:collector=T1" as roles per two-digit device text.
 // A device named gets exactly the roles given (the others none). On an error, what is wrong and
 // the part it is about.

@@ -1,5 +1,7 @@
 #include "ui/shell/TDialogSettings.h"
 
+#include "core/check/CheckSettings.h"
+#include "core/check/CheckUiTexts.h"
 #include "core/logdata/DeviceSettings.h"
 #include "core/services/Errors.h"
 #include "ui/platform/CommonDialogs.h"
@@ -7,6 +9,7 @@
 #include "ui/platform/Prompts.h"
 #include "ui/platform/UiText.h"
 #include "ui/shell/SettingsTree.h"
+#include "ui/shell/TDialogCheckSettings.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -117,6 +120,7 @@ void ColorPanel::paintEvent(QPaintEvent* event)
 TDialogSettings::TDialogSettings(QWidget* parent) : QDialog(parent)
 {
     setModal(true);
+    checkDialog_ = new TDialogCheckSettings(this);
     BuildLayout();
     Relabel();
     UpdatePanels();
@@ -249,6 +253,10 @@ void TDialogSettings::BuildLayout()
     device->addWidget(c_.GroupOthersType, 0, 1);
     device->addWidget(c_.GroupOutputsType, 1, 1);
     device->setColumnStretch(1, 1);
+    // A line of its own: the styles above need all the width the long languages take.
+    c_.CheckSettingsBtn = new QPushButton(c_.GroupDeviceSettings);
+    c_.CheckSettingsBtn->setAutoDefault(false);
+    device->addWidget(c_.CheckSettingsBtn, 2, 0, 1, 2, Qt::AlignLeft);
     right->addWidget(c_.GroupDeviceSettings);
 
     // Graph settings: the selected field.
@@ -307,6 +315,7 @@ void TDialogSettings::BuildLayout()
         connect(radio, &QRadioButton::clicked, this, [this] { RadioOutputsGraphStyleClick(); });
     connect(c_.EditLabel, &QLineEdit::textEdited, this, [this] { EditLabelChange(); });
     c_.PanelColor->onClick = [this] { ColorSelectClick(); };
+    connect(c_.CheckSettingsBtn, &QPushButton::clicked, this, [this] { CheckSettingsBtnClick(); });
     connect(c_.OKBtn, &QPushButton::clicked, this, [this] { OKButtonPressed(); });
     connect(c_.CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 }
@@ -332,6 +341,8 @@ void TDialogSettings::Relabel()
     c_.LabelOutputsHeader->setText(UiText(TextId::DisplayAs));
     c_.RadioOutputsUseBars->setText(UiText(TextId::DrawBars));
     c_.RadioOutputsUseLines->setText(UiText(TextId::DrawLines));
+    c_.CheckSettingsBtn->setText(QString::fromUtf8(CheckUiText("settings-button")));
+    checkDialog_->ApplyLanguage();
     c_.GroupGraphSettings->setTitle(UiText(TextId::GraphSettings));
     c_.LabelLogFileEntry->setText(UiText(TextId::LogFileEntry));
     c_.LabelDisplayName->setText(UiText(TextId::DisplayName));
@@ -552,11 +563,18 @@ void TDialogSettings::OKBtnClick()
         }
     }
 
+    for (auto& [device, edit] : checkEdits_)
+        SaveCheckSettings(AppSettings::Get(), *device, edit.roles, edit.thresholds);
+    const bool checkChanged = !checkEdits_.empty();
+    checkEdits_.clear();
+
     for (DeviceSettings* device : c_.Tree->Devices())
         device->discardBackup();
     confirmed_ = working_;
     EmptyTree();
     QDialog::accept();
+    if (checkChanged)
+        emit CheckSettingsChanged();
 }
 
 void TDialogSettings::OKButtonPressed()
@@ -568,8 +586,33 @@ void TDialogSettings::OKButtonPressed()
     }
 }
 
+void TDialogSettings::CheckSettingsBtnClick()
+{
+    DeviceSettings* device = currentDevice_;
+    if (device == nullptr)
+        return;
+    CheckEdit edit{DefaultRoles(*device), CheckThresholds{}};
+    if (const auto pending = checkEdits_.find(device); pending != checkEdits_.end()) {
+        edit = pending->second;
+    } else {
+        try {
+            const AppSettings& settings = AppSettings::Get();
+            edit = {StoredRoles(settings, *device), StoredThresholds(settings, device->number())};
+        } catch (const SettingsFileError& error) {
+            // The defaults then; OK will report the file again if it still fails.
+            ShowErrorBox(this, QString::fromUtf8(error.what()));
+        }
+    }
+    checkDialog_->Load(*device, edit.roles, edit.thresholds);
+    if (checkDialog_->exec() != QDialog::Accepted)
+        return;
+    edit = {checkDialog_->Roles(), checkDialog_->Thresholds()};
+    checkEdits_[device] = edit;
+}
+
 void TDialogSettings::CancelBtnClick()
 {
+    checkEdits_.clear();
     for (DeviceSettings* device : c_.Tree->Devices())
         device->restoreBackup();
     working_ = confirmed_;

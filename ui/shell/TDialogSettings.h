@@ -5,6 +5,7 @@
 // Device settings are edited in place behind a backup that Cancel restores. Created once by the
 // main window and reused; it serves the analysis windows as their settings editor.
 
+#include "core/check/FunctionCheck.h"
 #include "core/logdata/FieldCategory.h"
 #include "core/services/AppSettings.h"
 #include "ui/analysis/parts/ChildParts.h"
@@ -13,6 +14,7 @@
 #include <QFrame>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 class QGroupBox;
@@ -27,6 +29,7 @@ namespace korvex {
 
 class DeviceSettings;
 class SettingsTree;
+class TDialogCheckSettings;
 
 // A colour panel that reports clicks.
 class ColorPanel : public QFrame {
@@ -72,6 +75,7 @@ struct SettingsDialogControls {
     QLabel* LabelOutputsHeader = nullptr;
     QRadioButton* RadioOutputsUseBars = nullptr;
     QRadioButton* RadioOutputsUseLines = nullptr;
+    QPushButton* CheckSettingsBtn = nullptr;
     QGroupBox* GroupGraphSettings = nullptr;
     QLabel* LabelLogFileEntry = nullptr;
     QLabel* LabelField = nullptr;
@@ -108,14 +112,25 @@ public:
                       const std::vector<DeviceSettings*>& further) override;
 
     // OK: checks the axis bounds (text 103) and the line width (text 104) and throws those
-    // errors with the dialog left open; otherwise keeps the edits and closes.
+    // errors with the dialog left open; writes the function check settings confirmed for the
+    // devices (SettingsFileError, text 94, with the dialog left open when that fails);
+    // otherwise keeps the edits and closes.
     void OKBtnClick();
     // Cancel, Esc and the close button: restores every device and the general values.
     void CancelBtnClick();
 
+    // Opens the function check settings of the current device: the values confirmed in this
+    // showing, else the stored ones. OK there keeps them until this dialog's OK.
+    void CheckSettingsBtnClick();
+    TDialogCheckSettings& CheckSettingsDialog() const { return *checkDialog_; }
+
     // The device whose subtree holds the selected node, or none.
     DeviceSettings* CurrentDevice() const { return currentDevice_; }
     const SettingsDialogControls& Controls() const { return c_; }
+
+signals:
+    // After OK wrote changed function check settings: the check is to run again.
+    void CheckSettingsChanged();
 
 public slots:
     void reject() override;
@@ -141,7 +156,14 @@ private:
     void OKButtonPressed();
     void EmptyTree();
 
+    struct CheckEdit {
+        DeviceRoles roles;
+        CheckThresholds thresholds;
+    };
+
     SettingsDialogControls c_;
+    TDialogCheckSettings* checkDialog_ = nullptr;
+    std::map<DeviceSettings*, CheckEdit> checkEdits_; // confirmed, not yet written
     ChildDefaults working_;
     ChildDefaults confirmed_;
     DeviceSettings* currentDevice_ = nullptr;
