@@ -213,6 +213,7 @@ void AppSettings::load()
     child_.headerWidth2 = ReadInt32(file_, kChild, "HeaderWidth2", 36);
     reading_.readout = file_.readBool(kReading, "Readout", true);
     reading_.statistics = file_.readBool(kReading, "Statistics", false);
+    reading_.functionCheck = file_.readBool(kReading, "FunctionCheck", false);
     // A hand-edited height beyond any screen is no height.
     const long long height = file_.readInteger(kReading, "StatisticsHeight", 0);
     statisticsHeight_ = height < 0 || height > 10000 ? 0 : static_cast<int>(height);
@@ -355,7 +356,8 @@ void AppSettings::setReadingOptions(const ReadingOptions& options)
     if (!file_.beginUpdate())
         fail();
     const bool written = file_.writeBool(kReading, "Readout", options.readout) &&
-                         file_.writeBool(kReading, "Statistics", options.statistics);
+                         file_.writeBool(kReading, "Statistics", options.statistics) &&
+                         file_.writeBool(kReading, "FunctionCheck", options.functionCheck);
     if (!file_.endUpdate() || !written)
         fail();
 }

@@ -29,6 +29,7 @@ struct ChildDefaults {
 struct ReadingOptions {
     bool readout = true;     // cursor line and value box over the charts
     bool statistics = false; // statistics panel of the shown window
+    bool functionCheck = false; // the function check's panel
 
     bool operator==(const ReadingOptions&) const = default;
 };

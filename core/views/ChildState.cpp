@@ -30,6 +30,7 @@ void ChildState::FreeAnalysis()
     }
     dataSets.clear();
     deviceNumbers.clear();
+    failedFiles.clear();
 }
 
 } // namespace korvex

@@ -41,6 +41,7 @@ struct ChildState {
     DayList dayList;
     std::vector<int> dayNumbers;            // the day numbers of dayList, in the same order
     std::vector<std::string> deviceNumbers; // two-digit device numbers, in data-set order
+    std::vector<std::string> failedFiles;   // the files of the period the load could not read
 
     // One slot per entry of deviceNumbers; a slot stays empty until its device's first file.
     std::vector<std::unique_ptr<AnalysisDataSet>> dataSets;

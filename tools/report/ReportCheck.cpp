@@ -1,5 +1,6 @@
 #include "tools/report/ReportCheck.h"
 
+#include "core/check/CheckDevices.h"
 #include "core/check/CheckSettings.h"
 #include "core/check/CheckTexts.h"
 #include "core/logdata/LogDirectory.h"
@@ -19,12 +20,6 @@ namespace {
 
 constexpr const char* kTimeFormat = "yyyy-mm-dd hh:nn";
 
-std::string BaseName(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
 
 CheckOutcome RunCheck(const ReportOptions& options, const ReportAnalysis& analysis,
@@ -37,26 +32,11 @@ CheckOutcome RunCheck(const ReportOptions& options, const ReportAnalysis& analys
     } catch (const SettingsFileError&) {
         // Without a readable settings file the defaults serve.
     }
-    std::vector<CheckDevice> devices;
-    for (std::size_t i = 0; i < analysis.dataSets.size(); ++i) {
-        const AnalysisDataSet* set = analysis.dataSets[i].get();
-        if (!set || !set->deviceSettings() || (only && *only != i))
-            continue;
-        CheckDevice d;
-        d.set = set;
-        d.number = analysis.deviceNumbers[i];
-        const DeviceSettings& device = *set->deviceSettings();
-        d.roles = settings ? StoredRoles(*settings, device) : DefaultRoles(device);
-        if (settings)
-            d.thresholds = StoredThresholds(*settings, device.number());
-        for (const LogLoadFailure& f : load.failures) {
-            const std::string name = BaseName(f.path);
-            DayTime day = 0;
-            if (name.substr(0, 2) == d.number && LogFileNameDate(name, day))
-                d.failedDays.push_back(day);
-        }
-        devices.push_back(std::move(d));
-    }
+    std::vector<std::string> failedPaths;
+    for (const LogLoadFailure& f : load.failures)
+        failedPaths.push_back(f.path);
+    std::vector<CheckDevice> devices = CheckDevicesOf(analysis.dataSets, analysis.deviceNumbers,
+                                                      failedPaths, settings, only);
     if (options.roles) {
         const RolesOption given = ParseRolesOption(*options.roles);
         if (given.error != RolesError::None) {

@@ -1,5 +1,6 @@
 #include "ui/shell/ReadingActions.h"
 
+#include "core/check/CheckUiTexts.h"
 #include "core/services/AppSettings.h"
 #include "core/services/Errors.h"
 #include "core/services/TextCatalogue.h"
@@ -50,17 +51,20 @@ ReadingActions::ReadingActions(TMainform& main, QMenu& viewMenu, QToolBar& toolB
     readout_ = make("ActionReadout", true);
     readout_->setIcon(ReadoutIcon());
     statistics_ = make("ActionStatistics", true);
+    functionCheck_ = make("ActionFunctionCheck", true);
     clearMarkers_ = make("ActionClearMarkers", false);
     viewMenu.addSeparator();
     viewMenu.addAction(readout_);
     viewMenu.addAction(clearMarkers_);
     viewMenu.addAction(statistics_);
+    viewMenu.addAction(functionCheck_);
     // Beside the view buttons: before the separator that leads to the About button.
     const QList<QAction*> onBar = toolBar.actions();
     toolBar.insertAction(onBar.size() >= 2 ? onBar[onBar.size() - 2] : nullptr, readout_);
     toolBar.resize(toolBar.sizeHint().width(), toolBar.height());
     connect(readout_, &QAction::triggered, this, &ReadingActions::Toggle);
     connect(statistics_, &QAction::triggered, this, &ReadingActions::Toggle);
+    connect(functionCheck_, &QAction::triggered, this, &ReadingActions::Toggle);
     connect(clearMarkers_, &QAction::triggered, this, &ReadingActions::ClearMarkersOfActiveWindow);
     ApplyLanguage();
     Update();
@@ -72,6 +76,7 @@ void ReadingActions::ApplyLanguage()
     readout_->setToolTip(UiText(TextId::ValueReadout));
     clearMarkers_->setText(UiText(TextId::ClearMarkers));
     statistics_->setText(UiText(TextId::WindowStatistics));
+    functionCheck_->setText(QString::fromUtf8(CheckUiText("panel-caption")));
 }
 
 void ReadingActions::Update()
@@ -84,6 +89,7 @@ void ReadingActions::Update()
     }
     readout_->setChecked(options.readout);
     statistics_->setChecked(options.statistics);
+    functionCheck_->setChecked(options.functionCheck);
     clearMarkers_->setEnabled(main_.ActiveAnalysisWindow() != nullptr);
 }
 
@@ -92,6 +98,7 @@ void ReadingActions::Toggle()
     ReadingOptions options;
     options.readout = readout_->isChecked();
     options.statistics = statistics_->isChecked();
+    options.functionCheck = functionCheck_->isChecked();
     // Every window follows at once; the settings file keeps the choice for the next start.
     for (TChildform* window : main_.AnalysisWindows())
         window->Reading().Apply(options);

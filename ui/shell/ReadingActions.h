@@ -1,8 +1,9 @@
 #pragma once
 
-// The main window's commands for reading the charts: the value readout and the statistics
-// panel (View menu, the readout also on the tool bar; both kept in the settings file and in
-// force for every analysis window), and clearing the markers of the active window.
+// The main window's commands for reading the charts: the value readout, the statistics panel and
+// the function check's panel (View menu, the readout also on the tool bar; all kept in the
+// settings file and in force for every analysis window), and clearing the markers of the active
+// window.
 
 #include <QObject>
 
@@ -21,6 +22,7 @@ public:
 
     QAction* Readout() const { return readout_; }
     QAction* Statistics() const { return statistics_; }
+    QAction* FunctionCheck() const { return functionCheck_; }
     QAction* ClearMarkers() const { return clearMarkers_; }
 
     void ApplyLanguage();
@@ -34,6 +36,7 @@ private:
     TMainform& main_;
     QAction* readout_ = nullptr;
     QAction* statistics_ = nullptr;
+    QAction* functionCheck_ = nullptr;
     QAction* clearMarkers_ = nullptr;
 };
 

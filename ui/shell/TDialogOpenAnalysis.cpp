@@ -441,7 +441,10 @@ bool TDialogOpenAnalysis::LoadFiles(const LogFileSelection& selection, DayTime f
     if (!target_)
         throw KorvexError("Illegal state.");
     try {
-        target_->FinishAnalysis();
+        std::vector<std::string> failed;
+        for (const LogLoadFailure& failure : result.failures)
+            failed.push_back(failure.path);
+        target_->FinishAnalysis(std::move(failed));
     } catch (const std::exception&) {
         discard();
         throw KorvexError(Text(TextId::ReportNotProduced));

@@ -4,6 +4,8 @@
 #include "tests/ui/shell/OpenTestSupport.h"
 #include "tests/ui/shell/TMainformTestSupport.h"
 
+#include "core/check/CheckUiTexts.h"
+#include "ui/analysis/parts/CheckPart.h"
 #include "ui/analysis/parts/ReadingParts.h"
 #include "ui/chart/ChartReadout.h"
 #include "ui/shell/DateField.h"
@@ -167,6 +169,27 @@ TEST_F(MainReading, ReadoutCommandsAreKeptAndReachEveryWindow)
     AppSettings::Release();
     Create();
     EXPECT_FALSE(main->Reading()->Readout()->isChecked());
+}
+
+TEST_F(MainReading, TheFunctionCheckPanelIsAViewCommandKeptLikeTheStatistics)
+{
+    ReadingActions* actions = main->Reading();
+    QAction* check = actions->FunctionCheck();
+    ASSERT_NE(check, nullptr);
+    EXPECT_FALSE(check->isChecked());
+    EXPECT_TRUE(main->Menus().MenuView->actions().contains(check));
+    EXPECT_EQ(check->text(), QString::fromUtf8(CheckUiText("panel-caption"))); // the start's language
+    OpenWindows(2);
+    check->trigger();
+    for (TChildform* window : main->AnalysisWindows())
+        EXPECT_TRUE(window->Check().Shown());
+    EXPECT_TRUE(home.ReadIni().contains("FunctionCheck=1"));
+    main.reset();
+    AppSettings::Release();
+    Create();
+    EXPECT_TRUE(main->Reading()->FunctionCheck()->isChecked());
+    OpenWindows(1);
+    EXPECT_TRUE(main->AnalysisWindows().front()->Check().Shown()) << "a new window starts with it";
 }
 
 TEST_F(MainReading, TheOpenDialogOffersRecentDirectories)

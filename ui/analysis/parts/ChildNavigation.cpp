@@ -193,9 +193,27 @@ void ChildNavigation::SpanTimeChange()
 {
     if (!HasAnalysis())
         return;
-    const int item = w_.spanTime->currentIndex();
-    const int mode = SpanModeOf(item);
+    PrepareSpan();
+    // Throws for no selection before anything of the window changed.
+    PlaceSpan(ApplySpan(State()));
+}
 
+void ChildNavigation::ShowPlacement(int spanItem, const SpanPlacement& placement)
+{
+    if (!HasAnalysis())
+        return;
+    {
+        const QSignalBlocker block(w_.spanTime);
+        w_.spanTime->setCurrentIndex(spanItem);
+    }
+    changedSpan_ = -1;
+    PrepareSpan();
+    PlaceSpan(placement);
+}
+
+void ChildNavigation::PrepareSpan()
+{
+    const int mode = SpanModeOf(w_.spanTime->currentIndex());
     UndoZoom();
     for (auto& set : state_.dataSets) {
         if (!set)
@@ -204,9 +222,10 @@ void ChildNavigation::SpanTimeChange()
         SetSumMode(*set, mode == ModeYear);
     }
     ReAddSeries();
+}
 
-    // Throws for no selection before anything of the window changed.
-    const SpanPlacement placement = ApplySpan(State());
+void ChildNavigation::PlaceSpan(const SpanPlacement& placement)
+{
     host_.ApplyView(WithRange(state_.view, placement.range));
     const QString format = QString::fromLatin1(placement.axisFormat);
     for (ChartWidget* chart : {w_.chart, w_.chart2}) {

@@ -61,6 +61,9 @@ public:
     void TabSetDevicesClick();
 
     // ---- operations ----
+    // Span item and a window placed for it (the function check's way to an incident): as a span
+    // change to that item does, with the window given instead of the one the span would place.
+    void ShowPlacement(int spanItem, const SpanPlacement& placement);
     // The window's current navigation state: span, window (Chart's bottom axis), period,
     // navigable range, day list and slider.
     NavigationState State() const;
@@ -96,6 +99,9 @@ private:
     // marked series of every device, or the current device's.
     void ReAddSeries();
     void UndoZoom();
+    // The span change's steps: sum fields and series for the selected span, then the window.
+    void PrepareSpan();
+    void PlaceSpan(const SpanPlacement& placement);
     void UpdateAxisTitles();
     void FillTable();
     void BuildYieldSummary();

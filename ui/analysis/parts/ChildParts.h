@@ -49,6 +49,7 @@ class TablePart;
 class YieldSummaryPart;
 class ChildExport;
 class ChildPrint;
+class CheckPart;
 
 struct ChildParts {
     ChildParts();
@@ -62,6 +63,7 @@ struct ChildParts {
     std::unique_ptr<YieldSummaryPart> overview;
     std::unique_ptr<ChildExport> exporter;
     std::unique_ptr<ChildPrint> printer;
+    std::unique_ptr<CheckPart> check;
 };
 
 } // namespace korvex

@@ -37,10 +37,9 @@ ReadingParts::ReadingParts(QWidget& owner, const ChildState& state, const ChildW
     readout_ = new ChartReadout(
         *w.chart, *w.chart2, [this] { return graphs_->Graphs(); },
         [combo = w.spanTime] { return combo->currentIndex(); }, this);
-    statistics_ = new StatisticsPanel(*graphs_, *w.chart, w.splitterChart);
-    w.splitterChart->addWidget(statistics_);
-    w.splitterChart->setStretchFactor(2, 0);
+    statistics_ = new StatisticsPanel(*graphs_, *w.chart, w.panelStrip);
     statistics_->hide();
+    w.panelStrip->insertWidget(0, statistics_);
     NavigationControls controls;
     controls.scrollLeft = w.buttonScrollLeft;
     controls.scrollRight = w.buttonScrollRight;
@@ -57,6 +56,7 @@ void ReadingParts::Apply(const ReadingOptions& options)
 {
     readout_->SetEnabled(options.readout);
     statistics_->setVisible(options.statistics);
+    emit Applied(options);
 }
 
 void ReadingParts::ApplyLanguage()

@@ -33,9 +33,13 @@ public:
     StatisticsPanel& Statistics() { return *statistics_; }
     ChartKeys& Keys() { return *keys_; }
 
-    // The readout and the statistics panel as the options say.
+    // The readout and the statistics panel as the options say; the rest of the options (the
+    // function check's panel) go to whoever listens to Applied.
     void Apply(const ReadingOptions& options);
     void ApplyLanguage();
+
+signals:
+    void Applied(const ReadingOptions& options);
 
 private:
     std::unique_ptr<ShownGraphs> graphs_;

@@ -5,6 +5,7 @@
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
 #include "ui/analysis/widgets/ChartSplitter.h"
+#include "ui/analysis/widgets/PanelStrip.h"
 #include "ui/analysis/widgets/THeaderControl.h"
 #include "ui/analysis/widgets/TTableGrid.h"
 #include "ui/analysis/widgets/TXPButton.h"
@@ -149,6 +150,9 @@ ChildWidgets BuildChildWidgets(QWidget& formRef, QObject& owner)
     w.chart2->setMinimumHeight(95);
     w.splitterChart->addWidget(w.chart);
     w.splitterChart->addWidget(w.chart2);
+    w.panelStrip = new PanelStrip(w.splitterChart);
+    w.splitterChart->addWidget(w.panelStrip);
+    w.splitterChart->setStretchFactor(2, 0);
     w.splitterChart->setSizes({400, 120});
     chartsLayout->addWidget(w.splitterChart);
     graphLayout->addWidget(w.panelCharts, 1);

@@ -59,6 +59,7 @@ struct ChildWidgets {
     ChartWidget* chart = nullptr;       // upper chart: inputs and other values
     QSplitter* splitterChart = nullptr; // holds chart and chart2
     ChartWidget* chart2 = nullptr;      // lower chart: outputs
+    QSplitter* panelStrip = nullptr;    // below the charts: statistics and function check panels
 
     QAction* actionOpenExcel = nullptr;
     QAction* actionOpenSettings = nullptr;

@@ -18,7 +18,9 @@
 
 namespace korvex {
 
+class CheckPart;
 class PartHost;
+struct Incident;
 class ReadingParts;
 struct ParsedLogFile;
 
@@ -43,6 +45,7 @@ public:
     YieldSummaryPart& Summary();
     ChildPrint& Printer();
     ReadingParts& Reading();
+    CheckPart& Check();
 
     // ---- Loading, in the order the open-analysis dialog calls them ----
     // Clears the window, stores the period and the caption values, takes over the device
@@ -56,8 +59,10 @@ public:
     void AddParsedLogFile(const ParsedLogFile& file);
     // Completes device i after all files: sums, availability, graph list, display.
     void BuildDeviceView(int deviceIndex);
-    // Day list, first day shown, tabs, yield tables. Throws text 146 when no day has data.
-    void FinishAnalysis();
+    // Day list, first day shown, tabs, yield tables, and the function check once the first view
+    // is drawn; failedFiles: the files the load could not read (missing days of the check).
+    // Throws text 146 when no day has data.
+    void FinishAnalysis(std::vector<std::string> failedFiles = {});
 
     // Discards a load: the analysis emptied, caption "New".
     void ResetAnalysis();
@@ -106,6 +111,9 @@ private:
 
     void ClearAnalysis();
     void UpdateCaption();
+    // Goes to an incident of the function check: its device's tab, the shortest span that holds
+    // it with the window on it, markers A and B at its start and end, its fields shown.
+    void ShowIncident(const Incident& incident);
     // Fills the tab set from the devices, selects tab 0 (tab-change handling) and removes the
     // tabs again with a single device.
     void FillDeviceTabs();

@@ -10,6 +10,7 @@
 #include "core/services/Errors.h"
 #include "core/views/Navigation.h"
 #include "core/views/StringGrid.h"
+#include "ui/analysis/parts/CheckPart.h"
 #include "ui/analysis/parts/ChildGraphs.h"
 #include "ui/analysis/parts/ChildNavigation.h"
 #include "ui/analysis/parts/ChildPrint.h"
@@ -25,6 +26,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabBar>
+#include <QTimer>
 
 #include <new>
 
@@ -85,8 +87,9 @@ void TChildform::BuildDeviceView(int deviceIndex)
     set->prepareDisplay();
 }
 
-void TChildform::FinishAnalysis()
+void TChildform::FinishAnalysis(std::vector<std::string> failedFiles)
 {
+    state_.failedFiles = std::move(failedFiles);
     // The first device is current; the days with data of every device.
     parts_.graphs->AnalysisLoaded(state_.DataSet(0));
     state_.dayList.clear();
@@ -144,6 +147,12 @@ void TChildform::FinishAnalysis()
     // The spreadsheet action and the main window's commands follow the loaded analysis.
     UpdateExcelAction();
     emit CommandStateChanged();
+
+    // The function check once the first view is on the screen.
+    QTimer::singleShot(0, this, [this] {
+        if (!state_.dataSets.empty())
+            parts_.check->Run();
+    });
 }
 
 void TChildform::FillDeviceTabs()
@@ -190,6 +199,7 @@ void TChildform::ClearAnalysis()
     try {
         state_.FreeAnalysis();
         parts_.table->FreeYieldTables();
+        parts_.check->Clear();
         parts_.graphs->AnalysisCleared();
     } catch (...) {
         // The controls below are reset whatever failed while freeing.

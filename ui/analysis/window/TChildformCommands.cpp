@@ -11,6 +11,7 @@
 #include "core/views/Navigation.h"
 #include "ui/analysis/parts/ChildGraphs.h"
 #include "ui/analysis/parts/ChildNavigation.h"
+#include "ui/analysis/parts/CheckPart.h"
 #include "ui/analysis/parts/ChildPrint.h"
 #include "ui/analysis/parts/ReadingParts.h"
 #include "ui/analysis/widgets/THeaderControl.h"
@@ -65,6 +66,7 @@ void OfferToKeepSettings(QWidget* owner, const ChildDefaults& values,
 void TChildform::ApplyLanguage()
 {
     reading_->ApplyLanguage();
+    parts_.check->ApplyLanguage();
     // Actions and labels; the labels take the size of their new text.
     w_.actionOpenExcel->setText(UiText(TextId::OpenInExcel));
     w_.actionOpenSettings->setText(UiText(TextId::MenuSettings));
@@ -222,7 +224,11 @@ void TChildform::ActionOpenSettingsExecute()
 
     // The dialog edits a copy; Cancel leaves everything as it was.
     ChildDefaults values = state_.defaults;
-    if (!settingsEditor_->EditSettings(values, current, devices))
+    const bool accepted = settingsEditor_->EditSettings(values, current, devices);
+    // The check's roles and thresholds are written by the dialog itself, Cancel or not.
+    if (!state_.dataSets.empty())
+        parts_.check->Run();
+    if (!accepted)
         return;
 
     // Apply the edited settings to the charts, every data set's display and the shown tab.

@@ -2,6 +2,9 @@
 // const ChildState, the widgets it serves, the parts it calls) and the window's PartHost; a
 // view a part derives from a gesture comes back through ApplyView and is the window's state.
 
+#include "core/services/AppSettings.h"
+#include "core/services/Errors.h"
+#include "ui/analysis/parts/CheckPart.h"
 #include "ui/analysis/parts/ChildExport.h"
 #include "ui/analysis/parts/ChildGraphs.h"
 #include "ui/analysis/parts/ChildNavigation.h"
@@ -23,7 +26,14 @@ class TChildform::Host final : public PartHost {
 public:
     explicit Host(TChildform& window) : window_(window) {}
 
-    void ApplyView(const AnalysisView& next) override { window_.state_.view = next; }
+    void ApplyView(const AnalysisView& next) override
+    {
+        const bool shownChanged = next.current != window_.state_.view.current ||
+                                  next.overview != window_.state_.view.overview;
+        window_.state_.view = next;
+        if (shownChanged && window_.parts_.check)
+            window_.parts_.check->FollowView();
+    }
     void SetWindow(DayTime maximum, DayTime minimum) override
     {
         window_.SetWindow(maximum, minimum);
@@ -68,7 +78,18 @@ void TChildform::InstallParts()
     parts_.table = std::move(table);
     parts_.overview = std::move(overview);
     parts_.exporter = std::make_unique<ChildExport>(*this, state_.view, *w_.chart);
+    parts_.check = std::make_unique<CheckPart>(*this, state_, w_);
     reading_ = &InstallReadingParts(*this, state_, w_);
+    // The function check's panel is a reading option like the statistics panel.
+    connect(reading_, &ReadingParts::Applied, parts_.check.get(),
+            [this](const ReadingOptions& options) { parts_.check->SetShown(options.functionCheck); });
+    try {
+        parts_.check->SetShown(AppSettings::Get().readingOptions().functionCheck);
+    } catch (const SettingsFileError&) {
+        // Reported where the window reads its other settings; the panel stays hidden.
+    }
+    connect(parts_.check.get(), &CheckPart::IncidentChosen, this,
+            [this](const Incident& incident) { ShowIncident(incident); });
 }
 
 } // namespace korvex
