@@ -1,5 +1,6 @@
 #include "core/check/CheckTexts.h"
 
+#include "core/check/KeyedTexts.h"
 #include "core/services/TextCatalogue.h"
 
 #include <array>
@@ -8,13 +9,7 @@ namespace korvex {
 
 namespace {
 
-// German, English, French, Spanish, Italian, Portuguese: the order of the text blocks.
-struct CheckTextRow {
-    const char* key;
-    std::array<const char*, kTextBlockCount> texts;
-};
-
-constexpr CheckTextRow kRows[] = {
+constexpr KeyedText kRows[] = {
     {"sensor-fault",
      {
          "Fühler zeigt Err oder außerhalb -40 ... 250 °C: Unterbrechung oder Kurzschluss, Fühler oder Kabel defekt",
@@ -174,10 +169,7 @@ constexpr CheckTextRow kRows[] = {
 
 const char* CheckText(std::string_view key)
 {
-    for (const CheckTextRow& row : kRows)
-        if (key == row.key)
-            return row.texts[static_cast<std::size_t>(CurrentTextBlock())];
-    return "";
+    return FindKeyedText(kRows, CurrentTextBlock(), key);
 }
 
 } // namespace korvex

@@ -1,5 +1,6 @@
 #include "core/check/CheckUiTexts.h"
 
+#include "core/check/KeyedTexts.h"
 #include "core/services/TextCatalogue.h"
 
 #include <array>
@@ -8,13 +9,7 @@ namespace korvex {
 
 namespace {
 
-// German, English, French, Spanish, Italian, Portuguese: the order of the text blocks.
-struct UiTextRow {
-    const char* key;
-    std::array<const char*, kTextBlockCount> texts;
-};
-
-constexpr UiTextRow kRows[] = {
+constexpr KeyedText kRows[] = {
     {"panel-caption", {"Funktionskontrolle", "Function check", "Contrôle de fonctionnement",
                        "Control de funcionamiento", "Controllo di funzionamento",
                        "Controlo de funcionamento"}},
@@ -130,12 +125,7 @@ constexpr int kRowCount = static_cast<int>(sizeof(kRows) / sizeof(kRows[0]));
 
 const char* CheckUiTextOf(int block, std::string_view key)
 {
-    if (block < 0 || block >= kTextBlockCount)
-        return "";
-    for (const UiTextRow& row : kRows)
-        if (key == row.key)
-            return row.texts[static_cast<std::size_t>(block)];
-    return "";
+    return FindKeyedText(kRows, block, key);
 }
 
 const char* CheckUiText(std::string_view key)

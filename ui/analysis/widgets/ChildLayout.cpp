@@ -9,6 +9,7 @@
 #include "ui/analysis/widgets/THeaderControl.h"
 #include "ui/analysis/widgets/TTableGrid.h"
 #include "ui/analysis/widgets/TXPButton.h"
+#include "ui/chart/ChartAxis.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/platform/UiText.h"
 
@@ -228,6 +229,20 @@ ChildWidgets BuildChildWidgets(QWidget& formRef, QObject& owner)
     formLayout->addWidget(w.panelLeft);
     formLayout->addWidget(w.panelGraph, 1);
     return w;
+}
+
+void SetChartsWindow(const ChildWidgets& w, double maximum, double minimum)
+{
+    for (ChartWidget* chart : {w.chart, w.chart2}) {
+        ChartAxis& axis = chart->BottomAxis();
+        if (SetMaximumFirst(axis.Maximum(), minimum)) {
+            axis.SetMaximum(maximum);
+            axis.SetMinimum(minimum);
+        } else {
+            axis.SetMinimum(minimum);
+            axis.SetMaximum(maximum);
+        }
+    }
 }
 
 } // namespace korvex

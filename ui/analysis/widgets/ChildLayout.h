@@ -19,4 +19,8 @@ constexpr int kPanelLeftBottomMinHeight = 70;
 
 ChildWidgets BuildChildWidgets(QWidget& form, QObject& owner);
 
+// Both charts' bottom axes to [minimum, maximum], in the order that never holds the minimum
+// above the maximum on the way.
+void SetChartsWindow(const ChildWidgets& w, double maximum, double minimum);
+
 } // namespace korvex

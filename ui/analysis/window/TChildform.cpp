@@ -310,16 +310,7 @@ bool TChildform::eventFilter(QObject* watched, QEvent* event)
 
 void TChildform::SetWindow(DayTime maximum, DayTime minimum)
 {
-    for (ChartWidget* c : {w_.chart, w_.chart2}) {
-        ChartAxis& axis = c->BottomAxis();
-        if (SetMaximumFirst(axis.Maximum(), minimum)) {
-            axis.SetMaximum(maximum);
-            axis.SetMinimum(minimum);
-        } else {
-            axis.SetMinimum(minimum);
-            axis.SetMaximum(maximum);
-        }
-    }
+    SetChartsWindow(w_, maximum, minimum);
 }
 
 void TChildform::SetSettingsEditor(ChildSettingsEditor* editor)

@@ -41,16 +41,7 @@ public:
     void SetWindow(DayTime maximum, DayTime minimum) override
     {
         windows.push_back({minimum, maximum});
-        for (ChartWidget* chart : {w_.chart, w_.chart2}) {
-            ChartAxis& axis = chart->BottomAxis();
-            if (SetMaximumFirst(axis.Maximum(), minimum)) {
-                axis.SetMaximum(maximum);
-                axis.SetMinimum(minimum);
-            } else {
-                axis.SetMinimum(minimum);
-                axis.SetMaximum(maximum);
-            }
-        }
+        SetChartsWindow(w_, maximum, minimum);
     }
     void UpdateExcelAction(bool, bool) override { ++excelUpdates; }
     void CommandStateChanged() override { ++commandStates; }
