@@ -138,18 +138,21 @@ void Series::clear()
     h.touchData();
 }
 
-void Series::appendPoints(const double* xs, const double* ys, std::size_t n)
+void Series::appendPoints(const double* xs, const double* ys, std::size_t n, std::size_t expected)
 {
     if (n == 0)
         return;
     Series& h = dataHolder();
     const std::size_t old = h.xs_.size();
     // Files append day after day: doubling copies every point about once instead of four
-    // times. Capacity not yet written takes address space only, and the series is trimmed
-    // after the last file.
+    // times; a good guess of the final size copies them at most once or twice and leaves
+    // little to trim. Capacity not yet written takes address space only.
     if (old + n > h.xs_.capacity()) {
-        h.xs_.reserve(std::max(old + n, 2 * old));
-        h.ys_.reserve(std::max(old + n, 2 * old));
+        std::size_t grown = std::max(old + n, 2 * old);
+        if (expected >= old + n)
+            grown = std::max(expected, old + n + old / 8);
+        h.xs_.reserve(grown);
+        h.ys_.reserve(grown);
     }
     const bool inOrder = old == 0 || !(xs[0] < h.xs_.back());
     h.xs_.insert(h.xs_.end(), xs, xs + n);

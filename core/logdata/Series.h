@@ -74,8 +74,12 @@ public:
     void clear();
     // Adds many points, already in ascending X order, keeping the whole list in X order (an
     // append when they all lie at or after the last point, else a stable merge). Plain point
-    // semantics: no day snapping.
-    void appendPoints(const double* xs, const double* ys, std::size_t n);
+    // semantics: no day snapping. expected: how many points the series will likely hold in
+    // the end (0 when unknown); when the arrays must grow, they grow to that at once.
+    void appendPoints(const double* xs, const double* ys, std::size_t n,
+                      std::size_t expected = 0);
+    // Heap capacity of the point arrays, in points.
+    std::size_t capacity() const { return dataHolder().xs_.capacity(); }
     // Index of the first point with X >= x (count() when none).
     int lowerBound(double x) const;
     double firstX() const; // 0 when empty
