@@ -133,7 +133,10 @@ OpenTimes OpenInProgram(TChildform& window, const std::string& dir)
     TDialogFileError errors;
     TDialogOpenAnalysis dialog(errors);
     dialog.Prepare(&window, QString::fromStdString(dir));
+    // On screen as the user sees it: its progress bar and labels paint during the load.
+    dialog.show();
     dialog.ScanDirectory();
+    QApplication::processEvents();
     OpenTimes times;
     QTimer ticks;
     ticks.setInterval(2);
