@@ -89,6 +89,11 @@ public:
     // Heap bytes of the point arrays (capacity) plus the object itself, source included.
     std::size_t memoryBytes() const;
 
+    // Smallest and largest non-null Y (offset not applied) of the points with from <= X <= to;
+    // false when there is none. Long series answer from per-block summaries kept until their
+    // points change, so a year of points costs a few thousand steps instead of its length.
+    bool yRangeIn(double from, double to, double& low, double& high) const;
+
     // Largest and smallest non-null Y as the axis range sees them (offset rules of the offset
     // classes applied); 0 when there is no non-null point.
     virtual double largestY() const;
@@ -160,8 +165,11 @@ protected:
     void storeOffset(int value);
 
 private:
+    struct YSummary;
     void copyStyleFrom(const Series& other);
     void growFor(std::size_t extra);
+    // The block summaries of this data holder, built afresh when its points changed.
+    const YSummary& ySummary() const;
 
     SeriesClass class_;
     DrawStyle style_;
@@ -169,6 +177,7 @@ private:
     std::unique_ptr<Series> source_;
     std::vector<double> xs_;
     std::vector<double> ys_;
+    mutable std::unique_ptr<YSummary> ySummary_;
     int offset_ = 0;
     std::uint64_t dataVersion_ = 1;
     std::uint64_t styleVersion_ = 1;
