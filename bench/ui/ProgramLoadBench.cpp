@@ -1,5 +1,5 @@
 // The program's side of years of logs: two devices (10 and 30) of one-minute logs, a year (2023)
-// and six years (2019 to 2024), read from folders that bench/program_speed.sh makes once with
+// and six years (2019 to 2024), read from folders that scripts/bench-program.sh makes once with
 // korvex-samplegen (KORVEX_PROGRAM_CORPUS, default /tmp/korvex-program-bench, with the folders
 // "year" and "six-years"; a missing folder is generated here, which takes minutes).
 //   BM_OpenAgainstReport/<0 year, 1 six years>
@@ -9,8 +9,8 @@
 //       longest time events waited during the program's load (Esc must answer within 100 ms)
 //   BM_SixYearsPageDown, BM_SixYearsSpanChange, BM_SixYearsSliderStep
 //       six years loaded, every field of device 10 shown, the "1 year" span: Page Down and Page
-//       Up in turn on the chart (to the last and the first year), the span changed from "1 quarter" to "1 year", a slider step, until both charts
-//       are painted
+//       Up in turn on the chart (to the last and the first year), the span changed from
+//       "1 quarter" to "1 year", a slider step; each until both charts are painted
 //   BM_SixYearsMemory
 //       run alone in its own process: the resident memory held with six years open (and its
 //       peak), against 12 bytes per stored point plus 64 MiB
@@ -339,8 +339,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The window reads and writes the settings file: keep it away from the user's.
-    const fs::path config = fs::temp_directory_path() /
-                            ("korvex-program-bench-config-" + std::to_string(::getpid()));
+    const fs::path config =
+        fs::temp_directory_path() / ("korvex-program-bench-config-" + std::to_string(::getpid()));
     fs::create_directories(config);
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     QApplication app(argc, argv);

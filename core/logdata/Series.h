@@ -76,8 +76,7 @@ public:
     // append when they all lie at or after the last point, else a stable merge). Plain point
     // semantics: no day snapping. expected: how many points the series will likely hold in
     // the end (0 when unknown); when the arrays must grow, they grow to that at once.
-    void appendPoints(const double* xs, const double* ys, std::size_t n,
-                      std::size_t expected = 0);
+    void appendPoints(const double* xs, const double* ys, std::size_t n, std::size_t expected = 0);
     // Heap capacity of the point arrays, in points.
     std::size_t capacity() const { return dataHolder().xs_.capacity(); }
     // Index of the first point with X >= x (count() when none).

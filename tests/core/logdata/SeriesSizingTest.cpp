@@ -140,8 +140,7 @@ TEST(SeriesSizing, AMonthOfDaysTakesFewBlocksAndLittleSlack)
             SCOPED_TRACE(i);
             // Doubling from one day's points would move them five or six times.
             EXPECT_LE(load.moves[i], 4);
-            EXPECT_LE(static_cast<double>(s->capacity()),
-                      1.25 * static_cast<double>(s->count()));
+            EXPECT_LE(static_cast<double>(s->capacity()), 1.25 * static_cast<double>(s->count()));
         }
         EXPECT_GE(series, 3);
     }
