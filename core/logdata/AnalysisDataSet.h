@@ -74,7 +74,8 @@ public:
     void createDeviceSettings(int number, const std::string& name, bool standardName);
     void appendDayBlock(const DayBlock& block);
     void appendFileName(const std::string& path);
-    // Trims the point arrays of every series to their size (after the last file).
+    // Trims the point arrays of every series with more than an eighth of its capacity unused
+    // (after the last file).
     void shrinkToFit();
 
     // ---- Reading (out-of-range indices give false, 0 or empty) ----

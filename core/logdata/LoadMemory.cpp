@@ -2,24 +2,42 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <limits>
 #include <sstream>
 #include <string_view>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace korvex {
 
 namespace {
 
+// Asked before every file of a load: plain reads into one buffer, without stream objects. The
+// files of /proc and /sys report a size of 0 or 4096 whatever they hold, so reading goes on to
+// the end.
 bool ReadFile(const std::string& path, std::string& text)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
-    return !in.bad();
+    text.clear();
+    char chunk[4096];
+    bool ok = true;
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got > 0) {
+            text.append(chunk, static_cast<std::size_t>(got));
+            continue;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        ok = got == 0;
+        break;
+    }
+    ::close(fd);
+    return ok;
 }
 
 bool ParseUnsigned(std::string_view text, std::uint64_t& value)

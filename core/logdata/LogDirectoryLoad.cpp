@@ -4,6 +4,7 @@
 #include "core/logdata/ParsedLogFile.h"
 
 #include <filesystem>
+#include <malloc.h>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -101,8 +102,12 @@ LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& targe
                          LogLoadObserver& observer, std::size_t workers)
 {
     LogLoadResult result;
-    if (!LoadFiles(selection, target, observer, workers == 0 ? LogReadWorkers() : workers,
-                   result)) {
+    const bool completed =
+        LoadFiles(selection, target, observer, workers == 0 ? LogReadWorkers() : workers, result);
+    // The files' bytes and staged points, freed by now, lie scattered in the heap between the
+    // series' arrays; the allocator keeps such pages unless asked to give them back.
+    ::malloc_trim(0);
+    if (!completed) {
         result.outcome = LogLoadOutcome::Cancelled;
         return result;
     }

@@ -152,6 +152,8 @@ private:
     void keepWhatWasRead() noexcept;
     void commitStages(bool closeDay);
     void commitYields();
+    // What a series is likely to hold after the period's last file.
+    std::size_t expectedPoints(const Series& series, std::size_t adding) const;
 
     AnalysisDataSet& set_;
     const ParsedLogFile& file_;
@@ -309,9 +311,25 @@ void FileApply::commitStages(bool closeDay)
                     series->addPoint(xs[i], ys[i]);
             }
         } else {
-            series->appendPoints(xs, ys, n);
+            series->appendPoints(xs, ys, n, expectedPoints(*series, n));
         }
     }
+}
+
+std::size_t FileApply::expectedPoints(const Series& series, std::size_t adding) const
+{
+    // One file per day and device: the points per file so far, over the days of the period
+    // still to come. The first two files are too few to tell (a first day often starts late).
+    const std::size_t files = set_.dayBlocks().size() + 1;
+    if (files < 3)
+        return 0;
+    const std::size_t points = static_cast<std::size_t>(series.count()) + adding;
+    const double daysLeft = std::max(0.0, std::floor(set_.rangeEnd() - file_.block.day));
+    const double perFile = static_cast<double>(points) / static_cast<double>(files);
+    const double expected = static_cast<double>(points) + std::ceil(perFile * daysLeft * 1.05);
+    // A period far wider than its files (or a guess from a quiet start) grows in steps of at
+    // most four times, never into a reservation of its own.
+    return static_cast<std::size_t>(std::min(expected, 4.0 * static_cast<double>(points)));
 }
 
 void FileApply::commitYields()

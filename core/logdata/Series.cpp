@@ -26,6 +26,14 @@ Series::Series(SeriesClass cls, DrawStyle style, std::unique_ptr<Series> source)
     }
 }
 
+// Smallest and largest non-null Y per block of kBlock points (infinities for a block of nulls
+// only), valid for the data version it was built at.
+struct Series::YSummary {
+    static constexpr std::size_t kBlock = 256;
+    std::uint64_t version = 0;
+    std::vector<double> lows, highs;
+};
+
 Series::~Series() = default;
 
 void Series::copyStyleFrom(const Series& other)
@@ -138,18 +146,21 @@ void Series::clear()
     h.touchData();
 }
 
-void Series::appendPoints(const double* xs, const double* ys, std::size_t n)
+void Series::appendPoints(const double* xs, const double* ys, std::size_t n, std::size_t expected)
 {
     if (n == 0)
         return;
     Series& h = dataHolder();
     const std::size_t old = h.xs_.size();
     // Files append day after day: doubling copies every point about once instead of four
-    // times. Capacity not yet written takes address space only, and the series is trimmed
-    // after the last file.
+    // times; a good guess of the final size copies them at most once or twice and leaves
+    // little to trim. Capacity not yet written takes address space only.
     if (old + n > h.xs_.capacity()) {
-        h.xs_.reserve(std::max(old + n, 2 * old));
-        h.ys_.reserve(std::max(old + n, 2 * old));
+        std::size_t grown = std::max(old + n, 2 * old);
+        if (expected >= old + n)
+            grown = std::max(expected, old + n + old / 8);
+        h.xs_.reserve(grown);
+        h.ys_.reserve(grown);
     }
     const bool inOrder = old == 0 || !(xs[0] < h.xs_.back());
     h.xs_.insert(h.xs_.end(), xs, xs + n);
@@ -211,9 +222,79 @@ std::size_t Series::memoryBytes() const
 {
     std::size_t bytes =
         sizeof(*this) + title_.capacity() + (xs_.capacity() + ys_.capacity()) * sizeof(double);
+    if (ySummary_)
+        bytes += sizeof(YSummary) +
+                 (ySummary_->lows.capacity() + ySummary_->highs.capacity()) * sizeof(double);
     if (source_)
         bytes += source_->memoryBytes();
     return bytes;
+}
+
+const Series::YSummary& Series::ySummary() const
+{
+    if (!ySummary_)
+        ySummary_ = std::make_unique<YSummary>();
+    YSummary& sum = *ySummary_;
+    if (sum.version == dataVersion_ && sum.lows.size() == ys_.size() / YSummary::kBlock)
+        return sum;
+    // Whole blocks only: the points after the last one are looked at one by one.
+    const std::size_t blocks = ys_.size() / YSummary::kBlock;
+    sum.lows.assign(blocks, std::numeric_limits<double>::infinity());
+    sum.highs.assign(blocks, -std::numeric_limits<double>::infinity());
+    for (std::size_t b = 0; b < blocks; ++b) {
+        double low = sum.lows[b], high = sum.highs[b];
+        for (std::size_t i = b * YSummary::kBlock; i < (b + 1) * YSummary::kBlock; ++i) {
+            const double y = ys_[i];
+            if (std::isnan(y))
+                continue;
+            low = std::min(low, y);
+            high = std::max(high, y);
+        }
+        sum.lows[b] = low;
+        sum.highs[b] = high;
+    }
+    sum.version = dataVersion_;
+    return sum;
+}
+
+bool Series::yRangeIn(double from, double to, double& low, double& high) const
+{
+    const Series& h = dataHolder();
+    const std::vector<double>& xs = h.xs_;
+    const std::vector<double>& ys = h.ys_;
+    const std::size_t begin = static_cast<std::size_t>(lowerBound(from));
+    const std::size_t end = static_cast<std::size_t>(
+        std::upper_bound(xs.begin() + static_cast<std::ptrdiff_t>(begin), xs.end(), to) -
+        xs.begin());
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -std::numeric_limits<double>::infinity();
+    const auto scan = [&](std::size_t a, std::size_t b) {
+        for (std::size_t i = a; i < b; ++i) {
+            if (std::isnan(ys[i]))
+                continue;
+            lo = std::min(lo, ys[i]);
+            hi = std::max(hi, ys[i]);
+        }
+    };
+    constexpr std::size_t kBlock = YSummary::kBlock;
+    const std::size_t firstWhole = (begin + kBlock - 1) / kBlock;
+    const std::size_t lastWhole = end / kBlock; // one past
+    if (end - begin < 4 * kBlock || firstWhole >= lastWhole) {
+        scan(begin, end);
+    } else {
+        const YSummary& sum = h.ySummary();
+        scan(begin, firstWhole * kBlock);
+        for (std::size_t b = firstWhole; b < lastWhole; ++b) {
+            lo = std::min(lo, sum.lows[b]);
+            hi = std::max(hi, sum.highs[b]);
+        }
+        scan(lastWhole * kBlock, end);
+    }
+    if (!(lo <= hi))
+        return false;
+    low = lo;
+    high = hi;
+    return true;
 }
 
 double Series::largestY() const

@@ -74,8 +74,11 @@ public:
     void clear();
     // Adds many points, already in ascending X order, keeping the whole list in X order (an
     // append when they all lie at or after the last point, else a stable merge). Plain point
-    // semantics: no day snapping.
-    void appendPoints(const double* xs, const double* ys, std::size_t n);
+    // semantics: no day snapping. expected: how many points the series will likely hold in
+    // the end (0 when unknown); when the arrays must grow, they grow to that at once.
+    void appendPoints(const double* xs, const double* ys, std::size_t n, std::size_t expected = 0);
+    // Heap capacity of the point arrays, in points.
+    std::size_t capacity() const { return dataHolder().xs_.capacity(); }
     // Index of the first point with X >= x (count() when none).
     int lowerBound(double x) const;
     double firstX() const; // 0 when empty
@@ -84,6 +87,11 @@ public:
     void shrinkToFit();
     // Heap bytes of the point arrays (capacity) plus the object itself, source included.
     std::size_t memoryBytes() const;
+
+    // Smallest and largest non-null Y (offset not applied) of the points with from <= X <= to;
+    // false when there is none. Long series answer from per-block summaries kept until their
+    // points change, so a year of points costs a few thousand steps instead of its length.
+    bool yRangeIn(double from, double to, double& low, double& high) const;
 
     // Largest and smallest non-null Y as the axis range sees them (offset rules of the offset
     // classes applied); 0 when there is no non-null point.
@@ -156,8 +164,11 @@ protected:
     void storeOffset(int value);
 
 private:
+    struct YSummary;
     void copyStyleFrom(const Series& other);
     void growFor(std::size_t extra);
+    // The block summaries of this data holder, built afresh when its points changed.
+    const YSummary& ySummary() const;
 
     SeriesClass class_;
     DrawStyle style_;
@@ -165,6 +176,7 @@ private:
     std::unique_ptr<Series> source_;
     std::vector<double> xs_;
     std::vector<double> ys_;
+    mutable std::unique_ptr<YSummary> ySummary_;
     int offset_ = 0;
     std::uint64_t dataVersion_ = 1;
     std::uint64_t styleVersion_ = 1;

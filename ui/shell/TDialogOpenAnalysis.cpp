@@ -22,9 +22,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <new>
+#include <optional>
 
 namespace korvex {
 
@@ -353,8 +355,7 @@ public:
         // Linux over-commits, so the trial block alone would never fail: the file must also
         // fit into what the system can still give.
         System& system = *ThePlatform().system;
-        if (!system.CanAllocate(kMemoryProbeBytes) ||
-            !LoadFitsInMemory(fileSize, system.AvailableMemory()))
+        if (!system.CanAllocate(kMemoryProbeBytes) || !FitsInMemory(system, fileSize))
             throw KorvexError(Text(TextId::ReportNoMemory));
         system.ProcessEvents();
     }
@@ -372,10 +373,39 @@ public:
     void DeviceDone(std::size_t) override { progress_->setValue(progress_->value() + 1); }
 
 private:
+    // Reading the figures costs more than a small day file takes to load. A figure read less
+    // than kRoomAge ago still answers while the files checked since, this one included, take
+    // at most half of it at their full need; otherwise it is read afresh.
+    bool FitsInMemory(System& system, std::uintmax_t fileSize)
+    {
+        const std::uint64_t need = LoadMemoryNeed(fileSize);
+        const auto now = std::chrono::steady_clock::now();
+        const auto covers = [&](const std::optional<std::uint64_t>& figure) {
+            return !figure || (*figure / 2 >= spent_ && *figure / 2 - spent_ >= need);
+        };
+        if (!roomKnown_ || now - roomAt_ > kRoomAge || !covers(room_.available) ||
+            !covers(room_.cgroup)) {
+            room_ = system.AvailableMemory();
+            roomAt_ = now;
+            roomKnown_ = true;
+            spent_ = 0;
+            if (!LoadFitsInMemory(fileSize, room_))
+                return false;
+        }
+        spent_ += need;
+        return true;
+    }
+
+    static constexpr std::chrono::milliseconds kRoomAge{50};
+
     QWidget* dialog_;
     QProgressBar* progress_;
     std::size_t fileCount_;
     std::size_t filesDone_ = 0;
+    MemoryRoom room_;
+    std::chrono::steady_clock::time_point roomAt_;
+    bool roomKnown_ = false;
+    std::uint64_t spent_ = 0; // the needs of the files checked against room_
 };
 
 } // namespace

@@ -137,6 +137,35 @@ TEST_F(LoadMemoryTest, MissingOrUnreadableFiguresStayUnknown)
     EXPECT_FALSE(Read().cgroup);
 }
 
+// Files of the kernel read in pieces: a figure far down a long file, and one cut by where a
+// piece ends, are still found whole; a folder where a file was expected is no figure.
+TEST_F(LoadMemoryTest, FiguresBeyondTheFirstPieceOfALongFile)
+{
+    std::string meminfo;
+    for (int i = 0; meminfo.size() < 9000; ++i)
+        meminfo += "Hugepages_" + std::to_string(i) + ":    " + std::to_string(i * 37) + " kB\n";
+    // The value straddles the 8192nd byte.
+    meminfo.resize(8192 - 20, 'x');
+    meminfo += "\nMemAvailable:    2097152 kB\n";
+    Write("proc/meminfo", meminfo);
+    Write("proc/self/cgroup", "0::/ctr\n");
+    Write("cgroup/ctr/memory.max", "2147483648\n");
+    Write("cgroup/ctr/memory.current", "1610612736\n");
+    std::string stat;
+    for (int i = 0; stat.size() < 5000; ++i)
+        stat += "pgfault_" + std::to_string(i) + " " + std::to_string(i * 3) + "\n";
+    stat += "inactive_file 268435456\n";
+    Write("cgroup/ctr/memory.stat", stat);
+    const MemoryRoom room = Read();
+    EXPECT_EQ(room.available, 2097152ull * 1024);
+    EXPECT_EQ(room.cgroup, 768ull << 20);
+
+    fs::remove(root_ / "proc" / "meminfo");
+    fs::create_directories(root_ / "proc" / "meminfo");
+    EXPECT_FALSE(Read().available);
+    EXPECT_EQ(Read().cgroup, 768ull << 20);
+}
+
 TEST_F(LoadMemoryTest, TheSystemsOwnFiguresAreReadable)
 {
     // Every Linux kernel since 3.14 gives MemAvailable.

@@ -410,6 +410,34 @@ TEST_F(OpenAnalysis, RangeThatFitsInMemoryIsNeverStopped)
     EXPECT_EQ(doubles.system.memoryQueries, 6);
 }
 
+// A figure just read serves the next files while they take at most half of it: the load asks
+// the system again once that is used up, and then sees a room that shrank meanwhile.
+TEST_F(OpenAnalysis, AFreshMemoryFigureServesSmallFilesUntilHalfOfItIsTaken)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 8));
+    Prepare();
+    doubles.system.memoryRoom = {6 * LargestNeed(dir), std::nullopt};
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(window->State().DataSet(0)->fileCount(), 8);
+    // Three files per figure at most: never fewer than three reads for eight files.
+    EXPECT_GE(doubles.system.memoryQueries, 3);
+    EXPECT_LT(doubles.system.memoryQueries, 8);
+}
+
+TEST_F(OpenAnalysis, ARoomThatShrankAfterItWasReadStopsTheLoadAtTheNextRead)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 8));
+    Prepare();
+    doubles.system.memoryRoom = {std::nullopt, 6 * LargestNeed(dir)};
+    doubles.system.onProcessEvents = [&] {
+        if (doubles.system.memoryQueries == 1)
+            doubles.system.memoryRoom.cgroup = LargestNeed(dir) / 2;
+    };
+    EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNoMemory));
+    EXPECT_EQ(doubles.system.memoryQueries, 2);
+    EXPECT_EQ(window->State().DeviceCount(), 0);
+}
+
 TEST_F(OpenAnalysis, NothingToLoadOrNothingLoadedIsAnError)
 {
     Prepare();

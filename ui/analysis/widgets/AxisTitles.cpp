@@ -73,15 +73,11 @@ ValueRange ValueRange::Padded() const
 
 void AddPointsInWindow(const Series& series, double from, double to, ValueRange& range)
 {
-    const std::vector<double>& xs = series.xs();
-    const std::vector<double>& ys = series.ys();
-    const double offset = series.offset();
-    const std::size_t n = std::min(xs.size(), ys.size());
-    for (std::size_t i = static_cast<std::size_t>(series.lowerBound(from)); i < n; ++i) {
-        if (xs[i] > to)
-            break;
-        if (!std::isnan(ys[i]))
-            range.Add(ys[i] + offset);
+    // Adding the offset keeps the order of the values: the extremes shifted are the extremes.
+    double low = 0, high = 0;
+    if (series.yRangeIn(from, to, low, high)) {
+        range.Add(low + series.offset());
+        range.Add(high + series.offset());
     }
 }
 
