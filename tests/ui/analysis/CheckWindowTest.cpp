@@ -39,7 +39,7 @@ std::vector<LogColumn> Columns(bool stagnation)
 class CheckWindow : public GraphWindow {
 protected:
     // Devices 10 and 20 from 30 March to 1 April 2011; device 20's file of 31 March is broken.
-    void LoadWithFault()
+    void LoadWithFault(bool switchedOn = true)
     {
         const QDate first(2011, 3, 30);
         const QDate last(2011, 4, 1);
@@ -68,6 +68,8 @@ protected:
         w.BuildDeviceView(0);
         w.BuildDeviceView(1);
         w.FinishAnalysis(failed);
+        if (!switchedOn)
+            return;
         Window().Reading().Apply({true, false, true});
         ASSERT_TRUE(WaitUntil([this] { return !Check().Incidents().empty(); }));
     }
@@ -215,6 +217,24 @@ TEST_F(CheckWindow, BandsFollowTheTabAndSayWhatWasSeen)
     QApplication::processEvents();
     for (const ChartBand& band : Check().Bands().Bands())
         EXPECT_GT(std::abs(band.start - At(31, 10, 0)), 1e-9);
+}
+
+TEST_F(CheckWindow, SwitchedOffTheChartsStayAsTheyWereAndTheCheckWaits)
+{
+    LoadWithFault(false);
+    QTest::qWait(50);
+    EXPECT_FALSE(Check().Shown());
+    EXPECT_TRUE(Check().Incidents().empty()) << "no check while it is off";
+    EXPECT_FALSE(Check().Bands().Visible());
+    EXPECT_FALSE(Panel().isVisible());
+    // Switched on from the View menu's option: it runs then, and the bands show.
+    Window().Reading().Apply({true, false, true});
+    EXPECT_FALSE(Check().Incidents().empty());
+    EXPECT_TRUE(Check().Bands().Visible());
+    EXPECT_FALSE(Check().Bands().Bands().empty());
+    // Off again: the bands go with the panel.
+    Window().Reading().Apply({true, false, false});
+    EXPECT_FALSE(Check().Bands().Visible());
 }
 
 TEST_F(CheckWindow, ANewLanguageRewritesTheIncidentsTexts)

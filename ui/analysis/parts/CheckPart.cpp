@@ -46,6 +46,9 @@ CheckPart::~CheckPart() = default;
 
 void CheckPart::Run()
 {
+    current_ = false;
+    if (!shown_ || state_.dataSets.empty())
+        return;
     const AppSettings* settings = nullptr;
     try {
         settings = &AppSettings::Get();
@@ -55,12 +58,14 @@ void CheckPart::Run()
     incidents_ = RunFunctionCheck(
         CheckDevicesOf(state_.dataSets, state_.deviceNumbers, state_.failedFiles, settings));
     panel_->SetIncidents(incidents_);
+    current_ = true;
     FollowView();
 }
 
 void CheckPart::Clear()
 {
     incidents_.clear();
+    current_ = false;
     panel_->SetIncidents({});
     bands_->Clear();
 }
@@ -89,19 +94,22 @@ void CheckPart::FollowView()
 
 void CheckPart::SetShown(bool shown)
 {
+    shown_ = shown;
     panel_->setVisible(shown);
+    bands_->SetVisible(shown);
+    if (shown && !current_)
+        Run();
 }
 
 bool CheckPart::Shown() const
 {
-    return !panel_->isHidden();
+    return shown_;
 }
 
 void CheckPart::ApplyLanguage()
 {
     panel_->ApplyLanguage();
-    if (!state_.dataSets.empty())
-        Run();
+    Run();
 }
 
 } // namespace korvex

@@ -3,7 +3,8 @@
 // The function check in an analysis window: runs the check over the loaded analysis, lists the
 // incidents in its panel below the charts and draws them as light bands behind the upper chart's
 // curves. Panel and bands follow the device shown (every device on the Overview tab). A
-// double-click on an incident is reported (IncidentChosen); the window goes to it.
+// double-click on an incident is reported (IncidentChosen); the window goes to it. While the
+// function check is switched off the charts look as they always did and the check does not run.
 
 #include "core/check/FunctionCheck.h"
 
@@ -29,11 +30,13 @@ public:
     ~CheckPart() override;
 
     // The check over the analysis as it is now, with the roles and thresholds of the settings
-    // file (the defaults when it cannot be read); an empty analysis has no incidents.
+    // file (the defaults when it cannot be read); an empty analysis has no incidents. Switched
+    // off, it only notes that the incidents are out of date, and runs once switched on.
     void Run();
     void Clear();
     // The panel's filter and the bands for the view's device, or all on the Overview.
     void FollowView();
+    // Panel and bands on or off.
     void SetShown(bool shown);
     bool Shown() const;
     // Headings in the new language, and the check again for its incidents' texts.
@@ -51,6 +54,8 @@ private:
     CheckPanel* panel_ = nullptr;
     ChartBands* bands_ = nullptr;
     std::vector<Incident> incidents_;
+    bool shown_ = false;
+    bool current_ = false; // the incidents are those of the analysis as it is
 };
 
 } // namespace korvex
