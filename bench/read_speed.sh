@@ -6,14 +6,16 @@
 #
 #   bench/read_speed.sh [BUILD_DIR] [CORPUS_DIR]
 #       BUILD_DIR   folder with bin/korvex-report and bin/korvex-samplegen (default build/core)
-#       CORPUS_DIR  where the corpora are kept (default /tmp/korvex-read-bench)
+#       CORPUS_DIR  where the corpora are kept (default /tmp/korvex-bench-corpus, shared with
+#                   scripts/bench-program.sh)
 #   RUNS=5 WORKERS="1 2 8" bench/read_speed.sh       (defaults: RUNS=3, WORKERS="1 2")
 #
 # Measure on a quiet machine: the load average is printed with the figures.
 set -euo pipefail
 
 build=${1:-build/core}
-corpus=${2:-/tmp/korvex-read-bench}
+source "$(dirname "$0")/corpus.sh"
+corpus=${2:-$KORVEX_BENCH_CORPUS_DEFAULT}
 runs=${RUNS:-3}
 workers=${WORKERS:-1 2}
 report="$build/bin/korvex-report"
@@ -22,20 +24,8 @@ for tool in "$report" "$samplegen"; do
     [[ -x $tool ]] || { echo "missing $tool (build korvex-report and korvex-samplegen)" >&2; exit 2; }
 done
 
-# name devices from to
-make_corpus() {
-    local dir="$corpus/$1"
-    if [[ ! -f $dir/.complete ]]; then
-        rm -rf "$dir"
-        mkdir -p "$dir"
-        "$samplegen" "$dir" "$3" "$4" --devices "$2" >/dev/null
-        touch "$dir/.complete"
-    fi
-    echo "$dir"
-}
-
-six_years=$(make_corpus six-years 10,30 2019-01-01 2024-12-31)
-device_year=$(make_corpus device-year 10 2023-01-01 2023-12-31)
+six_years=$(make_corpus "$corpus" six-years 10,30 2019-01-01 2024-12-31 "$samplegen")
+device_year=$(make_corpus "$corpus" device-year 10 2023-01-01 2023-12-31 "$samplegen")
 
 config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT

@@ -14,14 +14,15 @@
 #   scripts/bench-program.sh [BUILD_DIR] [CORPUS_DIR]
 #       BUILD_DIR   folder with bin/korvex-report, bin/korvex-samplegen, bin/ProgramLoadBench
 #                   (default build/cc)
-#       CORPUS_DIR  default /tmp/korvex-program-bench
+#       CORPUS_DIR  default /tmp/korvex-bench-corpus (shared with bench/read_speed.sh)
 #   RUNS=5 scripts/bench-program.sh     (default 3: every command-line figure is the best of RUNS)
 #
 # Measure on a quiet machine: the load average is printed with the figures.
 set -euo pipefail
 
 build=${1:-build/cc}
-corpus=${2:-/tmp/korvex-program-bench}
+source "$(dirname "$0")/../bench/corpus.sh"
+corpus=${2:-$KORVEX_BENCH_CORPUS_DEFAULT}
 runs=${RUNS:-3}
 report="$build/bin/korvex-report"
 samplegen="$build/bin/korvex-samplegen"
@@ -31,19 +32,8 @@ for tool in "$report" "$samplegen" "$bench"; do
 done
 
 # name from to
-make_corpus() {
-    local dir="$corpus/$1"
-    if [[ ! -f $dir/.complete ]]; then
-        rm -rf "$dir"
-        mkdir -p "$dir"
-        echo "generating $dir ..." >&2
-        "$samplegen" "$dir" "$2" "$3" --devices 10,30 >/dev/null
-        touch "$dir/.complete"
-    fi
-    echo "$dir"
-}
-six_years=$(make_corpus six-years 2019-01-01 2024-12-31)
-year=$(make_corpus year 2023-01-01 2023-12-31)
+six_years=$(make_corpus "$corpus" six-years 10,30 2019-01-01 2024-12-31 "$samplegen")
+year=$(make_corpus "$corpus" year 10,30 2023-01-01 2023-12-31 "$samplegen")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,6 +1,6 @@
 // The program's side of years of logs: two devices (10 and 30) of one-minute logs, a year (2023)
 // and six years (2019 to 2024), read from folders that scripts/bench-program.sh makes once with
-// korvex-samplegen (KORVEX_PROGRAM_CORPUS, default /tmp/korvex-program-bench, with the folders
+// korvex-samplegen (KORVEX_PROGRAM_CORPUS, default /tmp/korvex-bench-corpus, with the folders
 // "year" and "six-years"; a missing folder is generated here, which takes minutes).
 //   BM_OpenAgainstReport/<0 year, 1 six years>
 //       per iteration, korvex-report's run with --json on the folder and the open dialog's
@@ -59,7 +59,7 @@ using Clock = std::chrono::steady_clock;
 fs::path CorpusRoot()
 {
     const char* env = std::getenv("KORVEX_PROGRAM_CORPUS");
-    return env && *env ? fs::path(env) : fs::temp_directory_path() / "korvex-program-bench";
+    return env && *env ? fs::path(env) : fs::temp_directory_path() / "korvex-bench-corpus";
 }
 
 // The folder of a corpus, generated when it is not complete.
