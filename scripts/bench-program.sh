@@ -16,6 +16,8 @@
 #                   (default build/cc)
 #       CORPUS_DIR  default /tmp/korvex-bench-corpus (shared with bench/read_speed.sh)
 #   RUNS=5 scripts/bench-program.sh     (default 3: every command-line figure is the best of RUNS)
+#   PARTS="memory peers" scripts/bench-program.sh
+#                   only these of: open, navigation, memory, peers (default all four)
 #
 # Measure on a quiet machine: the load average is printed with the figures.
 set -euo pipefail
@@ -24,6 +26,8 @@ build=${1:-build/cc}
 source "$(dirname "$0")/../bench/corpus.sh"
 corpus=${2:-$KORVEX_BENCH_CORPUS_DEFAULT}
 runs=${RUNS:-3}
+parts=" ${PARTS:-open navigation memory peers} "
+wanted() { [[ $parts == *" $1 "* ]]; }
 report="$build/bin/korvex-report"
 samplegen="$build/bin/korvex-samplegen"
 bench="$build/bin/ProgramLoadBench"
@@ -73,6 +77,7 @@ for name in six-years year; do
         "$(du -sm --apparent-size "$dir" | cut -f1) MB"
 done
 
+if wanted open; then
 echo
 echo "Program against korvex-report --json (same run, alternating; program time, report time, ratio):"
 "$bench" --benchmark_filter='BM_OpenAgainstReport' \
@@ -89,7 +94,9 @@ for b in json.load(open(sys.argv[1]))["benchmarks"]:
     print(f"  {'':10} events waited at most {gap:.0f} ms (Esc within 100 ms) "
           f"{'met' if gap <= 100 else 'NOT MET'}")
 EOF
+fi
 
+if wanted navigation; then
 echo
 echo "Six years loaded, year span, to both charts painted (mean of the steps):"
 "$bench" --benchmark_filter='BM_SixYears(PageDown|SpanChange|SliderStep)' \
@@ -102,7 +109,9 @@ for b in json.load(open(sys.argv[1]))["benchmarks"]:
     t = b["real_time"]
     print(f"  {name:12} {t:6.1f} ms (target at most 50) {'met' if t <= 50 else 'NOT MET'}")
 EOF
+fi
 
+if wanted memory; then
 echo
 echo "Memory with six years open (own process):"
 "$bench" --benchmark_filter='BM_SixYearsMemory' \
@@ -115,7 +124,9 @@ print(f"  held {b['held_mib']:.0f} MiB (peak {b['peak_mib']:.0f} MiB) for {b['po
       f"{b['bytes_per_point']:.1f} bytes per point beyond 64 MiB (target at most 12, "
       f"{b['limit_mib']:.0f} MiB) {'met' if b['held_mib'] <= b['limit_mib'] else 'NOT MET'}")
 EOF
+fi
 
+wanted peers || exit 0
 echo
 echo "korvex-report against the peers:"
 report_six=$(best_of "$report" "$six_years" --json)
