@@ -1,5 +1,5 @@
-// korvex-report of the builds with the user interface: the command-line companion that can also
-// save pictures of the analysis window (--picture).
+// korvex-report-picture: korvex-report linked with the user interface, which korvex-report
+// becomes for a --picture run; it also runs every other command as korvex-report does.
 
 #include "tools/picture/PictureRenderer.h"
 #include "tools/report/ReportRun.h"
