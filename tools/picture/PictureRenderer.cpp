@@ -86,16 +86,21 @@ private:
 constexpr int kWindowWidth = 1138;
 constexpr int kWindowHeight = 854;
 
-// Lets the window settle: layouts, the label columns that both charts share (they take a
-// second drawing pass) and the deferred repaints.
+// Lets the window settle: layouts, the label columns that both charts share (a drawing that
+// changes them asks for another one through the repaint timer) and the deferred repaints. Years
+// of points make every drawing count, so the passes stop once one changed nothing.
 void Settle(TChildform& window)
 {
     const ChildWidgets& w = window.Widgets();
     for (int pass = 0; pass < 4; ++pass) {
         QCoreApplication::processEvents();
+        w.repaintTimer->stop();
         w.chart->replot(QCustomPlot::rpImmediateRefresh);
         w.chart2->replot(QCustomPlot::rpImmediateRefresh);
+        const bool columnsMoved = w.repaintTimer->isActive();
         w.repaintTimer->stop();
+        if (!columnsMoved)
+            break;
     }
     QCoreApplication::processEvents();
 }
