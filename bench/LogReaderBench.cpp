@@ -1,6 +1,7 @@
 // Loading a year of one-minute log files of one device: time, throughput and memory per point.
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/LogFileReader.h"
+#include "core/logdata/ParsedLogFile.h"
 #include "core/services/AppSettings.h"
 #include "core/services/DayTime.h"
 #include "tools/samplegen/SampleLogs.h"
@@ -147,6 +148,30 @@ void BM_LoadWideYear(benchmark::State& state)
     LoadYear(state, WideYear());
 }
 
+// The parser alone, on files already in memory: what a reading thread spends per file.
+void BM_ParseSampleYear(benchmark::State& state)
+{
+    const Year& year = SampleYear();
+    std::vector<std::string> files;
+    for (const std::string& path : year.paths) {
+        std::ifstream in(path, std::ios::binary);
+        files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::size_t points = 0;
+    for (auto _ : state) {
+        points = 0;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const ParsedLogFile parsed = ParseLogFile(year.paths[i], files[i]);
+            for (const ParsedStage& stage : parsed.stages)
+                points += stage.xs.size();
+        }
+        benchmark::DoNotOptimize(points);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * year.bytes));
+    state.counters["points"] = static_cast<double>(points);
+}
+
+BENCHMARK(BM_ParseSampleYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_LoadSampleYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_LoadWideYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

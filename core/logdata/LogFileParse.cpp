@@ -38,10 +38,8 @@ DateOrder Other(DateOrder order)
 
 std::string_view CellBefore(std::string_view line)
 {
-    const void* hit = std::memchr(line.data(), ';', line.size());
-    return hit ? line.substr(0,
-                             static_cast<std::size_t>(static_cast<const char*>(hit) - line.data()))
-               : line;
+    const char* hit = FindSemicolon(line.data(), line.data() + line.size());
+    return line.substr(0, static_cast<std::size_t>(hit - line.data()));
 }
 
 // A field of the file: its stage, and what the run compression needs of its series.
@@ -98,7 +96,16 @@ private:
     std::vector<std::uint8_t> hadValue_;
     std::vector<std::uint8_t> errNow_;  // the line's cell read "Err"
     std::vector<std::uint8_t> errOpen_; // the previous line's cell did too: the run goes on
-    std::vector<double> values_; // the cells of the line being read; NaN = no value
+    std::vector<double> values_;        // the cells of the line being read; NaN = no value
+    // Each column's last cell that was read: slowly moving values repeat from line to line, and
+    // the same bytes give the same value.
+    struct LastCell {
+        const char* text = nullptr; // null: none yet
+        std::size_t size = 0;
+        double value = 0;
+        bool err = false;
+    };
+    std::vector<LastCell> lastCell_;
     bool linesApplied_ = false;
     double lastApplied_ = 0;
 };
@@ -107,10 +114,10 @@ std::string_view Parser::strip(std::string_view line) const
 {
     if (!deviceCell_)
         return line;
-    const void* hit = std::memchr(line.data(), ';', line.size());
-    if (!hit)
+    const char* hit = FindSemicolon(line.data(), line.data() + line.size());
+    if (hit == line.data() + line.size())
         return line;
-    return line.substr(static_cast<std::size_t>(static_cast<const char*>(hit) - line.data()) + 1);
+    return line.substr(static_cast<std::size_t>(hit - line.data()) + 1);
 }
 
 void Parser::run()
@@ -216,6 +223,7 @@ void Parser::readHeader(std::string_view header)
     errNow_.assign(out_.columns.size(), 0);
     errOpen_.assign(out_.columns.size(), 0);
     values_.assign(out_.columns.size(), kNull);
+    lastCell_.assign(out_.columns.size(), LastCell{});
 }
 
 void Parser::addColumn(std::string_view cell, std::size_t column)
@@ -421,6 +429,18 @@ void Parser::readLine(std::string_view line)
     applyLine(t, gap);
 }
 
+// The cell at p holds the size bytes at text, and nothing more.
+inline bool SameCell(const char* p, const char* end, const char* text, std::size_t size)
+{
+    if (static_cast<std::size_t>(end - p) < size)
+        return false;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (p[i] != text[i])
+            return false;
+    }
+    return p + size == end || p[size] == ';';
+}
+
 void Parser::readCells(const char* p, const char* const end)
 {
     const std::size_t n = stageOf_.size();
@@ -433,17 +453,28 @@ void Parser::readCells(const char* p, const char* const end)
             value = kNull;
             continue;
         }
+        LastCell& last = lastCell_[k];
+        if (last.text && SameCell(p, end, last.text, last.size)) {
+            value = last.value;
+            errNow_[k] = last.err;
+            p += last.size;
+            p += p == end ? 0 : 1;
+            continue;
+        }
+        const char* const start = p;
         const CellValue kind = ReadValueCell(p, end, value);
         errNow_[k] = kind == CellValue::Err;
         if (kind == CellValue::Empty || kind == CellValue::Err) {
             value = kNull;
-            continue;
-        }
-        if (kind == CellValue::Bad)
+        } else if (kind == CellValue::Bad) {
             throw Stop{LogFailure::BadLines};
-        const float scale = scaleOf_[k];
-        if (scale != 1.0f)
+        } else if (const float scale = scaleOf_[k]; scale != 1.0f) {
             value *= static_cast<double>(scale);
+        }
+        // A cell holds no ';': one just before p ended it.
+        const bool closed = p > start && p[-1] == ';';
+        last = {start, static_cast<std::size_t>(p - start) - (closed ? 1 : 0), value,
+                errNow_[k] != 0};
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace korvex {
@@ -12,6 +13,26 @@ struct ShortDecimal {
     int digits = 0;
     double value = 0; // only when 0 < digits <= 15
 };
+
+// The quotients of the small mantissas with one or two decimals, as the division gives them: a
+// log holds a dozen such cells per line, and a table look-up costs a fraction of a division.
+struct SmallDecimalTable {
+    static constexpr std::uint64_t kSize = 2048;
+    std::array<std::array<double, kSize>, 2> quotients{};
+    SmallDecimalTable()
+    {
+        for (std::uint64_t m = 0; m < kSize; ++m) {
+            quotients[0][m] = static_cast<double>(m) / 1e1;
+            quotients[1][m] = static_cast<double>(m) / 1e2;
+        }
+    }
+};
+
+inline const SmallDecimalTable& SmallDecimals()
+{
+    static const SmallDecimalTable table;
+    return table;
+}
 
 inline ShortDecimal ScanShortDecimal(const char* p, const char* end)
 {
@@ -34,8 +55,14 @@ inline ShortDecimal ScanShortDecimal(const char* p, const char* end)
         }
     }
     d.stop = p;
-    if (d.digits > 0 && d.digits <= 15)
-        d.value = static_cast<double>(mantissa) / kPowers[decimals];
+    if (d.digits > 0 && d.digits <= 15) {
+        if (decimals == 0)
+            d.value = static_cast<double>(mantissa);
+        else if (decimals <= 2 && mantissa < SmallDecimalTable::kSize)
+            d.value = SmallDecimals().quotients[static_cast<std::size_t>(decimals - 1)][mantissa];
+        else
+            d.value = static_cast<double>(mantissa) / kPowers[decimals];
+    }
     return d;
 }
 

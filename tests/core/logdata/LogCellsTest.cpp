@@ -18,18 +18,17 @@ namespace {
 TEST(LogCells, TimestampsReadDirectlyEqualTheGeneralParse)
 {
     const std::vector<std::string> ymd = {
-        "2024-02-29 23:59", "2024-02-29 00:00:59", "2024-02-30 10:00",    "2023-02-29 10:00",
-        "2024-02-29 24:00", "2024-02-29 12:60",    "2024-02-29 12:30:60", "2024-2-29 12:30",
-        " 2024-02-29 12:3", "2024-02-29 12:30 ",   "2024-02-29T12:30",    "0000-01-01 00:00",
-        "9999-12-31 23:59", "2024-02-28 23:59",    "29.02.2024 12:30",    "2024-02-29 12:30:5x",
+        "2024-02-29 23:59", "2024-02-29 00:00:59", "2024-02-30 10:00", "2023-02-29 10:00",
+        "2024-02-29 24:00", "2024-02-29 12:60", "2024-02-29 12:30:60", "2024-2-29 12:30",
+        " 2024-02-29 12:3", "2024-02-29 12:30 ", "2024-02-29T12:30", "0000-01-01 00:00",
+        "9999-12-31 23:59", "2024-02-28 23:59", "29.02.2024 12:30", "2024-02-29 12:30:5x",
         // Damaged separators, each where a digit count still fits the direct path's shape.
         "2024-02-29 12:30.05", "2024-02-29 12:30x05", "2024-02-29 12.30:05", "2024-02-29x12:30",
-        "2024/02/29 12:30",    "2024-02-29 12:30:-5", "2024-02-29 -2:30",    "2024-02-29 12:30:"};
-    const std::vector<std::string> dmy = {"29.02.2024 12:30",  "01.03.2024 00:00:01",
-                                          "31.04.2024 00:00",  "29.02.24 12:30",
-                                          "2024-02-29 12:30",  "29.02.2024 7:05",
-                                          "29.02.2024 12:30.05", "29-02-2024 12:30",
-                                          "29.02.2024 12:30;05"};
+        "2024/02/29 12:30", "2024-02-29 12:30:-5", "2024-02-29 -2:30", "2024-02-29 12:30:"};
+    const std::vector<std::string> dmy = {
+        "29.02.2024 12:30",    "01.03.2024 00:00:01", "31.04.2024 00:00",
+        "29.02.24 12:30",      "2024-02-29 12:30",    "29.02.2024 7:05",
+        "29.02.2024 12:30.05", "29-02-2024 12:30",    "29.02.2024 12:30;05"};
     LogStampReader reader;
     // The same date again and again, then others: the kept day must not leak into them.
     for (int round = 0; round < 2; ++round) {
@@ -246,6 +245,75 @@ TEST(LogCells, LinesEndAtCrLfLoneCrOrLoneLf)
     EXPECT_TRUE(lines.empty());
     SplitLogLines("\r", lines);
     EXPECT_EQ(lines, (std::vector<std::string_view>{""}));
+}
+
+// The line list is sized from a count of the line breaks taken 16 bytes at a time, in blocks
+// whose byte counters would overflow past 255: the count must hold for files of every length.
+TEST(LogCells, LineCountBoundCoversEveryLine)
+{
+    std::mt19937 random(7);
+    for (const std::size_t length : {0u, 1u, 15u, 16u, 17u, 4079u, 4080u, 4081u, 4096u, 20000u}) {
+        for (const char* alphabet : {"\n", "\r\n", "a\r", "ab;\r\n\n", "xyz"}) {
+            const std::string letters(alphabet);
+            std::string bytes;
+            for (std::size_t i = 0; i < length; ++i)
+                bytes += letters[random() % letters.size()];
+            std::size_t breaks = 0;
+            for (char c : bytes)
+                breaks += c == '\r' || c == '\n';
+            EXPECT_EQ(LineCountBound(bytes.data(), bytes.data() + bytes.size()), breaks + 1)
+                << length << " of '" << letters << "'";
+            std::vector<std::string_view> lines;
+            ASSERT_TRUE(SplitLogLines(bytes, lines));
+            EXPECT_LE(lines.size(), breaks + 1);
+        }
+    }
+}
+
+// The search for a cell's end, in the 16-byte steps and the bytes after them.
+TEST(LogCells, SemicolonFoundAtEveryPlace)
+{
+    for (std::size_t length = 0; length < 40; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            std::string bytes(length, 'x');
+            if (at < length)
+                bytes[at] = ';';
+            if (at + 2 < length)
+                bytes[at + 2] = ';';
+            const char* found = FindSemicolon(bytes.data(), bytes.data() + bytes.size());
+            EXPECT_EQ(static_cast<std::size_t>(found - bytes.data()), at) << length << " " << at;
+        }
+    }
+}
+
+// The table-served cells and stamps: every small mantissa with one and two decimals (and one
+// past the table), every minute of a day, each against the independent reading.
+TEST(LogCells, EverySmallDecimalAndEveryMinuteAsTheGeneralParse)
+{
+    for (int m = 0; m <= 2100; ++m) {
+        for (const std::string& cell :
+             {std::to_string(m / 10) + "," + std::to_string(m % 10),
+              std::to_string(m / 100) + "," + std::to_string(m % 100 / 10) + std::to_string(m % 10),
+              "-" + std::to_string(m / 100) + "," + std::to_string(m % 100 / 10) +
+                  std::to_string(m % 10)}) {
+            const char* p = cell.data();
+            double fast = -1;
+            ASSERT_EQ(ReadValueCell(p, cell.data() + cell.size(), fast), CellValue::Number) << cell;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(fast),
+                      std::bit_cast<std::uint64_t>(*Oracle(cell)))
+                << cell;
+        }
+    }
+    LogStampReader reader;
+    for (int minute = 0; minute < 1440; ++minute) {
+        char cell[32];
+        std::snprintf(cell, sizeof cell, "2031-10-26 %02d:%02d", minute / 60, minute % 60);
+        double fast = -1, general = -2;
+        ASSERT_TRUE(reader.parse(cell, DateOrder::YearMonthDay, fast)) << cell;
+        ASSERT_TRUE(ParseLogTimestamp(cell, DateOrder::YearMonthDay, general)) << cell;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(fast), std::bit_cast<std::uint64_t>(general))
+            << cell;
+    }
 }
 
 } // namespace

@@ -1,0 +1,107 @@
+// A cell with the bytes of the line before is taken without reading it again. Two files with the
+// same values, one repeating its cells byte for byte and one spelling every repeat differently
+// (so that nothing is taken over), must parse to the same points, nulls and Err runs.
+#include "core/logdata/ParsedLogFile.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvex::test {
+namespace {
+
+const std::string kHeader = "Solar controller;DATE & TIME;T1[\xB0"
+                            "C];V'[l/min];P[W];Qsum[kWh];R1[%]\r\n";
+
+// Each line: minute of the day, then the cells after the stamp.
+std::string File(const std::vector<std::pair<int, std::string>>& lines)
+{
+    std::string out = kHeader;
+    for (const auto& [minute, cells] : lines) {
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "2024-03-05 %02d:%02d", minute / 60, minute % 60);
+        out += std::string("Solar controller;") + stamp + ";" + cells + "\r\n";
+    }
+    return out;
+}
+
+std::vector<std::uint64_t> Bits(const std::vector<double>& values)
+{
+    std::vector<std::uint64_t> bits;
+    for (double v : values)
+        bits.push_back(std::bit_cast<std::uint64_t>(v));
+    return bits;
+}
+
+void ExpectSameParse(const std::string& repeating, const std::string& spelled)
+{
+    const ParsedLogFile a = ParseLogFile("Lg10240305.csv", repeating);
+    const ParsedLogFile b = ParseLogFile("Lg10240305.csv", spelled);
+    ASSERT_EQ(a.failure, LogFailure::None);
+    ASSERT_EQ(b.failure, LogFailure::None);
+    ASSERT_EQ(a.stages.size(), b.stages.size());
+    for (std::size_t s = 0; s < a.stages.size(); ++s) {
+        SCOPED_TRACE(a.stages[s].field);
+        EXPECT_EQ(Bits(a.stages[s].xs), Bits(b.stages[s].xs));
+        EXPECT_EQ(Bits(a.stages[s].ys), Bits(b.stages[s].ys));
+        EXPECT_EQ(a.stages[s].errRuns, b.stages[s].errRuns);
+    }
+}
+
+TEST(RepeatedCells, TakenOverOnlyWhereTheBytesAndTheCellEndAgree)
+{
+    // T1 grows by a digit and shrinks back ("12" is the start of "125"); V' moves between Err,
+    // empty and values; P is scaled to kW; the last column ends the line without a ';'.
+    const std::string repeating = File({
+        {0, "12;0,0;0;100;0"},
+        {1, "12;0,0;0;100;0"},
+        {2, "125;Err;2350;100;5"},
+        {3, "12;Err;2350;100;5"},
+        {5, "12;;2350;100;50"},
+        {6, "12;;2351;100;5"},
+        {7, "-12;6,5;2351;101;5"},
+        {8, "-12;6,5;2351;101;"},
+        {9, "-12;6,5;2351;101;"},
+        {10, "-1;6,5;235;101;5"},
+    });
+    const std::string spelled = File({
+        {0, "12;0,0;0;100;0"},
+        {1, "12,0;0;0,0;100,0;0,0"},
+        {2, "125;Err;2350;100;5"},
+        {3, "12;Err;2350,0;100,00;5,0"},
+        {5, "12,00;;2350;100;50"},
+        {6, "12;;2351;100,0;5"},
+        {7, "-12;6,5;2351,0;101;5,00"},
+        {8, "-12,0;6,50;2351;101,0;"},
+        {9, "-12;6,5;2351,00;101;"},
+        {10, "-1;6,5;235;101,0;5"},
+    });
+    ExpectSameParse(repeating, spelled);
+
+    // And the values themselves, for the columns whose every step is known.
+    const ParsedLogFile parsed = ParseLogFile("Lg10240305.csv", repeating);
+    for (const ParsedStage& stage : parsed.stages) {
+        if (stage.field != "T1")
+            continue;
+        std::vector<double> ys;
+        for (double y : stage.ys) {
+            if (y == y)
+                ys.push_back(y);
+        }
+        // Runs keep their first and last point, and the gap after minute 3 starts another.
+        EXPECT_EQ(ys, (std::vector<double>{12, 12, 125, 12, 12, 12, -12, -12, -1}));
+    }
+}
+
+TEST(RepeatedCells, ABadCellAfterARepeatStillFailsTheFile)
+{
+    const std::string bytes =
+        File({{0, "12;0,0;0;100;0"}, {1, "12;0,0;0;100;0"}, {2, "12;0,0;x;100;0"}});
+    EXPECT_EQ(ParseLogFile("Lg10240305.csv", bytes).failure, LogFailure::BadLines);
+}
+
+} // namespace
+} // namespace korvex::test
