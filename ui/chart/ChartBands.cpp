@@ -76,8 +76,11 @@ void ChartBands::SetBands(std::vector<ChartBand> bands)
     for (ChartBand& band : bands)
         if (band.end < band.start)
             std::swap(band.start, band.end);
+    // Years of points make a drawing dear: none for bands that look as before or are hidden.
+    const bool looksTheSame = !visible_ || bands == bands_;
     bands_ = std::move(bands);
-    Replot();
+    if (!looksTheSame)
+        Replot();
 }
 
 void ChartBands::SetVisible(bool on)

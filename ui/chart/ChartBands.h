@@ -26,6 +26,8 @@ struct ChartBand {
     QString text;
     // Drawn as given; a translucent colour keeps the grid visible through the band.
     QColor colour = QColor(255, 170, 0, 60);
+
+    bool operator==(const ChartBand&) const = default;
 };
 
 class ChartBands : public QObject {

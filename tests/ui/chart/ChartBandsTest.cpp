@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace korvex::test {
 namespace {
 
@@ -128,6 +130,66 @@ TEST(ChartBands, ChangingThemReplotsTheirLayerOnly)
     // The curve was drawn once, before any band came.
     EXPECT_EQ(fullReplots, 0);
     EXPECT_NE(CountColour(chart.grab().toImage(), kRed), 0);
+}
+
+// Counts the paints of a widget: a drawing of the chart or of a layer ends in one.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// A view change hands the bands over again, mostly the same ones or none while the check is off:
+// with years of points on the chart, redrawing for them would cost a whole drawing.
+TEST(ChartBands, SameOrHiddenBandsDrawNothing)
+{
+    ChartWidget chart;
+    PrepareChart(chart);
+    auto line = MakeSeries(&chart, {{kDay, 20}, {kDay + 0.5, 70}, {kDay + 1, 30}}, kRed, 2);
+    chart.addSeries(*line);
+    ChartBands bands(chart);
+    chart.show();
+    chart.replot();
+    QApplication::processEvents();
+    PaintCount count(chart);
+    const auto step = [&](const std::function<void()>& change) {
+        const int before = count.paints;
+        change();
+        QApplication::processEvents();
+        return count.paints - before;
+    };
+
+    const std::vector<ChartBand> two = {
+        {Hm(3, 0), Hm(5, 30), QStringLiteral("x"), Opaque(kBandGreen)},
+        {Hm(17, 5), Hm(17, 50), QStringLiteral("y"), Opaque(kBandGreen)}};
+    EXPECT_GE(step([&] { bands.SetBands(two); }), 1);
+    EXPECT_EQ(step([&] { bands.SetBands(two); }), 0);
+    // Another order is another list, and another colour another look: both drawn.
+    EXPECT_GE(step([&] { bands.SetBands({two[1], two[0]}); }), 1);
+    EXPECT_GE(step([&] {
+                  bands.SetBands({{two[1].start, two[1].end, QStringLiteral("y"), Opaque(kRed)}});
+              }),
+              1);
+
+    EXPECT_GE(step([&] { bands.SetVisible(false); }), 1);
+    EXPECT_EQ(step([&] {
+                  bands.SetBands({two[0]});
+                  bands.Clear();
+                  bands.SetBands({two[1]});
+              }),
+              0);
+    // Shown again, the last ones given are drawn.
+    EXPECT_GE(step([&] { bands.SetVisible(true); }), 1);
+    const QImage shown = chart.grab().toImage();
+    EXPECT_TRUE(Matches(shown.pixel(Px(chart, Hm(17, 30)), MiddleRow(chart)), kBandGreen));
+    EXPECT_FALSE(Matches(shown.pixel(Px(chart, Hm(4, 0)), MiddleRow(chart)), kBandGreen));
 }
 
 TEST(ChartBands, TooltipListsEveryBandUnderThePointer)
