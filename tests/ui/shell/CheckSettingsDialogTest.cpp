@@ -197,6 +197,7 @@ TEST_F(CheckSettingsDialog, ThresholdsMustBeNumbersAndDefaultsComeBack)
     ShowBoth();
     InCheckSettings(0, [&] {
         TypeInto(Edit("CyclingStarts"), "ten");
+        Role(CheckRole::Collector)->setFocus(); // the user has moved on
         cc().OKBtn->click();
         ASSERT_EQ(doubles.prompts.calls.size(), 1u);
         EXPECT_EQ(doubles.prompts.calls[0].text, QStringLiteral("The thresholds must be numbers."));
