@@ -21,10 +21,11 @@ inline long long ColumnOf(double px)
     return static_cast<long long>(px + 1048576.0);
 }
 
+template <class Xs, class Ys>
 class RunBuilder {
 public:
-    RunBuilder(const double* xs, const double* ys, double offset, const PixelMapping& map,
-               bool stairs, RunList& out)
+    RunBuilder(const Xs& xs, const Ys& ys, double offset, const PixelMapping& map, bool stairs,
+               RunList& out)
         : xs_(xs), ys_(ys), offset_(offset), map_(map), stairs_(stairs), out_(out)
     {}
 
@@ -111,8 +112,8 @@ private:
         inRun_ = false;
     }
 
-    const double* xs_;
-    const double* ys_;
+    Xs xs_;
+    Ys ys_;
     double offset_;
     const PixelMapping& map_;
     bool stairs_;
@@ -155,23 +156,12 @@ void ClipRunEnds(RunList& runs, int k, const QRectF& clip, bool stairs)
 
 } // namespace
 
-void VisibleRange(const double* xs, int count, double first, double last, int& begin, int& end)
-{
-    const double* lo = std::lower_bound(xs, xs + count, first);
-    const double* hi = std::upper_bound(xs, xs + count, last);
-    begin = static_cast<int>(lo - xs);
-    end = static_cast<int>(hi - xs);
-    if (begin > 0)
-        --begin;
-    if (end < count)
-        ++end;
-}
-
-void ReduceToRuns(const double* xs, const double* ys, int begin, int end, double offset,
+template <class Xs, class Ys>
+void ReduceToRuns(const Xs& xs, const Ys& ys, int begin, int end, double offset,
                   const PixelMapping& map, bool stairs, const QRectF& clip, RunList& out)
 {
     out.Clear();
-    RunBuilder builder(xs, ys, offset, map, stairs, out);
+    RunBuilder<Xs, Ys> builder(xs, ys, offset, map, stairs, out);
     for (int i = begin; i < end; ++i) {
         const double y = ys[i];
         if (std::isnan(y))
@@ -183,6 +173,17 @@ void ReduceToRuns(const double* xs, const double* ys, int begin, int end, double
     for (int k = 0; k < out.RunCount(); ++k)
         ClipRunEnds(out, k, clip, stairs);
 }
+
+#define KORVEX_REDUCE_TO_RUNS(Xs, Ys)                                                              \
+    template void ReduceToRuns<Xs, Ys>(const Xs&, const Ys&, int, int, double,                     \
+                                       const PixelMapping&, bool, const QRectF&, RunList&);
+using RawValues = const double*;
+KORVEX_REDUCE_TO_RUNS(RawValues, RawValues)
+KORVEX_REDUCE_TO_RUNS(WideValues, WideValues)
+KORVEX_REDUCE_TO_RUNS(WideValues, PackedDecimals)
+KORVEX_REDUCE_TO_RUNS(PackedTimes, WideValues)
+KORVEX_REDUCE_TO_RUNS(PackedTimes, PackedDecimals)
+#undef KORVEX_REDUCE_TO_RUNS
 
 void SplitStroke(const RunList& runs, double penWidth, StrokeParts& out)
 {
