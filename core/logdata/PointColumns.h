@@ -184,6 +184,36 @@ private:
 using TimeView = ColumnView<PackedTimes>;
 using ValueView = ColumnView<PackedDecimals>;
 
+// Decodes values[first, first + N) into out. Loops of a fixed length over codes vectorise (the
+// divisions run several at a time); the rare special codes are mended in a second pass.
+template <int N>
+void DecodeBlock(const double* values, std::size_t first, double* out)
+{
+    std::copy(values + first, values + first + N, out);
+}
+template <int N>
+void DecodeBlock(const WideValues& values, std::size_t first, double* out)
+{
+    DecodeBlock<N>(values.values, first, out);
+}
+template <int N>
+void DecodeBlock(const PackedTimes& times, std::size_t first, double* out)
+{
+    const std::int32_t* codes = times.codes + first;
+    for (int k = 0; k < N; ++k)
+        out[k] = PackedTimes::Decode(codes[k], times.baseDay);
+}
+template <int N>
+void DecodeBlock(const PackedDecimals& values, std::size_t first, double* out)
+{
+    const std::int32_t* codes = values.codes + first;
+    for (int k = 0; k < N; ++k)
+        out[k] = static_cast<double>(codes[k]) / values.scale;
+    for (int k = 0; k < N; ++k)
+        if (codes[k] <= PackedDecimals::kMinusZero)
+            out[k] = PackedDecimals::Decode(codes[k], values.scale);
+}
+
 // Resolves the forms of both columns once: f(xs, ys) gets concrete accessors.
 template <class F>
 decltype(auto) VisitPoints(const TimeView& xs, const ValueView& ys, F&& f)

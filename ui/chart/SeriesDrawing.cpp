@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace korvex {
 
@@ -29,9 +30,10 @@ public:
         : xs_(xs), ys_(ys), offset_(offset), map_(map), stairs_(stairs), out_(out)
     {}
 
-    void Add(int i, double y)
+    // Point i at x with the non-null value y.
+    void Add(int i, double x, double y)
     {
-        const double px = map_.Px(xs_[i]);
+        const double px = map_.Px(x);
         const long long column = ColumnOf(px);
         if (!inRun_) {
             out_.runStarts.push_back(static_cast<int>(out_.points.size()));
@@ -162,13 +164,29 @@ void ReduceToRuns(const Xs& xs, const Ys& ys, int begin, int end, double offset,
 {
     out.Clear();
     RunBuilder<Xs, Ys> builder(xs, ys, offset, map, stairs, out);
-    for (int i = begin; i < end; ++i) {
-        const double y = ys[i];
+    const auto reduce = [&](int i, double x, double y) {
         if (std::isnan(y))
             builder.Break(i);
         else
-            builder.Add(i, y);
+            builder.Add(i, x, y);
+    };
+    constexpr bool kPlain = std::is_pointer_v<Xs> ||
+                            (std::is_same_v<Xs, WideValues> && std::is_same_v<Ys, WideValues>);
+    int i = begin;
+    if constexpr (!kPlain) {
+        // Packed points are decoded a block at a time: loops of fixed length without branches
+        // vectorise, the divisions of the decoding run two at a time.
+        constexpr int kBlock = 256;
+        double bx[kBlock], by[kBlock];
+        for (; i + kBlock <= end; i += kBlock) {
+            DecodeBlock<kBlock>(xs, static_cast<std::size_t>(i), bx);
+            DecodeBlock<kBlock>(ys, static_cast<std::size_t>(i), by);
+            for (int k = 0; k < kBlock; ++k)
+                reduce(i + k, bx[k], by[k]);
+        }
     }
+    for (; i < end; ++i)
+        reduce(i, xs[static_cast<std::size_t>(i)], ys[static_cast<std::size_t>(i)]);
     builder.Finish();
     for (int k = 0; k < out.RunCount(); ++k)
         ClipRunEnds(out, k, clip, stairs);
