@@ -267,14 +267,13 @@ public:
         // Beyond this the seconds no longer fit the conversions below; such times stay wide.
         if (!based_ || !(std::fabs(x) < 1.0e7))
             return false;
-        const double s = x * 86400.0;
-        const std::int64_t seconds = static_cast<std::int64_t>(s + (s < 0 ? -0.5 : 0.5));
-        std::int64_t day = seconds / 86400;
-        std::int64_t second = seconds % 86400;
-        if (second < 0) {
-            second += 86400;
-            --day;
-        }
+        // Truncation with a step down for negative times is a floor without a library call.
+        // The fraction is exact once x lies a day or more from the epoch; the check below
+        // catches whatever does not come back.
+        std::int64_t day = static_cast<std::int64_t>(x);
+        day -= x < static_cast<double>(day) ? 1 : 0;
+        const double s = (x - static_cast<double>(day)) * 86400.0;
+        const auto second = static_cast<std::int64_t>(s + 0.5);
         const std::int64_t offset = day - base_;
         if (offset < PackedTimes::kFirstOffset || offset > PackedTimes::kLastOffset)
             return false;
