@@ -165,7 +165,7 @@ void BM_SpanChangeYear(benchmark::State& state)
     Analysis a;
     Prepare(a);
     AggregateAndBuild(a, format);
-    std::vector<const double*> arrays;
+    std::vector<const void*> arrays;
     for (auto& set : a.sets) {
         set->prepareDisplay();
         for (int i = 0; i < set->slotCount(); ++i)

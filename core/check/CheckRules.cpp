@@ -213,13 +213,13 @@ void LogGap(const RuleInput& in, std::vector<Incident>& out)
         const Series* s = in.set.series(f);
         if (!s || !in.set.available(f) || settings->category(f) == FieldCategory::Others)
             continue;
-        const double* x = s->xs().data();
-        const double* y = s->ys().data();
-        const std::size_t n = s->xs().size();
-        for (std::size_t i = 1; i + 1 < n; ++i)
-            if (std::isnan(y[i]) && !std::isnan(y[i - 1]) && !std::isnan(y[i + 1]) &&
-                x[i] == x[i + 1] && x[i - 1] < x[i])
-                gaps.emplace_back(x[i - 1], x[i + 1]);
+        const std::size_t n = static_cast<std::size_t>(s->count());
+        VisitPoints(s->xs(), s->ys(), [&](const auto x, const auto y) {
+            for (std::size_t i = 1; i + 1 < n; ++i)
+                if (std::isnan(y[i]) && !std::isnan(y[i - 1]) && !std::isnan(y[i + 1]) &&
+                    x[i] == x[i + 1] && x[i - 1] < x[i])
+                    gaps.emplace_back(x[i - 1], x[i + 1]);
+        });
     }
     std::sort(gaps.begin(), gaps.end());
     gaps.erase(std::unique(gaps.begin(), gaps.end()), gaps.end());

@@ -15,11 +15,10 @@ constexpr double kHalfSecond = 0.5 / 86400.0;
 
 // Times after which field's log breaks: the last value before every null point, unless the null
 // only closes a day and the next value follows within one step.
-void CollectBreaks(const Series& s, double step, std::vector<DayTime>& breaks)
+template <class Xs, class Ys>
+void CollectBreaks(const Xs& x, const Ys& y, std::size_t n, double step,
+                   std::vector<DayTime>& breaks)
 {
-    const double* x = s.xs().data();
-    const double* y = s.ys().data();
-    const std::size_t n = s.xs().size();
     std::size_t lastValue = n; // none yet
     for (std::size_t i = 0; i < n; ++i) {
         if (!std::isnan(y[i])) {
@@ -40,13 +39,14 @@ void CollectBreaks(const Series& s, double step, std::vector<DayTime>& breaks)
 
 // Reads a field's value at ascending sample times in one pass: its point there, else the run of
 // equal values it lies in (a compressed run holds one value throughout), else nothing.
+template <class Xs, class Ys>
 class FieldCursor {
 public:
-    explicit FieldCursor(const Series& s) : xs_(s.xs()), ys_(s.ys()) {}
+    FieldCursor(const Xs& xs, const Ys& ys, std::size_t n) : xs_(xs), ys_(ys), n_(n) {}
 
     double valueAt(DayTime t)
     {
-        const std::size_t n = xs_.size();
+        const std::size_t n = n_;
         while (j_ < n && xs_[j_] < t)
             ++j_;
         for (std::size_t k = j_; k < n && xs_[k] == t; ++k)
@@ -58,8 +58,9 @@ public:
     }
 
 private:
-    const std::vector<double>& xs_;
-    const std::vector<double>& ys_;
+    Xs xs_;
+    Ys ys_;
+    std::size_t n_;
     std::size_t j_ = 0;
 };
 
@@ -85,11 +86,13 @@ CheckTimeline BuildCheckTimeline(const AnalysisDataSet& set, const std::vector<i
             continue;
         own.clear();
         own.reserve(static_cast<std::size_t>(s->count()));
-        const std::vector<double>& xs = s->xs();
-        const std::vector<double>& ys = s->ys();
-        for (std::size_t i = 0; i < xs.size(); ++i)
-            if (!std::isnan(ys[i]) && (own.empty() || own.back() != xs[i]))
-                own.push_back(xs[i]);
+        const std::size_t count = static_cast<std::size_t>(s->count());
+        VisitPoints(s->xs(), s->ys(), [&](const auto xs, const auto ys) {
+            for (std::size_t i = 0; i < count; ++i)
+                if (!std::isnan(ys[i]) && (own.empty() || own.back() != xs[i]))
+                    own.push_back(xs[i]);
+            CollectBreaks(xs, ys, count, step, breaks);
+        });
         if (line.times.empty()) {
             line.times.swap(own);
         } else {
@@ -99,7 +102,6 @@ CheckTimeline BuildCheckTimeline(const AnalysisDataSet& set, const std::vector<i
                            std::back_inserter(merged));
             line.times.swap(merged);
         }
-        CollectBreaks(*s, step, breaks);
     }
     std::sort(breaks.begin(), breaks.end());
     breaks.erase(std::unique(breaks.begin(), breaks.end()), breaks.end());
@@ -135,11 +137,14 @@ CheckTimeline BuildCheckTimeline(const AnalysisDataSet& set, const std::vector<i
         if (!series[f])
             continue;
         const bool fahrenheit = set.unit(fields[f]).find("\u00b0F") != std::string::npos;
-        FieldCursor cursor(*series[f]);
-        for (std::size_t i = 0; i < n; ++i) {
-            const double y = cursor.valueAt(line.times[i]);
-            v[i] = fahrenheit && !std::isnan(y) ? (y - 32.0) * 5.0 / 9.0 : y;
-        }
+        const Series& s = *series[f];
+        VisitPoints(s.xs(), s.ys(), [&](const auto xs, const auto ys) {
+            FieldCursor cursor(xs, ys, static_cast<std::size_t>(s.count()));
+            for (std::size_t i = 0; i < n; ++i) {
+                const double y = cursor.valueAt(line.times[i]);
+                v[i] = fahrenheit && !std::isnan(y) ? (y - 32.0) * 5.0 / 9.0 : y;
+            }
+        });
     }
     return line;
 }

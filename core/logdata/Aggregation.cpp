@@ -64,8 +64,8 @@ void FillMonthSeries(Series& month, const Series& day)
     if (auto* bars = dynamic_cast<TSumBars*>(&holder))
         bars->setAcceptNulls(true);
     month.setColour(day.colour());
-    const std::vector<double>& xs = day.xs();
-    const std::vector<double>& ys = day.ys();
+    const TimeView xs = day.xs();
+    const ValueView ys = day.ys();
     const std::size_t n = xs.size();
     std::size_t i = 0;
     while (i < n) {
@@ -293,8 +293,8 @@ void FillDayColumn(const AnalysisDataSet& set, int dayField, std::span<const int
     cells.assign(days.size() + 1, zero);
     double total = 0;
     if (const Series* series = DaySumSeries(set, dayField)) {
-        const std::vector<double>& xs = series->xs();
-        const std::vector<double>& ys = series->ys();
+        const TimeView xs = series->xs();
+        const ValueView ys = series->ys();
         const std::size_t n = xs.size();
         std::size_t j = 0;
         for (std::size_t row = 0; row < days.size(); ++row) {

@@ -73,58 +73,59 @@ RateIntegral IntegrateRateVisiting(const Series& series, int unitsPerDay, DayTim
 {
     constexpr double kMillisecondsPerDay = 86400000.0;
     RateIntegral result;
-    const std::vector<double>& xs = series.xs();
-    const std::vector<double>& ys = series.ys();
+    const TimeView xs = series.xs();
+    const ValueView ys = series.ys();
     const std::size_t n = xs.size();
     if (n == 0 || xs.back() < from || xs.front() > to)
         return result;
     // Trapezoid factor h = u / 2 in whole numbers; the interval is taken in whole milliseconds
     // so that a day of minute samples integrates without the rounding of day + fraction.
     const double h = unitsPerDay / 2;
-    // Raw pointers and a bound found once: the visitor writes through references, which would
-    // otherwise make the compiler reload the arrays on every point.
-    const double* x = xs.data();
-    const double* y = ys.data();
-    std::size_t i = static_cast<std::size_t>(std::lower_bound(x, x + n, from) - x);
-    const std::size_t end = static_cast<std::size_t>(std::lower_bound(x + i, x + n, to) - x);
-    // Compensated summation: a day of 1440 terms keeps the error of the terms themselves. Both
-    // corrections are formed and one is picked, which compiles without a branch.
-    double sum = 0;
-    double compensation = 0;
-    auto add = [&](double term) {
-        const double t = sum + term;
-        const double keepSum = (sum - t) + term;
-        const double keepTerm = (term - t) + sum;
-        compensation += std::fabs(sum) >= std::fabs(term) ? keepSum : keepTerm;
-        sum = t;
-    };
-    double coveredMs = 0;
-    bool inRun = false;
-    double previousX = 0;
-    double previousY = 0;
-    for (; i < end; ++i) {
-        const double yi = y[i];
-        if (std::isnan(yi)) {
-            inRun = false;
-            continue;
+    // The forms resolved once; the sums live in the loop's own frame: the visitor writes
+    // through references, which would otherwise make the compiler reload them on every point.
+    VisitPoints(xs, ys, [&](const auto x, const auto y) {
+        std::size_t i = LowerBoundIndex(x, 0, n, from);
+        const std::size_t end = LowerBoundIndex(x, i, n, to);
+        // Compensated summation: a day of 1440 terms keeps the error of the terms themselves.
+        // Both corrections are formed and one is picked, which compiles without a branch.
+        double sum = 0;
+        double compensation = 0;
+        auto add = [&](double term) {
+            const double t = sum + term;
+            const double keepSum = (sum - t) + term;
+            const double keepTerm = (term - t) + sum;
+            compensation += std::fabs(sum) >= std::fabs(term) ? keepSum : keepTerm;
+            sum = t;
+        };
+        double coveredMs = 0;
+        bool inRun = false;
+        double previousX = 0;
+        double previousY = 0;
+        for (; i < end; ++i) {
+            const double yi = y[i];
+            if (std::isnan(yi)) {
+                inRun = false;
+                continue;
+            }
+            const double xi = x[i];
+            visit(xi, yi);
+            if (!inRun) {
+                add(yi * unitsPerDay / 1440.0);
+                coveredMs += 60000.0;
+                inRun = true;
+            } else {
+                // X ascends, so the interval is never negative.
+                const double ms = static_cast<double>(
+                    static_cast<long long>((xi - previousX) * kMillisecondsPerDay + 0.5));
+                add((yi + previousY) * (ms * h) / kMillisecondsPerDay);
+                coveredMs += ms;
+            }
+            previousX = xi;
+            previousY = yi;
         }
-        visit(x[i], yi);
-        if (!inRun) {
-            add(yi * unitsPerDay / 1440.0);
-            coveredMs += 60000.0;
-            inRun = true;
-        } else {
-            // X ascends, so the interval is never negative.
-            const double ms = static_cast<double>(
-                static_cast<long long>((x[i] - previousX) * kMillisecondsPerDay + 0.5));
-            add((yi + previousY) * (ms * h) / kMillisecondsPerDay);
-            coveredMs += ms;
-        }
-        previousX = x[i];
-        previousY = yi;
-    }
-    result.sum = sum + compensation;
-    result.coveredDays = coveredMs / kMillisecondsPerDay;
+        result.sum = sum + compensation;
+        result.coveredDays = coveredMs / kMillisecondsPerDay;
+    });
     return result;
 }
 

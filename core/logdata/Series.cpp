@@ -108,18 +108,19 @@ void Series::growFor(std::size_t extra)
 
 int Series::insertSorted(double x, double y)
 {
-    if (xs_.empty() || !(x < xs_.back())) {
+    const TimeView v = xs_.view();
+    if (v.empty() || !(x < v.back())) {
         growFor(1);
-        xs_.push_back(x);
-        ys_.push_back(y);
+        xs_.pushBack(x);
+        ys_.pushBack(y);
         touchData();
         return static_cast<int>(xs_.size()) - 1;
     }
-    const auto pos = std::upper_bound(xs_.begin(), xs_.end(), x);
-    const auto index = pos - xs_.begin();
+    const auto index =
+        static_cast<std::size_t>(std::upper_bound(v.begin(), v.end(), x) - v.begin());
     growFor(1);
-    xs_.insert(xs_.begin() + index, x);
-    ys_.insert(ys_.begin() + index, y);
+    xs_.insert(index, x);
+    ys_.insert(index, y);
     touchData();
     return static_cast<int>(index);
 }
@@ -127,14 +128,14 @@ int Series::insertSorted(double x, double y)
 void Series::setX(int i, double x)
 {
     Series& h = dataHolder();
-    h.xs_[static_cast<std::size_t>(i)] = x;
+    h.xs_.set(static_cast<std::size_t>(i), x);
     h.touchData();
 }
 
 void Series::setY(int i, double y)
 {
     Series& h = dataHolder();
-    h.ys_[static_cast<std::size_t>(i)] = y;
+    h.ys_.set(static_cast<std::size_t>(i), y);
     h.touchData();
 }
 
@@ -162,35 +163,29 @@ void Series::appendPoints(const double* xs, const double* ys, std::size_t n, std
         h.xs_.reserve(grown);
         h.ys_.reserve(grown);
     }
-    const bool inOrder = old == 0 || !(xs[0] < h.xs_.back());
-    h.xs_.insert(h.xs_.end(), xs, xs + n);
-    h.ys_.insert(h.ys_.end(), ys, ys + n);
+    const bool inOrder = old == 0 || !(xs[0] < h.xs_.view().back());
+    h.xs_.append(xs, n);
+    h.ys_.append(ys, n);
     if (!inOrder) {
         // Stable merge of the two sorted runs; equal X keep the old points first.
-        std::vector<std::size_t> order(h.xs_.size());
+        const TimeView v = h.xs_.view();
+        std::vector<std::size_t> order(v.size());
         std::size_t a = 0, b = old, k = 0;
-        while (a < old && b < h.xs_.size())
-            order[k++] = (h.xs_[b] < h.xs_[a]) ? b++ : a++;
+        while (a < old && b < v.size())
+            order[k++] = (v[b] < v[a]) ? b++ : a++;
         while (a < old)
             order[k++] = a++;
-        while (b < h.xs_.size())
+        while (b < v.size())
             order[k++] = b++;
-        std::vector<double> nx(h.xs_.size()), ny(h.ys_.size());
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            nx[i] = h.xs_[order[i]];
-            ny[i] = h.ys_[order[i]];
-        }
-        nx.reserve(h.xs_.capacity());
-        ny.reserve(h.ys_.capacity());
-        h.xs_.swap(nx);
-        h.ys_.swap(ny);
+        h.xs_.permute(order);
+        h.ys_.permute(order);
     }
     h.touchData();
 }
 
 int Series::lowerBound(double x) const
 {
-    const auto& v = xs();
+    const TimeView v = xs();
     return static_cast<int>(std::lower_bound(v.begin(), v.end(), x) - v.begin());
 }
 
@@ -214,14 +209,13 @@ void Series::reserve(std::size_t n)
 void Series::shrinkToFit()
 {
     Series& h = dataHolder();
-    h.xs_.shrink_to_fit();
-    h.ys_.shrink_to_fit();
+    h.xs_.shrinkToFit();
+    h.ys_.shrinkToFit();
 }
 
 std::size_t Series::memoryBytes() const
 {
-    std::size_t bytes =
-        sizeof(*this) + title_.capacity() + (xs_.capacity() + ys_.capacity()) * sizeof(double);
+    std::size_t bytes = sizeof(*this) + title_.capacity() + xs_.heapBytes() + ys_.heapBytes();
     if (ySummary_)
         bytes += sizeof(YSummary) +
                  (ySummary_->lows.capacity() + ySummary_->highs.capacity()) * sizeof(double);
@@ -235,24 +229,27 @@ const Series::YSummary& Series::ySummary() const
     if (!ySummary_)
         ySummary_ = std::make_unique<YSummary>();
     YSummary& sum = *ySummary_;
-    if (sum.version == dataVersion_ && sum.lows.size() == ys_.size() / YSummary::kBlock)
+    const std::size_t size = ys_.size();
+    if (sum.version == dataVersion_ && sum.lows.size() == size / YSummary::kBlock)
         return sum;
     // Whole blocks only: the points after the last one are looked at one by one.
-    const std::size_t blocks = ys_.size() / YSummary::kBlock;
+    const std::size_t blocks = size / YSummary::kBlock;
     sum.lows.assign(blocks, std::numeric_limits<double>::infinity());
     sum.highs.assign(blocks, -std::numeric_limits<double>::infinity());
-    for (std::size_t b = 0; b < blocks; ++b) {
-        double low = sum.lows[b], high = sum.highs[b];
-        for (std::size_t i = b * YSummary::kBlock; i < (b + 1) * YSummary::kBlock; ++i) {
-            const double y = ys_[i];
-            if (std::isnan(y))
-                continue;
-            low = std::min(low, y);
-            high = std::max(high, y);
+    ys_.view().Visit([&](auto ys) {
+        for (std::size_t b = 0; b < blocks; ++b) {
+            double low = sum.lows[b], high = sum.highs[b];
+            for (std::size_t i = b * YSummary::kBlock; i < (b + 1) * YSummary::kBlock; ++i) {
+                const double y = ys[i];
+                if (std::isnan(y))
+                    continue;
+                low = std::min(low, y);
+                high = std::max(high, y);
+            }
+            sum.lows[b] = low;
+            sum.highs[b] = high;
         }
-        sum.lows[b] = low;
-        sum.highs[b] = high;
-    }
+    });
     sum.version = dataVersion_;
     return sum;
 }
@@ -260,8 +257,7 @@ const Series::YSummary& Series::ySummary() const
 bool Series::yRangeIn(double from, double to, double& low, double& high) const
 {
     const Series& h = dataHolder();
-    const std::vector<double>& xs = h.xs_;
-    const std::vector<double>& ys = h.ys_;
+    const TimeView xs = h.xs_.view();
     const std::size_t begin = static_cast<std::size_t>(lowerBound(from));
     const std::size_t end = static_cast<std::size_t>(
         std::upper_bound(xs.begin() + static_cast<std::ptrdiff_t>(begin), xs.end(), to) -
@@ -269,12 +265,15 @@ bool Series::yRangeIn(double from, double to, double& low, double& high) const
     double lo = std::numeric_limits<double>::infinity();
     double hi = -std::numeric_limits<double>::infinity();
     const auto scan = [&](std::size_t a, std::size_t b) {
-        for (std::size_t i = a; i < b; ++i) {
-            if (std::isnan(ys[i]))
-                continue;
-            lo = std::min(lo, ys[i]);
-            hi = std::max(hi, ys[i]);
-        }
+        h.ys_.view().Visit([&](auto ys) {
+            for (std::size_t i = a; i < b; ++i) {
+                const double y = ys[i];
+                if (std::isnan(y))
+                    continue;
+                lo = std::min(lo, y);
+                hi = std::max(hi, y);
+            }
+        });
     };
     constexpr std::size_t kBlock = YSummary::kBlock;
     const std::size_t firstWhole = (begin + kBlock - 1) / kBlock;
@@ -297,34 +296,37 @@ bool Series::yRangeIn(double from, double to, double& low, double& high) const
     return true;
 }
 
+namespace {
+
+// The first non-null Y that beats all others (better(a, b): a replaces b); 0 when none.
+template <class Better>
+double BestY(const ValueView& ys, Better better)
+{
+    return ys.Visit([&](auto v) {
+        bool any = false;
+        double best = 0;
+        for (std::size_t i = 0; i < ys.size(); ++i) {
+            const double y = v[i];
+            if (std::isnan(y))
+                continue;
+            if (!any || better(y, best))
+                best = y;
+            any = true;
+        }
+        return best;
+    });
+}
+
+} // namespace
+
 double Series::largestY() const
 {
-    const auto& v = ys();
-    bool any = false;
-    double best = 0;
-    for (double y : v) {
-        if (std::isnan(y))
-            continue;
-        if (!any || y > best)
-            best = y;
-        any = true;
-    }
-    return best;
+    return BestY(ys(), [](double a, double b) { return a > b; });
 }
 
 double Series::smallestY() const
 {
-    const auto& v = ys();
-    bool any = false;
-    double best = 0;
-    for (double y : v) {
-        if (std::isnan(y))
-            continue;
-        if (!any || y < best)
-            best = y;
-        any = true;
-    }
-    return best;
+    return BestY(ys(), [](double a, double b) { return a < b; });
 }
 
 void Series::setOffset(int) {}

@@ -2,6 +2,7 @@
 
 #include "core/logdata/ChartHost.h"
 #include "core/logdata/FieldCategory.h"
+#include "core/logdata/PointColumns.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,7 +29,8 @@ enum class DrawStyle : std::uint8_t {
 };
 
 // A list of points in ascending X order (X = DayTime, Y = value); a null point has Y = NaN and
-// breaks the line. The points live in two contiguous arrays that a chart draws without copies.
+// breaks the line. The points live in two columns (PointColumns.h) that a chart draws from
+// without copies; each keeps 4 bytes per point while its values allow that exactly.
 //
 // A series built around another one (its source) shows the source's points: every point
 // operation of a wrapper reads and writes the innermost source, the data holder. The wrapper
@@ -57,12 +59,14 @@ public:
 
     // ---- Points (all forwarded to the data holder) ----
     int count() const { return static_cast<int>(dataHolder().xs_.size()); }
-    bool empty() const { return dataHolder().xs_.empty(); }
-    double x(int i) const { return dataHolder().xs_[static_cast<std::size_t>(i)]; }
-    double y(int i) const { return dataHolder().ys_[static_cast<std::size_t>(i)]; }
+    bool empty() const { return dataHolder().xs_.size() == 0; }
+    double x(int i) const { return xs()[static_cast<std::size_t>(i)]; }
+    double y(int i) const { return ys()[static_cast<std::size_t>(i)]; }
     bool isNull(int i) const;
-    const std::vector<double>& xs() const { return dataHolder().xs_; }
-    const std::vector<double>& ys() const { return dataHolder().ys_; }
+    // Views valid until the points change. Loops over many points take the concrete form once
+    // with VisitPoints(xs(), ys(), f) instead of deciding it at every point.
+    TimeView xs() const { return dataHolder().xs_.view(); }
+    ValueView ys() const { return dataHolder().ys_.view(); }
 
     // Adds a point in X order (after points with equal X); returns its index. A NaN y is a
     // null point. TSumBars snaps to the middle of the day and keeps one bar per day.
@@ -174,8 +178,8 @@ private:
     DrawStyle style_;
     ChartHost* chart_ = nullptr;
     std::unique_ptr<Series> source_;
-    std::vector<double> xs_;
-    std::vector<double> ys_;
+    TimeColumn xs_;
+    ValueColumn ys_;
     mutable std::unique_ptr<YSummary> ySummary_;
     int offset_ = 0;
     std::uint64_t dataVersion_ = 1;

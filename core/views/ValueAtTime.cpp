@@ -20,7 +20,7 @@ bool IsNull(double y)
 // Index of the last point with X <= t; -1 when none.
 int LastAtOrBefore(const Series& series, DayTime t)
 {
-    const std::vector<double>& xs = series.xs();
+    const TimeView xs = series.xs();
     return static_cast<int>(std::upper_bound(xs.begin(), xs.end(), t) - xs.begin()) - 1;
 }
 
@@ -61,8 +61,8 @@ std::optional<SampleValue> BarIn(const Series& series, DayTime from, DayTime to)
 
 double SamplingStep(const Series& series)
 {
-    const std::vector<double>& xs = series.xs();
-    const std::vector<double>& ys = series.ys();
+    const TimeView xs = series.xs();
+    const ValueView ys = series.ys();
     std::map<long long, int> counts;
     const std::size_t n = xs.size();
     int seen = 0;
@@ -95,8 +95,8 @@ double MostFrequentInterval(const std::map<long long, int>& secondsCounted)
 
 std::optional<SampleValue> NearestValueAt(const Series& series, DayTime t, double step)
 {
-    const std::vector<double>& xs = series.xs();
-    const std::vector<double>& ys = series.ys();
+    const TimeView xs = series.xs();
+    const ValueView ys = series.ys();
     const int n = series.count();
     if (n == 0)
         return std::nullopt;

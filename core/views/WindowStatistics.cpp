@@ -81,62 +81,63 @@ double Interpolate(double xa, double ya, double xb, double yb, double x)
 WindowStatistics ComputeWindowStatistics(const Series& series, CurveKind kind, DayTime from,
                                          DayTime to, int unitsPerDay)
 {
-    const std::vector<double>& xs = series.xs();
-    const std::vector<double>& ys = series.ys();
+    const TimeView xs = series.xs();
+    const ValueView ys = series.ys();
     const std::size_t n = xs.size();
     Extremes extremes;
     if (n == 0 || !(from < to))
         return extremes.stats();
-    const double* x = xs.data();
-    const double* y = ys.data();
     const double h = unitsPerDay / 2; // trapezoid factor in whole numbers, as the day sums
     CompensatedSum integral;
     double area = 0;      // value x milliseconds under the curve
     double coveredMs = 0; // milliseconds of the window that the curve covers
     double pointSum = 0;  // single points (and bars), for a window the curve never covers
     int pointCount = 0;
-    // Start at the point before the window: its segment may reach into it.
-    std::size_t i = static_cast<std::size_t>(std::lower_bound(x, x + n, from) - x);
-    if (i > 0)
-        --i;
-    for (; i < n && x[i] < to; ++i) {
-        const double yi = y[i];
-        if (std::isnan(yi))
-            continue;
-        const bool runStart = i == 0 || std::isnan(y[i - 1]);
-        const bool hasNext = i + 1 < n && !std::isnan(y[i + 1]);
-        const bool inside = x[i] >= from;
-        if (inside) {
-            extremes.see(yi, x[i]);
-            if (runStart && unitsPerDay > 0)
-                integral.add(yi * unitsPerDay / 1440.0);
-            if (kind == CurveKind::Points || (runStart && !hasNext)) {
-                pointSum += yi;
-                ++pointCount;
+    // The storage forms resolved once for the whole loop.
+    VisitPoints(xs, ys, [&](const auto x, const auto y) {
+        // Start at the point before the window: its segment may reach into it.
+        std::size_t i = LowerBoundIndex(x, 0, n, from);
+        if (i > 0)
+            --i;
+        for (; i < n && x[i] < to; ++i) {
+            const double yi = y[i];
+            if (std::isnan(yi))
+                continue;
+            const bool runStart = i == 0 || std::isnan(y[i - 1]);
+            const bool hasNext = i + 1 < n && !std::isnan(y[i + 1]);
+            const bool inside = x[i] >= from;
+            if (inside) {
+                extremes.see(yi, x[i]);
+                if (runStart && unitsPerDay > 0)
+                    integral.add(yi * unitsPerDay / 1440.0);
+                if (kind == CurveKind::Points || (runStart && !hasNext)) {
+                    pointSum += yi;
+                    ++pointCount;
+                }
+            }
+            if (kind == CurveKind::Points || !hasNext)
+                continue;
+            const double xa = x[i], xb = x[i + 1], yb = y[i + 1];
+            const double ca = std::max(xa, from), cb = std::min(xb, to);
+            if (!(ca < cb))
+                continue;
+            const double ms = ca == xa && cb == xb ? Milliseconds(xa, xb) : Milliseconds(ca, cb);
+            const double va = kind == CurveKind::Steps ? yi : Interpolate(xa, yi, xb, yb, ca);
+            const double vb = kind == CurveKind::Steps ? yi : Interpolate(xa, yi, xb, yb, cb);
+            if (ca > xa)
+                extremes.see(va, ca); // a run that reaches in over the window's start
+            if (kind == CurveKind::Linear && xb >= to)
+                extremes.see(vb, cb); // the line's value where the window ends
+            area += (va + vb) / 2 * ms;
+            coveredMs += ms;
+            if (unitsPerDay > 0) {
+                // Energy always by trapezoids, whatever the drawing, as the day sums take it.
+                const double ia = Interpolate(xa, yi, xb, yb, ca);
+                const double ib = Interpolate(xa, yi, xb, yb, cb);
+                integral.add((ib + ia) * (ms * h) / kMillisecondsPerDay);
             }
         }
-        if (kind == CurveKind::Points || !hasNext)
-            continue;
-        const double xa = x[i], xb = x[i + 1], yb = y[i + 1];
-        const double ca = std::max(xa, from), cb = std::min(xb, to);
-        if (!(ca < cb))
-            continue;
-        const double ms = ca == xa && cb == xb ? Milliseconds(xa, xb) : Milliseconds(ca, cb);
-        const double va = kind == CurveKind::Steps ? yi : Interpolate(xa, yi, xb, yb, ca);
-        const double vb = kind == CurveKind::Steps ? yi : Interpolate(xa, yi, xb, yb, cb);
-        if (ca > xa)
-            extremes.see(va, ca); // a run that reaches in over the window's start
-        if (kind == CurveKind::Linear && xb >= to)
-            extremes.see(vb, cb); // the line's value where the window ends
-        area += (va + vb) / 2 * ms;
-        coveredMs += ms;
-        if (unitsPerDay > 0) {
-            // Energy always by trapezoids, whatever the drawing, as the day sums take it.
-            const double ia = Interpolate(xa, yi, xb, yb, ca);
-            const double ib = Interpolate(xa, yi, xb, yb, cb);
-            integral.add((ib + ia) * (ms * h) / kMillisecondsPerDay);
-        }
-    }
+    });
     if (!extremes.has())
         return extremes.stats();
     WindowStatistics& s = extremes.stats();

@@ -23,7 +23,7 @@ struct SeriesFacts {
 SeriesFacts FactsOf(const Series& series)
 {
     SeriesFacts f;
-    const std::vector<double>& ys = series.ys();
+    const ValueView ys = series.ys();
     f.points = ys.size();
     bool any = false;
     for (double y : ys) {

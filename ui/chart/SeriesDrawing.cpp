@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace korvex {
 
@@ -21,16 +22,18 @@ inline long long ColumnOf(double px)
     return static_cast<long long>(px + 1048576.0);
 }
 
+template <class Xs, class Ys>
 class RunBuilder {
 public:
-    RunBuilder(const double* xs, const double* ys, double offset, const PixelMapping& map,
-               bool stairs, RunList& out)
+    RunBuilder(const Xs& xs, const Ys& ys, double offset, const PixelMapping& map, bool stairs,
+               RunList& out)
         : xs_(xs), ys_(ys), offset_(offset), map_(map), stairs_(stairs), out_(out)
     {}
 
-    void Add(int i, double y)
+    // Point i at x with the non-null value y.
+    void Add(int i, double x, double y)
     {
-        const double px = map_.Px(xs_[i]);
+        const double px = map_.Px(x);
         const long long column = ColumnOf(px);
         if (!inRun_) {
             out_.runStarts.push_back(static_cast<int>(out_.points.size()));
@@ -111,8 +114,8 @@ private:
         inRun_ = false;
     }
 
-    const double* xs_;
-    const double* ys_;
+    Xs xs_;
+    Ys ys_;
     double offset_;
     const PixelMapping& map_;
     bool stairs_;
@@ -155,34 +158,50 @@ void ClipRunEnds(RunList& runs, int k, const QRectF& clip, bool stairs)
 
 } // namespace
 
-void VisibleRange(const double* xs, int count, double first, double last, int& begin, int& end)
-{
-    const double* lo = std::lower_bound(xs, xs + count, first);
-    const double* hi = std::upper_bound(xs, xs + count, last);
-    begin = static_cast<int>(lo - xs);
-    end = static_cast<int>(hi - xs);
-    if (begin > 0)
-        --begin;
-    if (end < count)
-        ++end;
-}
-
-void ReduceToRuns(const double* xs, const double* ys, int begin, int end, double offset,
+template <class Xs, class Ys>
+void ReduceToRuns(const Xs& xs, const Ys& ys, int begin, int end, double offset,
                   const PixelMapping& map, bool stairs, const QRectF& clip, RunList& out)
 {
     out.Clear();
-    RunBuilder builder(xs, ys, offset, map, stairs, out);
-    for (int i = begin; i < end; ++i) {
-        const double y = ys[i];
+    RunBuilder<Xs, Ys> builder(xs, ys, offset, map, stairs, out);
+    const auto reduce = [&](int i, double x, double y) {
         if (std::isnan(y))
             builder.Break(i);
         else
-            builder.Add(i, y);
+            builder.Add(i, x, y);
+    };
+    constexpr bool kPlain = std::is_pointer_v<Xs> ||
+                            (std::is_same_v<Xs, WideValues> && std::is_same_v<Ys, WideValues>);
+    int i = begin;
+    if constexpr (!kPlain) {
+        // Packed points are decoded a block at a time: loops of fixed length without branches
+        // vectorise, the divisions of the decoding run two at a time.
+        constexpr int kBlock = 256;
+        double bx[kBlock], by[kBlock];
+        for (; i + kBlock <= end; i += kBlock) {
+            DecodeBlock<kBlock>(xs, static_cast<std::size_t>(i), bx);
+            DecodeBlock<kBlock>(ys, static_cast<std::size_t>(i), by);
+            for (int k = 0; k < kBlock; ++k)
+                reduce(i + k, bx[k], by[k]);
+        }
     }
+    for (; i < end; ++i)
+        reduce(i, xs[static_cast<std::size_t>(i)], ys[static_cast<std::size_t>(i)]);
     builder.Finish();
     for (int k = 0; k < out.RunCount(); ++k)
         ClipRunEnds(out, k, clip, stairs);
 }
+
+#define KORVEX_REDUCE_TO_RUNS(Xs, Ys)                                                              \
+    template void ReduceToRuns<Xs, Ys>(const Xs&, const Ys&, int, int, double,                     \
+                                       const PixelMapping&, bool, const QRectF&, RunList&);
+using RawValues = const double*;
+KORVEX_REDUCE_TO_RUNS(RawValues, RawValues)
+KORVEX_REDUCE_TO_RUNS(WideValues, WideValues)
+KORVEX_REDUCE_TO_RUNS(WideValues, PackedDecimals)
+KORVEX_REDUCE_TO_RUNS(PackedTimes, WideValues)
+KORVEX_REDUCE_TO_RUNS(PackedTimes, PackedDecimals)
+#undef KORVEX_REDUCE_TO_RUNS
 
 void SplitStroke(const RunList& runs, double penWidth, StrokeParts& out)
 {

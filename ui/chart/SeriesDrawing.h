@@ -7,6 +7,8 @@
 // first, lowest, highest and last point (in their order) draw exactly the same pixels as all of
 // them, so a graph costs a few points per column however long it is.
 
+#include "core/logdata/PointColumns.h"
+
 #include <QPointF>
 #include <QRectF>
 
@@ -44,13 +46,26 @@ struct RunList {
 
 // Index range [begin, end) of the points needed to draw [first, last]: the visible points and
 // one neighbour on each side, so that lines run on to the plot's edges.
-void VisibleRange(const double* xs, int count, double first, double last, int& begin, int& end);
+// xs: const double* or a column accessor (core/logdata/PointColumns.h).
+template <class Xs>
+void VisibleRange(const Xs& xs, int count, double first, double last, int& begin, int& end)
+{
+    const auto n = static_cast<std::size_t>(count);
+    begin = static_cast<int>(LowerBoundIndex(xs, 0, n, first));
+    end = static_cast<int>(UpperBoundIndex(xs, 0, n, last));
+    if (begin > 0)
+        --begin;
+    if (end < count)
+        ++end;
+}
 
 // Reduces points [begin, end) to runs of pixel points. y values get offset added; NaN values
 // are null points and end a run. With stairs, each value holds until the next point's X (also
 // up to a null point's X). A run of one point becomes a one-pixel dash so that it stays visible.
 // Points beyond clip horizontally are pulled onto its edge along their segment.
-void ReduceToRuns(const double* xs, const double* ys, int begin, int end, double offset,
+// Built for plain arrays and for the column accessors of a series.
+template <class Xs, class Ys>
+void ReduceToRuns(const Xs& xs, const Ys& ys, int begin, int end, double offset,
                   const PixelMapping& map, bool stairs, const QRectF& clip, RunList& out);
 
 // Short and axis-parallel segments of the runs as rectangles covering their stroke of the given

@@ -63,22 +63,24 @@ void SeriesPlottable::RefreshExtent() const
     if (version == extentVersion_)
         return;
     extentVersion_ = version;
-    const std::vector<double>& xs = series_.xs();
-    const std::vector<double>& ys = series_.ys();
-    hasValues_ = std::any_of(ys.begin(), ys.end(), [](double y) { return !std::isnan(y); });
     minY_ = series_.smallestY();
     maxY_ = series_.largestY();
+    const std::size_t n = static_cast<std::size_t>(series_.count());
     double gap = 0;
     double previous = 0;
     bool havePrevious = false;
-    for (std::size_t i = 0; i < xs.size(); ++i) {
-        if (std::isnan(ys[i]))
-            continue;
-        if (havePrevious && xs[i] > previous && (gap == 0 || xs[i] - previous < gap))
-            gap = xs[i] - previous;
-        previous = xs[i];
-        havePrevious = true;
-    }
+    VisitPoints(series_.xs(), series_.ys(), [&](const auto xs, const auto ys) {
+        for (std::size_t i = 0; i < n; ++i) {
+            if (std::isnan(ys[i]))
+                continue;
+            const double x = xs[i];
+            if (havePrevious && x > previous && (gap == 0 || x - previous < gap))
+                gap = x - previous;
+            previous = x;
+            havePrevious = true;
+        }
+    });
+    hasValues_ = havePrevious;
     minGap_ = gap > 0 ? gap : 1.0;
 }
 
@@ -179,14 +181,20 @@ void SeriesPlottable::StrokeRuns(QCPPainter& painter, const QPen& pen, bool dens
     }
 }
 
+void SeriesPlottable::Reduce(double first, double last, const PixelMapping& map, const QRectF& clip,
+                             int& begin, int& end)
+{
+    VisitPoints(series_.xs(), series_.ys(), [&](const auto xs, const auto ys) {
+        VisibleRange(xs, series_.count(), first, last, begin, end);
+        ReduceToRuns(xs, ys, begin, end, series_.offset(), map, series_.stairs(), clip, runs_);
+    });
+}
+
 void SeriesPlottable::DrawLines(QCPPainter& painter, const PixelMapping& map, const QRectF& clip)
 {
     const QCPRange range = keyAxis()->range();
-    const std::vector<double>& xs = series_.xs();
     int begin = 0, end = 0;
-    VisibleRange(xs.data(), series_.count(), range.lower, range.upper, begin, end);
-    ReduceToRuns(xs.data(), series_.ys().data(), begin, end, series_.offset(), map,
-                 series_.stairs(), clip, runs_);
+    Reduce(range.lower, range.upper, map, clip, begin, end);
     if (series_.stairs())
         SnapToPixels(runs_, mPen.width());
     // Steps are all right angles: rectangles draw them exactly.
@@ -196,11 +204,8 @@ void SeriesPlottable::DrawLines(QCPPainter& painter, const PixelMapping& map, co
 void SeriesPlottable::DrawArea(QCPPainter& painter, const PixelMapping& map, const QRectF& clip)
 {
     const QCPRange range = keyAxis()->range();
-    const std::vector<double>& xs = series_.xs();
     int begin = 0, end = 0;
-    VisibleRange(xs.data(), series_.count(), range.lower, range.upper, begin, end);
-    ReduceToRuns(xs.data(), series_.ys().data(), begin, end, series_.offset(), map,
-                 series_.stairs(), clip, runs_);
+    Reduce(range.lower, range.upper, map, clip, begin, end);
     const int width = std::max(1, series_.outlineWidth());
     if (series_.stairs())
         SnapToPixels(runs_, width);
@@ -247,11 +252,11 @@ void SeriesPlottable::DrawBars(QCPPainter& painter, const PixelMapping& map, con
 {
     RefreshExtent();
     const QCPRange range = keyAxis()->range();
-    const std::vector<double>& xs = series_.xs();
-    const std::vector<double>& ys = series_.ys();
+    // Bars are few (one per day or month): the views' own access is quick enough.
+    const TimeView xs = series_.xs();
+    const ValueView ys = series_.ys();
     int begin = 0, end = 0;
-    VisibleRange(xs.data(), series_.count(), range.lower - minGap_, range.upper + minGap_, begin,
-                 end);
+    VisibleRange(xs, series_.count(), range.lower - minGap_, range.upper + minGap_, begin, end);
     const double width = BarWidthPixels(map);
     lastBarWidth_ = width;
     const double originValue =

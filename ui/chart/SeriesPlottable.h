@@ -42,6 +42,9 @@ protected:
 private:
     void RefreshExtent() const;
     PixelMapping Mapping() const;
+    // Reduces the points drawn for the key range [first, last] to runs_.
+    void Reduce(double first, double last, const PixelMapping& map, const QRectF& clip, int& begin,
+                int& end);
     void DrawLines(QCPPainter& painter, const PixelMapping& map, const QRectF& clip);
     void StrokeRuns(QCPPainter& painter, const QPen& pen, bool dense);
     void DrawArea(QCPPainter& painter, const PixelMapping& map, const QRectF& clip);

@@ -101,7 +101,8 @@ TEST(OffsetSeriesTest, AreaKeepsItsBaseLineInRangeAndHandsTheOffsetToItsSource)
     EXPECT_EQ(area.smallestY(), -150);
     EXPECT_EQ(area.largestY(), -50);
     EXPECT_EQ(area.areaOrigin(), -150);
-    EXPECT_EQ(&area.xs(), &inner->xs()); // draws from the source's arrays
+    EXPECT_EQ(area.xs().data(), inner->xs().data()); // draws from the source's arrays
+    EXPECT_EQ(area.ys().data(), inner->ys().data());
 
     area.setOffset(-300);
     EXPECT_EQ(inner->offset(), -300);
