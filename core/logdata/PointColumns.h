@@ -421,4 +421,15 @@ using ValueColumn = PointColumn<DecimalCodec>;
 extern template class PointColumn<TimeCodec>;
 extern template class PointColumn<DecimalCodec>;
 
+// Summaries of a series' points in blocks of kSize from the first point: whether a block holds
+// no null point, and where its first smallest and its first largest Y lie (offsets in the block).
+// A block that falls into one pixel column draws as those points and its first and last.
+struct PointBlocks {
+    static constexpr std::size_t kSize = 256;
+    const std::uint8_t* whole = nullptr;
+    const std::uint8_t* lowAt = nullptr;
+    const std::uint8_t* highAt = nullptr;
+    std::size_t count = 0;
+};
+
 } // namespace korvex

@@ -29,9 +29,11 @@ Series::Series(SeriesClass cls, DrawStyle style, std::unique_ptr<Series> source)
 // Smallest and largest non-null Y per block of kBlock points (infinities for a block of nulls
 // only), valid for the data version it was built at.
 struct Series::YSummary {
-    static constexpr std::size_t kBlock = 256;
+    static constexpr std::size_t kBlock = PointBlocks::kSize;
     std::uint64_t version = 0;
     std::vector<double> lows, highs;
+    // Per block: no null point in it; where its first smallest and first largest Y lie.
+    std::vector<std::uint8_t> whole, lowAt, highAt;
 };
 
 Series::~Series() = default;
@@ -236,22 +238,45 @@ const Series::YSummary& Series::ySummary() const
     const std::size_t blocks = size / YSummary::kBlock;
     sum.lows.assign(blocks, std::numeric_limits<double>::infinity());
     sum.highs.assign(blocks, -std::numeric_limits<double>::infinity());
+    sum.whole.assign(blocks, 1);
+    sum.lowAt.assign(blocks, 0);
+    sum.highAt.assign(blocks, 0);
     ys_.view().Visit([&](auto ys) {
         for (std::size_t b = 0; b < blocks; ++b) {
             double low = sum.lows[b], high = sum.highs[b];
-            for (std::size_t i = b * YSummary::kBlock; i < (b + 1) * YSummary::kBlock; ++i) {
-                const double y = ys[i];
-                if (std::isnan(y))
+            std::size_t lowAt = 0, highAt = 0;
+            bool whole = true;
+            for (std::size_t k = 0; k < YSummary::kBlock; ++k) {
+                const double y = ys[b * YSummary::kBlock + k];
+                if (std::isnan(y)) {
+                    whole = false;
                     continue;
-                low = std::min(low, y);
-                high = std::max(high, y);
+                }
+                // Strictly smaller or larger: the first of equal extremes counts, as in drawing.
+                if (y < low) {
+                    low = y;
+                    lowAt = k;
+                }
+                if (y > high) {
+                    high = y;
+                    highAt = k;
+                }
             }
             sum.lows[b] = low;
             sum.highs[b] = high;
+            sum.whole[b] = whole ? 1 : 0;
+            sum.lowAt[b] = static_cast<std::uint8_t>(lowAt);
+            sum.highAt[b] = static_cast<std::uint8_t>(highAt);
         }
     });
     sum.version = dataVersion_;
     return sum;
+}
+
+PointBlocks Series::pointBlocks() const
+{
+    const YSummary& sum = dataHolder().ySummary();
+    return {sum.whole.data(), sum.lowAt.data(), sum.highAt.data(), sum.whole.size()};
 }
 
 bool Series::yRangeIn(double from, double to, double& low, double& high) const

@@ -96,6 +96,8 @@ public:
     // false when there is none. Long series answer from per-block summaries kept until their
     // points change, so a year of points costs a few thousand steps instead of its length.
     bool yRangeIn(double from, double to, double& low, double& high) const;
+    // The same summaries for drawing, valid until the points change.
+    PointBlocks pointBlocks() const;
 
     // Largest and smallest non-null Y as the axis range sees them (offset rules of the offset
     // classes applied); 0 when there is no non-null point.

@@ -160,7 +160,8 @@ void ClipRunEnds(RunList& runs, int k, const QRectF& clip, bool stairs)
 
 template <class Xs, class Ys>
 void ReduceToRuns(const Xs& xs, const Ys& ys, int begin, int end, double offset,
-                  const PixelMapping& map, bool stairs, const QRectF& clip, RunList& out)
+                  const PixelMapping& map, bool stairs, const QRectF& clip, RunList& out,
+                  const PointBlocks* blocks)
 {
     out.Clear();
     RunBuilder<Xs, Ys> builder(xs, ys, offset, map, stairs, out);
@@ -170,23 +171,57 @@ void ReduceToRuns(const Xs& xs, const Ys& ys, int begin, int end, double offset,
         else
             builder.Add(i, x, y);
     };
-    constexpr bool kPlain = std::is_pointer_v<Xs> ||
-                            (std::is_same_v<Xs, WideValues> && std::is_same_v<Ys, WideValues>);
+    const auto at = [&](int k) {
+        reduce(k, xs[static_cast<std::size_t>(k)], ys[static_cast<std::size_t>(k)]);
+    };
+    // A summarised block without nulls inside one pixel column adds to that column only its
+    // first point, its first smallest and first largest Y and its last point: the others can
+    // change neither the column's extremes nor its ends.
+    constexpr int kBlock = static_cast<int>(PointBlocks::kSize);
+    const auto skipped = [&](int first) {
+        const auto b = static_cast<std::size_t>(first / kBlock);
+        if (!blocks || b >= blocks->count || !blocks->whole[b])
+            return false;
+        const int last = first + kBlock - 1;
+        if (ColumnOf(map.Px(xs[static_cast<std::size_t>(first)])) !=
+            ColumnOf(map.Px(xs[static_cast<std::size_t>(last)])))
+            return false;
+        const int low = first + blocks->lowAt[b];
+        const int high = first + blocks->highAt[b];
+        int done = -1;
+        for (const int k : {first, std::min(low, high), std::max(low, high), last}) {
+            if (k > done) {
+                at(k);
+                done = k;
+            }
+        }
+        return true;
+    };
+    constexpr bool kPlain =
+        std::is_pointer_v<Xs> || (std::is_same_v<Xs, WideValues> && std::is_same_v<Ys, WideValues>);
     int i = begin;
-    if constexpr (!kPlain) {
-        // Packed points are decoded a block at a time: loops of fixed length without branches
-        // vectorise, the divisions of the decoding run two at a time.
-        constexpr int kBlock = 256;
-        double bx[kBlock], by[kBlock];
-        for (; i + kBlock <= end; i += kBlock) {
+    // Up to the first whole block, point by point.
+    for (const int aligned = std::min(end, (begin + kBlock - 1) / kBlock * kBlock); i < aligned;
+         ++i)
+        at(i);
+    for (; i + kBlock <= end; i += kBlock) {
+        if (skipped(i))
+            continue;
+        if constexpr (!kPlain) {
+            // Packed points are decoded a block at a time: loops of fixed length without
+            // branches vectorise, the divisions of the decoding run two at a time.
+            double bx[kBlock], by[kBlock];
             DecodeBlock<kBlock>(xs, static_cast<std::size_t>(i), bx);
             DecodeBlock<kBlock>(ys, static_cast<std::size_t>(i), by);
             for (int k = 0; k < kBlock; ++k)
                 reduce(i + k, bx[k], by[k]);
+        } else {
+            for (int k = i; k < i + kBlock; ++k)
+                at(k);
         }
     }
     for (; i < end; ++i)
-        reduce(i, xs[static_cast<std::size_t>(i)], ys[static_cast<std::size_t>(i)]);
+        at(i);
     builder.Finish();
     for (int k = 0; k < out.RunCount(); ++k)
         ClipRunEnds(out, k, clip, stairs);
@@ -194,7 +229,8 @@ void ReduceToRuns(const Xs& xs, const Ys& ys, int begin, int end, double offset,
 
 #define KORVEX_REDUCE_TO_RUNS(Xs, Ys)                                                              \
     template void ReduceToRuns<Xs, Ys>(const Xs&, const Ys&, int, int, double,                     \
-                                       const PixelMapping&, bool, const QRectF&, RunList&);
+                                       const PixelMapping&, bool, const QRectF&, RunList&,         \
+                                       const PointBlocks*);
 using RawValues = const double*;
 KORVEX_REDUCE_TO_RUNS(RawValues, RawValues)
 KORVEX_REDUCE_TO_RUNS(WideValues, WideValues)

@@ -63,10 +63,13 @@ void VisibleRange(const Xs& xs, int count, double first, double last, int& begin
 // are null points and end a run. With stairs, each value holds until the next point's X (also
 // up to a null point's X). A run of one point becomes a one-pixel dash so that it stays visible.
 // Points beyond clip horizontally are pulled onto its edge along their segment.
-// Built for plain arrays and for the column accessors of a series.
+// Built for plain arrays and for the column accessors of a series. With the series' block
+// summaries, a block of points without nulls that falls into one pixel column is taken as the
+// four points that draw it; the runs are the same as without them.
 template <class Xs, class Ys>
 void ReduceToRuns(const Xs& xs, const Ys& ys, int begin, int end, double offset,
-                  const PixelMapping& map, bool stairs, const QRectF& clip, RunList& out);
+                  const PixelMapping& map, bool stairs, const QRectF& clip, RunList& out,
+                  const PointBlocks* blocks = nullptr);
 
 // Short and axis-parallel segments of the runs as rectangles covering their stroke of the given
 // width (merged while they stay in one pixel column), the remaining segments as polylines.

@@ -184,9 +184,11 @@ void SeriesPlottable::StrokeRuns(QCPPainter& painter, const QPen& pen, bool dens
 void SeriesPlottable::Reduce(double first, double last, const PixelMapping& map, const QRectF& clip,
                              int& begin, int& end)
 {
+    const PointBlocks blocks = series_.pointBlocks();
     VisitPoints(series_.xs(), series_.ys(), [&](const auto xs, const auto ys) {
         VisibleRange(xs, series_.count(), first, last, begin, end);
-        ReduceToRuns(xs, ys, begin, end, series_.offset(), map, series_.stairs(), clip, runs_);
+        ReduceToRuns(xs, ys, begin, end, series_.offset(), map, series_.stairs(), clip, runs_,
+                     &blocks);
     });
 }
 

@@ -2,9 +2,12 @@
 // split of a stroke into rectangles and polylines.
 #include "ui/chart/SeriesDrawing.h"
 
+#include "core/logdata/Series.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 namespace korvex {
@@ -119,6 +122,64 @@ TEST(SeriesDrawing, ShortAndAxisParallelSegmentsBecomeRectanglesOthersStayLines)
     EXPECT_EQ(parts.rects[1], QRectF(QPointF(9.8, 59), QPointF(41, 61)));
     ASSERT_EQ(parts.lines.RunCount(), 1);
     EXPECT_EQ(parts.lines.points, (std::vector<QPointF>{{40, 60}, {80, 10}}));
+}
+
+// The block summaries only shorten the work: for years of points in a few hundred pixels and for
+// a day in a thousand, from any first point, with steps or lines, the runs are the very same.
+TEST(SeriesDrawing, BlockSummariesGiveTheSameRuns)
+{
+    std::mt19937 random(11);
+    LineSeries series(nullptr);
+    std::vector<double> xs, ys;
+    double x = 45000;
+    double y = 20;
+    for (int i = 0; i < 40000; ++i) {
+        // Whole seconds at uneven steps, so that the points stay packed; values on a coarse grid,
+        // so that equal extremes come in twos and threes; a null now and then, and a plateau.
+        x += (1 + static_cast<int>(random() % 5)) * 60 / 86400.0;
+        const int kind = static_cast<int>(random() % 100);
+        if (kind == 0)
+            y = std::nan("");
+        else if (kind < 50 || std::isnan(y))
+            y = static_cast<double>(static_cast<int>(random() % 40)) / 2;
+        if (i >= 20000 && i < 21000)
+            y = i % 2 ? 0.0 : -0.0;
+        xs.push_back(x);
+        ys.push_back(y);
+    }
+    series.appendPoints(xs.data(), ys.data(), xs.size());
+    const PointBlocks blocks = series.pointBlocks();
+    ASSERT_EQ(blocks.count, xs.size() / PointBlocks::kSize);
+
+    // 40 000 points in 30 pixels: blocks inside a column; in 400 000: a column per point.
+    for (const double pixels : {30.0, 100.0, 300.0, 1600.0, 400000.0}) {
+        PixelMapping map;
+        map.xOrigin = xs.front();
+        map.xScale = pixels / (xs.back() - xs.front());
+        map.yScale = -7;
+        map.top = 300;
+        const QRectF clip(0, 0, pixels, 600);
+        for (const int begin : {0, 1, 255, 256, 9000}) {
+            for (const bool stairs : {false, true}) {
+                SCOPED_TRACE(testing::Message()
+                             << pixels << " px from " << begin << (stairs ? " steps" : " lines"));
+                const int end = static_cast<int>(xs.size()) - begin / 3;
+                RunList plain, summarised;
+                const double* px = xs.data();
+                const double* py = ys.data();
+                ReduceToRuns(px, py, begin, end, 2.0, map, stairs, clip, plain);
+                VisitPoints(series.xs(), series.ys(), [&](const auto sx, const auto sy) {
+                    ReduceToRuns(sx, sy, begin, end, 2.0, map, stairs, clip, summarised, &blocks);
+                });
+                EXPECT_EQ(summarised.runStarts, plain.runStarts);
+                ASSERT_EQ(summarised.points.size(), plain.points.size());
+                for (std::size_t k = 0; k < plain.points.size(); ++k) {
+                    ASSERT_EQ(summarised.points[k].x(), plain.points[k].x()) << k;
+                    ASSERT_EQ(summarised.points[k].y(), plain.points[k].y()) << k;
+                }
+            }
+        }
+    }
 }
 
 } // namespace
