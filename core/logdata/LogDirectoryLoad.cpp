@@ -96,15 +96,16 @@ bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoad
     return true;
 }
 
-// Every file leaves a few hundred kilobytes of parsed lines, freed once applied. By default the
-// allocator gives such memory at the top of a heap back to the system at once and takes it
-// again, page fault by page fault, for the next file: a third of a load's page faults. During a
-// load the heaps keep it; the trim after the load gives back what is left free.
+// Every file leaves a few hundred kilobytes of parsed lines, freed once applied, and the program
+// tries a block of tens of megabytes before every file. By default the allocator gives such
+// memory back to the system at once (maps and unmaps the large block, trims the heaps' tops) and
+// takes it again, page fault by page fault, for the next file. During a load the heaps keep it;
+// the trim after the load gives back what is left free.
 class LoadHeapTuning {
 public:
     LoadHeapTuning()
     {
-        ::mallopt(M_MMAP_THRESHOLD, 4 << 20);
+        ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
         ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
     }
     ~LoadHeapTuning() { ::mallopt(M_TRIM_THRESHOLD, 128 << 10); }
