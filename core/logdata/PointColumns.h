@@ -425,7 +425,7 @@ extern template class PointColumn<DecimalCodec>;
 // no null point, and where its first smallest and its first largest Y lie (offsets in the block).
 // A block that falls into one pixel column draws as those points and its first and last.
 struct PointBlocks {
-    static constexpr std::size_t kSize = 256;
+    static constexpr std::size_t kSize = 64;
     const std::uint8_t* whole = nullptr;
     const std::uint8_t* lowAt = nullptr;
     const std::uint8_t* highAt = nullptr;
