@@ -99,16 +99,28 @@ TEST(ChartBands, ShortStretchesStayVisibleInAYearAndLongOnesAreCut)
     EXPECT_NEAR(rect.width(), chart.axisRect()->rect().width() * 10.0 / 1440, 1.0);
 }
 
+// A chart on screen with one drawn curve, and its bands.
+struct ShownChart {
+    ChartWidget chart;
+    std::unique_ptr<Series> line;
+    std::unique_ptr<ChartBands> bands;
+    ShownChart()
+    {
+        PrepareChart(chart);
+        line = MakeSeries(&chart, {{kDay, 20}, {kDay + 0.5, 70}, {kDay + 1, 30}}, kRed, 2);
+        chart.addSeries(*line);
+        bands = std::make_unique<ChartBands>(chart);
+        chart.show();
+        chart.replot();
+        QApplication::processEvents();
+    }
+};
+
 TEST(ChartBands, ChangingThemReplotsTheirLayerOnly)
 {
-    ChartWidget chart;
-    PrepareChart(chart);
-    auto line = MakeSeries(&chart, {{kDay, 20}, {kDay + 0.5, 70}, {kDay + 1, 30}}, kRed, 2);
-    chart.addSeries(*line);
-    ChartBands bands(chart);
-    chart.show();
-    chart.replot();
-    QApplication::processEvents();
+    ShownChart onScreen;
+    ChartWidget& chart = onScreen.chart;
+    ChartBands& bands = *onScreen.bands;
     int fullReplots = 0;
     QObject::connect(&chart, &QCustomPlot::afterReplot, [&] { ++fullReplots; });
 
@@ -150,14 +162,9 @@ protected:
 // with years of points on the chart, redrawing for them would cost a whole drawing.
 TEST(ChartBands, SameOrHiddenBandsDrawNothing)
 {
-    ChartWidget chart;
-    PrepareChart(chart);
-    auto line = MakeSeries(&chart, {{kDay, 20}, {kDay + 0.5, 70}, {kDay + 1, 30}}, kRed, 2);
-    chart.addSeries(*line);
-    ChartBands bands(chart);
-    chart.show();
-    chart.replot();
-    QApplication::processEvents();
+    ShownChart onScreen;
+    ChartWidget& chart = onScreen.chart;
+    ChartBands& bands = *onScreen.bands;
     PaintCount count(chart);
     const auto step = [&](const std::function<void()>& change) {
         const int before = count.paints;
