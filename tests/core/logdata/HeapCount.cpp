@@ -80,3 +80,29 @@ void operator delete[](void* p, std::size_t) noexcept
 {
     korvex::test::Release(p);
 }
+// The library's own temporary buffers (std::stable_sort) come from the nothrow forms: they must
+// meet the same release as every other block.
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept
+{
+    try {
+        return korvex::test::Allocate(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept
+{
+    try {
+        return korvex::test::Allocate(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    korvex::test::Release(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept
+{
+    korvex::test::Release(p);
+}
