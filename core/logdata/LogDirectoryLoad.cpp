@@ -100,7 +100,9 @@ bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoad
 // tries a block of tens of megabytes before every file. By default the allocator gives such
 // memory back to the system at once (maps and unmaps the large block, trims the heaps' tops) and
 // takes it again, page fault by page fault, for the next file. During a load the heaps keep it;
-// the trim after the load gives back what is left free.
+// the trim after the load gives back what is left free. Blocks below 32 MiB stay heap blocks
+// after the load too (setting the limit ends the allocator's own moving of it): the data sets'
+// arrays trimmed after the load leave their old blocks to the heap, and the trim returns them.
 class LoadHeapTuning {
 public:
     LoadHeapTuning()
