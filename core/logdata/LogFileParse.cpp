@@ -72,6 +72,7 @@ private:
     void readLine(std::string_view line);
     void readCells(const char* p, const char* end);
     void applyLine(double t, bool gap);
+    void extendLine(double t);
     std::string_view strip(std::string_view line) const;
     std::string_view dataLine(std::size_t i) const { return lines_[first_ + i]; }
 
@@ -91,12 +92,8 @@ private:
     std::vector<std::string_view> lastCells_;
     std::unordered_map<std::string, FieldState> fields_;
     std::vector<FieldState*> fieldOfStage_;
-    std::vector<int> stageOf_;
+    std::vector<int> stageOf_; // per column; -1: not read
     std::vector<float> scaleOf_;
-    std::vector<std::uint8_t> hadValue_;
-    std::vector<std::uint8_t> errNow_;  // the line's cell read "Err"
-    std::vector<std::uint8_t> errOpen_; // the previous line's cell did too: the run goes on
-    std::vector<double> values_;        // the cells of the line being read; NaN = no value
     // Each column's last cell that was read: slowly moving values repeat from line to line, and
     // the same bytes give the same value.
     struct LastCell {
@@ -105,7 +102,24 @@ private:
         double value = 0;
         bool err = false;
     };
-    std::vector<LastCell> lastCell_;
+    // What a line's reading needs of a column, in one place: the hot loops touch nothing else.
+    struct ColumnRead {
+        ParsedStage* stage = nullptr; // null: the column is not read
+        const FieldState* field = nullptr;
+        float scale = 1.0f;
+        double value = kNull;      // the cell of the line being read; NaN = no value
+        bool errNow = false;       // the line's cell read "Err"
+        bool errOpen = false;      // the previous line's cell did too: the run goes on
+        bool hadValue = false;
+        LastCell last;
+    };
+    std::vector<ColumnRead> reads_;
+    // The cells after the stamp of the last line whose cells were read: night lines often
+    // repeat the line before but for the stamp, and then hold its values.
+    std::string_view lastRead_;
+    bool lastReadKnown_ = false;
+    // The last line applied only moved run ends: the same cells again do that and nothing else.
+    bool steady_ = false;
     bool linesApplied_ = false;
     double lastApplied_ = 0;
 };
@@ -219,11 +233,15 @@ void Parser::readHeader(std::string_view header)
         addColumn(cell, column);
         ++column;
     }
-    hadValue_.assign(out_.columns.size(), 0);
-    errNow_.assign(out_.columns.size(), 0);
-    errOpen_.assign(out_.columns.size(), 0);
-    values_.assign(out_.columns.size(), kNull);
-    lastCell_.assign(out_.columns.size(), LastCell{});
+    // The stages are complete: pointers to them stay valid while the lines are read.
+    reads_.assign(out_.columns.size(), ColumnRead{});
+    for (std::size_t k = 0; k < reads_.size(); ++k) {
+        if (const int s = stageOf_[k]; s >= 0) {
+            reads_[k].stage = &out_.stages[static_cast<std::size_t>(s)];
+            reads_[k].field = fieldOfStage_[static_cast<std::size_t>(s)];
+            reads_[k].scale = scaleOf_[k];
+        }
+    }
 }
 
 void Parser::addColumn(std::string_view cell, std::size_t column)
@@ -424,8 +442,23 @@ void Parser::readLine(std::string_view line)
 
     const char* p = stampCell.size() < line.size() ? line.data() + stampCell.size() + 1
                                                    : line.data() + line.size();
+    const char* const end = line.data() + line.size();
+    const std::string_view cells(p, static_cast<std::size_t>(end - p));
+    if (lastReadKnown_ && cells == lastRead_) {
+        if (steady_ && !gap) {
+            extendLine(t);
+            return;
+        }
+        // The columns still hold these values; their Err marks went on into errOpen.
+        for (ColumnRead& read : reads_)
+            read.errNow = read.errOpen;
+        applyLine(t, gap);
+        return;
+    }
     // Every cell is read before any is stored: a line that fails leaves nothing behind.
-    readCells(p, line.data() + line.size());
+    readCells(p, end);
+    lastRead_ = cells;
+    lastReadKnown_ = true;
     applyLine(t, gap);
 }
 
@@ -443,78 +476,81 @@ inline bool SameCell(const char* p, const char* end, const char* text, std::size
 
 void Parser::readCells(const char* p, const char* const end)
 {
-    const std::size_t n = stageOf_.size();
+    const std::size_t n = reads_.size();
     for (std::size_t k = 0; k < n; ++k) {
         if (p == end && k + 1 != n)
             throw Stop{LogFailure::BadLines};
-        double& value = values_[k];
-        if (stageOf_[k] < 0) {
+        ColumnRead& read = reads_[k];
+        if (!read.stage) {
             SkipCell(p, end);
-            value = kNull;
             continue;
         }
-        LastCell& last = lastCell_[k];
+        LastCell& last = read.last;
         if (last.text && SameCell(p, end, last.text, last.size)) {
-            value = last.value;
-            errNow_[k] = last.err;
+            read.value = last.value;
+            read.errNow = last.err;
             p += last.size;
             p += p == end ? 0 : 1;
             continue;
         }
         const char* const start = p;
+        double value = 0;
         const CellValue kind = ReadValueCell(p, end, value);
-        errNow_[k] = kind == CellValue::Err;
+        read.errNow = kind == CellValue::Err;
         if (kind == CellValue::Empty || kind == CellValue::Err) {
             value = kNull;
         } else if (kind == CellValue::Bad) {
             throw Stop{LogFailure::BadLines};
-        } else if (const float scale = scaleOf_[k]; scale != 1.0f) {
-            value *= static_cast<double>(scale);
+        } else if (read.scale != 1.0f) {
+            value *= static_cast<double>(read.scale);
         }
+        read.value = value;
         // A cell holds no ';': one just before p ended it.
         const bool closed = p > start && p[-1] == ';';
         last = {start, static_cast<std::size_t>(p - start) - (closed ? 1 : 0), value,
-                errNow_[k] != 0};
+                read.errNow};
     }
 }
 
 void Parser::applyLine(double t, bool gap)
 {
-    const std::size_t n = values_.size();
-    for (std::size_t k = 0; k < n; ++k) {
-        const double value = values_[k];
-        if (errNow_[k] && stageOf_[k] >= 0) {
-            auto& runs = out_.stages[static_cast<std::size_t>(stageOf_[k])].errRuns;
-            if (errOpen_[k] && !gap && !runs.empty())
+    bool moved = gap; // anything beyond a run end
+    for (ColumnRead& read : reads_) {
+        if (!read.stage)
+            continue;
+        ParsedStage& stage = *read.stage;
+        const double value = read.value;
+        if (read.errNow) {
+            auto& runs = stage.errRuns;
+            if (read.errOpen && !gap && !runs.empty()) {
                 runs.back().second = t;
-            else
+            } else {
                 runs.emplace_back(t, t);
+                moved = true;
+            }
         }
-        errOpen_[k] = errNow_[k];
-        errNow_[k] = 0;
+        read.errOpen = read.errNow;
+        read.errNow = false;
         if (std::isnan(value)) {
-            hadValue_[k] = 0;
+            read.hadValue = false;
             continue;
         }
-        const auto s = static_cast<std::size_t>(stageOf_[k]);
-        ParsedStage& stage = out_.stages[s];
         if (gap) {
             stage.xs.push_back(t);
             stage.ys.push_back(kNull);
-            hadValue_[k] = 0;
+            read.hadValue = false;
         }
         // A run of equal values keeps only its first and its last point. Sum bars keep one
         // bar per day anyway; moving one would take it off the middle of its day.
-        if (!stage.sumBars && hadValue_[k]) {
+        if (!stage.sumBars && read.hadValue) {
             const std::size_t own = stage.ys.size(); // at least 1: this column added a point
-            const FieldState& field = *fieldOfStage_[s];
             double before = kNull;
             bool two = true;
             if (own >= 2) {
                 before = stage.ys[own - 2];
             } else if (set_) {
-                two = field.existing > 0;
-                before = field.priorY;
+                two = read.field->existing > 0;
+                before = read.field->priorY;
             } else {
                 stage.assumedPriorNull = true;
             }
@@ -525,7 +561,25 @@ void Parser::applyLine(double t, bool gap)
         }
         stage.xs.push_back(t);
         stage.ys.push_back(value);
-        hadValue_[k] = 1;
+        read.hadValue = true;
+        moved = true;
+    }
+    steady_ = !moved;
+    linesApplied_ = true;
+    lastApplied_ = t;
+}
+
+// applyLine for the cells of a steady line once more without a gap: every branch it takes
+// again only moves a run's end to t.
+void Parser::extendLine(double t)
+{
+    for (const ColumnRead& read : reads_) {
+        if (!read.stage)
+            continue;
+        if (read.errOpen)
+            read.stage->errRuns.back().second = t;
+        if (!std::isnan(read.value))
+            read.stage->xs.back() = t;
     }
     linesApplied_ = true;
     lastApplied_ = t;

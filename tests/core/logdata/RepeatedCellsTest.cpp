@@ -17,9 +17,10 @@ const std::string kHeader = "Solar controller;DATE & TIME;T1[\xB0"
                             "C];V'[l/min];P[W];Qsum[kWh];R1[%]\r\n";
 
 // Each line: minute of the day, then the cells after the stamp.
-std::string File(const std::vector<std::pair<int, std::string>>& lines)
+std::string File(const std::vector<std::pair<int, std::string>>& lines,
+                 const std::string& header = kHeader)
 {
-    std::string out = kHeader;
+    std::string out = header;
     for (const auto& [minute, cells] : lines) {
         char stamp[32];
         std::snprintf(stamp, sizeof stamp, "2024-03-05 %02d:%02d", minute / 60, minute % 60);
@@ -94,6 +95,59 @@ TEST(RepeatedCells, TakenOverOnlyWhereTheBytesAndTheCellEndAgree)
         // Runs keep their first and last point, and the gap after minute 3 starts another.
         EXPECT_EQ(ys, (std::vector<double>{12, 12, 125, 12, 12, 12, -12, -12, -1}));
     }
+}
+
+// Whole lines that repeat the line before but for the stamp are taken over too, and a line that
+// only moved run ends is applied again by moving them. Runs, Err runs, a gap, a line back in time
+// and two columns of one field must come out as when every line is read.
+TEST(RepeatedCells, RepeatedLinesGiveThePointsOfReadLines)
+{
+    const std::vector<std::pair<int, std::string>> repeating = {
+        {0, "12;Err;0;100;0"},  {1, "12;Err;0;100;0"},   {2, "12;Err;0;100;0"},
+        {3, "12;Err;0;100;0"},  {4, "12;Err;0;100;0"},   {6, "12;Err;0;100;0"},
+        {7, "12;Err;0;100;0"},  {8, "12;Err;0;100;0"},   {5, "12;Err;0;100;0"},
+        {9, "12;Err;0;100;0"},  {10, "13;Err;0;100;0"},  {11, "13;;0;100;0"},
+        {12, "13;;0;100;0"},    {13, "13;;0;100;0"},     {14, "13;;0;100;0"},
+        {15, "13;Err;7;100;0"}, {16, "13;Err;7;100;0"},  {17, "13;Err;7;100;0"},
+        {18, "13;Err;7;100;0"}, {20, "13;Err;7;100;0"},  {21, "13;Err;7;100;0"},
+    };
+    // The same values, every line spelled unlike the one before.
+    std::vector<std::pair<int, std::string>> spelled;
+    for (std::size_t i = 0; i < repeating.size(); ++i) {
+        std::string cells = repeating[i].second;
+        if (i % 2 == 1)
+            cells.insert(cells.find(';'), ",0");
+        spelled.emplace_back(repeating[i].first, cells);
+    }
+    ExpectSameParse(File(repeating), File(spelled));
+
+    const ParsedLogFile parsed = ParseLogFile("Lg10240305.csv", File(repeating));
+    for (const ParsedStage& stage : parsed.stages) {
+        if (stage.field == "T1") {
+            // 12 at 0 and 4, the gap's null, 12 at 6 and 9, 13 at 10 and 18, the gap's null,
+            // 13 at 20 and 21, the day's closing null.
+            EXPECT_EQ(stage.xs.size(), 11u);
+            EXPECT_NEAR((stage.xs[4] - parsed.block.day) * 1440, 9, 1e-6);
+            EXPECT_NEAR((stage.xs[6] - parsed.block.day) * 1440, 18, 1e-6);
+        } else if (stage.field == "V'") {
+            ASSERT_EQ(stage.errRuns.size(), 4u);
+            EXPECT_NEAR((stage.errRuns[1].second - parsed.block.day) * 1440, 10, 1e-6);
+            EXPECT_NEAR((stage.errRuns[3].second - parsed.block.day) * 1440, 21, 1e-6);
+        }
+    }
+
+    // Two columns of one field: equal they run on together, unequal every line adds both.
+    const std::string twice = "Solar controller;DATE & TIME;T1[\xB0"
+                              "C];T1[\xB0"
+                              "C];P[W]\r\n";
+    const std::vector<std::pair<int, std::string>> pairs = {
+        {0, "12;12;5"}, {1, "12;12;5"}, {2, "12;12;5"}, {3, "12;12;5"}, {4, "12;13;5"},
+        {5, "12;13;5"}, {6, "12;13;5"}, {7, "12;12;5"}, {8, "12;12;5"}, {9, "12;12;5"},
+    };
+    std::vector<std::pair<int, std::string>> pairsSpelled;
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        pairsSpelled.emplace_back(pairs[i].first, i % 2 ? pairs[i].second + ",0" : pairs[i].second);
+    ExpectSameParse(File(pairs, twice), File(pairsSpelled, twice));
 }
 
 TEST(RepeatedCells, ABadCellAfterARepeatStillFailsTheFile)
