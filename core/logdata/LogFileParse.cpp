@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -404,6 +405,12 @@ void Parser::readDataLines()
         }
     }
     readLine(first);
+    if (!repaired.empty()) {
+        // The repeats are compared in the file's own bytes only.
+        lastReadKnown_ = false;
+        for (ColumnRead& read : reads_)
+            read.last.text = nullptr;
+    }
     for (std::size_t i = 1; i < count_; ++i) {
         if (stop_ && i % 256 == 0 && stop_->load(std::memory_order_relaxed))
             throw Stop{LogFailure::Unparsed};
@@ -462,11 +469,24 @@ void Parser::readLine(std::string_view line)
     applyLine(t, gap);
 }
 
-// The cell at p holds the size bytes at text, and nothing more.
-inline bool SameCell(const char* p, const char* end, const char* text, std::size_t size)
+// The cell at p holds the size bytes at text, and nothing more. text lies before p in the same
+// bytes, which go on to bytesEnd.
+inline bool SameCell(const char* p, const char* end, const char* bytesEnd, const char* text,
+                     std::size_t size)
 {
     if (static_cast<std::size_t>(end - p) < size)
         return false;
+    if constexpr (std::endian::native == std::endian::little) {
+        // Short cells in one comparison of eight bytes each, masked to the cell's own.
+        if (size < 8 && bytesEnd - p >= 8) {
+            std::uint64_t a = 0, b = 0;
+            std::memcpy(&a, p, 8);
+            std::memcpy(&b, text, 8);
+            if (((a ^ b) & ((std::uint64_t{1} << (8 * size)) - 1)) != 0)
+                return false;
+            return p + size == end || p[size] == ';';
+        }
+    }
     for (std::size_t i = 0; i < size; ++i) {
         if (p[i] != text[i])
             return false;
@@ -476,6 +496,7 @@ inline bool SameCell(const char* p, const char* end, const char* text, std::size
 
 void Parser::readCells(const char* p, const char* const end)
 {
+    const char* const bytesEnd = bytes_.data() + bytes_.size();
     const std::size_t n = reads_.size();
     for (std::size_t k = 0; k < n; ++k) {
         if (p == end && k + 1 != n)
@@ -486,7 +507,7 @@ void Parser::readCells(const char* p, const char* const end)
             continue;
         }
         LastCell& last = read.last;
-        if (last.text && SameCell(p, end, last.text, last.size)) {
+        if (last.text && SameCell(p, end, bytesEnd, last.text, last.size)) {
             read.value = last.value;
             read.errNow = last.err;
             p += last.size;

@@ -150,6 +150,31 @@ TEST(RepeatedCells, RepeatedLinesGiveThePointsOfReadLines)
     ExpectSameParse(File(pairs, twice), File(pairsSpelled, twice));
 }
 
+// A first line stamped with the day before is read as a mended copy; the lines after it that repeat
+// its cells must still read as their own.
+TEST(RepeatedCells, RepeatsOfAMendedFirstLine)
+{
+    const auto file = [](bool spell) {
+        std::string out = kHeader + "Solar controller;2024-03-04 00:00;12;0,0;0;100;5\r\n";
+        for (int minute = 1; minute < 6; ++minute) {
+            char line[96];
+            std::snprintf(line, sizeof line, "Solar controller;2024-03-05 00:%02d;12%s;0,0;0;100;5\r\n",
+                          minute, spell && minute % 2 ? ",0" : "");
+            out += line;
+        }
+        return out;
+    };
+    ExpectSameParse(file(false), file(true));
+    const ParsedLogFile parsed = ParseLogFile("Lg10240305.csv", file(false));
+    for (const ParsedStage& stage : parsed.stages) {
+        if (stage.field == "R1") {
+            ASSERT_EQ(stage.xs.size(), 3u);
+            EXPECT_NEAR((stage.xs[0] - parsed.block.day) * 1440, 0, 1e-6);
+            EXPECT_NEAR((stage.xs[1] - parsed.block.day) * 1440, 5, 1e-6);
+        }
+    }
+}
+
 TEST(RepeatedCells, ABadCellAfterARepeatStillFailsTheFile)
 {
     const std::string bytes =
