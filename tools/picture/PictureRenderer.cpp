@@ -7,6 +7,7 @@
 #include "core/services/TextCatalogue.h"
 #include "core/views/Navigation.h"
 #include "tools/report/ReportMessages.h"
+#include "ui/analysis/output/ChartSettle.h"
 #include "ui/analysis/parts/ChildGraphs.h"
 #include "ui/analysis/parts/ChildNavigation.h"
 #include "ui/analysis/parts/ChildPrint.h"
@@ -85,25 +86,6 @@ private:
 // they would on such a screen.
 constexpr int kWindowWidth = 1138;
 constexpr int kWindowHeight = 854;
-
-// Lets the window settle: layouts, the label columns that both charts share (a drawing that
-// changes them asks for another one through the repaint timer) and the deferred repaints. Years
-// of points make every drawing count, so the passes stop once one changed nothing.
-void Settle(TChildform& window)
-{
-    const ChildWidgets& w = window.Widgets();
-    for (int pass = 0; pass < 4; ++pass) {
-        QCoreApplication::processEvents();
-        w.repaintTimer->stop();
-        w.chart->replot(QCustomPlot::rpImmediateRefresh);
-        w.chart2->replot(QCustomPlot::rpImmediateRefresh);
-        const bool columnsMoved = w.repaintTimer->isActive();
-        w.repaintTimer->stop();
-        if (!columnsMoved)
-            break;
-    }
-    QCoreApplication::processEvents();
-}
 
 // The graphs the job names on the shown device, or every measured value and output it has.
 void ShowGraphs(TChildform& window, const PictureJob& job)
@@ -208,7 +190,8 @@ PictureResult RenderAnalysisPicture(const PictureJob& job)
             result.load = RunLogLoad(job.selection, target, job.observer);
             window->FinishAnalysis();
             Show(*window, job);
-            Settle(*window);
+            const ChildWidgets& w = window->Widgets();
+            SettleCharts(*w.chart, *w.chart2, *w.repaintTimer);
             QString written;
             if (window->Printer().WritePictureTo(QString::fromStdString(job.path), &written))
                 result.writtenPath = written.toStdString();

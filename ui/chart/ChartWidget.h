@@ -111,6 +111,8 @@ public:
     // --- title, legend, margins -------------------------------------------------------------
     void SetTitleLines(const QStringList& lines);
     QStringList TitleLines() const { return titleLines_; }
+    // A drawing was asked for and has not happened yet.
+    bool ReplotQueued() const { return mReplotQueued; }
     void SetTitleVisible(bool on);
     bool TitleVisible() const { return titleVisible_; }
     // Shown while the pointer rests on the title; empty for none.
