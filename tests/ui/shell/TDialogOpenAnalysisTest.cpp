@@ -199,6 +199,7 @@ TEST_F(OpenAnalysis, ReadingThreadsFillTheWindowAsOneByOneReadingAndMoveTheBarPe
         steps.pop_back();
         EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end())) << workers;
         EXPECT_GE(steps.size(), 51u) << workers;
+        EXPECT_TRUE(Progress()->updatesEnabled()) << workers;
         std::string load = errors.Lines().join("|").toStdString();
         for (int d = 0; d < window->State().DeviceCount(); ++d) {
             const AnalysisDataSet* set = window->State().DataSet(d);
@@ -322,6 +323,8 @@ TEST_F(OpenAnalysis, EscInFrontCancelsAndLeavesNothingLoaded)
     EXPECT_FALSE(errors.HasErrors());
     EXPECT_TRUE(InputsEnabled());
     EXPECT_EQ(Progress()->value(), 0);
+    // The bar paints at most once a frame while files load; stopped, it paints again.
+    EXPECT_TRUE(Progress()->updatesEnabled());
 }
 
 TEST_F(OpenAnalysis, EscCountsOnlyWhileTheDialogIsInFront)
