@@ -108,9 +108,9 @@ private:
         ParsedStage* stage = nullptr; // null: the column is not read
         const FieldState* field = nullptr;
         float scale = 1.0f;
-        double value = kNull;      // the cell of the line being read; NaN = no value
-        bool errNow = false;       // the line's cell read "Err"
-        bool errOpen = false;      // the previous line's cell did too: the run goes on
+        double value = kNull; // the cell of the line being read; NaN = no value
+        bool errNow = false;  // the line's cell read "Err"
+        bool errOpen = false; // the previous line's cell did too: the run goes on
         bool hadValue = false;
         LastCell last;
     };
@@ -528,8 +528,7 @@ void Parser::readCells(const char* p, const char* const end)
         read.value = value;
         // A cell holds no ';': one just before p ended it.
         const bool closed = p > start && p[-1] == ';';
-        last = {start, static_cast<std::size_t>(p - start) - (closed ? 1 : 0), value,
-                read.errNow};
+        last = {start, static_cast<std::size_t>(p - start) - (closed ? 1 : 0), value, read.errNow};
     }
 }
 

@@ -37,6 +37,12 @@ std::vector<std::uint64_t> Bits(const std::vector<double>& values)
     return bits;
 }
 
+// The minute of the file's day a time falls on.
+double Minute(const ParsedLogFile& parsed, double t)
+{
+    return (t - parsed.block.day) * 1440;
+}
+
 void ExpectSameParse(const std::string& repeating, const std::string& spelled)
 {
     const ParsedLogFile a = ParseLogFile("Lg10240305.csv", repeating);
@@ -103,13 +109,13 @@ TEST(RepeatedCells, TakenOverOnlyWhereTheBytesAndTheCellEndAgree)
 TEST(RepeatedCells, RepeatedLinesGiveThePointsOfReadLines)
 {
     const std::vector<std::pair<int, std::string>> repeating = {
-        {0, "12;Err;0;100;0"},  {1, "12;Err;0;100;0"},   {2, "12;Err;0;100;0"},
-        {3, "12;Err;0;100;0"},  {4, "12;Err;0;100;0"},   {6, "12;Err;0;100;0"},
-        {7, "12;Err;0;100;0"},  {8, "12;Err;0;100;0"},   {5, "12;Err;0;100;0"},
-        {9, "12;Err;0;100;0"},  {10, "13;Err;0;100;0"},  {11, "13;;0;100;0"},
-        {12, "13;;0;100;0"},    {13, "13;;0;100;0"},     {14, "13;;0;100;0"},
-        {15, "13;Err;7;100;0"}, {16, "13;Err;7;100;0"},  {17, "13;Err;7;100;0"},
-        {18, "13;Err;7;100;0"}, {20, "13;Err;7;100;0"},  {21, "13;Err;7;100;0"},
+        {0, "12;Err;0;100;0"},  {1, "12;Err;0;100;0"},  {2, "12;Err;0;100;0"},
+        {3, "12;Err;0;100;0"},  {4, "12;Err;0;100;0"},  {6, "12;Err;0;100;0"},
+        {7, "12;Err;0;100;0"},  {8, "12;Err;0;100;0"},  {5, "12;Err;0;100;0"},
+        {9, "12;Err;0;100;0"},  {10, "13;Err;0;100;0"}, {11, "13;;0;100;0"},
+        {12, "13;;0;100;0"},    {13, "13;;0;100;0"},    {14, "13;;0;100;0"},
+        {15, "13;Err;7;100;0"}, {16, "13;Err;7;100;0"}, {17, "13;Err;7;100;0"},
+        {18, "13;Err;7;100;0"}, {20, "13;Err;7;100;0"}, {21, "13;Err;7;100;0"},
     };
     // The same values, every line spelled unlike the one before.
     std::vector<std::pair<int, std::string>> spelled;
@@ -127,12 +133,12 @@ TEST(RepeatedCells, RepeatedLinesGiveThePointsOfReadLines)
             // 12 at 0 and 4, the gap's null, 12 at 6 and 9, 13 at 10 and 18, the gap's null,
             // 13 at 20 and 21, the day's closing null.
             EXPECT_EQ(stage.xs.size(), 11u);
-            EXPECT_NEAR((stage.xs[4] - parsed.block.day) * 1440, 9, 1e-6);
-            EXPECT_NEAR((stage.xs[6] - parsed.block.day) * 1440, 18, 1e-6);
+            EXPECT_NEAR(Minute(parsed, stage.xs[4]), 9, 1e-6);
+            EXPECT_NEAR(Minute(parsed, stage.xs[6]), 18, 1e-6);
         } else if (stage.field == "V'") {
             ASSERT_EQ(stage.errRuns.size(), 4u);
-            EXPECT_NEAR((stage.errRuns[1].second - parsed.block.day) * 1440, 10, 1e-6);
-            EXPECT_NEAR((stage.errRuns[3].second - parsed.block.day) * 1440, 21, 1e-6);
+            EXPECT_NEAR(Minute(parsed, stage.errRuns[1].second), 10, 1e-6);
+            EXPECT_NEAR(Minute(parsed, stage.errRuns[3].second), 21, 1e-6);
         }
     }
 
@@ -158,8 +164,9 @@ TEST(RepeatedCells, RepeatsOfAMendedFirstLine)
         std::string out = kHeader + "Solar controller;2024-03-04 00:00;12;0,0;0;100;5\r\n";
         for (int minute = 1; minute < 6; ++minute) {
             char line[96];
-            std::snprintf(line, sizeof line, "Solar controller;2024-03-05 00:%02d;12%s;0,0;0;100;5\r\n",
-                          minute, spell && minute % 2 ? ",0" : "");
+            std::snprintf(line, sizeof line,
+                          "Solar controller;2024-03-05 00:%02d;12%s;0,0;0;100;5\r\n", minute,
+                          spell && minute % 2 ? ",0" : "");
             out += line;
         }
         return out;
@@ -169,8 +176,8 @@ TEST(RepeatedCells, RepeatsOfAMendedFirstLine)
     for (const ParsedStage& stage : parsed.stages) {
         if (stage.field == "R1") {
             ASSERT_EQ(stage.xs.size(), 3u);
-            EXPECT_NEAR((stage.xs[0] - parsed.block.day) * 1440, 0, 1e-6);
-            EXPECT_NEAR((stage.xs[1] - parsed.block.day) * 1440, 5, 1e-6);
+            EXPECT_NEAR(Minute(parsed, stage.xs[0]), 0, 1e-6);
+            EXPECT_NEAR(Minute(parsed, stage.xs[1]), 5, 1e-6);
         }
     }
 }
