@@ -26,20 +26,24 @@ SeriesFacts FactsOf(const Series& series)
     const ValueView ys = series.ys();
     f.points = ys.size();
     bool any = false;
-    for (double y : ys) {
-        if (std::isnan(y)) {
-            ++f.nulls;
-            continue;
+    // The form of the values is chosen once for the loop, not for every point.
+    ys.Visit([&](const auto values) {
+        for (std::size_t i = 0; i < f.points; ++i) {
+            const double y = values[i];
+            if (std::isnan(y)) {
+                ++f.nulls;
+                continue;
+            }
+            if (!any) {
+                f.min = f.max = y;
+                any = true;
+            } else {
+                f.min = std::min(f.min, y);
+                f.max = std::max(f.max, y);
+            }
+            f.sum += y;
         }
-        if (!any) {
-            f.min = f.max = y;
-            any = true;
-        } else {
-            f.min = std::min(f.min, y);
-            f.max = std::max(f.max, y);
-        }
-        f.sum += y;
-    }
+    });
     if (!any)
         f.sum = std::numeric_limits<double>::quiet_NaN();
     return f;
