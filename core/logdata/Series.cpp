@@ -220,7 +220,9 @@ std::size_t Series::memoryBytes() const
     std::size_t bytes = sizeof(*this) + title_.capacity() + xs_.heapBytes() + ys_.heapBytes();
     if (ySummary_)
         bytes += sizeof(YSummary) +
-                 (ySummary_->lows.capacity() + ySummary_->highs.capacity()) * sizeof(double);
+                 (ySummary_->lows.capacity() + ySummary_->highs.capacity()) * sizeof(double) +
+                 ySummary_->whole.capacity() + ySummary_->lowAt.capacity() +
+                 ySummary_->highAt.capacity();
     if (source_)
         bytes += source_->memoryBytes();
     return bytes;
