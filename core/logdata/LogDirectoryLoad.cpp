@@ -50,6 +50,10 @@ bool NextParsed(LogReadAhead& ahead, LogLoadObserver& observer, LogReadAhead::Ne
     }
 }
 
+// The largest file the loading thread reads itself while it waits: a few milliseconds of work,
+// so that the caller's events keep going.
+constexpr std::uint64_t kHelpBytes = 1u << 20;
+
 bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoadObserver& observer,
                std::size_t workers, LogLoadResult& result)
 {
@@ -62,8 +66,10 @@ bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoad
             paths.reserve(total);
             for (const LogFileEntry& file : selection.files)
                 paths.push_back(file.path);
-            ahead.emplace(std::move(paths), sizes, workers,
-                          [&observer] { return observer.ReadAheadRoom(); });
+            // The loading thread reads too while it would wait: one thread fewer than workers.
+            ahead.emplace(
+                std::move(paths), sizes, workers - 1,
+                [&observer] { return observer.ReadAheadRoom(); }, kHelpBytes);
         } catch (const std::exception&) {
             // No thread to be had, or no memory for their lists: the files are read here, one
             // by one.

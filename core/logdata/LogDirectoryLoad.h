@@ -74,8 +74,8 @@ struct LogLoadResult {
 
 // Loads selection.files in order into target, then builds every device of selection.devices.
 // Stops early (outcome Cancelled) when the observer asks; the target then holds a partial load
-// and the files read ahead are dropped. workers: reading threads (LogReadWorkers() when 0; with
-// 1 the files are read on the calling thread).
+// and the files read ahead are dropped. workers: threads that read files, the calling thread
+// among them (LogReadWorkers() when 0; with 1 the calling thread reads every file itself).
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
                          LogLoadObserver& observer, std::size_t workers = 0);
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target);

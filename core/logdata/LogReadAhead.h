@@ -1,9 +1,9 @@
 #pragma once
 
 // Reading threads for a load: they read and parse the files of a list ahead of the loading
-// thread, which takes the results in list order and applies them to its data sets. The threads
-// touch nothing but the file and their own result, so the data sets see exactly the calls of a
-// one-by-one load.
+// thread, which takes the results in list order and applies them to its data sets (and, rather
+// than wait for one, reads small files itself). The threads touch nothing but the file and their
+// own result, so the data sets see exactly the calls of a one-by-one load.
 
 #include "core/logdata/LoadMemory.h"
 #include "core/logdata/ParsedLogFile.h"
@@ -41,9 +41,11 @@ public:
     // sizes: the files' sizes in bytes (0 when unknown), for the bounds on reading ahead.
     // memory: what the system can still give; a file the loading thread has not admitted yet is
     // read ahead only when it fits, together with the files read ahead and not yet taken.
-    // Without a probe memory is not asked. Throws when not one thread can be started.
+    // Without a probe memory is not asked. helpBytes: while the loading thread waits in next(),
+    // it reads files up to this size itself (0: it only waits). Throws when not one thread can
+    // be started.
     LogReadAhead(std::vector<std::string> paths, std::vector<std::uint64_t> sizes,
-                 std::size_t threads, MemoryRoomProbe memory = {});
+                 std::size_t threads, MemoryRoomProbe memory = {}, std::uint64_t helpBytes = 0);
     // Stops the threads (a file being read or parsed is dropped part-way) and discards what is
     // queued.
     ~LogReadAhead();
@@ -62,11 +64,16 @@ public:
     // The next file in list order, waiting at most `wait` for it.
     Next next(std::chrono::milliseconds wait, std::unique_ptr<ParsedLogFile>& out);
 
-    // Files handed to reading threads so far (for tests).
+    // Files handed to reading threads so far, and those of them the loading thread read itself
+    // (for tests).
     std::size_t taken() const;
+    std::size_t helped() const;
 
 private:
     void work();
+    bool help(std::unique_lock<std::mutex>& lock);
+    std::unique_ptr<ParsedLogFile> parse(std::size_t index, LogFileBuffer& buffer);
+    void store(std::size_t index, std::unique_ptr<ParsedLogFile> parsed);
     bool mayTake(std::size_t index);
     bool fitsInMemory(std::size_t index);
 
@@ -74,6 +81,8 @@ private:
     const std::vector<std::uint64_t> sizes_;
     const std::size_t threadCount_;
     const MemoryRoomProbe memory_;
+    const std::uint64_t helpBytes_;
+    LogFileBuffer helpBuffer_; // the loading thread's, while it helps
     mutable std::mutex mutex_;
     std::condition_variable ready_; // a result arrived
     std::condition_variable room_;  // the loading thread took one, or stop
@@ -84,6 +93,7 @@ private:
     std::chrono::steady_clock::time_point roomAt_{};
     bool roomKnown_ = false;
     std::size_t taken_ = 0;        // files handed to a thread
+    std::size_t helped_ = 0;       // of them, read by the loading thread
     std::size_t delivered_ = 0;    // files handed to the loading thread
     std::uint64_t aheadBytes_ = 0; // sizes of files taken by threads but not yet delivered
     std::atomic<bool> stop_{false};
