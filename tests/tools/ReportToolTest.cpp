@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 namespace korvex::test {
 namespace {
@@ -299,6 +300,74 @@ TEST_F(ReportTool, JsonOfAFolderWithAFailedFileThatKeptPoints)
     EXPECT_EQ(t1["sum"].Num(), 59.5);
     EXPECT_EQ(t1["first"][1].Num(), 18.5);
     EXPECT_TRUE(t1["last"][1].IsNull());
+}
+
+// The facts of every field of two devices, each field with its own ramp: a series' facts taken
+// for another field's would show in its sum, its extremes or its count.
+TEST_F(ReportTool, JsonFactsBelongToTheirOwnFields)
+{
+    const fs::path dir = temp_ / "ramps";
+    fs::create_directories(dir);
+    // Device d, field k, line i at a 2 minute step: (d + k) * 10 + i * (k + 1) / 4, a null
+    // where (i + k) % 7 == 3.
+    struct Expected {
+        int points = 0, nulls = 0;
+        double min = 1e9, max = -1e9, sum = 0;
+    };
+    std::map<std::string, Expected> expected;
+    for (const int device : {10, 30}) {
+        const int fields = device == 10 ? 5 : 4;
+        const int lines = device == 10 ? 23 : 17;
+        std::ofstream out(dir / (std::to_string(device) + "080514.csv"), std::ios::binary);
+        out << "DATE & TIME";
+        for (int k = 0; k < fields; ++k)
+            out << ";T" << k + 1 << "[" << '\xB0' << "C]";
+        out << "\r\n";
+        for (int i = 0; i < lines; ++i) {
+            char stamp[32];
+            std::snprintf(stamp, sizeof stamp, "2008-05-14 %02d:%02d", i * 2 / 60, i * 2 % 60);
+            out << stamp;
+            for (int k = 0; k < fields; ++k) {
+                Expected& e = expected[std::to_string(device) + "/T" + std::to_string(k + 1)];
+                if ((i + k) % 7 == 3) {
+                    out << ";";
+                    continue;
+                }
+                const int quarters = (device / 10 + k) * 40 + i * (k + 1);
+                const double v = quarters / 4.0;
+                char cell[32];
+                std::snprintf(cell, sizeof cell, ";%d,%02d", quarters / 4, quarters % 4 * 25);
+                out << cell;
+                ++e.points;
+                e.min = std::min(e.min, v);
+                e.max = std::max(e.max, v);
+                e.sum += v;
+            }
+            out << "\r\n";
+        }
+    }
+    const ToolResult r = Report({dir.string(), "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const Json doc = JsonParser::Parse(r.out);
+    ASSERT_EQ(doc["devices"].size(), 2u);
+    int checked = 0;
+    for (const Json& device : doc["devices"].Arr()) {
+        for (const Json& field : device["fields"].Arr()) {
+            const std::string name =
+                std::to_string(static_cast<int>(device["number"].Num())) + "/" + field["key"].Str();
+            const auto it = expected.find(name);
+            if (it == expected.end())
+                continue; // a derived field
+            const Expected& e = it->second;
+            // Each value once (no two lines alike), every gap a null, one null closing the day.
+            EXPECT_EQ(field["points"].Num() - field["nulls"].Num(), e.points) << name;
+            EXPECT_EQ(field["min"].Num(), e.min) << name;
+            EXPECT_EQ(field["max"].Num(), e.max) << name;
+            EXPECT_NEAR(field["sum"].Num(), e.sum, 1e-6) << name;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 9);
 }
 
 TEST_F(ReportTool, DirectoryWithSpacesAndNonAsciiNames)
