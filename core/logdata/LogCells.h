@@ -98,11 +98,15 @@ inline bool SplitLogLines(std::string_view bytes, std::vector<std::string_view>&
     const char* const end = p + bytes.size();
     // The list takes its size at once: growing it by doubling would hold the old and the new
     // list together, three times the lines' worth at the peak, for a file of nothing but line
-    // breaks 48 bytes per byte. The bound costs a CR LF file one spare entry per line.
-    lines.reserve(LineCountBound(p, end));
+    // breaks 48 bytes per byte. A log's lines are longer than kGuess bytes; a file of shorter
+    // ones has its breaks counted when the guess runs out, and the list grows once to that.
+    constexpr std::size_t kGuess = 24;
+    lines.reserve(bytes.size() / kGuess + 2);
     while (p < end) {
         if (stopFlag && lines.size() % 4096 == 0 && stopFlag->load(std::memory_order_relaxed))
             return false;
+        if (lines.size() == lines.capacity())
+            lines.reserve(lines.size() + LineCountBound(p, end));
         const char* stop = FindLineBreak(p, end);
         lines.emplace_back(p, static_cast<std::size_t>(stop - p));
         if (stop == end)
