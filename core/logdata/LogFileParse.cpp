@@ -437,8 +437,9 @@ void Parser::readLine(std::string_view line)
         block.allowedStep = std::floor(block.learnedInterval * 1440.0 + 0.5);
     }
     bool gap = false;
-    const double step = std::floor((t - block.lastTime) * 1440.0 + 0.5);
-    if (step > block.allowedStep) {
+    // The step in whole minutes, rounded, is above the allowed one (a whole number far below
+    // 2^53) exactly when the unrounded step reaches the next whole number: no floor per line.
+    if ((t - block.lastTime) * 1440.0 + 0.5 >= block.allowedStep + 1) {
         gap = true;
         block.learnedInterval = 0;
         block.allowedStep = 1440;

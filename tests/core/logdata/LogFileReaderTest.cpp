@@ -183,6 +183,35 @@ TEST_F(ReaderTest, GapOpensNullAndIntervalIsLearnedAgain)
     EXPECT_EQ(pts(set, "T1"), "(0,1)(1,2)(2,3)(10,null)(10,4)(11,5)(11,null)");
 }
 
+// A step is a gap when, rounded to whole minutes, it is above the learned interval: at a two
+// minute interval 149 s are none and 150 s are one; at one minute, learned after the gap, 89 s
+// are none and 90 s are one.
+TEST_F(ReaderTest, AGapStartsWhereTheRoundedStepPassesTheInterval)
+{
+    AnalysisDataSet& set = makeSet();
+    ASSERT_EQ(loadBytes(set, "Lg10080515.csv",
+                        "DATE & TIME;T1[\xB0"
+                        "C]\r\n"
+                        "2008-05-15 10:00:00;1\r\n2008-05-15 10:02:00;2\r\n"
+                        "2008-05-15 10:04:29;3\r\n2008-05-15 10:06:59;4\r\n"
+                        "2008-05-15 10:07:59;5\r\n2008-05-15 10:09:28;6\r\n"
+                        "2008-05-15 10:10:58;7\r\n"),
+              "");
+    // Minutes of the day: 10:04:29 is 604.483, 10:06:59 is 606.983, and so on.
+    const std::vector<Point> points = this->points(set, "T1", day);
+    ASSERT_EQ(points.size(), 10u);
+    const double minutes[] = {600, 602, 604 + 29 / 60.0, 606 + 59 / 60.0, 606 + 59 / 60.0,
+                              607 + 59 / 60.0, 609 + 28 / 60.0, 610 + 58 / 60.0, 610 + 58 / 60.0};
+    const double values[] = {1, 2, 3, NAN, 4, 5, 6, NAN, 7};
+    for (std::size_t i = 0; i < 9; ++i) {
+        EXPECT_NEAR(points[i].minute, minutes[i], 1e-3) << i; // read to the thousandth
+        EXPECT_EQ(std::isnan(points[i].y), std::isnan(values[i])) << i;
+        if (!std::isnan(values[i]))
+            EXPECT_EQ(points[i].y, values[i]) << i;
+    }
+    EXPECT_TRUE(std::isnan(points[9].y)); // the day's closing null
+}
+
 TEST_F(ReaderTest, RunCompressionAndErrCells)
 {
     AnalysisDataSet& set = makeSet();
