@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <malloc.h>
 #include <memory>
-#include <optional>
 #include <system_error>
 
 namespace korvex {
@@ -54,28 +53,37 @@ bool NextParsed(LogReadAhead& ahead, LogLoadObserver& observer, LogReadAhead::Ne
 // so that the caller's events keep going.
 constexpr std::uint64_t kHelpBytes = 1u << 20;
 
+// How far a head start reads before the load begins: about what two cores parse while a window
+// is built, and still a few tens of megabytes of staged points.
+constexpr std::size_t kHeadStartFiles = 512;
+constexpr std::uint64_t kHeadStartBytes = 24u << 20;
+
+// The reading threads of a load, or none when there is nothing to share out or no thread to be
+// had (the files are then read on the loading thread, one by one).
+std::unique_ptr<LogReadAhead> StartReading(const LogFileSelection& selection,
+                                           const std::vector<std::uint64_t>& sizes,
+                                           LogLoadObserver& observer, std::size_t workers)
+{
+    if (workers <= 1 || selection.files.size() <= 1)
+        return nullptr;
+    try {
+        std::vector<std::string> paths;
+        paths.reserve(selection.files.size());
+        for (const LogFileEntry& file : selection.files)
+            paths.push_back(file.path);
+        // The loading thread reads too while it would wait: one thread fewer than workers.
+        return std::make_unique<LogReadAhead>(
+            std::move(paths), sizes, workers - 1, [&observer] { return observer.ReadAheadRoom(); },
+            kHelpBytes);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
 bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoadObserver& observer,
-               std::size_t workers, LogLoadResult& result)
+               const std::vector<std::uint64_t>& sizes, LogReadAhead* ahead, LogLoadResult& result)
 {
     const std::size_t total = selection.files.size();
-    const std::vector<std::uint64_t> sizes = FileSizes(selection);
-    std::optional<LogReadAhead> ahead;
-    if (workers > 1 && total > 1) {
-        try {
-            std::vector<std::string> paths;
-            paths.reserve(total);
-            for (const LogFileEntry& file : selection.files)
-                paths.push_back(file.path);
-            // The loading thread reads too while it would wait: one thread fewer than workers.
-            ahead.emplace(
-                std::move(paths), sizes, workers - 1,
-                [&observer] { return observer.ReadAheadRoom(); }, kHelpBytes);
-        } catch (const std::exception&) {
-            // No thread to be had, or no memory for their lists: the files are read here, one
-            // by one.
-            ahead.reset();
-        }
-    }
     for (std::size_t i = 0; i < total; ++i) {
         if (observer.CancelRequested())
             return false;
@@ -123,16 +131,38 @@ public:
 
 } // namespace
 
-LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
-                         LogLoadObserver& observer, std::size_t workers)
+struct LogLoadHeadStart::State {
+    const LogFileSelection* selection = nullptr;
+    LoadHeapTuning heap;
+    std::vector<std::uint64_t> sizes;
+    std::unique_ptr<LogReadAhead> ahead;
+};
+
+LogLoadHeadStart::LogLoadHeadStart(const LogFileSelection& selection, LogLoadObserver& observer,
+                                   std::size_t workers)
+    : state_(std::make_unique<State>())
 {
-    LogLoadResult result;
-    bool completed = false;
-    {
-        const LoadHeapTuning heap;
-        completed = LoadFiles(selection, target, observer,
-                              workers == 0 ? LogReadWorkers() : workers, result);
-    }
+    state_->selection = &selection;
+    state_->sizes = FileSizes(selection);
+    state_->ahead =
+        StartReading(selection, state_->sizes, observer, workers == 0 ? LogReadWorkers() : workers);
+    if (state_->ahead)
+        state_->ahead->setAheadLimit(kHeadStartFiles, kHeadStartBytes);
+}
+
+LogLoadHeadStart::~LogLoadHeadStart() = default;
+
+std::size_t LogLoadHeadStart::filesRead() const
+{
+    return state_ && state_->ahead ? state_->ahead->waiting() : 0;
+}
+
+namespace {
+
+// After the files: the heap's spare pages back to the system, then every device completed.
+LogLoadResult FinishLoad(const LogFileSelection& selection, LogLoadTarget& target,
+                         LogLoadObserver& observer, bool completed, LogLoadResult result)
+{
     // The files' bytes and staged points, freed by now, lie scattered in the heap between the
     // series' arrays; the allocator keeps such pages unless asked to give them back.
     ::malloc_trim(0);
@@ -153,6 +183,41 @@ LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& targe
         observer.DeviceDone(device);
     }
     return result;
+}
+
+} // namespace
+
+LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
+                         LogLoadObserver& observer, std::size_t workers)
+{
+    LogLoadResult result;
+    bool completed = false;
+    {
+        const LoadHeapTuning heap;
+        const std::vector<std::uint64_t> sizes = FileSizes(selection);
+        const std::unique_ptr<LogReadAhead> ahead =
+            StartReading(selection, sizes, observer, workers == 0 ? LogReadWorkers() : workers);
+        completed = LoadFiles(selection, target, observer, sizes, ahead.get(), result);
+    }
+    return FinishLoad(selection, target, observer, completed, std::move(result));
+}
+
+LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
+                         LogLoadObserver& observer, LogLoadHeadStart& start)
+{
+    LogLoadResult result;
+    bool completed = false;
+    if (start.state_ && start.state_->selection == &selection) {
+        LogLoadHeadStart::State& state = *start.state_;
+        if (state.ahead)
+            state.ahead->restoreAheadLimit();
+        completed = LoadFiles(selection, target, observer, state.sizes, state.ahead.get(), result);
+        start.state_.reset();
+        return FinishLoad(selection, target, observer, completed, std::move(result));
+    }
+    // Spent already, or begun for another selection: an ordinary load.
+    start.state_.reset();
+    return RunLogLoad(selection, target, observer);
 }
 
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target)

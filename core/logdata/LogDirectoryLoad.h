@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,34 @@ struct LogLoadResult {
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
                          LogLoadObserver& observer, std::size_t workers = 0);
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target);
+
+// The reading threads of a load started before the load itself: they read and parse the first
+// files (a few hundred, some tens of megabytes, as memory allows) while the caller still builds
+// what takes them. Dropped unused, it stops the threads and frees what they read.
+class LogLoadHeadStart {
+public:
+    // selection and observer must outlive the head start; workers as RunLogLoad takes them.
+    LogLoadHeadStart(const LogFileSelection& selection, LogLoadObserver& observer,
+                     std::size_t workers = 0);
+    ~LogLoadHeadStart();
+    LogLoadHeadStart(const LogLoadHeadStart&) = delete;
+    LogLoadHeadStart& operator=(const LogLoadHeadStart&) = delete;
+
+    // Files its threads have read so far (for tests).
+    std::size_t filesRead() const;
+
+    struct State;
+
+private:
+    friend LogLoadResult RunLogLoad(const LogFileSelection&, LogLoadTarget&, LogLoadObserver&,
+                                    LogLoadHeadStart&);
+    std::unique_ptr<State> state_;
+};
+
+// RunLogLoad with the head start's threads and what they have read; the head start is spent.
+// For another selection than the head start's, an ordinary load.
+LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
+                         LogLoadObserver& observer, LogLoadHeadStart& start);
 
 // The failures as the file-error list shows them: path, message, empty line per file.
 std::vector<std::string> FailureLines(const std::vector<LogLoadFailure>& failures);

@@ -30,7 +30,7 @@ LogReadAhead::LogReadAhead(std::vector<std::string> paths, std::vector<std::uint
     : paths_(std::move(paths)), sizes_(std::move(sizes)),
       threadCount_(std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(paths_.size(), 1))),
       memory_(std::move(memory)), helpBytes_(helpBytes), results_(paths_.size()),
-      unparsed_(paths_.size(), 0)
+      unparsed_(paths_.size(), 0), aheadFilesLimit_(4 * threadCount_ + 4)
 {
     try {
         LoadFaultPoint(LoadFault::ThreadList);
@@ -66,6 +66,16 @@ void LogReadAhead::admit(std::size_t index)
     room_.notify_all();
 }
 
+void LogReadAhead::setAheadLimit(std::size_t files, std::uint64_t bytes)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        aheadFilesLimit_ = files;
+        aheadBytesLimit_ = bytes;
+    }
+    room_.notify_all();
+}
+
 std::size_t LogReadAhead::taken() const
 {
     const std::lock_guard<std::mutex> lock(mutex_);
@@ -76,6 +86,15 @@ std::size_t LogReadAhead::helped() const
 {
     const std::lock_guard<std::mutex> lock(mutex_);
     return helped_;
+}
+
+std::size_t LogReadAhead::waiting() const
+{
+    const std::lock_guard<std::mutex> lock(mutex_);
+    std::size_t n = 0;
+    for (std::size_t i = delivered_; i < results_.size(); ++i)
+        n += results_[i] != nullptr || unparsed_[i] != 0 ? 1 : 0;
+    return n;
 }
 
 bool LogReadAhead::fitsInMemory(std::size_t index)
@@ -105,9 +124,9 @@ bool LogReadAhead::mayTake(std::size_t index)
     // Ahead of the loading thread's check: only while the files read ahead stay small in number
     // and size, and only what fits in memory. The file the loading thread needs next is read
     // whatever its size.
-    const std::size_t maxFiles = 4 * threadCount_ + 4;
     const std::uint64_t size = index < sizes_.size() ? sizes_[index] : 0;
-    if (index != delivered_ && (index >= delivered_ + maxFiles || aheadBytes_ + size > kAheadBytes))
+    if (index != delivered_ &&
+        (index >= delivered_ + aheadFilesLimit_ || aheadBytes_ + size > aheadBytesLimit_))
         return false;
     return fitsInMemory(index);
 }

@@ -56,6 +56,12 @@ public:
     // memory figure says.
     void admit(std::size_t index);
 
+    // How far the threads may read ahead of the loading thread, in files and in file bytes (the
+    // file it waits for aside). By default 4 files per thread and 4 more, and kAheadBytes; a
+    // load that has not begun to take files yet may allow more for a while.
+    void setAheadLimit(std::size_t files, std::uint64_t bytes);
+    void restoreAheadLimit() { setAheadLimit(4 * threadCount_ + 4, kAheadBytes); }
+
     enum class Next {
         NotYet,   // still being read
         Parsed,   // out holds the file
@@ -68,6 +74,8 @@ public:
     // (for tests).
     std::size_t taken() const;
     std::size_t helped() const;
+    // Files read and waiting for the loading thread (for tests).
+    std::size_t waiting() const;
 
 private:
     void work();
@@ -96,6 +104,8 @@ private:
     std::size_t helped_ = 0;       // of them, read by the loading thread
     std::size_t delivered_ = 0;    // files handed to the loading thread
     std::uint64_t aheadBytes_ = 0; // sizes of files taken by threads but not yet delivered
+    std::size_t aheadFilesLimit_;
+    std::uint64_t aheadBytesLimit_ = kAheadBytes;
     std::atomic<bool> stop_{false};
     std::vector<std::thread> threads_;
 };

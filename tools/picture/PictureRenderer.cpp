@@ -173,6 +173,8 @@ PictureResult RenderAnalysisPicture(const PictureJob& job)
     NoDesktop desktop;
     PictureResult result;
     {
+        // The files are read while the window is built.
+        LogLoadHeadStart headStart(job.selection, job.observer);
         const PlatformSwap swap(prompts, desktop);
         auto window = std::make_unique<TChildform>();
         window->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -187,7 +189,7 @@ PictureResult RenderAnalysisPicture(const PictureJob& job)
             window->BeginAnalysis(static_cast<int>(job.selection.files.size()),
                                   job.selection.devices, job.from, job.to);
             WindowTarget target(*window);
-            result.load = RunLogLoad(job.selection, target, job.observer);
+            result.load = RunLogLoad(job.selection, target, job.observer, headStart);
             window->FinishAnalysis();
             Show(*window, job);
             const ChildWidgets& w = window->Widgets();

@@ -8,8 +8,10 @@
 #include "tests/core/logdata/LogTestSupport.h"
 #include "tools/samplegen/SampleLogs.h"
 
+#include <chrono>
 #include <cstdio>
 #include <sstream>
+#include <thread>
 
 namespace korvex::test {
 namespace {
@@ -101,8 +103,10 @@ protected:
         return path.string();
     }
 
-    // Loads the files in the order given with that many workers; the dump of it all.
-    std::string loadAll(const std::vector<std::string>& paths, std::size_t workers)
+    // Loads the files in the order given with that many workers, with a head start that has
+    // taken every file before the load begins when asked; the dump of it all.
+    std::string loadAll(const std::vector<std::string>& paths, std::size_t workers,
+                        bool headStart = false)
     {
         LogFileSelection selection;
         for (const std::string& p : paths) {
@@ -120,7 +124,17 @@ protected:
         warnings.clear();
         SetsTarget target(selection);
         LogLoadObserver quiet;
-        const LogLoadResult result = RunLogLoad(selection, target, quiet, workers);
+        LogLoadResult result;
+        if (headStart) {
+            LogLoadHeadStart start(selection, quiet, workers);
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (start.filesRead() < paths.size() && std::chrono::steady_clock::now() < until)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            EXPECT_EQ(start.filesRead(), paths.size());
+            result = RunLogLoad(selection, target, quiet, start);
+        } else {
+            result = RunLogLoad(selection, target, quiet, workers);
+        }
         std::string dump = "loaded " + std::to_string(result.loaded) + "\n";
         for (const LogLoadFailure& f : result.failures)
             dump += "failed " + f.path + ": " + f.message + "\n";
@@ -135,10 +149,13 @@ protected:
     {
         const std::string oneByOne = loadAll(paths, 1);
         for (const std::size_t workers : {2u, 8u}) {
-            SCOPED_TRACE("workers " + std::to_string(workers));
-            const std::string parallel = loadAll(paths, workers);
-            EXPECT_EQ(parallel.size(), oneByOne.size());
-            EXPECT_TRUE(parallel == oneByOne);
+            for (const bool headStart : {false, true}) {
+                SCOPED_TRACE("workers " + std::to_string(workers) +
+                             (headStart ? ", head start" : ""));
+                const std::string parallel = loadAll(paths, workers, headStart);
+                EXPECT_EQ(parallel.size(), oneByOne.size());
+                EXPECT_TRUE(parallel == oneByOne);
+            }
         }
     }
 

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -224,6 +225,62 @@ TEST_F(ReadAhead, TheLoadingThreadReadsAheadOnlyWhatFitsInMemory)
     ahead.admit(1);
     ASSERT_EQ(ahead.next(milliseconds(5000), file), LogReadAhead::Next::Parsed);
     EXPECT_EQ(file->path, paths[1]);
+}
+
+// A head start reads the files before the load begins, and the load takes what it read: a file
+// changed on the disk meanwhile comes in as it was. Dropped unused, it stops at once, even in the
+// middle of a large file.
+TEST_F(ReadAhead, AHeadStartReadsBeforeTheLoadAndTheLoadTakesWhatItRead)
+{
+    LogFileSelection selection;
+    for (int d = 10; d <= 12; ++d)
+        selection.files.push_back(LogFileEntry{
+            write("Lg100806" + std::to_string(d) + ".csv", Day(d % 28 + 1, 300 + 50 * d, 2)), 0,
+            "10", -1, 0});
+    selection.devices = {"10"};
+    struct Target : LogLoadTarget {
+        std::vector<double> ends; // each file's last time
+        void AddLogFile(const std::string&) override { ends.push_back(-1); }
+        void AddParsedLogFile(const ParsedLogFile& file) override
+        {
+            ends.push_back(file.closeTime);
+        }
+        void BuildDeviceView(std::size_t) override {}
+    };
+    LogLoadObserver quiet;
+    Target direct;
+    RunLogLoad(selection, direct, quiet, 2);
+    ASSERT_EQ(direct.ends.size(), 3u);
+
+    Target started;
+    {
+        LogLoadHeadStart start(selection, quiet, 2);
+        const auto until = Clock::now() + std::chrono::seconds(10);
+        while (start.filesRead() < 3 && Clock::now() < until)
+            std::this_thread::sleep_for(milliseconds(1));
+        ASSERT_EQ(start.filesRead(), 3u);
+        // The second file shrinks to its header and two lines.
+        write("Lg10080611.csv", Day(12, 2, 2));
+        const LogLoadResult result = RunLogLoad(selection, started, quiet, start);
+        EXPECT_EQ(result.loaded, 3u);
+        EXPECT_EQ(start.filesRead(), 0u); // spent
+    }
+    EXPECT_EQ(started.ends, direct.ends);
+    Target after;
+    RunLogLoad(selection, after, quiet, 2);
+    ASSERT_EQ(after.ends.size(), 3u);
+    EXPECT_LT(after.ends[1], direct.ends[1]); // the change itself was there to see
+
+    // Unused, with a thread in the 100 MB file.
+    LogFileSelection large;
+    large.files = {LogFileEntry{ReadAhead::large(), 0, "10", -1, 0},
+                   LogFileEntry{ReadAhead::large(), 0, "10", -1, 0}};
+    large.devices = {"10"};
+    std::optional<LogLoadHeadStart> start(std::in_place, large, quiet, 2);
+    std::this_thread::sleep_for(milliseconds(30));
+    const auto begin = Clock::now();
+    start.reset();
+    EXPECT_LT(std::chrono::duration_cast<milliseconds>(Clock::now() - begin).count(), kStopMs);
 }
 
 // Stopped at any moment of reading, splitting or parsing a 100 MB file, the threads are gone
