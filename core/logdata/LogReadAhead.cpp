@@ -30,7 +30,7 @@ LogReadAhead::LogReadAhead(std::vector<std::string> paths, std::vector<std::uint
     : paths_(std::move(paths)), sizes_(std::move(sizes)),
       threadCount_(std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(paths_.size(), 1))),
       memory_(std::move(memory)), helpBytes_(helpBytes), results_(paths_.size()),
-      unparsed_(paths_.size(), 0), aheadFilesLimit_(4 * threadCount_ + 4)
+      unparsed_(paths_.size(), 0), aheadFilesLimit_(4 * threadCount_ + 8)
 {
     try {
         LoadFaultPoint(LoadFault::ThreadList);

@@ -57,10 +57,10 @@ public:
     void admit(std::size_t index);
 
     // How far the threads may read ahead of the loading thread, in files and in file bytes (the
-    // file it waits for aside). By default 4 files per thread and 4 more, and kAheadBytes; a
-    // load that has not begun to take files yet may allow more for a while.
+    // file it waits for aside). By default 4 files per thread and 8 more (the loading thread
+    // reads too), and kAheadBytes; a load that has not begun to take files may allow more.
     void setAheadLimit(std::size_t files, std::uint64_t bytes);
-    void restoreAheadLimit() { setAheadLimit(4 * threadCount_ + 4, kAheadBytes); }
+    void restoreAheadLimit() { setAheadLimit(4 * threadCount_ + 8, kAheadBytes); }
 
     enum class Next {
         NotYet,   // still being read
