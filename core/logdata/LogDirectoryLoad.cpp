@@ -138,14 +138,26 @@ struct LogLoadHeadStart::State {
     std::unique_ptr<LogReadAhead> ahead;
 };
 
+namespace {
+
+// What a load holds while it reads: the heap kept, the files' sizes and the reading threads.
+std::unique_ptr<LogLoadHeadStart::State>
+BeginReading(const LogFileSelection& selection, LogLoadObserver& observer, std::size_t workers)
+{
+    auto state = std::make_unique<LogLoadHeadStart::State>();
+    state->selection = &selection;
+    state->sizes = FileSizes(selection);
+    state->ahead =
+        StartReading(selection, state->sizes, observer, workers == 0 ? LogReadWorkers() : workers);
+    return state;
+}
+
+} // namespace
+
 LogLoadHeadStart::LogLoadHeadStart(const LogFileSelection& selection, LogLoadObserver& observer,
                                    std::size_t workers)
-    : state_(std::make_unique<State>())
+    : state_(BeginReading(selection, observer, workers))
 {
-    state_->selection = &selection;
-    state_->sizes = FileSizes(selection);
-    state_->ahead =
-        StartReading(selection, state_->sizes, observer, workers == 0 ? LogReadWorkers() : workers);
     if (state_->ahead)
         state_->ahead->setAheadLimit(kHeadStartFiles, kHeadStartBytes);
 }
@@ -185,39 +197,39 @@ LogLoadResult FinishLoad(const LogFileSelection& selection, LogLoadTarget& targe
     return result;
 }
 
+// Every file, read by the threads of state, which ends with the files (its heap with it); then
+// the devices.
+LogLoadResult LoadAndFinish(const LogFileSelection& selection, LogLoadTarget& target,
+                            LogLoadObserver& observer,
+                            std::unique_ptr<LogLoadHeadStart::State> state)
+{
+    LogLoadResult result;
+    const bool completed =
+        LoadFiles(selection, target, observer, state->sizes, state->ahead.get(), result);
+    state.reset();
+    return FinishLoad(selection, target, observer, completed, std::move(result));
+}
+
 } // namespace
 
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
                          LogLoadObserver& observer, std::size_t workers)
 {
-    LogLoadResult result;
-    bool completed = false;
-    {
-        const LoadHeapTuning heap;
-        const std::vector<std::uint64_t> sizes = FileSizes(selection);
-        const std::unique_ptr<LogReadAhead> ahead =
-            StartReading(selection, sizes, observer, workers == 0 ? LogReadWorkers() : workers);
-        completed = LoadFiles(selection, target, observer, sizes, ahead.get(), result);
-    }
-    return FinishLoad(selection, target, observer, completed, std::move(result));
+    return LoadAndFinish(selection, target, observer, BeginReading(selection, observer, workers));
 }
 
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target,
                          LogLoadObserver& observer, LogLoadHeadStart& start)
 {
-    LogLoadResult result;
-    bool completed = false;
-    if (start.state_ && start.state_->selection == &selection) {
-        LogLoadHeadStart::State& state = *start.state_;
-        if (state.ahead)
-            state.ahead->restoreAheadLimit();
-        completed = LoadFiles(selection, target, observer, state.sizes, state.ahead.get(), result);
-        start.state_.reset();
-        return FinishLoad(selection, target, observer, completed, std::move(result));
+    std::unique_ptr<LogLoadHeadStart::State> state = std::move(start.state_);
+    if (!state || state->selection != &selection) {
+        // Spent already, or begun for another selection: its threads stop, an ordinary load.
+        state.reset();
+        return RunLogLoad(selection, target, observer);
     }
-    // Spent already, or begun for another selection: an ordinary load.
-    start.state_.reset();
-    return RunLogLoad(selection, target, observer);
+    if (state->ahead)
+        state->ahead->restoreAheadLimit();
+    return LoadAndFinish(selection, target, observer, std::move(state));
 }
 
 LogLoadResult RunLogLoad(const LogFileSelection& selection, LogLoadTarget& target)
