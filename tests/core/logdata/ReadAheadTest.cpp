@@ -99,6 +99,16 @@ protected:
 
 fs::path ReadAhead::dir_;
 
+// The files of device 10, in the order given.
+LogFileSelection Device10(const std::vector<std::string>& paths)
+{
+    LogFileSelection selection;
+    for (const std::string& path : paths)
+        selection.files.push_back(LogFileEntry{path, 0, "10", -1, 0});
+    selection.devices = {"10"};
+    return selection;
+}
+
 TEST_F(ReadAhead, AFileThatDoesNotFitWaitsForTheLoadingThreadsCheck)
 {
     const std::vector<std::string> paths = {write("Lg10080501.csv", Day(1, 900, 3)),
@@ -136,13 +146,11 @@ TEST_F(ReadAhead, AFileThatDoesNotFitWaitsForTheLoadingThreadsCheck)
 // Files that never fit ahead still load, each after the loading thread admits it.
 TEST_F(ReadAhead, ALoadWithoutRoomToReadAheadStillLoadsEveryFile)
 {
-    LogFileSelection selection;
+    std::vector<std::string> paths;
     for (int d = 4; d <= 9; ++d)
-        selection.files.push_back(LogFileEntry{
-            write("Lg100805" + std::string(d < 10 ? "0" : "") + std::to_string(d) + ".csv",
-                  Day(d, 300 + 97 * d, 1 + d % 4)),
-            0, "10", -1, 0});
-    selection.devices = {"10"};
+        paths.push_back(
+            write("Lg1008050" + std::to_string(d) + ".csv", Day(d, 300 + 97 * d, 1 + d % 4)));
+    const LogFileSelection selection = Device10(paths);
     struct Target : LogLoadTarget {
         std::vector<std::string> order;
         void AddLogFile(const std::string& path) override { order.push_back("here " + path); }
@@ -232,12 +240,11 @@ TEST_F(ReadAhead, TheLoadingThreadReadsAheadOnlyWhatFitsInMemory)
 // middle of a large file.
 TEST_F(ReadAhead, AHeadStartReadsBeforeTheLoadAndTheLoadTakesWhatItRead)
 {
-    LogFileSelection selection;
+    std::vector<std::string> paths;
     for (int d = 10; d <= 12; ++d)
-        selection.files.push_back(LogFileEntry{
-            write("Lg100806" + std::to_string(d) + ".csv", Day(d % 28 + 1, 300 + 50 * d, 2)), 0,
-            "10", -1, 0});
-    selection.devices = {"10"};
+        paths.push_back(
+            write("Lg100806" + std::to_string(d) + ".csv", Day(d % 28 + 1, 300 + 50 * d, 2)));
+    const LogFileSelection selection = Device10(paths);
     struct Target : LogLoadTarget {
         std::vector<double> ends; // each file's last time
         void AddLogFile(const std::string&) override { ends.push_back(-1); }
@@ -272,10 +279,7 @@ TEST_F(ReadAhead, AHeadStartReadsBeforeTheLoadAndTheLoadTakesWhatItRead)
     EXPECT_LT(after.ends[1], direct.ends[1]); // the change itself was there to see
 
     // Unused, with a thread in the 100 MB file.
-    LogFileSelection large;
-    large.files = {LogFileEntry{ReadAhead::large(), 0, "10", -1, 0},
-                   LogFileEntry{ReadAhead::large(), 0, "10", -1, 0}};
-    large.devices = {"10"};
+    const LogFileSelection large = Device10({ReadAhead::large(), ReadAhead::large()});
     std::optional<LogLoadHeadStart> start(std::in_place, large, quiet, 2);
     std::this_thread::sleep_for(milliseconds(30));
     const auto begin = Clock::now();
@@ -307,11 +311,8 @@ TEST_F(ReadAhead, AStopEndsTheThreadsWithin100MillisecondsInA100MegabyteFile)
 // Esc while the large file is read: the load returns within 100 ms of the cancel.
 TEST_F(ReadAhead, CancelWhileALargeFileIsReadReturnsWithin100Milliseconds)
 {
-    LogFileSelection selection;
-    selection.files.push_back(
-        LogFileEntry{write("Lg10080514.csv", Day(14, 2000, 4)), 0, "10", -1, 0});
-    selection.files.push_back(LogFileEntry{large(), 0, "10", -1, 0});
-    selection.devices = {"10"};
+    const LogFileSelection selection =
+        Device10({write("Lg10080514.csv", Day(14, 2000, 4)), large()});
     struct Target : LogLoadTarget {
         void AddLogFile(const std::string&) override {}
         void BuildDeviceView(std::size_t) override {}
@@ -346,13 +347,8 @@ TEST_F(ReadAhead, CancelWhileALargeFileIsReadReturnsWithin100Milliseconds)
 // the file ahead (it did not fit), so the load ends at once.
 TEST_F(ReadAhead, AMemoryStopBeforeALargeFileEndsTheLoadAtOnce)
 {
-    LogFileSelection selection;
-    selection.files.push_back(
-        LogFileEntry{write("Lg10080513.csv", Day(13, 3000, 5)), 0, "10", -1, 0});
-    selection.files.push_back(LogFileEntry{large(), 0, "10", -1, 0});
-    selection.files.push_back(
-        LogFileEntry{write("Lg10080516.csv", Day(16, 500, 2)), 0, "10", -1, 0});
-    selection.devices = {"10"};
+    const LogFileSelection selection = Device10({write("Lg10080513.csv", Day(13, 3000, 5)), large(),
+                                                 write("Lg10080516.csv", Day(16, 500, 2))});
     struct Target : LogLoadTarget {
         std::vector<std::string> files;
         void AddLogFile(const std::string& path) override { files.push_back(path); }
