@@ -53,8 +53,8 @@ bool NextParsed(LogReadAhead& ahead, LogLoadObserver& observer, LogReadAhead::Ne
 // so that the caller's events keep going.
 constexpr std::uint64_t kHelpBytes = 1u << 20;
 
-// How far a head start reads before the load begins: about what two cores parse while a window
-// is built, and still a few tens of megabytes of staged points.
+// How far a head start reads before the load begins: about what a reading thread parses while a
+// window is built, and still a few tens of megabytes of staged points.
 constexpr std::size_t kHeadStartFiles = 512;
 constexpr std::uint64_t kHeadStartBytes = 24u << 20;
 

@@ -30,8 +30,7 @@ SeriesFacts FactsOf(const Series& series)
     const ValueView ys = series.ys();
     f.points = ys.size();
     bool any = false;
-    // The form of the values is chosen once for the loop, not for every point. The running
-    // figures live in locals: kept in f, each point would wait for the last one's store.
+    // The form of the values is chosen once for the loop, not for every point.
     ys.Visit([&](const auto values) {
         std::size_t nulls = 0;
         double min = f.min, max = f.max, sum = 0;
