@@ -57,8 +57,7 @@ ChartBands::ChartBands(ChartWidget& chart, QObject* parent)
         QCPLayer* curves = chart.layer(kCurvesLayer);
         chart.addLayer(kLayerName, curves ? curves : chart.layer(0),
                        curves ? QCustomPlot::limBelow : QCustomPlot::limAbove);
-        // A buffer of its own: the curves above it keep theirs when the bands change.
-        chart.layer(kLayerName)->setMode(QCPLayer::lmBuffered);
+        chart.layer(kLayerName)->setMode(QCPLayer::lmLogical);
     }
     layerable_ = new BandsLayerable(chart, *this);
     chart.installEventFilter(this);
@@ -140,8 +139,14 @@ bool ChartBands::eventFilter(QObject* watched, QEvent* event)
 
 void ChartBands::Replot()
 {
-    if (QCPLayer* layer = chartAlive_ ? chartAlive_->layer(kLayerName) : nullptr)
-        layer->replot();
+    QCPLayer* layer = chartAlive_ ? chartAlive_->layer(kLayerName) : nullptr;
+    if (!layer)
+        return;
+    // A buffer of its own from the first bands shown: the curves above it keep theirs when the
+    // bands change. The change of mode makes this drawing a whole one.
+    if (visible_ && !bands_.empty())
+        layer->setMode(QCPLayer::lmBuffered);
+    layer->replot();
 }
 
 } // namespace korvex

@@ -2,8 +2,10 @@
 
 // Light bands behind the curves of a chart, one per stretch of time (an incident of the
 // function check, say), with the text of the bands under the pointer as its tooltip. They are
-// drawn on a layer of their own just below the curves: changing the bands replots that layer
-// only, and moving the pointer or a marker never touches it.
+// drawn on a layer of their own just below the curves. The layer takes a buffer of its own with
+// the first bands shown (one whole drawing); from then on changing the bands replots that layer
+// only, and moving the pointer or a marker never touches it. Until then a buffer would only be
+// cleared and laid over the chart at every drawing.
 
 #include "core/services/DayTime.h"
 

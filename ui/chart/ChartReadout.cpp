@@ -15,7 +15,9 @@ namespace korvex {
 
 namespace {
 
-const QString kLayerName = QStringLiteral("readout");
+// The chart's own top layer, which has a buffer for the zoom band: another buffer would be
+// cleared and laid over the chart at every drawing, mostly empty.
+const QString kLayerName = QStringLiteral("overlay");
 constexpr int kBoxOffset = 14; // from the pointer to the box
 constexpr int kBoxPadding = 4;
 const QColor kCursorColour(90, 90, 90);
@@ -158,10 +160,6 @@ ChartReadout::~ChartReadout()
 
 void ChartReadout::Install(ChartWidget& chart, QPointer<ReadoutLayerable>& layerable)
 {
-    if (!chart.layer(kLayerName)) {
-        chart.addLayer(kLayerName, chart.layer(chart.layerCount() - 1), QCustomPlot::limAbove);
-        chart.layer(kLayerName)->setMode(QCPLayer::lmBuffered);
-    }
     layerable = new ReadoutLayerable(chart, *this);
     chart.setMouseTracking(true);
     chart.installEventFilter(this);

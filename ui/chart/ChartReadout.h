@@ -2,9 +2,9 @@
 
 // Reading values off the two charts of an analysis window: a cursor line across both charts at
 // the pointer's time, a box near the pointer with every shown graph's value at that time, and
-// two markers set by clicks on the upper chart. Everything is drawn on a layer of its own above
-// the curves, so that moving the pointer replots that layer only, never the curves; nothing of
-// it goes into pictures or prints.
+// two markers set by clicks on the upper chart. Everything is drawn on the chart's buffered
+// overlay layer above the curves (with the zoom band), so that moving the pointer replots that
+// layer only, never the curves; nothing of it goes into pictures or prints.
 
 #include "core/views/Readout.h"
 

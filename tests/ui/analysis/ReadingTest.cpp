@@ -70,7 +70,7 @@ TEST_F(Reading, FirstAnalysisShowsInputsAndOutputs)
     EXPECT_EQ(shown, (std::vector<std::string>{"T1", "T2", "R1", "R2", "R3"}));
 }
 
-TEST_F(Reading, ReadoutFollowsThePointerOnItsOwnLayer)
+TEST_F(Reading, ReadoutFollowsThePointerWithoutDrawingTheCurvesAgain)
 {
     QApplication::processEvents();
     int fullReplots = 0;
