@@ -9,6 +9,7 @@
 #include <QToolTip>
 #include <QLocale>
 #include <QPagedPaintDevice>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -145,6 +146,7 @@ ChartWidget::ChartWidget(QWidget* parent)
 
     layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmBuffered);
     zoomBand_ = new ZoomBand(this);
+    connect(this, &QCustomPlot::beforeReplot, this, [this] { ++drawingsBegun_; });
 
     SetFontFamily(fontFamily_);
     BuildLayout();
@@ -594,7 +596,15 @@ void ChartWidget::updateLayout()
 
 void ChartWidget::Repaint()
 {
-    replot(QCustomPlot::rpQueuedReplot);
+    drawingsBegunAtRequest_ = drawingsBegun_;
+    if (repaintQueued_)
+        return;
+    repaintQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        repaintQueued_ = false;
+        if (drawingsBegun_ == drawingsBegunAtRequest_)
+            replot();
+    });
 }
 
 void ChartWidget::Render(QCPPainter& painter, const QRectF& target, QSize layoutSize)

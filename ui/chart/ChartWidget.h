@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -112,7 +113,10 @@ public:
     void SetTitleLines(const QStringList& lines);
     QStringList TitleLines() const { return titleLines_; }
     // A drawing was asked for and has not happened yet.
-    bool ReplotQueued() const { return mReplotQueued; }
+    bool ReplotQueued() const
+    {
+        return mReplotQueued || (repaintQueued_ && drawingsBegun_ == drawingsBegunAtRequest_);
+    }
     void SetTitleVisible(bool on);
     bool TitleVisible() const { return titleVisible_; }
     // Shown while the pointer rests on the title; empty for none.
@@ -142,7 +146,8 @@ public:
     const MonthNames& Months() const { return monthNames_; }
 
     // --- drawing ------------------------------------------------------------------------------
-    // Repaint soon (several requests make one drawing pass).
+    // Repaint soon (several requests make one drawing pass). A drawing that begins before the
+    // request's turn comes (a resize draws at once) answers it: it is not drawn again.
     void Repaint();
     // Lays the chart out at layoutSize (the target's size when empty) and draws it scaled into
     // target. Works for the screen, images, PDF and printers alike.
@@ -204,6 +209,9 @@ private:
 
     bool silentPass_ = false;
     bool layoutDirty_ = true;
+    bool repaintQueued_ = false;
+    std::uint64_t drawingsBegun_ = 0;
+    std::uint64_t drawingsBegunAtRequest_ = 0;
     QSize lastLayoutViewport_;
 };
 

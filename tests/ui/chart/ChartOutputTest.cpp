@@ -1,15 +1,57 @@
-// Output: drawing at any size into any target, title lines and legend above the plot, and
-// vector output for printers.
+// Output: drawing at any size into any target, title lines and legend above the plot, vector
+// output for printers, and how requests for a drawing on screen make drawings.
 #include "ChartTestSupport.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace korvex::test {
 namespace {
+
+// Requests make one drawing at the next turn of the event loop; a drawing that begins before
+// that turn (a resize draws at once) answers the requests made before it, not those after it.
+TEST(ChartOutput, ADrawingAnswersTheRequestsMadeBeforeIt)
+{
+    ChartWidget chart;
+    PrepareChart(chart, 300, 200);
+    chart.show();
+    QApplication::processEvents();
+    int drawings = 0;
+    QObject::connect(&chart, &QCustomPlot::afterReplot, [&] { ++drawings; });
+    const auto drawn = [&](const std::function<void()>& change) {
+        const int before = drawings;
+        change();
+        QApplication::processEvents();
+        return drawings - before;
+    };
+
+    EXPECT_EQ(drawn([&] {
+                  chart.Repaint();
+                  chart.Repaint();
+                  EXPECT_TRUE(chart.ReplotQueued());
+              }),
+              1);
+    EXPECT_EQ(drawn([&] {
+                  chart.Repaint();
+                  chart.resize(320, 210);
+                  EXPECT_FALSE(chart.ReplotQueued());
+              }),
+              1);
+    EXPECT_EQ(drawn([&] {
+                  chart.Repaint();
+                  chart.replot();
+                  chart.Repaint(); // after the drawing: still to come
+                  EXPECT_TRUE(chart.ReplotQueued());
+              }),
+              2);
+    EXPECT_FALSE(chart.ReplotQueued());
+}
 
 TEST(ChartOutput, DrawsAtTheRequestedSizeIntoItsTargetOnly)
 {
