@@ -596,6 +596,10 @@ void ChartWidget::updateLayout()
 
 void ChartWidget::Repaint()
 {
+    if (held_) {
+        askedWhileHeld_ = true;
+        return;
+    }
     drawingsBegunAtRequest_ = drawingsBegun_;
     if (repaintQueued_)
         return;
@@ -605,6 +609,15 @@ void ChartWidget::Repaint()
         if (drawingsBegun_ == drawingsBegunAtRequest_)
             replot();
     });
+}
+
+void ChartWidget::HoldDrawing(bool hold)
+{
+    held_ = hold;
+    if (!held_ && askedWhileHeld_) {
+        askedWhileHeld_ = false;
+        Repaint();
+    }
 }
 
 void ChartWidget::Render(QCPPainter& painter, const QRectF& target, QSize layoutSize)

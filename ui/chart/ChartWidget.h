@@ -115,7 +115,8 @@ public:
     // A drawing was asked for and has not happened yet.
     bool ReplotQueued() const
     {
-        return mReplotQueued || (repaintQueued_ && drawingsBegun_ == drawingsBegunAtRequest_);
+        return mReplotQueued || askedWhileHeld_ ||
+               (repaintQueued_ && drawingsBegun_ == drawingsBegunAtRequest_);
     }
     void SetTitleVisible(bool on);
     bool TitleVisible() const { return titleVisible_; }
@@ -149,6 +150,9 @@ public:
     // Repaint soon (several requests make one drawing pass). A drawing that begins before the
     // request's turn comes (a resize draws at once) answers it: it is not drawn again.
     void Repaint();
+    // While held (a load fills the window) requests are only noted; the release asks for one
+    // drawing if any came. A resize still draws.
+    void HoldDrawing(bool hold);
     // Lays the chart out at layoutSize (the target's size when empty) and draws it scaled into
     // target. Works for the screen, images, PDF and printers alike.
     void Render(QCPPainter& painter, const QRectF& target, QSize layoutSize = QSize());
@@ -210,6 +214,8 @@ private:
     bool silentPass_ = false;
     bool layoutDirty_ = true;
     bool repaintQueued_ = false;
+    bool held_ = false;
+    bool askedWhileHeld_ = false;
     std::uint64_t drawingsBegun_ = 0;
     std::uint64_t drawingsBegunAtRequest_ = 0;
     QSize lastLayoutViewport_;

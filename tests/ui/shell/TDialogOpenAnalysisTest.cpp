@@ -8,11 +8,13 @@
 #include "core/logdata/AnalysisDataSet.h"
 #include "core/logdata/LoadMemory.h"
 #include "ui/analysis/window/TChildform.h"
+#include "ui/chart/ChartWidget.h"
 #include "ui/platform/UiText.h"
 #include "ui/shell/DateField.h"
 #include "ui/shell/TDialogFileError.h"
 #include "ui/shell/TDialogOpenAnalysis.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -439,6 +441,50 @@ TEST_F(OpenAnalysis, ARoomThatShrankAfterItWasReadStopsTheLoadAtTheNextRead)
     EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNoMemory));
     EXPECT_EQ(doubles.system.memoryQueries, 2);
     EXPECT_EQ(window->State().DeviceCount(), 0);
+}
+
+// The window's looks while the files come are never seen: its charts draw with the first view,
+// not between the files, and a load that fails leaves them drawn empty again.
+TEST_F(OpenAnalysis, TheChartsDrawWithTheFirstViewNotWhileTheFilesCome)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 12));
+    WriteDays(dir, 30, QDate(2010, 5, 3), QDate(2010, 5, 9));
+    Prepare();
+    window->resize(900, 700);
+    window->show();
+    QApplication::processEvents();
+    ChartWidget* const charts[] = {window->Widgets().chart, window->Widgets().chart2};
+    int drawings = 0;
+    for (ChartWidget* chart : charts)
+        QObject::connect(chart, &QCustomPlot::afterReplot, [&] { ++drawings; });
+    int whileLoading = 0;
+    doubles.system.realProcessEvents = true;
+    doubles.system.onProcessEvents = [&] {
+        if (dialog.Loading())
+            whileLoading = drawings;
+    };
+    EXPECT_TRUE(dialog.Execute());
+    QApplication::processEvents();
+    EXPECT_EQ(whileLoading, 0);
+    EXPECT_GE(drawings, 2);
+    for (ChartWidget* chart : charts)
+        EXPECT_FALSE(chart->ReplotQueued());
+
+    // Every file of the range fails: the reset window draws.
+    WriteFile(dir, LogName(1, QDate(2010, 6, 1)), "\r\n");
+    WriteFile(dir, LogName(1, QDate(2010, 6, 2)), "\r\n");
+    dialog.ScanDirectory();
+    dialog.DateFrom()->setDate(QDate(2010, 6, 1));
+    dialog.DateTo()->setDate(QDate(2010, 6, 2));
+    const int before = drawings;
+    EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNotProduced));
+    QApplication::processEvents();
+    doubles.system.onProcessEvents = nullptr;
+    EXPECT_GT(drawings, before);
+    for (ChartWidget* chart : charts) {
+        EXPECT_FALSE(chart->ReplotQueued());
+        EXPECT_EQ(chart->SeriesCount(), 0);
+    }
 }
 
 TEST_F(OpenAnalysis, NothingToLoadOrNothingLoadedIsAnError)

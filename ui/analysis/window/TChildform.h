@@ -110,6 +110,7 @@ private:
     class Host;
 
     void ClearAnalysis();
+    void HoldChartDrawing(bool hold);
     void UpdateCaption();
     // Goes to an incident of the function check: its device's tab, the shortest span that holds
     // it with the window on it, markers A and B at its start and end, its fields shown.

@@ -35,6 +35,9 @@ namespace korvex {
 void TChildform::BeginAnalysis(int fileCount, std::vector<std::string> deviceNumbers,
                                DayTime periodStart, DayTime periodEnd)
 {
+    // The window's intermediate looks while the files come are never seen: the charts draw
+    // again with the first view (or the reset after a failed load).
+    HoldChartDrawing(true);
     ClearAnalysis();
     SetCaptionPeriod(FormatDayTime("dd.mm.yyyy", periodStart),
                      FormatDayTime("dd.mm.yyyy", periodEnd), fileCount);
@@ -148,6 +151,7 @@ void TChildform::FinishAnalysis(std::vector<std::string> failedFiles)
     UpdateExcelAction();
     emit CommandStateChanged();
 
+    HoldChartDrawing(false);
     // The function check once the first view is on the screen.
     QTimer::singleShot(0, this, [this] {
         if (!state_.dataSets.empty())
@@ -228,9 +232,16 @@ void TChildform::ReturnHeaderToOverview()
     }
 }
 
+void TChildform::HoldChartDrawing(bool hold)
+{
+    w_.chart->HoldDrawing(hold);
+    w_.chart2->HoldDrawing(hold);
+}
+
 void TChildform::ResetAnalysis()
 {
     ClearAnalysis();
+    HoldChartDrawing(false);
     setWindowTitle(UiText(TextId::MenuNew));
     UpdateExcelAction();
     emit CommandStateChanged();
