@@ -143,9 +143,13 @@ void ChartBands::Replot()
     if (!layer)
         return;
     // A buffer of its own from the first bands shown: the curves above it keep theirs when the
-    // bands change. The change of mode makes this drawing a whole one.
-    if (visible_ && !bands_.empty())
+    // bands change. The change of mode makes this drawing a whole one. Until then nothing of the
+    // bands was drawn, and nothing to draw needs no drawing.
+    if (layer->mode() == QCPLayer::lmLogical) {
+        if (!visible_ || bands_.empty())
+            return;
         layer->setMode(QCPLayer::lmBuffered);
+    }
     layer->replot();
 }
 

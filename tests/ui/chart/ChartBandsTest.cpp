@@ -178,6 +178,13 @@ TEST(ChartBands, SameOrHiddenBandsDrawNothing)
         return count.paints - before;
     };
 
+    // Before any band was shown, hiding, showing and clearing change nothing on screen.
+    EXPECT_EQ(step([&] {
+                  bands.SetVisible(false);
+                  bands.SetVisible(true);
+                  bands.Clear();
+              }),
+              0);
     const std::vector<ChartBand> two = {
         {Hm(3, 0), Hm(5, 30), QStringLiteral("x"), Opaque(kBandGreen)},
         {Hm(17, 5), Hm(17, 50), QStringLiteral("y"), Opaque(kBandGreen)}};
