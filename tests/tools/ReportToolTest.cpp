@@ -303,8 +303,8 @@ TEST_F(ReportTool, JsonOfAFolderWithAFailedFileThatKeptPoints)
 }
 
 // The facts of every field of two devices, each field with its own ramp: a series' facts taken
-// for another field's would show in its sum, its extremes or its count. The series are longer
-// than the blocks their points are decoded in, with nulls inside the blocks and a part block.
+// for another field's would show in its sum, its extremes or its count. Long series, with
+// nulls among their points, spread over both threads.
 TEST_F(ReportTool, JsonFactsBelongToTheirOwnFields)
 {
     const fs::path dir = temp_ / "ramps";

@@ -31,34 +31,23 @@ SeriesFacts FactsOf(const Series& series)
     SeriesFacts f;
     const ValueView ys = series.ys();
     f.points = ys.size();
-    // Decoded a block at a time, so that the divisions of the codes run side by side and only
-    // the sum's additions wait for each other. The form is chosen once, not for every point.
+    // The form of the values is chosen once for the loop, not for every point.
     ys.Visit([&](const auto values) {
-        constexpr int kBlock = 64;
-        double block[kBlock];
         std::size_t nulls = 0;
         // As std::min and std::max from the first value on; which of two equal zeros stays
         // is the same.
         double min = std::numeric_limits<double>::infinity();
         double max = -min;
         double sum = 0;
-        for (std::size_t first = 0; first < f.points; first += kBlock) {
-            const std::size_t n = std::min<std::size_t>(kBlock, f.points - first);
-            if (n == kBlock)
-                DecodeBlock<kBlock>(values, first, block);
-            else
-                for (std::size_t k = 0; k < n; ++k)
-                    block[k] = values[first + k];
-            for (std::size_t k = 0; k < n; ++k) {
-                const double y = block[k];
-                if (std::isnan(y)) {
-                    ++nulls;
-                    continue;
-                }
-                min = y < min ? y : min;
-                max = max < y ? y : max;
-                sum += y;
+        for (std::size_t i = 0; i < f.points; ++i) {
+            const double y = values[i];
+            if (std::isnan(y)) {
+                ++nulls;
+                continue;
             }
+            min = y < min ? y : min;
+            max = max < y ? y : max;
+            sum += y;
         }
         f.nulls = nulls;
         if (nulls < f.points) {
