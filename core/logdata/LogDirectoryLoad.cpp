@@ -1,5 +1,6 @@
 #include "core/logdata/LogDirectoryLoad.h"
 
+#include "core/logdata/LoadHeap.h"
 #include "core/logdata/LogReadAhead.h"
 #include "core/logdata/ParsedLogFile.h"
 
@@ -32,6 +33,14 @@ std::vector<std::uint64_t> FileSizes(const LogFileSelection& selection)
         sizes.push_back(ec ? 0 : static_cast<std::uint64_t>(size));
     }
     return sizes;
+}
+
+std::uint64_t TotalOf(const std::vector<std::uint64_t>& sizes)
+{
+    std::uint64_t total = 0;
+    for (const std::uint64_t size : sizes)
+        total += size;
+    return total;
 }
 
 // The next file from the reading threads, keeping the caller's events going while a thread
@@ -110,31 +119,16 @@ bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoad
     return true;
 }
 
-// Every file leaves a few hundred kilobytes of parsed lines, freed once applied, and the program
-// tries a block of tens of megabytes before every file. By default the allocator gives such
-// memory back to the system at once (maps and unmaps the large block, trims the heaps' tops) and
-// takes it again, page fault by page fault, for the next file. During a load the heaps keep it;
-// the trim after the load gives back what is left free. Blocks below 32 MiB stay heap blocks
-// after the load too (setting the limit ends the allocator's own moving of it): the data sets'
-// arrays trimmed after the load leave their old blocks to the heap, and the trim returns them.
-class LoadHeapTuning {
-public:
-    LoadHeapTuning()
-    {
-        ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
-        ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
-    }
-    ~LoadHeapTuning() { ::mallopt(M_TRIM_THRESHOLD, 128 << 10); }
-    LoadHeapTuning(const LoadHeapTuning&) = delete;
-    LoadHeapTuning& operator=(const LoadHeapTuning&) = delete;
-};
-
 } // namespace
 
 struct LogLoadHeadStart::State {
+    State(const LogFileSelection& files, std::vector<std::uint64_t> fileSizes)
+        : selection(&files), sizes(std::move(fileSizes)), heap(ExpectedArrayBytes(TotalOf(sizes)))
+    {}
+
     const LogFileSelection* selection = nullptr;
-    LoadHeapTuning heap;
     std::vector<std::uint64_t> sizes;
+    LoadHeapTuning heap;
     std::unique_ptr<LogReadAhead> ahead;
 };
 
@@ -144,9 +138,7 @@ namespace {
 std::unique_ptr<LogLoadHeadStart::State>
 BeginReading(const LogFileSelection& selection, LogLoadObserver& observer, std::size_t workers)
 {
-    auto state = std::make_unique<LogLoadHeadStart::State>();
-    state->selection = &selection;
-    state->sizes = FileSizes(selection);
+    auto state = std::make_unique<LogLoadHeadStart::State>(selection, FileSizes(selection));
     state->ahead =
         StartReading(selection, state->sizes, observer, workers == 0 ? LogReadWorkers() : workers);
     return state;
