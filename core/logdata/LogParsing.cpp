@@ -2,6 +2,7 @@
 #include "core/logdata/LogFileReader.h"
 
 #include "core/logdata/LogCells.h"
+#include "core/logdata/PointColumns.h"
 #include "core/logdata/ShortDecimal.h"
 
 #include <fast_float/fast_float.h>
@@ -195,27 +196,6 @@ bool ParseLogNumber(std::string_view text, double& out)
 
 namespace korvex {
 
-namespace {
-
-// The times of day of whole minutes as the division below gives them: most logs stamp whole
-// minutes, and a look-up costs a fraction of a division.
-struct MinuteFractionTable {
-    std::array<double, 1440> ofDay{};
-    MinuteFractionTable()
-    {
-        for (std::size_t m = 0; m < ofDay.size(); ++m)
-            ofDay[m] = static_cast<double>(static_cast<long long>(m) * 60000LL) / 86400000.0;
-    }
-};
-
-const MinuteFractionTable& MinuteFractions()
-{
-    static const MinuteFractionTable table;
-    return table;
-}
-
-} // namespace
-
 bool LogStampReader::fast(std::string_view cell, DateOrder order, double& out)
 {
     const std::size_t n = cell.size();
@@ -251,7 +231,7 @@ bool LogStampReader::fast(std::string_view cell, DateOrder order, double& out)
         known_ = true;
     }
     if (second == 0) {
-        out = day_ + MinuteFractions().ofDay[static_cast<std::size_t>(hour * 60 + minute)];
+        out = day_ + kWholeMinuteFractions[static_cast<std::size_t>(hour * 60 + minute)];
         return true;
     }
     const long long ms = ((hour * 60LL + minute) * 60LL + second) * 1000LL;

@@ -107,6 +107,35 @@ TEST(PointColumns, ReaderTimesStayPackedAndExactAcrossDaysDecadesAndEarlierDates
     EXPECT_FALSE(old.xs().isWide());
 }
 
+TEST(PointColumns, WholeMinutesLookedUpAreTheDivisionsOwnDoubles)
+{
+    for (std::size_t m = 0; m < kWholeMinuteFractions.size(); ++m) {
+        volatile double second = static_cast<double>(m * 60);
+        ASSERT_TRUE(SameBits(kWholeMinuteFractions[m], second / 86400.0)) << m;
+    }
+    // Every minute of two days, one of them before the base, with seconds between some of them;
+    // a time a hair off a whole minute does not fit and widens the times, bits kept.
+    LineSeries s(nullptr);
+    std::vector<double> xs, ys;
+    for (int day : {45001, 45002})
+        for (int sec = 0; sec < 86400; sec += (sec % 7 == 0 ? 37 : 60 - sec % 60))
+            xs.push_back(Stamp(day, sec));
+    ys.assign(xs.size(), 20.5);
+    s.appendPoints(xs.data(), ys.data(), xs.size());
+    s.addPoint(Stamp(45000, 86340), 1.0);
+    xs.insert(xs.begin(), Stamp(45000, 86340));
+    ys.insert(ys.begin(), 1.0);
+    ExpectPoints(s, xs, ys);
+    EXPECT_FALSE(s.xs().isWide());
+    const double off = std::nextafter(Stamp(45002, 600), 0.0);
+    s.addPoint(off, 2.0);
+    EXPECT_TRUE(s.xs().isWide());
+    const auto at = std::upper_bound(xs.begin(), xs.end(), off) - xs.begin();
+    xs.insert(xs.begin() + at, off);
+    ys.insert(ys.begin() + at, 2.0);
+    ExpectPoints(s, xs, ys);
+}
+
 TEST(PointColumns, TimesFurtherApartThanTheCodeReachesTurnWideAndKeepTheirBits)
 {
     LineSeries s(nullptr);
