@@ -143,5 +143,42 @@ TEST(RunLogLoad, EachFileIsAnnouncedWithItsSize)
     std::filesystem::remove_all(dir);
 }
 
+TEST(RunLogLoad, ManyFilesInTurnsFromTwoFoldersAreEachAnnouncedWithTheirOwnSize)
+{
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("korvex-load-folders-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(dir / "a");
+    std::filesystem::create_directories(dir / "b b");
+    std::vector<std::string> paths;
+    std::vector<std::uintmax_t> expected;
+    for (int i = 0; i < 300; ++i) {
+        const auto folder = dir / (i % 3 == 0 ? "b b" : "a");
+        const std::size_t size = static_cast<std::size_t>(i * 37 % 1013);
+        paths.push_back((folder / ("10" + std::to_string(100000 + i) + ".csv")).string());
+        std::ofstream(paths.back(), std::ios::binary) << std::string(size, 'x');
+        expected.push_back(size);
+    }
+    // A folder named like a file, a link to a file of the other folder, a file gone: late in
+    // the list, where the second thread asks.
+    std::filesystem::create_directories(dir / "a" / "10999991.csv");
+    paths.push_back((dir / "a" / "10999991.csv").string());
+    expected.push_back(0);
+    std::filesystem::create_symlink(paths[3], dir / "a" / "10999992.csv");
+    paths.push_back((dir / "a" / "10999992.csv").string());
+    expected.push_back(expected[3]);
+    paths.push_back((dir / "b b" / "10999993.csv").string());
+    expected.push_back(0);
+
+    RecordingTarget target;
+    RecordingObserver observer;
+    const LogLoadResult result = RunLogLoad(Selection(paths, {"10"}), target, observer);
+    EXPECT_EQ(observer.sizes, expected);
+    std::uintmax_t total = 0;
+    for (const std::uintmax_t size : expected)
+        total += size;
+    EXPECT_EQ(result.bytes, total);
+    std::filesystem::remove_all(dir);
+}
+
 } // namespace
 } // namespace korvex
