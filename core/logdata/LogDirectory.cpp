@@ -2,10 +2,14 @@
 
 #include "core/logdata/DeviceNames.h"
 
+#include <dirent.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
 #include <climits>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace korvex {
@@ -90,41 +94,59 @@ LogFileEntry MakeEntry(std::string path, int sortKey)
     return entry;
 }
 
+// The folder's entries as the system lists them: a path object per entry, split into its
+// parts, took most of a scan's time before the files could be read.
 class Collector {
 public:
     explicit Collector(std::vector<LogFileEntry>& out) : out_(out) {}
 
     // The directory's files and those of its subdirectories down to depth further levels.
     // Returns false when dir itself could not be listed; unreadable subdirectories are passed.
-    bool Collect(const fs::path& dir, int depth)
+    bool Collect(const std::string& dir, int depth)
     {
-        std::error_code ec;
-        fs::directory_iterator it(dir, ec);
-        if (ec)
+        DIR* const folder = ::opendir(dir.c_str());
+        if (!folder)
             return false;
-        std::vector<fs::path> subdirs;
-        std::vector<fs::path> files;
-        for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-            if (ec)
-                break;
-            const fs::directory_entry& entry = *it;
-            std::error_code typeError;
-            if (entry.is_directory(typeError)) {
-                if (depth > 0)
-                    subdirs.push_back(entry.path());
-            } else if (!typeError) {
-                files.push_back(entry.path());
+        const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + '/';
+        std::vector<std::string> subdirs;
+        std::vector<std::string> names;
+        try {
+            for (;;) {
+                errno = 0;
+                const dirent* entry = ::readdir(folder);
+                if (!entry)
+                    break;
+                const std::string_view name = entry->d_name;
+                if (name == "." || name == "..")
+                    continue;
+                // A link or an entry of unknown kind: what it leads to decides.
+                bool directory = entry->d_type == DT_DIR;
+                if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+                    std::error_code typeError;
+                    directory = fs::is_directory(fs::path(prefix + entry->d_name), typeError);
+                    if (typeError)
+                        continue;
+                }
+                if (directory) {
+                    if (depth > 0)
+                        subdirs.push_back(prefix + entry->d_name);
+                } else {
+                    names.emplace_back(name);
+                }
             }
+        } catch (...) {
+            ::closedir(folder);
+            throw;
         }
+        ::closedir(folder);
         // Listing order is the file system's; sort so that the scan is reproducible.
         std::sort(subdirs.begin(), subdirs.end());
-        for (const fs::path& sub : subdirs)
+        for (const std::string& sub : subdirs)
             Collect(sub, depth - 1);
-        for (const fs::path& file : files) {
-            const std::string name = file.filename().string();
+        for (std::string& name : names) {
             int key = 0;
             if (LogFileSortKey(name, key))
-                out_.push_back(MakeEntry(file.string(), key));
+                out_.push_back(MakeEntry(prefix + name, key));
         }
         return true;
     }
@@ -184,7 +206,7 @@ LogDirectoryScan ScanLogDirectory(const std::string& dir)
 
     std::vector<LogFileEntry> files;
     Collector collector(files);
-    if (!collector.Collect(root, 2)) {
+    if (!collector.Collect(root.string(), 2)) {
         scan.status = ScanStatus::Unreadable;
         return scan;
     }

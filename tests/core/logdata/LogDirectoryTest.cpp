@@ -146,6 +146,33 @@ TEST_F(LogDirectoryTest, SearchesTwoLevelsOfSubdirectories)
     EXPECT_EQ(scan.lastDay, EncodeDate(2010, 5, 3));
 }
 
+TEST_F(LogDirectoryTest, LinksCountAsWhatTheyLeadToAndBrokenOnesAsNothing)
+{
+    Touch("10100501.csv");
+    Touch("elsewhere/deep/10100503.csv");
+    Touch("elsewhere/20100504.csv");
+    // A link to a folder is searched like one; a link to a file is a file under the link's
+    // name; a link to nothing and a folder named like a log are no files; a hidden name is
+    // a name like any.
+    fs::create_directory_symlink(root_ / "elsewhere", root_ / "linked");
+    fs::create_symlink(root_ / "elsewhere" / "20100504.csv", root_ / "30100502.csv");
+    fs::create_symlink(root_ / "gone.csv", root_ / "40100502.csv");
+    Touch(".10100502.csv");
+    fs::create_directories(root_ / "50100502.csv");
+    const std::string trailing = root_.string() + "/";
+    const LogDirectoryScan scan = ScanLogDirectory(trailing);
+    EXPECT_EQ(Names(scan.files),
+              (std::vector<std::string>{"10100501.csv", ".10100502.csv", "30100502.csv",
+                                        "10100503.csv", "10100503.csv", "20100504.csv",
+                                        "20100504.csv"}));
+    for (const LogFileEntry& file : scan.files)
+        EXPECT_EQ(file.path.find("//"), std::string::npos) << file.path;
+    const auto linked = std::find_if(scan.files.begin(), scan.files.end(), [](const auto& f) {
+        return f.path.find("/linked/deep/") != std::string::npos;
+    });
+    EXPECT_NE(linked, scan.files.end());
+}
+
 TEST_F(LogDirectoryTest, MissingOrUnreadableDirectories)
 {
     EXPECT_EQ(ScanLogDirectory((root_ / "nothing").string()).status, ScanStatus::NoDirectory);
