@@ -6,6 +6,7 @@
 
 #include "core/logdata/LoadFaults.h"
 #include "core/logdata/LogFileReader.h"
+#include "core/logdata/PointColumns.h"
 #include "core/logdata/ShortDecimal.h"
 
 #include <atomic>
@@ -120,10 +121,45 @@ inline bool SplitLogLines(std::string_view bytes, std::vector<std::string_view>&
 // day of the last date kept (a day file has one date on almost every line).
 class LogStampReader {
 public:
-    bool parse(std::string_view cell, DateOrder order, double& out);
+    bool parse(std::string_view cell, DateOrder order, double& out)
+    {
+        return fast(cell, order, out) || ParseLogTimestamp(cell, order, out);
+    }
 
 private:
-    bool fast(std::string_view cell, DateOrder order, double& out);
+    // Once a line: inline, with the date read only when it changes.
+    bool fast(std::string_view cell, DateOrder order, double& out)
+    {
+        const std::size_t n = cell.size();
+        if (n != 16 && n != 19)
+            return false;
+        const char* s = cell.data();
+        const auto two = [s](int at, int& v) {
+            const unsigned a = static_cast<unsigned char>(s[at]) - '0';
+            const unsigned b = static_cast<unsigned char>(s[at + 1]) - '0';
+            v = static_cast<int>(a * 10 + b);
+            return a <= 9 && b <= 9;
+        };
+        int hour = 0, minute = 0, second = 0;
+        if (s[10] != ' ' || s[13] != ':' || !two(11, hour) || !two(14, minute))
+            return false;
+        if (n == 19 && (s[16] != ':' || !two(17, second)))
+            return false;
+        if (hour > 23 || minute > 59 || second > 59)
+            return false;
+        if ((!known_ || order != dateOrder_ || std::memcmp(date_, s, sizeof date_) != 0) &&
+            !takeDate(s, order))
+            return false;
+        if (second == 0) {
+            out = day_ + kWholeMinuteFractions[static_cast<std::size_t>(hour * 60 + minute)];
+            return true;
+        }
+        const long long ms = ((hour * 60LL + minute) * 60LL + second) * 1000LL;
+        out = day_ + static_cast<double>(ms) / 86400000.0;
+        return true;
+    }
+    // Keeps the date of the stamp at s when it is one.
+    bool takeDate(const char* s, DateOrder order);
 
     char date_[10] = {};
     DateOrder dateOrder_ = DateOrder::YearMonthDay;

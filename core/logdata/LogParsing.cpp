@@ -196,52 +196,28 @@ bool ParseLogNumber(std::string_view text, double& out)
 
 namespace korvex {
 
-bool LogStampReader::fast(std::string_view cell, DateOrder order, double& out)
+bool LogStampReader::takeDate(const char* s, DateOrder order)
 {
-    const std::size_t n = cell.size();
-    if (n != 16 && n != 19)
-        return false;
-    const char* s = cell.data();
     const auto two = [s](int at, int& v) {
         const unsigned a = static_cast<unsigned char>(s[at]) - '0';
         const unsigned b = static_cast<unsigned char>(s[at + 1]) - '0';
         v = static_cast<int>(a * 10 + b);
         return a <= 9 && b <= 9;
     };
-    int hour = 0, minute = 0, second = 0;
-    if (s[10] != ' ' || s[13] != ':' || !two(11, hour) || !two(14, minute))
+    int y1 = 0, y2 = 0, month = 0, dom = 0;
+    const bool ymd = order == DateOrder::YearMonthDay;
+    const bool shape = ymd ? s[4] == '-' && s[7] == '-' && two(0, y1) && two(2, y2) &&
+                                 two(5, month) && two(8, dom)
+                           : s[2] == '.' && s[5] == '.' && two(0, dom) && two(3, month) &&
+                                 two(6, y1) && two(8, y2);
+    const int year = y1 * 100 + y2;
+    if (!shape || !ValidDate(year, month, dom))
         return false;
-    if (n == 19 && (s[16] != ':' || !two(17, second)))
-        return false;
-    if (hour > 23 || minute > 59 || second > 59)
-        return false;
-    if (!known_ || order != dateOrder_ || std::memcmp(date_, s, sizeof date_) != 0) {
-        int y1 = 0, y2 = 0, month = 0, dom = 0;
-        const bool ymd = order == DateOrder::YearMonthDay;
-        const bool shape = ymd ? s[4] == '-' && s[7] == '-' && two(0, y1) && two(2, y2) &&
-                                     two(5, month) && two(8, dom)
-                               : s[2] == '.' && s[5] == '.' && two(0, dom) && two(3, month) &&
-                                     two(6, y1) && two(8, y2);
-        const int year = y1 * 100 + y2;
-        if (!shape || !ValidDate(year, month, dom))
-            return false;
-        day_ = static_cast<double>(DaysFromCivil(year, month, dom) - kEpochDays);
-        std::memcpy(date_, s, sizeof date_);
-        dateOrder_ = order;
-        known_ = true;
-    }
-    if (second == 0) {
-        out = day_ + kWholeMinuteFractions[static_cast<std::size_t>(hour * 60 + minute)];
-        return true;
-    }
-    const long long ms = ((hour * 60LL + minute) * 60LL + second) * 1000LL;
-    out = day_ + static_cast<double>(ms) / 86400000.0;
+    day_ = static_cast<double>(DaysFromCivil(year, month, dom) - kEpochDays);
+    std::memcpy(date_, s, sizeof date_);
+    dateOrder_ = order;
+    known_ = true;
     return true;
-}
-
-bool LogStampReader::parse(std::string_view cell, DateOrder order, double& out)
-{
-    return fast(cell, order, out) || ParseLogTimestamp(cell, order, out);
 }
 
 } // namespace korvex
