@@ -68,7 +68,8 @@ LoadHeapTuning::LoadHeapTuning(std::uint64_t expectedArrays)
     auto* const after = static_cast<char*>(::sbrk(0));
     if (before == reinterpret_cast<char*>(-1) || after <= before)
         return;
-    const auto first = (reinterpret_cast<std::uintptr_t>(before) + kHugePage - 1) & ~(kHugePage - 1);
+    const auto first =
+        (reinterpret_cast<std::uintptr_t>(before) + kHugePage - 1) & ~(kHugePage - 1);
     const auto end = reinterpret_cast<std::uintptr_t>(after) & ~(kHugePage - 1);
     if (end <= first)
         return;

@@ -5,8 +5,8 @@
 #include <dirent.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <string_view>

@@ -206,10 +206,10 @@ bool LogStampReader::takeDate(const char* s, DateOrder order)
     };
     int y1 = 0, y2 = 0, month = 0, dom = 0;
     const bool ymd = order == DateOrder::YearMonthDay;
-    const bool shape = ymd ? s[4] == '-' && s[7] == '-' && two(0, y1) && two(2, y2) &&
-                                 two(5, month) && two(8, dom)
-                           : s[2] == '.' && s[5] == '.' && two(0, dom) && two(3, month) &&
-                                 two(6, y1) && two(8, y2);
+    const bool shape =
+        ymd ? s[4] == '-' && s[7] == '-' && two(0, y1) && two(2, y2) && two(5, month) && two(8, dom)
+            : s[2] == '.' && s[5] == '.' && two(0, dom) && two(3, month) && two(6, y1) &&
+                  two(8, y2);
     const int year = y1 * 100 + y2;
     if (!shape || !ValidDate(year, month, dom))
         return false;

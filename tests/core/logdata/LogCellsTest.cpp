@@ -233,18 +233,27 @@ TEST(LogCells, RandomNumberCellsEqualTheOracle)
     ExpectCellsAsTheOracleReadsThem(cells);
 }
 
+// Both searches of line breaks, whichever this processor would take.
+constexpr LineBreakSearch kSearches[] = {LineBreakSearch::Narrow, LineBreakSearch::Wide};
+
 TEST(LogCells, LinesEndAtCrLfLoneCrOrLoneLf)
 {
-    std::vector<std::string_view> lines;
-    SplitLogLines("a;1\r\nb;2\rc;3\n\r\nd;4 with a line longer than sixteen bytes\r\n", lines);
-    EXPECT_EQ(lines, (std::vector<std::string_view>{"a;1", "b;2", "c;3", "",
-                                                    "d;4 with a line longer than sixteen bytes"}));
-    SplitLogLines("\n\nlast without break", lines);
-    EXPECT_EQ(lines, (std::vector<std::string_view>{"", "", "last without break"}));
-    SplitLogLines("", lines);
-    EXPECT_TRUE(lines.empty());
-    SplitLogLines("\r", lines);
-    EXPECT_EQ(lines, (std::vector<std::string_view>{""}));
+    for (const LineBreakSearch search : kSearches) {
+        std::vector<std::string_view> lines;
+        SplitLogLines(search,
+                      "a;1\r\nb;2\rc;3\n\r\nd;4 with a line longer than thirty-two bytes, "
+                      "and then some\r\n",
+                      lines);
+        EXPECT_EQ(lines, (std::vector<std::string_view>{
+                             "a;1", "b;2", "c;3", "",
+                             "d;4 with a line longer than thirty-two bytes, and then some"}));
+        SplitLogLines(search, "\n\nlast without break", lines);
+        EXPECT_EQ(lines, (std::vector<std::string_view>{"", "", "last without break"}));
+        SplitLogLines(search, "", lines);
+        EXPECT_TRUE(lines.empty());
+        SplitLogLines(search, "\r", lines);
+        EXPECT_EQ(lines, (std::vector<std::string_view>{""}));
+    }
 }
 
 // The line list is sized from a guess, and from a count of the line breaks taken 16 bytes at a
@@ -253,8 +262,10 @@ TEST(LogCells, LinesEndAtCrLfLoneCrOrLoneLf)
 TEST(LogCells, LineCountBoundCoversEveryLine)
 {
     std::mt19937 random(7);
-    for (const std::size_t length : {0u, 1u, 15u, 16u, 17u, 4079u, 4080u, 4081u, 4096u, 20000u}) {
-        for (const char* alphabet : {"\n", "\r\n", "a\r", "ab;\r\n\n", "xyz"}) {
+    for (const std::size_t length : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 33u, 63u, 64u, 65u, 4079u,
+                                     4080u, 4081u, 4096u, 20000u}) {
+        for (const char* alphabet : {"\n", "\r\n", "a\r", "ab;\r\n\n", "xyz",
+                                     "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\r\n"}) {
             const std::string letters(alphabet);
             std::string bytes;
             for (std::size_t i = 0; i < length; ++i)
@@ -264,9 +275,6 @@ TEST(LogCells, LineCountBoundCoversEveryLine)
                 breaks += c == '\r' || c == '\n';
             EXPECT_EQ(LineCountBound(bytes.data(), bytes.data() + bytes.size()), breaks + 1)
                 << length << " of '" << letters << "'";
-            std::vector<std::string_view> lines;
-            ASSERT_TRUE(SplitLogLines(bytes, lines));
-            EXPECT_LE(lines.size(), breaks + 1);
             std::vector<std::string_view> expected;
             for (std::size_t at = 0, start = 0; at <= bytes.size(); ++at) {
                 if (at == bytes.size()) {
@@ -279,7 +287,12 @@ TEST(LogCells, LineCountBoundCoversEveryLine)
                     start = at + 1;
                 }
             }
-            EXPECT_EQ(lines, expected) << length << " of '" << letters << "'";
+            for (const LineBreakSearch search : kSearches) {
+                std::vector<std::string_view> lines;
+                ASSERT_TRUE(SplitLogLines(search, bytes, lines));
+                EXPECT_LE(lines.size(), breaks + 1);
+                EXPECT_EQ(lines, expected) << length << " of '" << letters << "'";
+            }
         }
     }
 }

@@ -161,10 +161,10 @@ TEST_F(LogDirectoryTest, LinksCountAsWhatTheyLeadToAndBrokenOnesAsNothing)
     fs::create_directories(root_ / "50100502.csv");
     const std::string trailing = root_.string() + "/";
     const LogDirectoryScan scan = ScanLogDirectory(trailing);
-    EXPECT_EQ(Names(scan.files),
-              (std::vector<std::string>{"10100501.csv", ".10100502.csv", "30100502.csv",
-                                        "10100503.csv", "10100503.csv", "20100504.csv",
-                                        "20100504.csv"}));
+    EXPECT_EQ(
+        Names(scan.files),
+        (std::vector<std::string>{"10100501.csv", ".10100502.csv", "30100502.csv", "10100503.csv",
+                                  "10100503.csv", "20100504.csv", "20100504.csv"}));
     for (const LogFileEntry& file : scan.files)
         EXPECT_EQ(file.path.find("//"), std::string::npos) << file.path;
     const auto linked = std::find_if(scan.files.begin(), scan.files.end(), [](const auto& f) {

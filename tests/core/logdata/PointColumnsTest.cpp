@@ -57,8 +57,7 @@ void ExpectPoints(const Series& s, const std::vector<double>& xs, const std::vec
     });
     // Searches on the view agree with searches on the plain numbers.
     for (double probe : xs) {
-        EXPECT_EQ(s.lowerBound(probe),
-                  std::lower_bound(xs.begin(), xs.end(), probe) - xs.begin());
+        EXPECT_EQ(s.lowerBound(probe), std::lower_bound(xs.begin(), xs.end(), probe) - xs.begin());
         EXPECT_EQ(std::upper_bound(vx.begin(), vx.end(), probe) - vx.begin(),
                   std::upper_bound(xs.begin(), xs.end(), probe) - xs.begin());
     }
