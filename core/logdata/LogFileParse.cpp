@@ -472,14 +472,13 @@ void Parser::readLine(std::string_view line)
 }
 
 // The cell at p holds the size bytes at text, and nothing more. text lies before p in the same
-// bytes, which go on to bytesEnd.
+// bytes, which go on to bytesEnd; the line at p ends at end, which is bytesEnd or a line break.
 inline bool SameCell(const char* p, const char* end, const char* bytesEnd, const char* text,
                      std::size_t size)
 {
-    if (static_cast<std::size_t>(end - p) < size)
-        return false;
     if constexpr (std::endian::native == std::endian::little) {
-        // Short cells in one comparison of eight bytes each, masked to the cell's own.
+        // Short cells in one comparison of eight bytes each, masked to the cell's own. No cell
+        // holds a line break, so bytes running past the line's end never compare equal.
         if (size < 8 && bytesEnd - p >= 8) {
             std::uint64_t a = 0, b = 0;
             std::memcpy(&a, p, 8);
@@ -489,6 +488,8 @@ inline bool SameCell(const char* p, const char* end, const char* bytesEnd, const
             return p + size == end || p[size] == ';';
         }
     }
+    if (static_cast<std::size_t>(end - p) < size)
+        return false;
     for (std::size_t i = 0; i < size; ++i) {
         if (p[i] != text[i])
             return false;

@@ -88,6 +88,17 @@ TEST(RepeatedCells, TakenOverOnlyWhereTheBytesAndTheCellEndAgree)
     });
     ExpectSameParse(repeating, spelled);
 
+    // The file's last line without a line break, its last cell the start of the one before it
+    // and then ending in the middle of it.
+    for (const char* last : {"5", "50", "5;"}) {
+        std::string a = File({{0, "12;0,0;0;100;50"}, {1, "12;0,0;0;100;50"}});
+        std::string b = File({{0, "12;0,0;0;100;50"}, {1, "12;0,0;0;100;50,0"}});
+        a += std::string("Solar controller;2024-03-05 00:02;12;0,0;0;100;") + last;
+        b += std::string("Solar controller;2024-03-05 00:02;12,0;0;0;100,0;") + last;
+        SCOPED_TRACE(last);
+        ExpectSameParse(a, b);
+    }
+
     // And the values themselves, for the columns whose every step is known.
     const ParsedLogFile parsed = ParseLogFile("Lg10240305.csv", repeating);
     for (const ParsedStage& stage : parsed.stages) {
