@@ -289,9 +289,10 @@ public:
             return false;
         code = static_cast<std::int32_t>(offset * (std::int64_t{1} << PackedTimes::kDayShift) +
                                          second);
-        // PackedTimes::Decode, with the whole minutes looked up.
-        const double fraction = second % 60 == 0 && second < 86400
-                                    ? kWholeMinuteFractions[static_cast<std::size_t>(second / 60)]
+        // PackedTimes::Decode, with the whole minutes looked up (second lies in 0 to 86400).
+        const auto minute = static_cast<std::uint32_t>(second) / 60u;
+        const double fraction = minute * 60u == static_cast<std::uint32_t>(second) && minute < 1440u
+                                    ? kWholeMinuteFractions[minute]
                                     : static_cast<double>(second) / 86400.0;
         return SameBits((baseDay_ + static_cast<double>(offset)) + fraction, x);
     }
