@@ -316,7 +316,8 @@ public:
         const double r = y * scale_;
         if (std::fabs(r) <= PackedDecimals::kLargest) {
             code = static_cast<std::int32_t>(r + (r < 0 ? -0.5 : 0.5));
-            if (SameBits(PackedDecimals::Decode(code, scale_), y))
+            // PackedDecimals::Decode of a code this size, which is never one of the two marks.
+            if (SameBits(static_cast<double>(code) / scale_, y))
                 return true;
         }
         return EncodeSpecial(y, code);
