@@ -16,23 +16,20 @@ struct ShortDecimal {
 
 // The quotients of the small mantissas with one or two decimals, as the division gives them: a
 // log holds a dozen such cells per line, and a table look-up costs a fraction of a division.
+// Made by the compiler, whose division rounds as the processor's does (a test holds each).
 struct SmallDecimalTable {
     static constexpr std::uint64_t kSize = 2048;
     std::array<std::array<double, kSize>, 2> quotients{};
-    SmallDecimalTable()
-    {
-        for (std::uint64_t m = 0; m < kSize; ++m) {
-            quotients[0][m] = static_cast<double>(m) / 1e1;
-            quotients[1][m] = static_cast<double>(m) / 1e2;
-        }
-    }
 };
 
-inline const SmallDecimalTable& SmallDecimals()
-{
-    static const SmallDecimalTable table;
+inline constexpr SmallDecimalTable kSmallDecimals = [] {
+    SmallDecimalTable table;
+    for (std::uint64_t m = 0; m < SmallDecimalTable::kSize; ++m) {
+        table.quotients[0][m] = static_cast<double>(m) / 1e1;
+        table.quotients[1][m] = static_cast<double>(m) / 1e2;
+    }
     return table;
-}
+}();
 
 inline ShortDecimal ScanShortDecimal(const char* p, const char* end)
 {
@@ -59,7 +56,7 @@ inline ShortDecimal ScanShortDecimal(const char* p, const char* end)
         if (decimals == 0)
             d.value = static_cast<double>(mantissa);
         else if (decimals <= 2 && mantissa < SmallDecimalTable::kSize)
-            d.value = SmallDecimals().quotients[static_cast<std::size_t>(decimals - 1)][mantissa];
+            d.value = kSmallDecimals.quotients[static_cast<std::size_t>(decimals - 1)][mantissa];
         else
             d.value = static_cast<double>(mantissa) / kPowers[decimals];
     }

@@ -3,6 +3,7 @@
 
 #include "core/logdata/PointColumns.h"
 #include "core/logdata/Series.h"
+#include "core/logdata/ShortDecimal.h"
 
 #include <gtest/gtest.h>
 
@@ -106,11 +107,17 @@ TEST(PointColumns, ReaderTimesStayPackedAndExactAcrossDaysDecadesAndEarlierDates
     EXPECT_FALSE(old.xs().isWide());
 }
 
+// The tables the compiler made hold the very doubles the processor's division gives.
 TEST(PointColumns, WholeMinutesLookedUpAreTheDivisionsOwnDoubles)
 {
     for (std::size_t m = 0; m < kWholeMinuteFractions.size(); ++m) {
         volatile double second = static_cast<double>(m * 60);
         ASSERT_TRUE(SameBits(kWholeMinuteFractions[m], second / 86400.0)) << m;
+    }
+    for (std::uint64_t m = 0; m < SmallDecimalTable::kSize; ++m) {
+        volatile double mantissa = static_cast<double>(m);
+        ASSERT_TRUE(SameBits(kSmallDecimals.quotients[0][m], mantissa / 1e1)) << m;
+        ASSERT_TRUE(SameBits(kSmallDecimals.quotients[1][m], mantissa / 1e2)) << m;
     }
     // Every minute of two days, one of them before the base, with seconds between some of them;
     // a time a hair off a whole minute does not fit and widens the times, bits kept.
