@@ -37,19 +37,25 @@ inline ShortDecimal ScanShortDecimal(const char* p, const char* end)
                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     ShortDecimal d;
     std::uint64_t mantissa = 0;
-    int decimals = 0;
-    bool comma = false;
-    for (; p < end; ++p) {
-        const char c = *p;
-        if (c >= '0' && c <= '9') {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            ++d.digits;
-            decimals += comma ? 1 : 0;
-        } else if (c == ',' && !comma) {
-            comma = true;
-        } else {
-            break;
+    // The digits before a comma, then those after it: a loop each, with nothing else to track.
+    const auto digits = [&mantissa, end](const char* q) {
+        for (; q < end; ++q) {
+            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(*q)) - '0';
+            if (digit > 9)
+                break;
+            mantissa = mantissa * 10 + digit;
         }
+        return q;
+    };
+    const char* const whole = p;
+    p = digits(p);
+    int decimals = 0;
+    d.digits = static_cast<int>(p - whole);
+    if (p < end && *p == ',') {
+        const char* const fraction = p + 1;
+        p = digits(fraction);
+        decimals = static_cast<int>(p - fraction);
+        d.digits += decimals;
     }
     d.stop = p;
     if (d.digits > 0 && d.digits <= 15) {
