@@ -42,6 +42,13 @@ bool HugePagesOnRequest()
     return onRequest;
 }
 
+void ReturnFreedHeap()
+{
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
+}
+
 LoadHeapTuning::LoadHeapTuning(std::uint64_t expectedArrays)
 {
 #if defined(__GLIBC__)

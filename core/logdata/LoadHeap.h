@@ -40,6 +40,11 @@ private:
     std::size_t hugeSize_ = 0;
 };
 
+// The heap's free pages back to the system. After a load, the files' bytes and staged points,
+// freed by then, lie scattered in the heap between the series' arrays; the allocator keeps such
+// pages unless asked to give them back.
+void ReturnFreedHeap();
+
 // The series' arrays of a load of that many bytes of log files, about: a quarter of them.
 std::uint64_t ExpectedArrayBytes(std::uint64_t fileBytes);
 

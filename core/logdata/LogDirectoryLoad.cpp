@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <malloc.h>
 #include <memory>
 #include <string_view>
 #include <system_error>
@@ -231,13 +230,13 @@ std::size_t LogLoadHeadStart::filesRead() const
 
 namespace {
 
-// After the files: the heap's spare pages back to the system, then every device completed.
+// After the files: the heap's spare pages back to the system (unless the caller ends right
+// after), then every device completed.
 LogLoadResult FinishLoad(const LogFileSelection& selection, LogLoadTarget& target,
                          LogLoadObserver& observer, bool completed, LogLoadResult result)
 {
-    // The files' bytes and staged points, freed by now, lie scattered in the heap between the
-    // series' arrays; the allocator keeps such pages unless asked to give them back.
-    ::malloc_trim(0);
+    if (observer.ReturnHeapAfterFiles())
+        ReturnFreedHeap();
     if (!completed) {
         result.outcome = LogLoadOutcome::Cancelled;
         return result;

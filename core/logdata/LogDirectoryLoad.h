@@ -62,6 +62,9 @@ public:
     // ahead of BeforeFile (at most every LogReadAhead::kRoomAge): ReadMemoryRoom() unless
     // replaced. Must be safe to call from any thread.
     virtual MemoryRoom ReadAheadRoom();
+    // Whether the load gives the heap's freed pages back to the system when the files are in
+    // (ReturnFreedHeap); a caller that ends right after the load need not.
+    virtual bool ReturnHeapAfterFiles() { return true; }
 };
 
 enum class LogLoadOutcome { Completed, Cancelled };

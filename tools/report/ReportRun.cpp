@@ -67,6 +67,8 @@ public:
         if (bar_)
             bar_->Finish();
     }
+    // The run ends after its output: the system takes the whole heap back then.
+    bool ReturnHeapAfterFiles() override { return false; }
 
     std::vector<std::string> deviceErrors;
 
