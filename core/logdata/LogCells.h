@@ -112,18 +112,13 @@ public:
 
 private:
     // Once a line: inline, with the date read only when it changes.
-    bool fast(std::string_view cell, DateOrder order, double& out)
+    [[gnu::always_inline]] bool fast(std::string_view cell, DateOrder order, double& out)
     {
         const std::size_t n = cell.size();
         if (n != 16 && n != 19)
             return false;
         const char* s = cell.data();
-        const auto two = [s](int at, int& v) {
-            const unsigned a = static_cast<unsigned char>(s[at]) - '0';
-            const unsigned b = static_cast<unsigned char>(s[at + 1]) - '0';
-            v = static_cast<int>(a * 10 + b);
-            return a <= 9 && b <= 9;
-        };
+        const auto two = [s](int at, int& v) { return TwoDigits(s + at, v); };
         int hour = 0, minute = 0, second = 0;
         if (s[10] != ' ' || s[13] != ':' || !two(11, hour) || !two(14, minute))
             return false;
@@ -144,6 +139,14 @@ private:
     }
     // Keeps the date of the stamp at s when it is one.
     bool takeDate(const char* s, DateOrder order);
+    // The two digits at s as a number in v; false when they are not both digits.
+    [[gnu::always_inline]] static bool TwoDigits(const char* s, int& v)
+    {
+        const unsigned a = static_cast<unsigned char>(s[0]) - '0';
+        const unsigned b = static_cast<unsigned char>(s[1]) - '0';
+        v = static_cast<int>(a * 10 + b);
+        return a <= 9 && b <= 9;
+    }
 
     char date_[10] = {};
     DateOrder dateOrder_ = DateOrder::YearMonthDay;

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <climits>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 #include <system_error>
 
@@ -104,41 +104,31 @@ public:
     // Returns false when dir itself could not be listed; unreadable subdirectories are passed.
     bool Collect(const std::string& dir, int depth)
     {
-        DIR* const folder = ::opendir(dir.c_str());
+        const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(dir.c_str()), ::closedir);
         if (!folder)
             return false;
         const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + '/';
         std::vector<std::string> subdirs;
         std::vector<std::string> names;
-        try {
-            for (;;) {
-                errno = 0;
-                const dirent* entry = ::readdir(folder);
-                if (!entry)
-                    break;
-                const std::string_view name = entry->d_name;
-                if (name == "." || name == "..")
+        while (const dirent* entry = ::readdir(folder.get())) {
+            const std::string_view name = entry->d_name;
+            if (name == "." || name == "..")
+                continue;
+            // A link or an entry of unknown kind: what it leads to decides.
+            bool directory = entry->d_type == DT_DIR;
+            if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+                std::error_code typeError;
+                directory = fs::is_directory(fs::path(prefix + entry->d_name), typeError);
+                if (typeError)
                     continue;
-                // A link or an entry of unknown kind: what it leads to decides.
-                bool directory = entry->d_type == DT_DIR;
-                if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-                    std::error_code typeError;
-                    directory = fs::is_directory(fs::path(prefix + entry->d_name), typeError);
-                    if (typeError)
-                        continue;
-                }
-                if (directory) {
-                    if (depth > 0)
-                        subdirs.push_back(prefix + entry->d_name);
-                } else {
-                    names.emplace_back(name);
-                }
             }
-        } catch (...) {
-            ::closedir(folder);
-            throw;
+            if (directory) {
+                if (depth > 0)
+                    subdirs.push_back(prefix + entry->d_name);
+            } else {
+                names.emplace_back(name);
+            }
         }
-        ::closedir(folder);
         // Listing order is the file system's; sort so that the scan is reproducible.
         std::sort(subdirs.begin(), subdirs.end());
         for (const std::string& sub : subdirs)

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <numeric>
 #include <string_view>
 #include <system_error>
 #include <thread>
@@ -102,14 +103,6 @@ std::vector<std::uint64_t> FileSizes(const LogFileSelection& selection)
     return sizes;
 }
 
-std::uint64_t TotalOf(const std::vector<std::uint64_t>& sizes)
-{
-    std::uint64_t total = 0;
-    for (const std::uint64_t size : sizes)
-        total += size;
-    return total;
-}
-
 // The next file from the reading threads, keeping the caller's events going while a thread
 // still reads it; false when the load is cancelled meanwhile.
 bool NextParsed(LogReadAhead& ahead, LogLoadObserver& observer, LogReadAhead::Next& state,
@@ -190,7 +183,8 @@ bool LoadFiles(const LogFileSelection& selection, LogLoadTarget& target, LogLoad
 
 struct LogLoadHeadStart::State {
     State(const LogFileSelection& files, std::vector<std::uint64_t> fileSizes)
-        : selection(&files), sizes(std::move(fileSizes)), heap(ExpectedArrayBytes(TotalOf(sizes)))
+        : selection(&files), sizes(std::move(fileSizes)),
+          heap(ExpectedArrayBytes(std::accumulate(sizes.begin(), sizes.end(), std::uint64_t{0})))
     {}
 
     const LogFileSelection* selection = nullptr;

@@ -2,12 +2,10 @@
 #include "core/logdata/LogFileReader.h"
 
 #include "core/logdata/LogCells.h"
-#include "core/logdata/PointColumns.h"
 #include "core/logdata/ShortDecimal.h"
 
 #include <fast_float/fast_float.h>
 
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -198,12 +196,7 @@ namespace korvex {
 
 bool LogStampReader::takeDate(const char* s, DateOrder order)
 {
-    const auto two = [s](int at, int& v) {
-        const unsigned a = static_cast<unsigned char>(s[at]) - '0';
-        const unsigned b = static_cast<unsigned char>(s[at + 1]) - '0';
-        v = static_cast<int>(a * 10 + b);
-        return a <= 9 && b <= 9;
-    };
+    const auto two = [s](int at, int& v) { return TwoDigits(s + at, v); };
     int y1 = 0, y2 = 0, month = 0, dom = 0;
     const bool ymd = order == DateOrder::YearMonthDay;
     const bool shape =
