@@ -76,7 +76,7 @@ protected:
 
     void draw(QCPPainter* painter) override
     {
-        if (!painter->device() || painter->device()->devType() != QInternal::Pixmap)
+        if (!chart_.IsScreenBuffer(painter->device()))
             return;
         const QRect plot = chart_.axisRect()->rect();
         const Markers& m = owner_.markers_;

@@ -2,6 +2,7 @@
 
 #include "core/logdata/Series.h"
 #include "core/services/MonthNameTables.h"
+#include "ui/chart/ChartPaintBuffer.h"
 #include "ui/chart/SeriesPlottable.h"
 
 #include <QFontMetrics>
@@ -146,7 +147,10 @@ ChartWidget::ChartWidget(QWidget* parent)
 
     layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmBuffered);
     zoomBand_ = new ZoomBand(this);
-    connect(this, &QCustomPlot::beforeReplot, this, [this] { ++drawingsBegun_; });
+    connect(this, &QCustomPlot::beforeReplot, this, [this] {
+        ++drawingsBegun_;
+        AdoptPaintBuffers();
+    });
 
     SetFontFamily(fontFamily_);
     BuildLayout();
@@ -609,6 +613,41 @@ void ChartWidget::Repaint()
         if (drawingsBegun_ == drawingsBegunAtRequest_)
             replot();
     });
+}
+
+// Every drawing sets up the buffers right after it announced itself, and draws all of them anew:
+// buffers swapped in here are never shown before they were drawn.
+void ChartWidget::AdoptPaintBuffers()
+{
+    const int needed = PaintBuffersNeeded(*this);
+    while (mPaintBuffers.size() > needed)
+        mPaintBuffers.removeLast();
+    for (int i = 0; i < needed; ++i) {
+        if (i < mPaintBuffers.size() &&
+            dynamic_cast<ReusedPaintBuffer*>(mPaintBuffers.at(i).data()) != nullptr)
+            continue;
+        QSharedPointer<QCPAbstractPaintBuffer> buffer(
+            new ReusedPaintBuffer(viewport().size(), bufferDevicePixelRatio()));
+        if (i < mPaintBuffers.size())
+            mPaintBuffers[i] = buffer;
+        else
+            mPaintBuffers.append(buffer);
+    }
+}
+
+bool ChartWidget::IsScreenBuffer(const QPaintDevice* device) const
+{
+    if (!device)
+        return false;
+    // A buffer of the library's own (made before the chart took its buffers over) is a pixmap.
+    if (device->devType() == QInternal::Pixmap)
+        return true;
+    for (const auto& buffer : mPaintBuffers) {
+        const auto* reused = dynamic_cast<const ReusedPaintBuffer*>(buffer.data());
+        if (reused && device == &reused->image())
+            return true;
+    }
+    return false;
 }
 
 void ChartWidget::HoldDrawing(bool hold)

@@ -167,6 +167,12 @@ public:
     void RaiseGetAxisLabel(ChartAxis& axis, double value, QString& text);
     void RaiseScroll();
     void MarkLayoutDirty() { layoutDirty_ = true; }
+    const QList<QSharedPointer<QCPAbstractPaintBuffer>>& PaintBuffers() const
+    {
+        return mPaintBuffers;
+    }
+    // Whether a painter draws for the screen (into one of the chart's buffers), not a picture.
+    bool IsScreenBuffer(const QPaintDevice* device) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -181,6 +187,7 @@ private:
     void ApplyAutomaticRanges();
     void ArrangeLegend();
     void SyncPlottables();
+    void AdoptPaintBuffers();
 
     std::unique_ptr<ChartAxis> bottom_, left_, right_;
     std::vector<SeriesPlottable*> plottables_;
