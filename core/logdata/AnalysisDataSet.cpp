@@ -123,11 +123,12 @@ void AnalysisDataSet::appendFileName(const std::string& path)
 void AnalysisDataSet::shrinkToFit()
 {
     // A series sized from the period's expected points has little to spare: trimming it would
-    // copy every point once more for capacity that was never written and takes no memory.
+    // copy every point once more for capacity that was never written and takes no memory. Fields
+    // that log on change miss the guess by up to a fifth; a year of them took a millisecond more.
     for (FieldSlot& slot : slots_) {
         if (slot.series &&
             slot.series->capacity() - static_cast<std::size_t>(slot.series->count()) >
-                slot.series->capacity() / 8)
+                slot.series->capacity() / 4)
             slot.series->shrinkToFit();
     }
 }

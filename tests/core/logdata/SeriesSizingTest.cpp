@@ -166,11 +166,11 @@ TEST(SeriesSizing, TrimmingTheDataSetKeepsSmallSlackAndCutsLargeSlack)
     set.insertSlot(1, FieldCategory::Inputs, false);
     std::vector<double> xs, ys;
     Ramp(44927, 1.0 / 1440, 900, xs, ys);
-    // Slot 0: 900 of 1000 used (a tenth spare); slot 1: 900 of 1800 (half spare).
-    set.series(0)->appendPoints(xs.data(), ys.data(), xs.size(), 1000);
+    // Slot 0: 900 of 1125 used (a fifth spare); slot 1: 900 of 1800 (half spare).
+    set.series(0)->appendPoints(xs.data(), ys.data(), xs.size(), 1125);
     set.series(1)->appendPoints(xs.data(), ys.data(), xs.size(), 1800);
     set.shrinkToFit();
-    EXPECT_EQ(set.series(0)->capacity(), 1000u);
+    EXPECT_EQ(set.series(0)->capacity(), 1125u);
     EXPECT_EQ(set.series(1)->capacity(), 900u);
     EXPECT_EQ(ToVector(set.series(0)->xs()), ToVector(set.series(1)->xs()));
     EXPECT_EQ(ToVector(set.series(0)->ys()), ToVector(set.series(1)->ys()));
