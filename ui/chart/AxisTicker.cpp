@@ -275,6 +275,23 @@ QString AxisTicker::Format(double value) const
     return FormatAxisValue(value, axis_.valueFormat_, QChar::fromLatin1(DecimalSeparator()));
 }
 
+QRect AxisTicker::Bounds(const QFontMetrics& metrics, const QString& text) const
+{
+    // The font and its height (which follows the screen's resolution) decide every bound.
+    const QFont& font = axis_.Raw()->tickLabelFont();
+    if (boundsHeight_ != metrics.height() || boundsFont_ != font || bounds_.size() > 512) {
+        bounds_.clear();
+        boundsFont_ = font;
+        boundsHeight_ = metrics.height();
+    }
+    const auto known = bounds_.constFind(text);
+    if (known != bounds_.constEnd())
+        return *known;
+    const QRect bounds = TextBounds(metrics, text);
+    bounds_.insert(text, bounds);
+    return bounds;
+}
+
 void AxisTicker::DropOverlapping(QVector<double>& ticks, QVector<QString>& labels) const
 {
     const QFontMetrics metrics(axis_.Raw()->tickLabelFont());
@@ -293,7 +310,7 @@ void AxisTicker::DropOverlapping(QVector<double>& ticks, QVector<QString>& label
             keptLabels.push_back(text);
             continue;
         }
-        const QRect bounds = TextBounds(metrics, text);
+        const QRect bounds = Bounds(metrics, text);
         const double half = (vertical ? bounds.height() : bounds.width()) / 2.0;
         const double pixel = axis_.Raw()->coordToPixel(ticks[i]);
         if (haveLast && std::fabs(pixel - lastPixel) < lastHalf + half + gap)
@@ -317,7 +334,7 @@ void AxisTicker::ThinTimeLabels(const TimeStepPlan& plan, QVector<double>& ticks
     double widest = 0;
     for (const QString& text : std::as_const(labels)) {
         if (!text.isEmpty())
-            widest = std::max<double>(widest, TextBounds(metrics, text).width());
+            widest = std::max<double>(widest, Bounds(metrics, text).width());
     }
     double closest = -1;
     for (int i = 0; i + 1 < ticks.size(); ++i) {
@@ -360,7 +377,7 @@ void AxisTicker::generate(const QCPRange& range, const QLocale&, QChar, int, QVe
         if (!(increment > 0)) {
             double widest = 0;
             for (double sample : {range.lower, range.center(), range.upper})
-                widest = std::max<double>(widest, TextBounds(metrics, Format(sample)).width());
+                widest = std::max<double>(widest, Bounds(metrics, Format(sample)).width());
             increment = AutoTimeStep(range.size(), pixels, widest + 12.0);
             calendar = true;
         }
@@ -405,7 +422,7 @@ void AxisTicker::generate(const QCPRange& range, const QLocale&, QChar, int, QVe
     for (const QString& text : std::as_const(texts)) {
         if (text.isEmpty())
             continue;
-        const QRect bounds = TextBounds(metrics, text);
+        const QRect bounds = Bounds(metrics, text);
         measured = std::max(measured, axis_.IsVertical() ? bounds.width() : bounds.height());
     }
     int labelPadding = axis_.basePadding_;

@@ -5,6 +5,11 @@
 
 #include <qcustomplot.h>
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QRect>
+
 #include <QString>
 #include <QVector>
 
@@ -55,8 +60,14 @@ private:
     void DropOverlapping(QVector<double>& ticks, QVector<QString>& labels) const;
     void ThinTimeLabels(const TimeStepPlan& plan, QVector<double>& ticks,
                         QVector<QString>& labels) const;
+    // The painted bounds of a label in the axis' label font. Laying out text is most of a
+    // layout's time, and an axis shows the same few labels at every drawing.
+    QRect Bounds(const QFontMetrics& metrics, const QString& text) const;
 
     ChartAxis& axis_;
+    mutable QFont boundsFont_;
+    mutable int boundsHeight_ = -1;
+    mutable QHash<QString, QRect> bounds_;
 };
 
 } // namespace korvex

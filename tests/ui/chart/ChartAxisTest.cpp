@@ -5,6 +5,8 @@
 #include "core/services/NumberFormat.h"
 #include "ui/chart/AxisTicker.h"
 
+#include <QFontMetrics>
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -131,6 +133,33 @@ TEST(ChartAxisLabels, OverlappingLabelsAreThinnedToARegularStride)
             EXPECT_GT(gap, chart.TextWidth("00:00"));
         }
     }
+}
+
+// The labels' measures are kept between drawings; a new label font measures afresh.
+TEST(ChartAxisLabels, ALargerLabelFontThinsTheLabelsAfterASmallerOne)
+{
+    ChartWidget chart;
+    PrepareChart(chart, 520, 300);
+    chart.BottomAxis().SetIncrement(kOneHour);
+    // The first drawing lays the labels out before the plot area has its final width.
+    chart.RenderToImage(chart.size());
+    chart.RenderToImage(chart.size());
+    const QVector<double> small = chart.BottomAxis().LabelValues();
+    QFont font = chart.BottomAxis().Raw()->tickLabelFont();
+    const QFont smallFont = font;
+    font.setPixelSize(font.pixelSize() * 3);
+    chart.BottomAxis().Raw()->setTickLabelFont(font);
+    chart.RenderToImage(chart.size());
+    const QVector<double> large = chart.BottomAxis().LabelValues();
+    EXPECT_LT(large.size(), small.size());
+    ASSERT_GE(large.size(), 2);
+    const QFontMetrics metrics(font);
+    EXPECT_GT(chart.BottomAxis().PixelOf(large[1]) - chart.BottomAxis().PixelOf(large[0]),
+              metrics.horizontalAdvance(QStringLiteral("00:00")));
+    chart.BottomAxis().Raw()->setTickLabelFont(smallFont);
+    chart.RenderToImage(chart.size());
+    chart.RenderToImage(chart.size());
+    EXPECT_EQ(chart.BottomAxis().LabelValues(), small);
 }
 
 TEST(ChartAxisLabels, ValuesFollowTheirPatternAndTheDecimalSeparator)
