@@ -1,5 +1,6 @@
 #include "ui/shell/TDialogOpenAnalysis.h"
 
+#include "core/logdata/LoadHeap.h"
 #include "core/logdata/LoadMemory.h"
 #include "core/logdata/LogDirectoryLoad.h"
 #include "core/services/Errors.h"
@@ -20,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <chrono>
@@ -365,8 +367,9 @@ public:
     void FileDone(std::size_t done, std::size_t, std::uintmax_t) override
     {
         filesDone_ = done;
-        // The bar takes every file's count but paints at most once a frame: painted for each of
-        // hundreds of day files, it cost the open of a year 6 ms.
+        // The bar takes every file's count but paints at most thirty times a second: painted for
+        // each of hundreds of day files, it cost the open of a year 6 ms, and even sixty times a
+        // second its style's drawing took 1.5 ms of a year's 60 ms.
         const auto now = std::chrono::steady_clock::now();
         const bool paint = done == fileCount_ || now - paintedAt_ >= kFrame;
         progress_->setUpdatesEnabled(paint);
@@ -376,6 +379,9 @@ public:
     }
     // A large file still being read: the window keeps answering and Esc is seen.
     void Waiting() override { ThePlatform().system->ProcessEvents(); }
+    // Once the first view is drawn instead (LoadFiles): the devices' views and the drawing
+    // take their memory from the freed heap, and the view comes half a millisecond sooner.
+    bool ReturnHeapAfterFiles() override { return false; }
     void DeviceFailed(std::size_t, const std::exception& error) override
     {
         ShowErrorBox(dialog_, QString::fromUtf8(error.what()));
@@ -411,7 +417,7 @@ private:
     }
 
     static constexpr std::chrono::milliseconds kRoomAge{50};
-    static constexpr std::chrono::milliseconds kFrame{16};
+    static constexpr std::chrono::milliseconds kFrame{33};
 
     QWidget* dialog_;
     QProgressBar* progress_;
@@ -455,6 +461,8 @@ bool TDialogOpenAnalysis::LoadFiles(const LogFileSelection& selection, DayTime f
         SetInputsEnabled(true);
         labelAbort_->hide();
         progress_->setValue(0);
+        // After the drawings the window asked for, which were queued before.
+        QTimer::singleShot(0, [] { ReturnFreedHeap(); });
         system.ProcessEvents();
     });
 

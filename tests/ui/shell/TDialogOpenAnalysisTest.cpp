@@ -325,7 +325,7 @@ TEST_F(OpenAnalysis, EscInFrontCancelsAndLeavesNothingLoaded)
     EXPECT_FALSE(errors.HasErrors());
     EXPECT_TRUE(InputsEnabled());
     EXPECT_EQ(Progress()->value(), 0);
-    // The bar paints at most once a frame while files load; stopped, it paints again.
+    // The bar paints at most thirty times a second while files load; stopped, it paints again.
     EXPECT_TRUE(Progress()->updatesEnabled());
 }
 
