@@ -287,12 +287,19 @@ bool TDialogOpenAnalysis::Execute()
 
 void TDialogOpenAnalysis::SetInputsEnabled(bool enabled)
 {
-    rootDir_->setEnabled(enabled);
-    selectDirBtn_->setEnabled(enabled);
-    dateTo_->setEnabled(enabled);
-    dateFrom_->setEnabled(enabled);
-    cancelBtn_->setEnabled(enabled);
-    executeBtn_->setEnabled(enabled);
+    QWidget* const inputs[] = {rootDir_, selectDirBtn_, dateTo_, dateFrom_, cancelBtn_, executeBtn_};
+    // A disabled control hands the focus on to the next one, which is disabled in turn: taken
+    // once, the focus ends where that walk ended (nowhere), without the walk.
+    if (QWidget* focused = focusWidget(); focused && !enabled) {
+        for (QWidget* input : inputs) {
+            if (focused == input || input->isAncestorOf(focused)) {
+                focused->clearFocus();
+                break;
+            }
+        }
+    }
+    for (QWidget* input : inputs)
+        input->setEnabled(enabled);
 }
 
 namespace {
@@ -388,8 +395,10 @@ public:
     }
     void DeviceDone(std::size_t) override
     {
-        progress_->setUpdatesEnabled(true);
+        // Painted with the next pending events rather than at once, in the middle of the views.
+        progress_->setUpdatesEnabled(false);
         progress_->setValue(progress_->value() + 1);
+        progress_->setUpdatesEnabled(true);
     }
 
 private:
@@ -451,16 +460,21 @@ bool TDialogOpenAnalysis::LoadFiles(const LogFileSelection& selection, DayTime f
     progress_->setEnabled(true);
     progress_->setRange(0, fileCount + deviceCount);
     progress_->setValue(0);
+    // Before the inputs go: the focus leaving the folder field as it is disabled is not the user
+    // leaving it, and must not scan the folder again (and reset the chosen days) under the load.
+    loading_ = true;
     SetInputsEnabled(false);
     labelAbort_->show();
     labelAbort_->repaint();
-    loading_ = true;
 
     const LoadEnd end([&] {
         loading_ = false;
         SetInputsEnabled(true);
         labelAbort_->hide();
+        // Painted with the pending events, after the window's first view instead of before it.
+        progress_->setUpdatesEnabled(false);
         progress_->setValue(0);
+        progress_->setUpdatesEnabled(true);
         // After the drawings the window asked for, which were queued before.
         QTimer::singleShot(0, [] { ReturnFreedHeap(); });
         system.ProcessEvents();

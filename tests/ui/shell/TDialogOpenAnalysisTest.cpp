@@ -558,3 +558,45 @@ TEST_F(OpenAnalysis, AnalyseButtonShowsErrorsAndKeepsTheDialogOpen)
 
 } // namespace
 } // namespace korvex::test
+
+namespace korvex::test {
+namespace {
+
+// The focus leaving the folder field because the load disables it is not the user leaving the
+// field: no second scan of the folder, and a cancelled load leaves the chosen days as they were.
+TEST_F(OpenAnalysis, DisablingTheFocusedFolderFieldForTheLoadDoesNotScanAgain)
+{
+    WriteDays(dir, 1, QDate(2010, 5, 1), QDate(2010, 5, 31));
+    dialog.show();
+    // The focus moves (and leaves a field) only in the active window.
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(dialog.isActiveWindow());
+    for (const char* name : {"RootDir", "DateFrom", "ExecuteBtn"}) {
+        SCOPED_TRACE(name);
+        Prepare();
+        dialog.DateTo()->setDate(QDate(2010, 5, 12));
+        dialog.DateFrom()->setDate(QDate(2010, 5, 8));
+        QWidget* start = dialog.findChild<QWidget*>(name);
+        ASSERT_NE(start, nullptr);
+        start->setFocus();
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_TRUE(focused == start || start->isAncestorOf(focused));
+        // A day file that comes after Analyse must not join the list half-way.
+        WriteDays(dir, 1, QDate(2010, 6, 1), QDate(2010, 6, 2));
+        int queries = 0;
+        doubles.escapeKey.onQuery = [&] { return ++queries == 4; };
+        EXPECT_FALSE(dialog.Execute());
+        doubles.escapeKey.onQuery = nullptr;
+        EXPECT_EQ(dialog.DateFrom()->date(), QDate(2010, 5, 8));
+        EXPECT_EQ(dialog.DateTo()->date(), QDate(2010, 5, 12));
+        EXPECT_EQ(dialog.DateTo()->maximumDate(), QDate(2010, 5, 31));
+        EXPECT_EQ(dialog.focusWidget(), nullptr);
+        EXPECT_TRUE(InputsEnabled());
+        QFile::remove(dir + "/" + LogName(1, QDate(2010, 6, 1)));
+        QFile::remove(dir + "/" + LogName(1, QDate(2010, 6, 2)));
+        doubles.prompts.calls.clear();
+    }
+}
+
+} // namespace
+} // namespace korvex::test
