@@ -348,7 +348,9 @@ public:
     DialogLoadObserver(QWidget* dialog, QProgressBar* progress, std::size_t fileCount)
         : dialog_(dialog), progress_(progress), fileCount_(fileCount)
     {}
-    ~DialogLoadObserver() override { progress_->setUpdatesEnabled(true); }
+    // The load's end (LoadEnd, in every case) sets the bar to 0 and paints it again, after the
+    // window's first view.
+    ~DialogLoadObserver() override = default;
     DialogLoadObserver(const DialogLoadObserver&) = delete;
     DialogLoadObserver& operator=(const DialogLoadObserver&) = delete;
 
@@ -395,10 +397,9 @@ public:
     }
     void DeviceDone(std::size_t) override
     {
-        // Painted with the next pending events rather than at once, in the middle of the views.
+        // The devices' steps are the bar's last pixel: not painted in the middle of the views.
         progress_->setUpdatesEnabled(false);
         progress_->setValue(progress_->value() + 1);
-        progress_->setUpdatesEnabled(true);
     }
 
 private:

@@ -368,6 +368,22 @@ TEST_F(OpenAnalysis, LowMemoryStopsTheLoadAndEmptiesTheWindow)
     EXPECT_EQ(window->windowTitle(), UiText(TextId::MenuNew));
     EXPECT_TRUE(InputsEnabled());
     EXPECT_FALSE(dialog.Loading());
+
+    // Stopped half-way through the files, while the bar holds its paint between frames: it is
+    // back at 0 and paints again.
+    doubles.system.memoryAvailable = true;
+    int turns = 0;
+    doubles.system.onProcessEvents = [&] {
+        if (++turns == 2) {
+            Progress()->setUpdatesEnabled(false);
+            doubles.system.memoryAvailable = false;
+        }
+    };
+    EXPECT_EQ(ExecuteError(), UiText(TextId::ReportNoMemory));
+    doubles.system.onProcessEvents = nullptr;
+    EXPECT_GE(turns, 2);
+    EXPECT_EQ(Progress()->value(), 0);
+    EXPECT_TRUE(Progress()->updatesEnabled());
 }
 
 // The memory the largest file in dir needs.
