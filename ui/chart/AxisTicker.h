@@ -9,7 +9,6 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QRect>
-
 #include <QString>
 #include <QVector>
 

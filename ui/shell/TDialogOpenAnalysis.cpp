@@ -348,9 +348,6 @@ public:
     DialogLoadObserver(QWidget* dialog, QProgressBar* progress, std::size_t fileCount)
         : dialog_(dialog), progress_(progress), fileCount_(fileCount)
     {}
-    // The load's end (LoadEnd, in every case) sets the bar to 0 and paints it again, after the
-    // window's first view.
-    ~DialogLoadObserver() override = default;
     DialogLoadObserver(const DialogLoadObserver&) = delete;
     DialogLoadObserver& operator=(const DialogLoadObserver&) = delete;
 
@@ -398,6 +395,8 @@ public:
     void DeviceDone(std::size_t) override
     {
         // The devices' steps are the bar's last pixel: not painted in the middle of the views.
+        // The load's end (LoadEnd, in every case) sets the bar to 0 and paints it again, after
+        // the window's first view.
         progress_->setUpdatesEnabled(false);
         progress_->setValue(progress_->value() + 1);
     }
