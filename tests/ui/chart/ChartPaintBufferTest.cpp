@@ -119,7 +119,7 @@ TEST(ChartPaintBuffer, TheChartDrawsIntoReusedBuffersThroughEveryChangeOfLayers)
     for (qsizetype i = 0; i < chart.PaintBuffers().size(); ++i) {
         const auto* buffer = static_cast<const ReusedPaintBuffer*>(chart.PaintBuffers()[i].data());
         EXPECT_EQ(buffer->memory(), memory[static_cast<std::size_t>(i)]) << i;
-        EXPECT_EQ(buffer->image().size(), QSize(530, 260));
+        EXPECT_EQ(buffer->image().size(), QSize(530, 260) * chart.bufferDevicePixelRatio());
     }
 
     // Buffered layers between logical ones, and one at the top: the library asks for more
