@@ -475,8 +475,9 @@ bool TDialogOpenAnalysis::LoadFiles(const LogFileSelection& selection, DayTime f
         progress_->setUpdatesEnabled(false);
         progress_->setValue(0);
         progress_->setUpdatesEnabled(true);
-        // After the drawings the window asked for, which were queued before.
-        QTimer::singleShot(0, [] { ReturnFreedHeap(); });
+        // After the window's first view: its drawings were asked for before, and they ask for
+        // the window's paint in turn, which the second turn lets go first.
+        QTimer::singleShot(0, [] { QTimer::singleShot(0, [] { ReturnFreedHeap(); }); });
         system.ProcessEvents();
     });
 
