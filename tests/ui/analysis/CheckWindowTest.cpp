@@ -19,6 +19,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include <functional>
+
 namespace korvex::test {
 namespace {
 
@@ -96,6 +98,30 @@ protected:
     }
 };
 
+// Calls back at each event of one type that reaches the watched object.
+class EventSpy : public QObject {
+public:
+    EventSpy(QObject& watched, QEvent::Type type, std::function<void()> seen)
+        : watched_(watched), type_(type), seen_(std::move(seen))
+    {
+        watched_.installEventFilter(this);
+    }
+    ~EventSpy() override { watched_.removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == type_)
+            seen_();
+        return false;
+    }
+
+private:
+    QObject& watched_;
+    QEvent::Type type_;
+    std::function<void()> seen_;
+};
+
 DayTime At(int day, int hours, int minutes)
 {
     return EncodeDate(2011, 3, day) + (hours * 60 + minutes) / 1440.0;
@@ -133,6 +159,26 @@ TEST_F(CheckWindow, RunsAfterLoadingAndListsTheShownDevicesIncidents)
     QApplication::processEvents();
     EXPECT_EQ(ListedRowOf("stagnation"), -1);
     EXPECT_GE(ListedRowOf("missing-days"), 0);
+}
+
+// Switched on before the load, the check waits for the first view to be painted: the view does
+// not wait for the check.
+TEST_F(CheckWindow, TheFirstViewIsPaintedBeforeTheCheckRuns)
+{
+    Window().Reading().Apply({true, false, true});
+    QApplication::processEvents();
+    bool painted = false;
+    bool checkedBeforePaint = false;
+    EventSpy spy(*W().chart, QEvent::Paint, [&] {
+        if (!painted) {
+            painted = true;
+            checkedBeforePaint = !Check().Incidents().empty();
+        }
+    });
+    LoadWithFault(false);
+    ASSERT_TRUE(WaitUntil([this] { return !Check().Incidents().empty(); }));
+    EXPECT_TRUE(painted);
+    EXPECT_FALSE(checkedBeforePaint);
 }
 
 TEST_F(CheckWindow, ADoubleClickShowsTheIncidentWithMarkersAndItsFields)

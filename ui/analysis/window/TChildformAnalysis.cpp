@@ -152,10 +152,13 @@ void TChildform::FinishAnalysis(std::vector<std::string> failedFiles)
     emit CommandStateChanged();
 
     HoldChartDrawing(false);
-    // The function check once the first view is on the screen.
+    // The function check once the first view is on the screen: the charts' drawings are queued
+    // already and ask for the window's paint in turn, which the second turn lets go first.
     QTimer::singleShot(0, this, [this] {
-        if (!state_.dataSets.empty())
-            parts_.check->Run();
+        QTimer::singleShot(0, this, [this] {
+            if (!state_.dataSets.empty())
+                parts_.check->Run();
+        });
     });
 }
 
