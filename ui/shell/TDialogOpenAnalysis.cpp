@@ -5,6 +5,7 @@
 #include "core/logdata/LogDirectoryLoad.h"
 #include "core/services/Errors.h"
 #include "ui/analysis/window/TChildform.h"
+#include "ui/platform/EventTurns.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/UiText.h"
 #include "ui/shell/DateField.h"
@@ -21,7 +22,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <chrono>
@@ -475,9 +475,8 @@ bool TDialogOpenAnalysis::LoadFiles(const LogFileSelection& selection, DayTime f
         progress_->setUpdatesEnabled(false);
         progress_->setValue(0);
         progress_->setUpdatesEnabled(true);
-        // After the window's first view: its drawings were asked for before, and they ask for
-        // the window's paint in turn, which the second turn lets go first.
-        QTimer::singleShot(0, [] { QTimer::singleShot(0, [] { ReturnFreedHeap(); }); });
+        // After the window's first view; also when the dialog is gone by then.
+        AfterQueuedPaints(nullptr, [] { ReturnFreedHeap(); });
         system.ProcessEvents();
     });
 

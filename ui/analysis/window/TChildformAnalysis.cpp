@@ -18,6 +18,7 @@
 #include "ui/analysis/parts/TablePart.h"
 #include "ui/analysis/parts/YieldSummaryPart.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/platform/EventTurns.h"
 #include "ui/platform/UiText.h"
 
 #include <QAction>
@@ -26,7 +27,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabBar>
-#include <QTimer>
 
 #include <new>
 
@@ -152,13 +152,10 @@ void TChildform::FinishAnalysis(std::vector<std::string> failedFiles)
     emit CommandStateChanged();
 
     HoldChartDrawing(false);
-    // The function check once the first view is on the screen: the charts' drawings are queued
-    // already and ask for the window's paint in turn, which the second turn lets go first.
-    QTimer::singleShot(0, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            if (!state_.dataSets.empty())
-                parts_.check->Run();
-        });
+    // The function check once the first view is on the screen.
+    AfterQueuedPaints(this, [this] {
+        if (!state_.dataSets.empty())
+            parts_.check->Run();
     });
 }
 
